@@ -1,0 +1,56 @@
+#ifndef MAINMAINWIDGET_H
+#define MAINMAINWIDGET_H
+
+#include <QWidget>
+
+class MainTopWidget;
+class GifMenuWidget;
+class GifImagesWidget;
+class GifVideoWidget;
+class LoadingWidget;
+
+// The one frameless top-level window: title bar, three stacked pages and the busy overlay.
+class MainMainWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MainMainWidget(QWidget *parent = nullptr);
+    ~MainMainWidget() override;
+
+    // 0 start page, 1 images page, 2 video page; slides the page in or out.
+    void switchPage(int page);
+    // 1 fades the busy overlay in; any other value fades it out and hides it.
+    void showLoading(int show);
+    void setLoadingText(const QString &text);
+    void centerOnMainWindow(QWidget *w);
+    void retranslateAll();
+    void openWebPage(const QString &base);
+    // The address openWebPage opens for a base address.
+    QString webPageUrl(const QString &base) const;
+
+    QWidget *backgroundWidget = nullptr;
+    MainTopWidget *topWidget = nullptr;
+    GifMenuWidget *menuWidget = nullptr;
+    GifImagesWidget *imagesWidget = nullptr;
+    GifVideoWidget *videoWidget = nullptr;
+    LoadingWidget *loadingWidget = nullptr;
+    QString languageCode;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    // Stops running jobs and waits for them before the window goes away.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    int dragging = 0;
+    int pressX = 0;
+    int pressY = 0;
+};
+
+// The one main window.
+MainMainWidget *mainWindow();
+
+#endif

@@ -1,0 +1,10 @@
+#ifndef PROGRESSTEXT_H
+#define PROGRESSTEXT_H
+
+#include <QString>
+
+// A worker's progress in ten-thousandths as the overlay shows it after its prefix:
+// 4567 gives "45.67% ", 5 gives "00.05% ", 10000 gives "100.00% ".
+QString progressText(int progress);
+
+#endif

@@ -1,0 +1,16 @@
+#ifndef SERVICES_H
+#define SERVICES_H
+
+#include <QString>
+
+// The stored folder for a settings key if it exists, else the default output folder
+// (created as needed). Never writes the settings.
+QString folderFromSettings(const QString &key);
+
+// Stores a string value in the per-user settings.
+void writeSetting(const QString &key, const QString &value);
+
+// The program's temporary folder, created as needed, without a trailing slash.
+QString tempFolder();
+
+#endif

@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs the Debian 12 packages that building, testing, benchmarking and packaging need.
+set -e
+pkgs="build-essential cmake pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools \
+libgif-dev ffmpeg imagemagick xvfb x11-utils \
+xdg-utils desktop-file-utils dpkg-dev file hyperfine"
+missing=""
+for p in $pkgs; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends $missing
+fi
