@@ -1,0 +1,46 @@
+#ifndef GIFCREATERTHREAD_H
+#define GIFCREATERTHREAD_H
+
+#include <QImage>
+#include <QList>
+#include <QReadWriteLock>
+#include <QString>
+#include <QThread>
+#include <atomic>
+
+// Encodes a list of images into one looping GIF on its own thread, reporting progress
+// in ten-thousandths after each frame.
+class GifCreaterThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit GifCreaterThread(QObject *parent = nullptr);
+    ~GifCreaterThread() override;
+
+    // Appends a frame; blocks while a run holds the list.
+    void addImage(const QImage &image);
+    void setGifSize(int width, int height);
+    // Asks a running job to stop after the current frame; its unfinished file is removed.
+    void requestStop();
+
+    QList<QImage> imageList;
+    int gifWidth = 20;
+    int gifHeight = 20;
+    int delay = 10;
+    QString gifFilePath;
+    QReadWriteLock listLock;
+    // Read in the finished() slot: true only when the whole file was written.
+    bool succeeded = false;
+
+signals:
+    void updateprogress(int progress);
+
+protected:
+    void run() override;
+
+private:
+    std::atomic<bool> stopRequested{false};
+};
+
+#endif
