@@ -1,0 +1,62 @@
+#!/bin/bash
+# Starts the built program from another working directory on a virtual X display, lets it
+# run, closes it with a click on its own close button and expects a clean exit. The stored
+# Language shows that the Lang/ folder beside the executable was found: under a Chinese
+# locale it is ZH only when Lang/Lang_ZH.qm was there.
+# Arguments: the folder of the built programs, the source folder, the build folder.
+set -u
+bin=$1
+work=$(mktemp -d "${TMPDIR:-/tmp}/lumorra-smoke.XXXXXX") || exit 1
+xvfb=""
+app=""
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+for tool in Xvfb xdotool xdpyinfo; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (tools/install-deps.sh installs it)"
+done
+
+mkdir -p "$work/home" "$work/config" "$work/cwd"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
+
+# Xvfb picks a free display itself and reports its number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+xdpyinfo >/dev/null 2>&1 || fail "the virtual display does not answer"
+
+cd "$work/cwd" || exit 1
+QT_QPA_PLATFORM=xcb LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8 "$bin/lumorra" >"$work/out.log" 2>&1 &
+app=$!
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1)
+[ -n "$window" ] || fail "no window appeared"
+sleep 1
+kill -0 "$app" 2>/dev/null || fail "the program ended on its own"
+
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" -ge 600 ] && [ "$HEIGHT" -ge 650 ] || fail "window is ${WIDTH}x${HEIGHT}"
+# The close button is the right-most of the title bar's three, 30·s from the right edge.
+xdotool mousemove "$((X + WIDTH - 16))" "$((Y + 12))"
+sleep 0.3
+xdotool mousedown 1
+sleep 0.2
+xdotool mouseup 1
+
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "the close button did not end the program"
+wait "$app"
+status=$?
+app=""
+[ "$status" -eq 0 ] || { cat "$work/out.log"; fail "exit status $status"; }
+
+grep -qx 'Language=ZH' "$XDG_CONFIG_HOME/Tessmark/Lumorra.conf" \
+    || fail "the Chinese translation beside the executable was not found"
+echo "PASS: started from $work/cwd, closed cleanly"
