@@ -6,6 +6,8 @@
 // small_loadimg2.gif into OUTPUT_FOLDER (resources/images), and, when ICON_FOLDER is
 // given, the program icon as ICON_FOLDER/<N>x<N>/apps/lumorra.png for the hicolor theme.
 
+#include "workers/gifcreaterthread.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
@@ -180,6 +182,49 @@ QImage frameRateIcon()
     return image;
 }
 
+// One frame of the busy animation: eight dots on the overlay's #222121 panel, the
+// leading one in the icon's orange and the trail fading into the panel.
+QImage busyFrame(int frame, int dots)
+{
+    QImage image(20, 20, QImage::Format_ARGB32_Premultiplied);
+    const QColor panel("#222121");
+    image.fill(panel);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < dots; ++i) {
+        const int age = (frame - i + dots) % dots; // 0 is the leading dot
+        const qreal strength = age == 0 ? 1.0 : qMax(0.18, 0.8 - 0.14 * age);
+        const QColor lit = age == 0 ? QColor("#ff9a4d") : QColor("#e8e8e8");
+        const QColor colour = QColor::fromRgbF(
+                panel.redF() + (lit.redF() - panel.redF()) * strength,
+                panel.greenF() + (lit.greenF() - panel.greenF()) * strength,
+                panel.blueF() + (lit.blueF() - panel.blueF()) * strength);
+        const qreal angle = 2 * M_PI * i / dots - M_PI / 2;
+        p.setBrush(colour);
+        p.drawEllipse(QPointF(10 + 6.5 * qCos(angle), 10 + 6.5 * qSin(angle)), 1.7, 1.7);
+    }
+    return image;
+}
+
+// The busy animation is written by our own encoder, as every GIF the program makes.
+bool writeBusyGif(const QString &path)
+{
+    const int dots = 8;
+    GifCreaterThread encoder;
+    for (int frame = 0; frame < dots; ++frame)
+        encoder.addImage(busyFrame(frame, dots));
+    encoder.setGifSize(20, 20);
+    encoder.gifFilePath = path;
+    encoder.delay = 10;
+    encoder.start();
+    encoder.wait();
+    if (encoder.succeeded)
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
+
 bool writeIcons(const QString &iconFolder)
 {
     for (int size : {16, 32, 48, 64, 128, 256}) {
@@ -210,6 +255,7 @@ int main(int argc, char *argv[])
             && save(deleteSprite(), out + "/del.png")
             && save(comboArrow(), out + "/arrowDown.png")
             && save(frameRateIcon(), out + "/arrowtest.png")
+            && writeBusyGif(out + "/small_loadimg2.gif")
             && (args.size() < 3 || writeIcons(args.at(2)));
     return ok ? 0 : 1;
 }
