@@ -36,6 +36,6 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/lumorra.desktop" || fail "desktop entry"
 probe_run "$root/usr/bin/lumorra" "$bin/lumorra_window_probe.so" "$work/zh" ZH
-expect_texts "$work/zh" "label: 图片生成GIF" "action: 中文"
+expect_texts "$work/zh" "action: 帮助" "menu: 语言" "action: 中文"
 expect_setting "$work/zh" ZH
 echo "package $(basename "$deb"): $(stat -c %s "$deb") bytes; Depends: $depends"

@@ -30,13 +30,13 @@ done
 
 probe=$bin/lumorra_window_probe.so
 probe_run "$prefix/bin/lumorra" "$probe" "$work/zh" ZH
-expect_texts "$work/zh" "label: Lumorra" "label: 图片生成GIF" "label: 导入视频" "menu: 语言" \
+expect_texts "$work/zh" "label: Lumorra" "action: 帮助" "action: 技术支持" "menu: 语言" \
     "action: English" "action: 中文"
 expect_setting "$work/zh" ZH
 
 mv "$prefix" "$work/moved"
 probe_run "$work/moved/bin/lumorra" "$probe" "$work/en"
-expect_texts "$work/en" "label: Create GIF from Images" "label: Import Video" "menu: Language" \
+expect_texts "$work/en" "label: Lumorra" "action: Help" "action: Support" "menu: Language" \
     "action: English" "action: 中文"
 expect_setting "$work/en" EN
 echo "installed program ran in Chinese and, moved, in English"
