@@ -74,7 +74,9 @@ bool decodeGif(const QString &path, DecodedGif *out)
     GifFileType *file = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
     if (!file)
         return false;
-    if (DGifSlurp(file) != GIF_OK) {
+    // giflib calls a file without images an error; to a viewer it is an empty animation.
+    if (DGifSlurp(file) != GIF_OK
+        && !(file->Error == D_GIF_ERR_NO_IMAG_DSCR && file->ImageCount == 0)) {
         DGifCloseFile(file, &error);
         return false;
     }
