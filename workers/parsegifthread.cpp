@@ -1,7 +1,7 @@
 #include "workers/parsegifthread.h"
 
 #include <QImage>
-#include <QMovie>
+#include <QImageReader>
 
 ParseGifThread::ParseGifThread(QObject *parent)
     : QThread(parent)
@@ -22,15 +22,19 @@ void ParseGifThread::requestStop()
         stopRequested = true;
 }
 
+// The frames come from the image reader that QMovie itself wraps: QMovie keeps a QPixmap,
+// which may not be made off the GUI thread. The reader hands out each frame composed over
+// the ones before it, as the movie would show it.
 void ParseGifThread::run()
 {
-    QMovie movie(gifFilePath, QByteArray());
-    const int n = movie.frameCount();
+    QImageReader reader(gifFilePath, QByteArray());
+    const int n = reader.imageCount();
     for (int i = 0; i < n && !stopRequested; ++i) {
-        if (!movie.jumpToFrame(i))
+        const QImage frame = reader.read();
+        if (frame.isNull())
             continue;
         const QString pngPath = pngFolder + "/" + QString::number(i + 1) + ".png";
-        movie.currentImage().save(pngPath, "png", -1);
+        frame.save(pngPath, "png", -1);
         emit updateprogress(int(10000LL * (i + 1) / n));
     }
     stopRequested = false;
