@@ -1,4 +1,222 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
+<context>
+    <name>MainTopWidget</name>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Support</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Homepage</source>
+        <translation>Homepage</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+</context>
+<context>
+    <name>GifMenuWidget</name>
+    <message>
+        <source>Create GIF from Images</source>
+        <translation>Create GIF from Images</translation>
+    </message>
+    <message>
+        <source>Create GIF from Video</source>
+        <translation>Create GIF from Video</translation>
+    </message>
+    <message>
+        <source>Resolve GIF</source>
+        <translation>Resolve GIF</translation>
+    </message>
+    <message>
+        <source>Save to:</source>
+        <translation>Save to:</translation>
+    </message>
+    <message>
+        <source>Open Saved Folder</source>
+        <translation>Open Saved Folder</translation>
+    </message>
+    <message>
+        <source>Select Save Directory</source>
+        <translation>Select Save Directory</translation>
+    </message>
+    <message>
+        <source>Add GIF File</source>
+        <translation>Add GIF File</translation>
+    </message>
+    <message>
+        <source>Resolve GIF: </source>
+        <translation>Resolve GIF: </translation>
+    </message>
+    <message>
+        <source>completed, do you want to open the folder?</source>
+        <translation>completed, do you want to open the folder?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the GIF file.</source>
+        <translation>Failed, Please check the GIF file.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>GifImagesWidget</name>
+    <message>
+        <source>Import Images</source>
+        <translation>Import Images</translation>
+    </message>
+    <message>
+        <source>Create GIF</source>
+        <translation>Create GIF</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>1Frame/s</source>
+        <translation>1Frame/s</translation>
+    </message>
+    <message>
+        <source>2Frame/s</source>
+        <translation>2Frame/s</translation>
+    </message>
+    <message>
+        <source>5Frame/s</source>
+        <translation>5Frame/s</translation>
+    </message>
+    <message>
+        <source>10Frame/s</source>
+        <translation>10Frame/s</translation>
+    </message>
+    <message>
+        <source>Add Image Files</source>
+        <translation>Add Image Files</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Loading...</translation>
+    </message>
+</context>
+<context>
+    <name>ViewImageWidget</name>
+    <message>
+        <source>Create GIF: </source>
+        <translation>Create GIF: </translation>
+    </message>
+    <message>
+        <source>completed, do you want to open the folder?</source>
+        <translation>completed, do you want to open the folder?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the output folder.</source>
+        <translation>Failed, Please check the output folder.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>GifVideoWidget</name>
+    <message>
+        <source>Import Video</source>
+        <translation>Import Video</translation>
+    </message>
+    <message>
+        <source>Create GIF</source>
+        <translation>Create GIF</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Start Time:</source>
+        <translation>Start Time:</translation>
+    </message>
+    <message>
+        <source>Duration: (sec)</source>
+        <translation>Duration: (sec)</translation>
+    </message>
+    <message>
+        <source>GIF Width:</source>
+        <translation>GIF Width:</translation>
+    </message>
+    <message>
+        <source>GIF Height:</source>
+        <translation>GIF Height:</translation>
+    </message>
+    <message>
+        <source>Add Video File</source>
+        <translation>Add Video File</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>Create GIF...</source>
+        <translation>Create GIF...</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the parameters.</source>
+        <translation>Failed, Please check the parameters.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>completed, do you want to open the folder?</source>
+        <translation>completed, do you want to open the folder?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Failed, the video tool (ffmpeg) could not be started.</source>
+        <translation>Failed, the video tool (ffmpeg) could not be started.</translation>
+    </message>
+</context>
+<context>
+    <name>MyMessageDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
 </TS>

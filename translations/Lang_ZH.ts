@@ -1,4 +1,222 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+<context>
+    <name>MainTopWidget</name>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Support</source>
+        <translation>技术支持</translation>
+    </message>
+    <message>
+        <source>Homepage</source>
+        <translation>主页</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+</context>
+<context>
+    <name>GifMenuWidget</name>
+    <message>
+        <source>Create GIF from Images</source>
+        <translation>图片生成GIF</translation>
+    </message>
+    <message>
+        <source>Create GIF from Video</source>
+        <translation>视频生成GIF</translation>
+    </message>
+    <message>
+        <source>Resolve GIF</source>
+        <translation>分解GIF</translation>
+    </message>
+    <message>
+        <source>Save to:</source>
+        <translation>保存到：</translation>
+    </message>
+    <message>
+        <source>Open Saved Folder</source>
+        <translation>打开保存文件夹</translation>
+    </message>
+    <message>
+        <source>Select Save Directory</source>
+        <translation>选择保存目录</translation>
+    </message>
+    <message>
+        <source>Add GIF File</source>
+        <translation>添加GIF文件</translation>
+    </message>
+    <message>
+        <source>Resolve GIF: </source>
+        <translation>分解GIF：</translation>
+    </message>
+    <message>
+        <source>completed, do you want to open the folder?</source>
+        <translation>已完成，是否打开文件夹？</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the GIF file.</source>
+        <translation>失败，请检查GIF文件。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>GifImagesWidget</name>
+    <message>
+        <source>Import Images</source>
+        <translation>导入图片</translation>
+    </message>
+    <message>
+        <source>Create GIF</source>
+        <translation>生成GIF</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>1Frame/s</source>
+        <translation>1帧/秒</translation>
+    </message>
+    <message>
+        <source>2Frame/s</source>
+        <translation>2帧/秒</translation>
+    </message>
+    <message>
+        <source>5Frame/s</source>
+        <translation>5帧/秒</translation>
+    </message>
+    <message>
+        <source>10Frame/s</source>
+        <translation>10帧/秒</translation>
+    </message>
+    <message>
+        <source>Add Image Files</source>
+        <translation>添加图片文件</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>正在加载...</translation>
+    </message>
+</context>
+<context>
+    <name>ViewImageWidget</name>
+    <message>
+        <source>Create GIF: </source>
+        <translation>生成GIF：</translation>
+    </message>
+    <message>
+        <source>completed, do you want to open the folder?</source>
+        <translation>已完成，是否打开文件夹？</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the output folder.</source>
+        <translation>失败，请检查输出文件夹。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>GifVideoWidget</name>
+    <message>
+        <source>Import Video</source>
+        <translation>导入视频</translation>
+    </message>
+    <message>
+        <source>Create GIF</source>
+        <translation>生成GIF</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>Start Time:</source>
+        <translation>开始时间：</translation>
+    </message>
+    <message>
+        <source>Duration: (sec)</source>
+        <translation>时长（秒）：</translation>
+    </message>
+    <message>
+        <source>GIF Width:</source>
+        <translation>GIF宽度：</translation>
+    </message>
+    <message>
+        <source>GIF Height:</source>
+        <translation>GIF高度：</translation>
+    </message>
+    <message>
+        <source>Add Video File</source>
+        <translation>添加视频文件</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>正在加载...</translation>
+    </message>
+    <message>
+        <source>Create GIF...</source>
+        <translation>正在生成GIF...</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the parameters.</source>
+        <translation>失败，请检查参数。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>completed, do you want to open the folder?</source>
+        <translation>已完成，是否打开文件夹？</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Failed, the video tool (ffmpeg) could not be started.</source>
+        <translation>失败，无法启动视频工具（ffmpeg）。</translation>
+    </message>
+</context>
+<context>
+    <name>MyMessageDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
 </TS>
