@@ -4,8 +4,6 @@
 #include "encoder/framepalette.h"
 #include "encoder/giffilestate.h"
 
-#include <cstddef>
-
 // Writes animated GIF89a files: a palette of its own per frame, transparency for the
 // pixels that already show the right colour, LZW coding. The operations are defined
 // beside the steps they belong to: gifstreamwriter.cpp (file framing and LZW),
