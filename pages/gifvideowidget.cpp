@@ -238,7 +238,9 @@ void GifVideoWidget::convertProcess_Finished(int)
     }
     if (processMode != ConversionJob)
         return;
-    if (!QFileInfo::exists(outputPath)) {
+    // The tool leaves an empty file behind when nothing was encoded (a start past the end).
+    if (QFileInfo(outputPath).size() == 0) {
+        QFile::remove(outputPath);
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return;
     }
