@@ -6,6 +6,7 @@
 #include "app/uiscale.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
+#include "support/gifdecoder.h"
 #include "widgets/mymessagedialog.h"
 #include "widgets/mytempbutton1.h"
 #include "widgets/mytempbutton2.h"
@@ -20,8 +21,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-
-#include <gif_lib.h>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -76,28 +75,6 @@ bool makeVideo(const QString &path, int width, int height, int seconds)
     return runFfmpeg({"-f", "lavfi", "-i",
                       QString("testsrc=size=%1x%2:rate=25").arg(width).arg(height), "-t",
                       QString::number(seconds), "-pix_fmt", "yuv420p", path});
-}
-
-// The logical screen size and the frame count, read by giflib.
-struct GifFacts
-{
-    QSize size;
-    int frames = 0;
-};
-
-bool readGif(const QString &path, GifFacts *facts)
-{
-    int error = 0;
-    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
-    if (!gif)
-        return false;
-    const bool ok = DGifSlurp(gif) == GIF_OK;
-    if (ok) {
-        facts->size = QSize(gif->SWidth, gif->SHeight);
-        facts->frames = gif->ImageCount;
-    }
-    DGifCloseFile(gif, &error);
-    return ok;
 }
 
 QString fileText(const QString &path)
@@ -311,11 +288,12 @@ void TestGifVideoWidget::conversionWritesTheGifAndOffersTheFolder()
     QVERIFY(createGif("0:01", "2", "320", "240"));
     QCOMPARE(answerer->messages, QStringList{completedText});
 
-    GifFacts facts;
-    QVERIFY(readGif(gif, &facts));
-    QCOMPARE(facts.size, QSize(320, 240));
+    DecodedGif decoded;
+    QVERIFY(decodeGif(gif, &decoded));
+    QCOMPARE(decoded.canvasSize, QSize(320, 240));
     // Two seconds at 15 frames a second.
-    QVERIFY2(qAbs(facts.frames - 30) <= 2, qPrintable(QString::number(facts.frames)));
+    QVERIFY2(qAbs(decoded.frames.size() - 30) <= 2,
+             qPrintable(QString::number(decoded.frames.size())));
 
     QTRY_COMPARE_WITH_TIMEOUT(fileText(browserLog), output + "\n", 10000);
 }
@@ -340,9 +318,9 @@ void TestGifVideoWidget::sizeNeedsBothWidthAndHeight()
     QVERIFY(createGif("0:00", "1", "320", "0"));
     answerer->chooseRightTile = true;
     QCOMPARE(answerer->messages, QStringList{completedText});
-    GifFacts facts;
-    QVERIFY(readGif(output + "/wide.gif", &facts));
-    QCOMPARE(facts.size, QSize(640, 360));
+    DecodedGif decoded;
+    QVERIFY(decodeGif(output + "/wide.gif", &decoded));
+    QCOMPARE(decoded.canvasSize, QSize(640, 360));
     QTest::qWait(300);
     QVERIFY(!QFile::exists(browserLog));
 }
