@@ -62,7 +62,7 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
 
 GifVideoWidget::~GifVideoWidget()
 {
-    // The process is destroyed after the strings its finish handler reads.
+    // The paths die before the process, whose destructor would still report to us.
     stopRunningJob();
 }
 
