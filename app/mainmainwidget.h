@@ -1,7 +1,11 @@
 #ifndef MAINMAINWIDGET_H
 #define MAINMAINWIDGET_H
 
+#include <QList>
+#include <QPointer>
 #include <QWidget>
+
+class QPropertyAnimation;
 
 class MainTopWidget;
 class GifMenuWidget;
@@ -45,6 +49,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Slides a page between two points; when the slide ends, hideWhenDone is hidden.
+    void slidePage(QWidget *page, const QPoint &from, const QPoint &to, QWidget *hideWhenDone);
+    // Ends the slides of an older switch, so that they hide nothing the newer one shows.
+    void stopPageSlides();
+    void fadeLoading(qreal from, qreal to, int duration);
+    // Ends a running fade; a fade-out ended this way no longer hides the overlay.
+    void stopLoadingFade();
+
+    QList<QPointer<QPropertyAnimation>> pageSlides;
+    QPointer<QPropertyAnimation> loadingFade;
     int dragging = 0;
     int pressX = 0;
     int pressY = 0;

@@ -7,6 +7,9 @@
 // (created as needed). Never writes the settings.
 QString folderFromSettings(const QString &key);
 
+// A string value of the per-user settings; empty when the key is not set.
+QString readSetting(const QString &key);
+
 // Stores a string value in the per-user settings.
 void writeSetting(const QString &key, const QString &value);
 

@@ -7,4 +7,7 @@ extern float uiScale;
 // A design size k at the current scale: the integer part of uiScale * k.
 int scaled(int k);
 
+// The interface scale for a screen's logical dpi: dpi / 96, at least 1.0, at most 1.8.
+float scaleForDpi(int logicalDpiX, int logicalDpiY);
+
 #endif

@@ -1,0 +1,3 @@
+#include "app/appdirpath.h"
+
+QString appDirPath;

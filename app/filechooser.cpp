@@ -1,0 +1,51 @@
+#include "app/filechooser.h"
+
+#include <QFileDialog>
+
+namespace FileChooser {
+
+namespace {
+OpenFileAnswer openFileAnswer;
+OpenFilesAnswer openFilesAnswer;
+DirectoryAnswer directoryAnswer;
+}
+
+QString openFile(QWidget *parent, const QString &caption, const QString &dir,
+                 const QString &filter)
+{
+    if (openFileAnswer)
+        return openFileAnswer(caption, dir, filter);
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QStringList openFiles(QWidget *parent, const QString &caption, const QString &dir,
+                      const QString &filter)
+{
+    if (openFilesAnswer)
+        return openFilesAnswer(caption, dir, filter);
+    return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
+}
+
+QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir)
+{
+    if (directoryAnswer)
+        return directoryAnswer(caption, dir);
+    return QFileDialog::getExistingDirectory(parent, caption, dir);
+}
+
+void answerOpenFile(OpenFileAnswer answer)
+{
+    openFileAnswer = std::move(answer);
+}
+
+void answerOpenFiles(OpenFilesAnswer answer)
+{
+    openFilesAnswer = std::move(answer);
+}
+
+void answerDirectory(DirectoryAnswer answer)
+{
+    directoryAnswer = std::move(answer);
+}
+
+}

@@ -1,0 +1,39 @@
+#include "app/loadingwidget.h"
+
+#include "app/uiscale.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QLabel>
+#include <QMovie>
+
+LoadingWidget::LoadingWidget(QWidget *parent) : QWidget(parent)
+{
+    panelWidget = new QWidget(this);
+    frameWidget = new QWidget(panelWidget);
+    textLabel = new QLabel(panelWidget);
+    movieLabel = new QLabel(panelWidget);
+    movie = new QMovie(QStringLiteral(":/images/small_loadimg2.gif"), QByteArray(), this);
+    movieLabel->setMovie(movie);
+    opacityEffect = new QGraphicsOpacityEffect(this);
+    setGraphicsEffect(opacityEffect);
+}
+
+void LoadingWidget::setOverlayGeometry(int x, int y, int w, int h)
+{
+    setGeometry(x, y, w, h);
+    const int pw = scaled(200);
+    const int ph = scaled(160);
+    panelWidget->setGeometry((w - pw) / 2, (h - ph) / 2, pw, ph);
+    frameWidget->setGeometry(0, 0, panelWidget->width(), panelWidget->height());
+    const int m = scaled(20);
+    movieLabel->setGeometry((pw - m) / 2, (ph - m) / 2 - m, m, m);
+    textLabel->setGeometry(scaled(10), movieLabel->y() + movieLabel->height() + scaled(10),
+                           pw - scaled(20), scaled(20));
+    frameWidget->setStyleSheet(
+        QStringLiteral("QWidget{border: 2px solid #1a1919; background-color:#222121;}"));
+    movie->setScaledSize(movieLabel->size());
+    movie->start();
+    textLabel->setStyleSheet(QStringLiteral("QLabel{font-size:") + QString::number(scaled(11))
+                             + QStringLiteral("px;color:#ffffff;}"));
+    textLabel->setAlignment(Qt::AlignCenter);
+}

@@ -1,0 +1,235 @@
+#include "app/mainmainwidget.h"
+
+#include "app/loadingwidget.h"
+#include "app/maintopwidget.h"
+#include "app/uiscale.h"
+#include "pages/gifimageswidget.h"
+#include "pages/gifmenuwidget.h"
+#include "pages/gifvideowidget.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGraphicsOpacityEffect>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPropertyAnimation>
+#include <QScreen>
+#include <QUrl>
+
+#include <cstdlib>
+
+namespace {
+MainMainWidget *theMainWindow = nullptr;
+}
+
+MainMainWidget *mainWindow()
+{
+    return theMainWindow;
+}
+
+MainMainWidget::MainMainWidget(QWidget *parent) : QWidget(parent)
+{
+    theMainWindow = this;
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    uiScale = scaleForDpi(logicalDpiX(), logicalDpiY());
+    resize(scaled(600), scaled(650));
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect desktop = screen->virtualGeometry();
+        move(std::abs(desktop.width() - width()) / 2, std::abs(desktop.height() - height()) / 2);
+    }
+
+    backgroundWidget = new QWidget(this);
+    topWidget = new MainTopWidget(this);
+    menuWidget = new GifMenuWidget(this);
+    imagesWidget = new GifImagesWidget(this);
+    videoWidget = new GifVideoWidget(this);
+    loadingWidget = new LoadingWidget(this);
+    imagesWidget->hide();
+    videoWidget->hide();
+    loadingWidget->hide();
+
+    const int w = width();
+    const int h = height();
+    backgroundWidget->setGeometry(0, 0, w, h);
+    topWidget->setGeometry(0, 0, w, scaled(30));
+    const int top = topWidget->height();
+    menuWidget->setGeometry(1, top, w - 2, h - top - 1);
+    imagesWidget->setGeometry(1, top, w - 2, h - top - 1);
+    videoWidget->setGeometry(1, top, w - 2, h - top - 1);
+    loadingWidget->setOverlayGeometry(0, 0, w, h);
+
+    topWidget->initLayout();
+    menuWidget->initLayout();
+    imagesWidget->initLayout();
+    videoWidget->initLayout();
+
+    backgroundWidget->setStyleSheet(QStringLiteral(
+        "QWidget{border-left: 1px solid #232323;border-right: 1px solid #232323;"
+        "border-bottom: 1px solid #232323; border-radius: 0px;background-color:#505050;}"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/program.png")));
+
+    // The title bar's initStyle installs the start language, which retranslates every page.
+    topWidget->initStyle();
+    menuWidget->initStyle();
+    imagesWidget->initStyle();
+    videoWidget->initStyle();
+
+    topWidget->retranslateUi();
+    menuWidget->retranslateUi();
+    imagesWidget->retranslateUi();
+    videoWidget->retranslateUi();
+}
+
+MainMainWidget::~MainMainWidget()
+{
+    if (theMainWindow == this)
+        theMainWindow = nullptr;
+}
+
+void MainMainWidget::switchPage(int page)
+{
+    stopPageSlides();
+    const int top = topWidget->height();
+    const QPoint shown(1, top);
+    const QPoint offRight(width(), top);
+    menuWidget->show();
+    switch (page) {
+    case 0:
+        for (QWidget *slidingOut : {static_cast<QWidget *>(imagesWidget),
+                                    static_cast<QWidget *>(videoWidget)}) {
+            if (!slidingOut->isHidden())
+                slidePage(slidingOut, shown, offRight, slidingOut);
+        }
+        break;
+    case 1:
+        imagesWidget->enterPage();
+        videoWidget->hide();
+        slidePage(imagesWidget, offRight, shown, menuWidget);
+        break;
+    case 2:
+        imagesWidget->hide();
+        videoWidget->enterPage();
+        slidePage(videoWidget, offRight, shown, menuWidget);
+        break;
+    default:
+        imagesWidget->hide();
+        videoWidget->hide();
+        break;
+    }
+}
+
+void MainMainWidget::slidePage(QWidget *page, const QPoint &from, const QPoint &to,
+                               QWidget *hideWhenDone)
+{
+    auto *slide = new QPropertyAnimation(page, "pos", this);
+    slide->setDuration(200);
+    slide->setStartValue(from);
+    slide->setEndValue(to);
+    connect(slide, &QPropertyAnimation::finished, hideWhenDone, &QWidget::hide);
+    pageSlides.append(slide);
+    slide->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void MainMainWidget::stopPageSlides()
+{
+    for (const QPointer<QPropertyAnimation> &slide : qAsConst(pageSlides)) {
+        if (!slide)
+            continue;
+        disconnect(slide, &QPropertyAnimation::finished, nullptr, nullptr);
+        slide->stop();
+    }
+    pageSlides.clear();
+}
+
+void MainMainWidget::showLoading(int show)
+{
+    stopLoadingFade();
+    if (show == 1) {
+        loadingWidget->show();
+        fadeLoading(0.0, 1.0, 100);
+    } else {
+        fadeLoading(1.0, 0.0, 300);
+        connect(loadingFade, &QPropertyAnimation::finished, loadingWidget, &QWidget::hide);
+    }
+}
+
+void MainMainWidget::fadeLoading(qreal from, qreal to, int duration)
+{
+    loadingFade = new QPropertyAnimation(loadingWidget->opacityEffect, "opacity", this);
+    loadingFade->setDuration(duration);
+    loadingFade->setStartValue(from);
+    loadingFade->setEndValue(to);
+    loadingFade->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void MainMainWidget::stopLoadingFade()
+{
+    if (!loadingFade)
+        return;
+    disconnect(loadingFade, &QPropertyAnimation::finished, nullptr, nullptr);
+    loadingFade->stop();
+    loadingFade = nullptr;
+}
+
+void MainMainWidget::setLoadingText(const QString &text)
+{
+    loadingWidget->textLabel->setText(text);
+}
+
+void MainMainWidget::centerOnMainWindow(QWidget *w)
+{
+    const QRect main = geometry();
+    w->move(main.x() + (main.width() - w->width()) / 2,
+            main.y() + (main.height() - w->height()) / 2);
+}
+
+void MainMainWidget::retranslateAll()
+{
+    topWidget->retranslateUi();
+    menuWidget->retranslateUi();
+    imagesWidget->retranslateUi();
+    videoWidget->retranslateUi();
+}
+
+QString MainMainWidget::webPageUrl(const QString &base) const
+{
+    return base + QStringLiteral("?id=lumorra&Lang=") + languageCode
+           + QStringLiteral("&Platform=Win");
+}
+
+void MainMainWidget::openWebPage(const QString &base)
+{
+    QDesktopServices::openUrl(QUrl(webPageUrl(base), QUrl::TolerantMode));
+}
+
+void MainMainWidget::mousePressEvent(QMouseEvent *event)
+{
+    dragging = 1;
+    pressX = event->x();
+    pressY = event->y();
+}
+
+void MainMainWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragging != 1)
+        return;
+    const QRect g = geometry();
+    setGeometry(g.x() - pressX + event->x(), g.y() - pressY + event->y(), g.width(), g.height());
+}
+
+void MainMainWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging = 0;
+}
+
+void MainMainWidget::closeEvent(QCloseEvent *event)
+{
+    // Workers and the video tool must not outlive the pages that receive their signals.
+    menuWidget->stopRunningJob();
+    imagesWidget->stopRunningJob();
+    videoWidget->stopRunningJob();
+    event->accept();
+}

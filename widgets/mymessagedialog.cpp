@@ -1,0 +1,125 @@
+#include "widgets/mymessagedialog.h"
+
+#include "app/uiscale.h"
+#include "widgets/mypushbutton.h"
+#include "widgets/mytempbutton1.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+MyMessageDialog::MyMessageDialog(QWidget *parent) : QDialog(parent)
+{
+    setWindowFlags(Qt::FramelessWindowHint);
+    resize(scaled(480), scaled(252));
+    okPressed = false;
+    backgroundWidget = new QWidget(this);
+    closeButton = new MyPushButton(this);
+    iconLabel = new QLabel(this);
+    messageLabel = new QLabel(this);
+    CancelButton = new MyTempButton1(this);
+    OKButton = new MyTempButton1(this);
+    connect(closeButton, &MyPushButton::clicked, this, &MyMessageDialog::closeButton_slots);
+    connect(CancelButton, &MyTempButton1::clicked, this, &MyMessageDialog::CancelButton_slots);
+    connect(OKButton, &MyTempButton1::clicked, this, &MyMessageDialog::OKButton_slots);
+}
+
+void MyMessageDialog::setMessage(const QString &text)
+{
+    const int w = width();
+    backgroundWidget->setGeometry(0, 0, w, height());
+    backgroundWidget->setStyleSheet(
+        QStringLiteral("QWidget{border: 2px solid #1a1919; background-color:#222121;}"));
+    closeButton->setButtonGeometry(w - scaled(30), scaled(10), scaled(20), scaled(20));
+    iconLabel->setGeometry(scaled(40), scaled(60), scaled(48), scaled(48));
+    // The 90 and 100 are plain pixels at every scale.
+    messageLabel->setGeometry(iconLabel->x() + 90, scaled(70),
+                              w - scaled(40) - iconLabel->x() - 100, scaled(90));
+    CancelButton->setGeometry(w / 2 - scaled(10) - scaled(120),
+                              scaled(70) + scaled(90) + scaled(20), scaled(120), scaled(35));
+    OKButton->setGeometry(w / 2 + scaled(10), CancelButton->y(), scaled(120), scaled(35));
+
+    const QString textStyle = QStringLiteral("QLabel{font-size:") + QString::number(scaled(12))
+                              + QStringLiteral("px;color:#FFFFFF;}");
+    messageLabel->setStyleSheet(textStyle);
+    messageLabel->setText(text);
+    messageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    messageLabel->setWordWrap(true);
+
+    QPalette iconPalette = palette();
+    iconPalette.setBrush(QPalette::Window,
+                         QBrush(QPixmap(QStringLiteral(":/images/program.png"))
+                                    .scaled(iconLabel->size(), Qt::IgnoreAspectRatio,
+                                            Qt::SmoothTransformation)));
+    iconLabel->setPalette(iconPalette);
+    iconLabel->setAutoFillBackground(true);
+
+    closeButton->setNormalRect(55, 0, 26, 26);
+    closeButton->setHoverRect(55, 28, 26, 26);
+    closeButton->setPressedRect(55, 0, 26, 26);
+    closeButton->setDisabledRect(55, 0, 26, 26);
+    closeButton->setSprite(QPixmap(QStringLiteral(":/images/minclose.png")));
+    closeButton->setButtonMode(3);
+
+    for (MyTempButton1 *tile : {CancelButton, OKButton}) {
+        tile->setColors(QStringLiteral("#646464"), QStringLiteral("#6e6d6d"),
+                        QStringLiteral("#505050"));
+        tile->setStyleSheet(textStyle);
+        tile->setAlignment(Qt::AlignCenter);
+    }
+    CancelButton->setText(tr("Cancel"));
+    CancelButton->show();
+    OKButton->setText(tr("OK"));
+    OKButton->show();
+}
+
+void MyMessageDialog::setSingleButton(const QString &text)
+{
+    CancelButton->hide();
+    OKButton->show();
+    OKButton->setText(text);
+    OKButton->setGeometry((width() - scaled(120)) / 2, CancelButton->y(), scaled(120),
+                          scaled(35));
+}
+
+void MyMessageDialog::setButtonTexts(const QString &left, const QString &right)
+{
+    CancelButton->setText(left);
+    OKButton->setText(right);
+}
+
+void MyMessageDialog::closeButton_slots()
+{
+    okPressed = false;
+    hide();
+}
+
+void MyMessageDialog::CancelButton_slots()
+{
+    okPressed = false;
+    hide();
+}
+
+void MyMessageDialog::OKButton_slots()
+{
+    okPressed = true;
+    hide();
+}
+
+void MyMessageDialog::mousePressEvent(QMouseEvent *event)
+{
+    dragging = true;
+    pressX = event->x();
+    pressY = event->y();
+}
+
+void MyMessageDialog::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!dragging)
+        return;
+    setGeometry(x() + event->x() - pressX, y() + event->y() - pressY, width(), height());
+}
+
+void MyMessageDialog::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging = false;
+}
