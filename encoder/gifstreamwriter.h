@@ -1,0 +1,27 @@
+#ifndef GIFSTREAMWRITER_H
+#define GIFSTREAMWRITER_H
+
+#include "encoder/giffilestate.h"
+#include "encoder/lzwbitbuffer.h"
+
+#include <cstdio>
+
+// Largest canvas side a GIF can store (16-bit sizes).
+const int MaxGifSide = 65535;
+
+// Opens utf8Path for writing and writes the header and, when delay is not 0, the looping
+// extension. On failure (file not created, canvas side outside 1 to 65535, no memory for
+// the canvas buffers) the returned state has no outputFile and no file is left behind.
+GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeight, int delay);
+
+// Writes the trailer, closes the file and releases the buffers. Returns true only when
+// every byte reached the file; false when no file was open or anything failed.
+bool closeGifStream(GifFileState *state);
+
+// True when a write to the open file has failed or the state was marked failed.
+bool gifStreamHasError(const GifFileState *state);
+
+// Appends the low width bits of code to the bit stream, writing each full sub-block.
+void emitCode(FILE *out, LzwBitBuffer *buffer, int code, int width);
+
+#endif

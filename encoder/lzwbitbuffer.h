@@ -1,0 +1,15 @@
+#ifndef LZWBITBUFFER_H
+#define LZWBITBUFFER_H
+
+#include <cstdint>
+
+// Packs LZW codes least significant bit first into one 255-byte GIF sub-block at a time.
+struct LzwBitBuffer
+{
+    uint8_t bitPos;        // bits already placed in partialByte, 0 to 7
+    uint8_t partialByte;
+    uint32_t blockLength;  // bytes collected in block, 0 to 255
+    uint8_t block[256];
+};
+
+#endif

@@ -1,0 +1,28 @@
+#ifndef PALETTEBUILDER_H
+#define PALETTEBUILDER_H
+
+#include "encoder/framepalette.h"
+
+#include <cstddef>
+
+// Copies the RGB of the frame pixels that differ from what the canvas shows (prev, indexed
+// by canvas position) to the front of work, in row-major order, and returns their number.
+// A pixel outside the covered staircase always counts as changed.
+size_t collectChangedPixels(const unsigned char *prev, const int *coveredWidth,
+                            int canvasWidth, const unsigned char *rgba, int width, int height,
+                            unsigned char *work);
+
+// Median split of the n pixels over entries first to end - 1, recording each split at node.
+void buildPaletteTree(unsigned char *pixels, size_t n, int first, int end, int splitEntry,
+                      int splitDistance, int node, FramePalette *palette);
+
+// Reorders pixels left to right - 1 so that the one at target has the value it would have
+// if they were sorted on the axis, smaller or equal values before it, greater after it.
+void medianSelect(unsigned char *pixels, size_t left, size_t right, int axis, size_t target);
+
+// Partitions pixels left to right - 1 around the value of the pixel at pivot and returns
+// the pivot's final position. Values equal to it go alternately to either side.
+size_t partitionAroundPivot(unsigned char *pixels, size_t left, size_t right, int axis,
+                            size_t pivot);
+
+#endif

@@ -1,0 +1,314 @@
+// Frame encoding checked through giflib: what a viewer shows, palettes and transparency.
+#include "encoder/gifencoder.h"
+#include "encoder/gifstreamwriter.h"
+#include "encoder/palettebuilder.h"
+#include "support/gifdecoder.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QImage flatFrame(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGBA8888);
+    image.fill(QColor::fromRgb(colour));
+    return image;
+}
+
+QImage noisyFrame(int width, int height, QRandomGenerator *random)
+{
+    QImage image(width, height, QImage::Format_RGBA8888);
+    for (int y = 0; y < height; ++y) {
+        uchar *row = image.scanLine(y);
+        for (int x = 0; x < width * 4; ++x)
+            row[x] = uchar(random->bounded(256));
+    }
+    return image;
+}
+
+// The image with every alpha at 255, as a viewer shows a drawn pixel (the encoder ignores
+// the 4th byte of its input).
+QImage opaque(QImage image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.scanLine(y)[x * 4 + 3] = 255;
+    return image;
+}
+
+// What the encoder says a viewer shows after one frame.
+struct Shown
+{
+    QImage canvas;              // RGB of previousFrame, alpha 255 where covered, else 0
+};
+
+// Encodes the frames into path, recording after each frame what the encoder says is shown.
+QVector<Shown> encode(const QString &path, const QVector<QImage> &frames, QSize canvas,
+                      QVector<bool> *written = nullptr)
+{
+    QVector<Shown> shown;
+    GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
+                                       canvas.height(), 10);
+    GifEncoder encoder;
+    for (const QImage &frame : frames) {
+        const bool ok = encoder.encodeFrame(&state, frame.constBits(), frame.width(),
+                                            frame.height(), 10, 8);
+        if (written)
+            written->append(ok);
+        if (!ok)
+            continue;
+        QImage image(canvas, QImage::Format_RGBA8888);
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x) {
+                const uchar *p = state.previousFrame + (y * canvas.width() + x) * 4;
+                const bool covered = x < state.coveredWidth[y];
+                image.setPixelColor(x, y, covered ? QColor(p[0], p[1], p[2]) : Qt::transparent);
+            }
+        }
+        shown.append({image});
+    }
+    closeGifStream(&state);
+    return shown;
+}
+
+int difference(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+}
+
+} // namespace
+
+class TestGifEncoder : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+
+    void checkRoundTrip(const QString &name, const QVector<QImage> &frames, QSize canvas)
+    {
+        const QString path = dir.filePath(name);
+        const QVector<Shown> shown = encode(path, frames, canvas);
+        DecodedGif gif;
+        QVERIFY(decodeGif(path, &gif));
+        QCOMPARE(gif.canvasSize, canvas);
+        QCOMPARE(gif.frames.size(), shown.size());
+        for (int i = 0; i < shown.size(); ++i) {
+            QCOMPARE(gif.frames[i].rect, QRect(QPoint(0, 0), frames[i].size()));
+            QCOMPARE(gif.frames[i].canvas, shown[i].canvas);
+        }
+    }
+
+private slots:
+    void randomSequencesRoundTrip()
+    {
+        QRandomGenerator random(20240611);
+        for (int run = 0; run < 12; ++run) {
+            QVector<QImage> frames;
+            QSize canvas(1, 1);
+            const bool mixedSizes = run % 2 == 1;
+            const int baseWidth = 1 + random.bounded(run < 4 ? 8 : 300);
+            const int baseHeight = 1 + random.bounded(run < 4 ? 8 : 200);
+            const int count = 2 + random.bounded(4);
+            for (int f = 0; f < count; ++f) {
+                const int width = mixedSizes ? 1 + random.bounded(baseWidth) : baseWidth;
+                const int height = mixedSizes ? 1 + random.bounded(baseHeight) : baseHeight;
+                const int kind = random.bounded(4);
+                if (kind == 0 && !frames.isEmpty() && frames.last().size() == QSize(width, height))
+                    frames.append(frames.last()); // identical to the one before
+                else if (kind == 1)
+                    frames.append(flatFrame(width, height, random.generate()));
+                else
+                    frames.append(noisyFrame(width, height, &random));
+                canvas = canvas.expandedTo(frames.last().size());
+            }
+            checkRoundTrip(QString("random%1.gif").arg(run), frames, canvas);
+        }
+    }
+
+    void framesOfDifferentSizesShowTheRightPicture()
+    {
+        // A wide row, then a taller, narrower frame whose second row repeats colours that the
+        // first frame drew elsewhere: those pixels are new on the canvas, never transparent.
+        QImage wide(4, 1, QImage::Format_RGBA8888);
+        QImage tall(2, 2, QImage::Format_RGBA8888);
+        const QRgb colours[4] = {qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200),
+                                 qRgb(200, 200, 0)};
+        for (int x = 0; x < 4; ++x)
+            wide.setPixel(x, 0, colours[x]);
+        tall.setPixel(0, 0, colours[0]);
+        tall.setPixel(1, 0, colours[1]);
+        tall.setPixel(0, 1, colours[2]);
+        tall.setPixel(1, 1, colours[3]);
+        // Then a black pixel where nothing was drawn yet: the canvas there is not black.
+        QImage third = flatFrame(3, 2, colours[1]);
+        third.setPixel(2, 1, qRgb(0, 0, 0));
+        checkRoundTrip("sizes.gif", {wide, tall, third}, QSize(4, 2));
+
+        DecodedGif gif;
+        QVERIFY(decodeGif(dir.filePath("sizes.gif"), &gif));
+        const QImage second = gif.frames[1].canvas;
+        QCOMPARE(second.pixel(0, 1), colours[2] | 0xFF000000);
+        QCOMPARE(second.pixel(1, 1), colours[3] | 0xFF000000);
+        QCOMPARE(second.pixel(3, 0), colours[3] | 0xFF000000); // left from the first frame
+        QCOMPARE(second.pixelColor(3, 1).alpha(), 0);          // never drawn
+        QCOMPARE(gif.frames[1].indices.left(2), QByteArray(2, '\0'));
+        QCOMPARE(gif.frames[2].canvas.pixel(2, 1), qRgba(0, 0, 0, 255));
+    }
+
+    void framesThatCannotBeStoredAreRefused()
+    {
+        QVector<bool> written;
+        const QString path = dir.filePath("refused.gif");
+        encode(path, {flatFrame(4, 4, qRgb(1, 2, 3)), flatFrame(5, 4, qRgb(1, 2, 3)),
+                      flatFrame(4, 5, qRgb(1, 2, 3)), QImage(), flatFrame(2, 2, qRgb(9, 9, 9))},
+               QSize(4, 4), &written);
+        QCOMPARE(written, QVector<bool>({true, false, false, false, true}));
+        DecodedGif gif;
+        QVERIFY(decodeGif(path, &gif));
+        QCOMPARE(gif.frames.size(), 2);
+
+        GifFileState state = openGifStream(QFile::encodeName(path).constData(), 4, 4, 10);
+        const QImage frame = flatFrame(4, 4, qRgb(1, 2, 3));
+        QVERIFY(!GifEncoder().encodeFrame(&state, frame.constBits(), 4, 4, 10, 1));
+        QVERIFY(!GifEncoder().encodeFrame(&state, frame.constBits(), 4, 4, 10, 9));
+        QVERIFY(closeGifStream(&state));
+        QVERIFY(decodeGif(path, &gif));
+        QCOMPARE(gif.frames.size(), 0);
+    }
+
+    void paletteRules()
+    {
+        // First frame: no transparent index; entry 0 black. Second frame identical: all
+        // transparent. Third: one pixel changed, which alone builds the palette. With fewer
+        // pixels than entries every pixel gets an entry of its own, so all are shown exactly.
+        QRandomGenerator random(7);
+        const QImage first = noisyFrame(15, 15, &random);
+        QImage third = first;
+        third.setPixel(5, 7, qRgb(12, 34, 56));
+        const QString path = dir.filePath("palette.gif");
+        encode(path, {first, first, third}, QSize(15, 15));
+        DecodedGif gif;
+        QVERIFY(decodeGif(path, &gif));
+        QCOMPARE(gif.frames.size(), 3);
+        for (const DecodedFrame &frame : gif.frames) {
+            QCOMPARE(frame.localColours.size(), 256);
+            QCOMPARE(frame.localColours[0], qRgb(0, 0, 0));
+            QCOMPARE(frame.transparentIndex, 0);
+            QCOMPARE(frame.disposal, 1);
+            QCOMPARE(frame.delay, 10);
+        }
+        QVERIFY(!gif.frames[0].indices.contains('\0'));
+        QCOMPARE(gif.frames[1].indices, QByteArray(225, '\0'));
+        for (int i = 1; i < 255; ++i)
+            QCOMPARE(gif.frames[1].localColours[i], qRgb(0, 0, 0));
+        // All shares but the last come out as 0 pixels, so only entry 255 is assigned.
+        QByteArray expected(225, '\0');
+        expected[7 * 15 + 5] = char(255);
+        QCOMPARE(gif.frames[2].indices, expected);
+        QCOMPARE(gif.frames[2].localColours[255], qRgb(12, 34, 56));
+        QCOMPARE(gif.frames[2].localColours[254], qRgb(0, 0, 0));
+        QCOMPARE(gif.frames[0].canvas, opaque(first));
+        QCOMPARE(gif.frames[2].canvas, opaque(third));
+    }
+
+    void flatFrameIsExact()
+    {
+        const QString path = dir.filePath("flat.gif");
+        encode(path, {flatFrame(30, 20, qRgb(123, 45, 67))}, QSize(30, 20));
+        DecodedGif gif;
+        QVERIFY(decodeGif(path, &gif));
+        QCOMPARE(gif.frames[0].canvas, flatFrame(30, 20, qRgb(123, 45, 67)));
+    }
+
+    void approximatedPixelsAreMappedAgain()
+    {
+        // More colours than entries: some pixels show an approximation. Sending the same
+        // source again compares with what is shown, so those pixels count as changed.
+        QRandomGenerator random(99);
+        const QImage source = noisyFrame(64, 64, &random);
+        const QString path = dir.filePath("again.gif");
+        encode(path, {source, source}, QSize(64, 64));
+        DecodedGif gif;
+        QVERIFY(decodeGif(path, &gif));
+        int approximated = 0;
+        for (int i = 0; i < 64 * 64; ++i) {
+            const bool exact = (gif.frames[0].canvas.pixel(i % 64, i / 64) & 0xFFFFFF)
+                               == (source.pixel(i % 64, i / 64) & 0xFFFFFF);
+            approximated += exact ? 0 : 1;
+            QCOMPARE(gif.frames[1].indices[i] != '\0', !exact);
+        }
+        QVERIFY(approximated > 0);
+    }
+
+    void treeRules()
+    {
+        FramePalette palette = {};
+        // One entry: the mean, halves going up.
+        uchar two[8] = {0, 10, 20, 0, 1, 11, 21, 0};
+        buildPaletteTree(two, 2, 5, 6, 5, 0, 1, &palette);
+        QCOMPARE(int(palette.red[5]), 1);
+        QCOMPARE(int(palette.green[5]), 11);
+        QCOMPARE(int(palette.blue[5]), 21);
+
+        // Equal ranges choose green; red and blue equal above green choose blue.
+        uchar equal[8] = {0, 0, 0, 0, 9, 9, 9, 0};
+        buildPaletteTree(equal, 2, 1, 3, 2, 0, 1, &palette);
+        QCOMPARE(int(palette.splitAxis[1]), 1);
+        QCOMPARE(int(palette.splitValue[1]), 9);
+        uchar redBlue[8] = {0, 0, 0, 0, 9, 5, 9, 0};
+        buildPaletteTree(redBlue, 2, 1, 3, 2, 0, 1, &palette);
+        QCOMPARE(int(palette.splitAxis[1]), 2);
+        uchar red[8] = {0, 0, 0, 0, 9, 5, 8, 0};
+        buildPaletteTree(red, 2, 1, 3, 2, 0, 1, &palette);
+        QCOMPARE(int(palette.splitAxis[1]), 0);
+    }
+
+    void medianSelectOrdersAroundTheTarget()
+    {
+        QRandomGenerator random(3);
+        for (int run = 0; run < 50; ++run) {
+            const int n = 1 + random.bounded(200);
+            QVector<uchar> pixels(n * 4);
+            for (uchar &b : pixels)
+                b = uchar(random.bounded(run % 2 ? 4 : 256)); // many equal values every other run
+            const int target = random.bounded(n);
+            medianSelect(pixels.data(), 0, n, 1, target);
+            const uchar value = pixels[target * 4 + 1];
+            for (int i = 0; i < n; ++i)
+                QVERIFY(i < target ? pixels[i * 4 + 1] <= value : pixels[i * 4 + 1] >= value);
+        }
+    }
+
+    void searchFindsTheNearestEntry()
+    {
+        // A palette from a real noisy frame; the pruned search must match a full scan.
+        QRandomGenerator random(11);
+        const QImage frame = noisyFrame(40, 40, &random);
+        GifEncoder encoder;
+        FramePalette palette = {};
+        QVERIFY(encoder.buildPalette(nullptr, nullptr, 40, frame.constBits(), 40, 40, 8, &palette));
+        palette.splitAxis[128] = 0;
+        palette.splitValue[128] = 0;
+        for (int i = 0; i < 2000; ++i) {
+            const QRgb colour = random.generate();
+            int bestIndex = 1;
+            int bestDifference = 1000000;
+            encoder.nearestPaletteEntry(&palette, qRed(colour), qGreen(colour), qBlue(colour),
+                                        &bestIndex, &bestDifference, 1);
+            int fullScan = 1000000;
+            for (int e = 1; e < 256; ++e)
+                fullScan = qMin(fullScan, difference(colour, qRgb(palette.red[e],
+                                                                  palette.green[e],
+                                                                  palette.blue[e])));
+            QVERIFY(bestIndex != 0);
+            QCOMPARE(bestDifference, fullScan);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGifEncoder)
+#include "tst_gifencoder.moc"

@@ -1,0 +1,175 @@
+// The extraction worker on GIFs we wrote and on files that are not (whole) GIFs.
+#include "encoder/gifencoder.h"
+#include "encoder/gifstreamwriter.h"
+#include "support/gifdecoder.h"
+#include "workers/parsegifthread.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Writes count frames of width x height, alternately noisy and flat.
+void writeGif(const QString &path, int count, int width, int height)
+{
+    QRandomGenerator random(count);
+    GifFileState state = openGifStream(QFile::encodeName(path).constData(), width, height, 10);
+    GifEncoder encoder;
+    for (int f = 0; f < count; ++f) {
+        QImage frame(width, height, QImage::Format_RGBA8888);
+        if (f % 2 == 0) {
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width * 4; ++x)
+                    frame.scanLine(y)[x] = uchar(random.bounded(256));
+        } else {
+            frame.fill(QColor(f * 20, 255 - f * 20, 7));
+        }
+        encoder.encodeFrame(&state, frame.constBits(), width, height, 10, 8);
+    }
+    closeGifStream(&state);
+}
+
+QList<int> progressOf(const QSignalSpy &spy)
+{
+    QList<int> values;
+    for (const QList<QVariant> &arguments : spy)
+        values.append(arguments.at(0).toInt());
+    return values;
+}
+
+} // namespace
+
+class TestParseGifThread : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+
+    // Runs one job into a fresh folder and returns the folder.
+    QString runJob(ParseGifThread *thread, const QString &gifPath, const QString &name,
+                   QSignalSpy *progress)
+    {
+        const QString folder = dir.filePath(name);
+        QDir().mkpath(folder);
+        thread->gifFilePath = gifPath;
+        thread->pngFolder = folder;
+        QSignalSpy finished(thread, &QThread::finished);
+        progress->clear();
+        thread->start(QThread::InheritPriority);
+        [&] { QVERIFY(thread->wait(60000)); QCOMPARE(finished.count(), 1); }();
+        return folder;
+    }
+
+    QStringList filesIn(const QString &folder)
+    {
+        QStringList names = QDir(folder).entryList(QDir::Files);
+        std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+            return a.size() != b.size() ? a.size() < b.size() : a < b;
+        });
+        return names;
+    }
+
+private slots:
+    void framesBecomeNumberedPngs()
+    {
+        const QString gifPath = dir.filePath("four.gif");
+        writeGif(gifPath, 4, 30, 20);
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        const QString folder = runJob(&thread, gifPath, "four", &progress);
+        QCOMPARE(progressOf(progress), QList<int>({2500, 5000, 7500, 10000}));
+        QCOMPARE(filesIn(folder), QStringList({"1.png", "2.png", "3.png", "4.png"}));
+
+        // Each PNG shows what an independent decoder composes for that frame.
+        DecodedGif gif;
+        QVERIFY(decodeGif(gifPath, &gif));
+        for (int i = 0; i < 4; ++i) {
+            const QImage png(folder + QString("/%1.png").arg(i + 1));
+            QCOMPARE(png.convertToFormat(QImage::Format_RGBA8888), gif.frames[i].canvas);
+        }
+    }
+
+    void countsAndNames()
+    {
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        const QString three = dir.filePath("three.gif");
+        writeGif(three, 3, 8, 8);
+        runJob(&thread, three, "three", &progress);
+        QCOMPARE(progressOf(progress), QList<int>({3333, 6666, 10000}));
+
+        const QString still = dir.filePath("still.gif");
+        writeGif(still, 1, 8, 8);
+        QCOMPARE(filesIn(runJob(&thread, still, "still", &progress)), QStringList({"1.png"}));
+        QCOMPARE(progressOf(progress), QList<int>({10000}));
+
+        const QString twelve = dir.filePath("twelve.gif");
+        writeGif(twelve, 12, 8, 8);
+        const QStringList names = filesIn(runJob(&thread, twelve, "twelve", &progress));
+        QCOMPARE(names.size(), 12);
+        QCOMPARE(names.at(8), QString("9.png"));
+        QCOMPARE(names.at(11), QString("12.png"));
+    }
+
+    void unusableFilesWriteNothing()
+    {
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        QVERIFY(filesIn(runJob(&thread, dir.filePath("missing.gif"), "missing", &progress))
+                    .isEmpty());
+        QVERIFY(progress.isEmpty());
+
+        const QString text = dir.filePath("text.gif");
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("this is not a picture\n");
+        file.close();
+        QVERIFY(filesIn(runJob(&thread, text, "text", &progress)).isEmpty());
+        QVERIFY(progress.isEmpty());
+    }
+
+    void truncatedGif()
+    {
+        const QString whole = dir.filePath("whole.gif");
+        writeGif(whole, 4, 40, 40);
+        QFile in(whole);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray bytes = in.readAll();
+        const QString cut = dir.filePath("cut.gif");
+        QFile out(cut);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes.left(bytes.size() * 6 / 10));
+        out.close();
+
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        const QStringList names = filesIn(runJob(&thread, cut, "cut", &progress));
+        QVERIFY(!names.isEmpty() && names.size() < 4); // the frames before the cut
+        QCOMPARE(names.size(), progress.size());
+        for (const QString &name : names)
+            QVERIFY(!QImage(dir.filePath("cut/" + name)).isNull());
+    }
+
+    void stopRequest()
+    {
+        const QString gifPath = dir.filePath("stop.gif");
+        writeGif(gifPath, 5, 16, 16);
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        thread.requestStop(); // while idle: ignored
+        QCOMPARE(filesIn(runJob(&thread, gifPath, "whole", &progress)).size(), 5);
+
+        connect(&thread, &ParseGifThread::updateprogress, &thread,
+                [&thread] { thread.requestStop(); }, Qt::DirectConnection);
+        QCOMPARE(filesIn(runJob(&thread, gifPath, "stopped", &progress)),
+                 QStringList({"1.png"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParseGifThread)
+#include "tst_parsegifthread.moc"
