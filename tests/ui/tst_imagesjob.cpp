@@ -52,7 +52,7 @@ private slots:
 
 private:
     void importImages(const QStringList &paths);
-    DialogAnswer createGif(bool pressRight);
+    void createGif(bool pressRight, DialogAnswer *answer);
 
     QTemporaryDir temp;
     MainMainWidget *window = nullptr;
@@ -75,9 +75,9 @@ void TestImagesJob::initTestCase()
     strip->currentTime = [] { return jobTime; };
     outFolder = temp.path() + "/out";
     wide = temp.path() + "/wide.png";
-    tall = temp.path() + "/tall.jpg";
+    tall = temp.path() + "/tall.bmp";
     QVERIFY(blockImage(640, 480, qRgb(200, 40, 40), qRgb(40, 40, 200)).save(wide));
-    QVERIFY(blockImage(300, 900, qRgb(40, 160, 40), qRgb(250, 200, 0)).save(tall, "JPG", 100));
+    QVERIFY(blockImage(300, 900, qRgb(40, 160, 40), qRgb(250, 200, 0)).save(tall));
 }
 
 void TestImagesJob::cleanupTestCase()
@@ -103,20 +103,21 @@ void TestImagesJob::importImages(const QStringList &paths)
     QTRY_VERIFY(window->loadingWidget->isHidden());
 }
 
-DialogAnswer TestImagesJob::createGif(bool pressRight)
+void TestImagesJob::createGif(bool pressRight, DialogAnswer *answer)
 {
-    DialogAnswer answer;
-    answerNextDialog(&answer, pressRight);
+    answerNextDialog(answer, pressRight);
     QTest::mouseClick(page->createGifButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(answer.seen, 30000);
-    return answer;
+    QTRY_VERIFY_WITH_TIMEOUT(answer->seen, 30000);
 }
 
 void TestImagesJob::createsGifOfTheStrip()
 {
     importImages({wide, tall});
     page->framepsComboBox->setCurrentIndex(page->framepsComboBox->findText("5Frame/s"));
-    const DialogAnswer answer = createGif(true);
+    DialogAnswer answer;
+    createGif(true, &answer);
+    if (QTest::currentTestFailed())
+        return;
 
     QCOMPARE(answer.message, QStringLiteral("completed, do you want to open the folder?"));
     QCOMPARE(overlayText(window), QStringLiteral("Create GIF: 100.00% "));
@@ -177,7 +178,10 @@ void TestImagesJob::unwritableFolderGivesNotice()
     window->menuWidget->savePath = plainFile + "/sub";
 
     importImages({wide});
-    const DialogAnswer answer = createGif(true);
+    DialogAnswer answer;
+    createGif(true, &answer);
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(answer.message, QStringLiteral("Failed, Please check the output folder."));
     QVERIFY(answer.singleButton);
     QCOMPARE(answer.rightText, QStringLiteral("OK"));
@@ -197,8 +201,10 @@ void TestImagesJob::nameCollisionKeepsEarlierGif()
     const QString small = temp.path() + "/small.png";
     QVERIFY(blockImage(10, 10, qRgb(1, 2, 3), qRgb(250, 250, 250)).save(small));
     importImages({small});
-    createGif(false);
-    createGif(false);
+    DialogAnswer first, second;
+    createGif(false, &first);
+    createGif(false, &second);
+    QVERIFY(first.seen && second.seen);
 
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("an earlier GIF"));

@@ -58,6 +58,7 @@ void TestResolveGif::init()
 {
     page->savePath = outFolder;
     QFile::remove(record);
+    QTRY_VERIFY(window->loadingWidget->isHidden());
 }
 
 // Frames of distinct flat colours, each a little smaller than the one before.
