@@ -18,6 +18,19 @@
 #include <QPainter>
 #include <QSettings>
 #include <QTimer>
+#include <QtTest>
+
+// The page tests run at 96 dpi, the interface's design scale of 1.0 (the offscreen
+// platform would report 100 dpi otherwise).
+#define PAGE_TEST_MAIN(TestClass)                                                          \
+    int main(int argc, char *argv[])                                                       \
+    {                                                                                      \
+        qputenv("QT_FONT_DPI", "96");                                                      \
+        QApplication app(argc, argv);                                                      \
+        TestClass test;                                                                    \
+        QTEST_SET_MAIN_SOURCE_PATH                                                         \
+        return QTest::qExec(&test, argc, argv);                                            \
+    }
 
 struct DialogAnswer
 {

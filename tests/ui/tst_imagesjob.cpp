@@ -216,5 +216,5 @@ void TestImagesJob::nameCollisionKeepsEarlierGif()
     QVERIFY(readRecord(record).isEmpty());
 }
 
-QTEST_MAIN(TestImagesJob)
+PAGE_TEST_MAIN(TestImagesJob)
 #include "tst_imagesjob.moc"

@@ -182,5 +182,5 @@ void TestResolveGif::framesThatCannotBeSavedGiveNotice()
     QVERIFY(readRecord(record).isEmpty());
 }
 
-QTEST_MAIN(TestResolveGif)
+PAGE_TEST_MAIN(TestResolveGif)
 #include "tst_resolvegif.moc"
