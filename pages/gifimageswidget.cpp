@@ -1,10 +1,187 @@
 #include "pages/gifimageswidget.h"
 
-// Placeholder until the page is built.
-GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent) {}
+#include "app/filechooser.h"
+#include "app/mainmainwidget.h"
+#include "app/services.h"
+#include "app/uiscale.h"
+#include "pages/imagebatchloader.h"
+#include "pages/imageitem.h"
+#include "pages/viewimagewidget.h"
+#include "widgets/mytempbutton2.h"
+#include "widgets/nofocusframedelegate.h"
+#include "widgets/tilestyle.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QScrollArea>
+
+namespace {
+
+// Imports of more files than this decode in the background behind the busy overlay.
+const int quickImportLimit = 3;
+
+// Frame delay in hundredths of a second for each item of the frame-rate box.
+const int frameDelays[] = {100, 50, 20, 10};
+
+}
+
+GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
+{
+    viewImageWidget = new ViewImageWidget(this);
+    addPhotosButton = new MyTempButton2(this);
+    createGifButton = new MyTempButton2(this);
+    backupmeuButton = new MyTempButton2(this);
+    framepsComboBox = new QComboBox(this);
+
+    framepsComboBox->setStyleSheet(
+        QStringLiteral("QComboBox{border: 1px solid #787878;border-radius: 3px;padding: 1px 2px "
+                       "1px 2px;min-width: %1px;color:#FFFFFF;font-size:%2px;"
+                       "background-color: #646464;}")
+            .arg(scaled(30))
+            .arg(scaled(12))
+        + QStringLiteral(
+            "QComboBox::drop-down{subcontrol-origin: padding; subcontrol-position: top "
+            "right;width: 20px;border-left-width: 0px;border-left-color: "
+            "#edf5f7;border-left-style: solid;border-top-right-radius: "
+            "3px;border-bottom-right-radius: 3px;}"
+            "QComboBox::down-arrow {image: url(:/images/arrowDown.png);}"
+            "QComboBox QAbstractItemView{border: 1px solid #787878; color:#FFFFFF; "
+            "selection-background-color:gray;background-color: #646464;}"));
+    framepsComboBox->setItemDelegate(new NoFocusFrameDelegate(this));
+    framepsComboBox->setEditable(false);
+    framepsComboBox->setIconSize(QSize(10, scaled(30)));
+
+    imageLoader = new ImageBatchLoader(this);
+
+    connect(addPhotosButton, SIGNAL(clicked()), this, SLOT(addPhotosButton_slots()));
+    connect(createGifButton, SIGNAL(clicked()), this, SLOT(createGifButton_slots()));
+    connect(backupmeuButton, SIGNAL(clicked()), this, SLOT(backupmeuButton_slots()));
+    connect(viewImageWidget, SIGNAL(NoItemsignal()), this, SLOT(NoItemsignal_slots()));
+    connect(framepsComboBox, SIGNAL(currentIndexChanged(int)), this,
+            SLOT(framepsComboBox_slots(int)));
+    connect(imageLoader, &ImageBatchLoader::imageLoaded, this,
+            &GifImagesWidget::imageLoader_imageLoaded);
+    connect(imageLoader, &ImageBatchLoader::finished, this,
+            &GifImagesWidget::imageLoader_finished);
+}
+
 GifImagesWidget::~GifImagesWidget() = default;
-void GifImagesWidget::initLayout() {}
-void GifImagesWidget::initStyle() {}
-void GifImagesWidget::retranslateUi() {}
-void GifImagesWidget::stopRunningJob() {}
-void GifImagesWidget::enterPage() { show(); }
+
+void GifImagesWidget::initLayout()
+{
+    const int w = width();
+    const int h = height();
+    viewImageWidget->setGeometry(scaled(10), scaled(10), w - scaled(140), h - scaled(20));
+    addPhotosButton->setGeometry(w - scaled(115), scaled(30), scaled(100), scaled(30));
+    createGifButton->setGeometry(w - scaled(115), scaled(80), scaled(100), scaled(30));
+    framepsComboBox->setGeometry(w - scaled(115), scaled(130), scaled(100), scaled(30));
+    backupmeuButton->setGeometry(w - scaled(115), h - scaled(40), scaled(100), scaled(30));
+    QScrollArea *scrollArea = viewImageWidget->scrollArea;
+    scrollArea->setGeometry(1, 1, viewImageWidget->width() - 2, viewImageWidget->height() - 2);
+    viewImageWidget->contentWidget->setGeometry(0, 0, scrollArea->width(), scrollArea->height());
+}
+
+void GifImagesWidget::initStyle()
+{
+    styleTile(addPhotosButton);
+    styleTile(createGifButton);
+    styleTile(backupmeuButton);
+}
+
+void GifImagesWidget::retranslateUi()
+{
+    addPhotosButton->setText(tr("Import Images"));
+    createGifButton->setText(tr("Create GIF"));
+    backupmeuButton->setText(tr("Backup"));
+
+    // Refilling the box resets it to the last item, and with it the frame delay.
+    const QIcon arrow(QStringLiteral(":/images/arrowtest.png"));
+    framepsComboBox->clear();
+    framepsComboBox->addItem(arrow, tr("1Frame/s"));
+    framepsComboBox->addItem(arrow, tr("2Frame/s"));
+    framepsComboBox->addItem(arrow, tr("5Frame/s"));
+    framepsComboBox->addItem(arrow, tr("10Frame/s"));
+    framepsComboBox->setCurrentIndex(3);
+}
+
+void GifImagesWidget::enterPage()
+{
+    show();
+    createGifButton->setEnabledStyle(false);
+    for (ImageItem *item : qAsConst(viewImageWidget->items)) {
+        item->hide();
+        item->inUse = false;
+    }
+}
+
+void GifImagesWidget::stopRunningJob()
+{
+    imageLoader->cancel();
+    viewImageWidget->stopRunningJob();
+}
+
+void GifImagesWidget::addPhotosButton_slots()
+{
+    const QStringList paths = FileChooser::openFiles(
+        this, tr("Add Image Files"), folderFromSettings(QStringLiteral("addImagesPath")),
+        QStringLiteral("Image (*.jpg *.png *.jpeg *.bmp)"));
+    if (paths.isEmpty())
+        return;
+
+    const QString first = paths.first();
+    writeSetting(QStringLiteral("addImagesPath"),
+                 first.left(first.length() - QFileInfo(first).fileName().length()));
+
+    if (paths.size() <= quickImportLimit) {
+        for (const QString &path : paths)
+            viewImageWidget->addImage(path);
+        createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
+        return;
+    }
+    mainWindow()->showLoading(1);
+    showLoadingCount(0, paths.size());
+    imageLoader->start(paths);
+}
+
+void GifImagesWidget::imageLoader_imageLoaded(const QString &path, const QImage &image,
+                                              int done, int total)
+{
+    if (!image.isNull())
+        viewImageWidget->addLoadedImage(path, QPixmap::fromImage(image));
+    showLoadingCount(done, total);
+}
+
+void GifImagesWidget::imageLoader_finished()
+{
+    mainWindow()->showLoading(0);
+    createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
+}
+
+void GifImagesWidget::showLoadingCount(int done, int total)
+{
+    mainWindow()->setLoadingText(tr("Loading...") + QStringLiteral(" %1/%2").arg(done).arg(total));
+}
+
+void GifImagesWidget::createGifButton_slots()
+{
+    viewImageWidget->createGif();
+}
+
+void GifImagesWidget::backupmeuButton_slots()
+{
+    mainWindow()->switchPage(0);
+}
+
+void GifImagesWidget::framepsComboBox_slots(int index)
+{
+    if (index >= 0 && index < int(sizeof frameDelays / sizeof frameDelays[0]))
+        viewImageWidget->frameDelay = frameDelays[index];
+}
+
+void GifImagesWidget::NoItemsignal_slots()
+{
+    createGifButton->setEnabledStyle(false);
+}

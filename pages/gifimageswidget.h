@@ -3,7 +3,14 @@
 
 #include <QWidget>
 
-// The Create GIF from Images page.
+class QComboBox;
+class QImage;
+class ImageBatchLoader;
+class MyTempButton2;
+class ViewImageWidget;
+
+// The Create GIF from Images page: the image strip, "Import Images", "Create GIF",
+// the frame-rate box and "Backup".
 class GifImagesWidget : public QWidget
 {
     Q_OBJECT
@@ -18,6 +25,27 @@ public:
     void enterPage();
     // Asks a running GIF job to stop and waits for it (the window is closing).
     void stopRunningJob();
+
+    ViewImageWidget *viewImageWidget = nullptr;
+    MyTempButton2 *addPhotosButton = nullptr;
+    MyTempButton2 *createGifButton = nullptr;
+    MyTempButton2 *backupmeuButton = nullptr;
+    QComboBox *framepsComboBox = nullptr;
+
+private slots:
+    void addPhotosButton_slots();
+    void createGifButton_slots();
+    void backupmeuButton_slots();
+    void framepsComboBox_slots(int index);
+    void NoItemsignal_slots();
+    void imageLoader_imageLoaded(const QString &path, const QImage &image, int done,
+                                 int total);
+    void imageLoader_finished();
+
+private:
+    void showLoadingCount(int done, int total);
+
+    ImageBatchLoader *imageLoader = nullptr;
 };
 
 #endif

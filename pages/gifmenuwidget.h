@@ -1,7 +1,12 @@
 #ifndef GIFMENUWIDGET_H
 #define GIFMENUWIDGET_H
 
+#include <QString>
 #include <QWidget>
+
+class QLabel;
+class MyTempButton2;
+class ParseGifThread;
 
 // The start page: the three mode tiles, the output folder row and Resolve GIF.
 class GifMenuWidget : public QWidget
@@ -19,6 +24,26 @@ public:
     void stopRunningJob();
 
     QString savePath;
+    ParseGifThread *parseGifThread = nullptr;
+    MyTempButton2 *gifPhotoButton = nullptr;
+    MyTempButton2 *gifVideoButton = nullptr;
+    MyTempButton2 *gifParseButton = nullptr;
+    QLabel *saveToLabel = nullptr;
+    QLabel *savePathLabel = nullptr;
+    MyTempButton2 *outputSelectButton = nullptr;
+    MyTempButton2 *outputOpenButton = nullptr;
+
+private slots:
+    void gifPhotoButton_slots();
+    void gifVideoButton_slots();
+    void gifParseButton_slots();
+    void outputSelectButton_slots();
+    void outputOpenButton_slots();
+    void parseGifThread_Finished();
+    void parseGifThread_progress(int progress);
+
+private:
+    bool jobStopped = false;
 };
 
 #endif

@@ -1,0 +1,74 @@
+#include "pages/imageitem.h"
+
+#include "app/uiscale.h"
+#include "widgets/mypushbutton.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPalette>
+
+ImageItem::ImageItem(QWidget *parent) : QWidget(parent)
+{
+    // Creation order sets the stacking: the delete button lies above everything.
+    frameWidget = new QWidget(this);
+    imageLabel = new QLabel(this);
+    nameLabel = new QLabel(this);
+    numberLabel = new QLabel(this);
+    delButton = new MyPushButton(this);
+    delButton->hide();
+    connect(delButton, SIGNAL(clicked()), this, SLOT(delButton_slots()));
+}
+
+void ImageItem::initUi()
+{
+    const int w = width();
+    const int h = height();
+    frameWidget->setGeometry(0, 0, w, h);
+    imageLabel->setGeometry(scaled(5), scaled(10), w - scaled(10), w - scaled(10));
+    nameLabel->setGeometry(scaled(5), imageLabel->y() + imageLabel->height(),
+                           imageLabel->width(), scaled(18));
+    numberLabel->setGeometry(2, 0, w - scaled(20), scaled(10));
+    delButton->setButtonGeometry(w - scaled(10), 1, scaled(10), scaled(10));
+
+    nameLabel->setText(QFileInfo(imagePath).fileName());
+    nameLabel->setStyleSheet(
+        QStringLiteral("QLabel{font-size:%1px;color:#ffffff;}").arg(scaled(11)));
+    nameLabel->setAlignment(Qt::AlignCenter);
+
+    frameWidget->setStyleSheet(QStringLiteral(
+        "QWidget{border: 1px solid #929292;border-radius: 3px;background-color:#3c3c3c;}"));
+
+    // The thumbnail is made once here and kept as a brush, so painting never rescales.
+    QPalette thumbPalette = imageLabel->palette();
+    thumbPalette.setBrush(QPalette::Window,
+                          QBrush(pixmap.scaled(imageLabel->size(), Qt::IgnoreAspectRatio,
+                                               Qt::SmoothTransformation)));
+    imageLabel->setPalette(thumbPalette);
+    imageLabel->setAutoFillBackground(true);
+
+    delButton->setNormalRect(1, 2, 15, 15);
+    delButton->setHoverRect(1, 17, 15, 15);
+    delButton->setPressedRect(1, 31, 15, 15);
+    delButton->setDisabledRect(1, 2, 15, 15);
+    delButton->setSprite(QPixmap(QStringLiteral(":/images/del.png")));
+    delButton->setButtonMode(3);
+    // A reused tile may have been released while the pointer was over it.
+    delButton->hide();
+}
+
+void ImageItem::enterEvent(QEvent *event)
+{
+    QWidget::enterEvent(event);
+    delButton->show();
+}
+
+void ImageItem::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    delButton->hide();
+}
+
+void ImageItem::delButton_slots()
+{
+    emit deleteItem(this);
+}
