@@ -1,26 +1,17 @@
 // The video page end to end, with the real ffmpeg and videos made here by ffmpeg itself.
-#include "app/appdirpath.h"
+#include "support/gifdecoder.h"
+#include "ui/uitesthelpers.h"
+
 #include "app/filechooser.h"
-#include "app/loadingwidget.h"
-#include "app/mainmainwidget.h"
+#include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
-#include "support/gifdecoder.h"
-#include "widgets/mymessagedialog.h"
-#include "widgets/mytempbutton1.h"
 #include "widgets/mytempbutton2.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QtTest>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -29,38 +20,9 @@
 namespace {
 
 const int toolTimeout = 120000;
-const QString completedText = "completed, do you want to open the folder?";
-const QString failedText = "Failed, Please check the parameters.";
-const QString noToolText = "Failed, the video tool (ffmpeg) could not be started.";
-
-// Answers every message dialog that comes up, recording its message.
-class DialogAnswerer : public QObject
-{
-public:
-    DialogAnswerer()
-    {
-        connect(&timer, &QTimer::timeout, this, [this] { answer(); });
-        timer.start(30);
-    }
-
-    QStringList messages;
-    bool chooseRightTile = true;
-
-private:
-    void answer()
-    {
-        auto *dialog = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        messages << dialog->messageLabel->text();
-        MyTempButton1 *tile = chooseRightTile || !dialog->CancelButton->isVisible()
-                                  ? dialog->OKButton
-                                  : dialog->CancelButton;
-        QTest::mouseClick(tile, Qt::LeftButton);
-    }
-
-    QTimer timer;
-};
+const QString completedText = "completed, do you want to open the folder? [Cancel|Open]";
+const QString failedText = "Failed, Please check the parameters. [OK]";
+const QString noToolText = "Failed, the video tool (ffmpeg) could not be started. [OK]";
 
 bool runFfmpeg(const QStringList &arguments)
 {
@@ -75,12 +37,6 @@ bool makeVideo(const QString &path, int width, int height, int seconds)
     return runFfmpeg({"-f", "lavfi", "-i",
                       QString("testsrc=size=%1x%2:rate=25").arg(width).arg(height), "-t",
                       QString::number(seconds), "-pix_fmt", "yuv420p", path});
-}
-
-QString fileText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 QString captionColor(const QLabel *caption)
@@ -102,7 +58,6 @@ private slots:
     void fileThatIsNotAVideoChangesNothing();
     void conversionWritesTheGifAndOffersTheFolder();
     void languageChangeKeepsStartAndDurationOnly();
-    void sizeNeedsBothWidthAndHeight();
     void conversionThatWritesNothingIsReportedAsFailed();
     void oldGifThatCannotBeRemovedIsReportedAsFailed();
     void missingToolIsReportedAndEndsTheBusyState();
@@ -138,23 +93,8 @@ void TestGifVideoWidget::initTestCase()
     QVERIFY(makeVideo(videos + "/small.mp4", 200, 150, 3));
     QVERIFY(makeVideo(videos + "/wide.mp4", 640, 360, 3));
     QVERIFY(makeVideo(videos + "/tall.mp4", 360, 640, 3));
-    QFile junk(videos + "/junk.mp4");
-    QVERIFY(junk.open(QIODevice::WriteOnly));
-    junk.write("this is not a video\n");
-    junk.close();
-
-    // A file browser stand-in first on the PATH, recording the folder it is asked to show.
-    const QString fakeBin = work.path() + "/bin";
-    browserLog = work.path() + "/browser.log";
-    QVERIFY(QDir().mkpath(fakeBin));
-    QFile browser(fakeBin + "/xdg-open");
-    QVERIFY(browser.open(QIODevice::WriteOnly));
-    browser.write(QString("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(browserLog).toUtf8());
-    browser.close();
-    QVERIFY(browser.setPermissions(browser.permissions() | QFileDevice::ExeOwner));
-    qputenv("PATH", fakeBin.toLocal8Bit() + ":" + qgetenv("PATH"));
-
-    appDirPath = QCoreApplication::applicationDirPath();
+    QVERIFY(writeFile(videos + "/junk.mp4", "this is not a video\n"));
+    browserLog = installFakeFolderOpener(work.path() + "/bin");
     window = new MainMainWidget;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -198,9 +138,9 @@ bool TestGifVideoWidget::createGif(const QString &start, const QString &duration
     page->durationEdit->setText(duration);
     page->widthEdit->setText(width);
     page->heightEdit->setText(height);
-    answerer->messages.clear();
+    answerer->dialogs.clear();
     QTest::mouseClick(page->createGifButton, Qt::LeftButton);
-    return QTest::qWaitFor([this] { return !answerer->messages.isEmpty(); }, toolTimeout)
+    return QTest::qWaitFor([this] { return !answerer->dialogs.isEmpty(); }, toolTimeout)
            && waitUntilIdle();
 }
 
@@ -250,9 +190,9 @@ void TestGifVideoWidget::thumbnailIsFittedAndEnablesTheForm()
     QVERIFY(page->thumbLabel->autoFillBackground());
     QCOMPARE(formLook(), QString("enabled"));
     QCOMPARE(captionColor(page->widthLabel), QString("white"));
-    QVERIFY(answerer->messages.isEmpty());
+    QVERIFY(answerer->dialogs.isEmpty());
     // The folder is remembered with its trailing slash.
-    QCOMPARE(QSettings("Tessmark", "Lumorra").value("addVideoPath").toString(), videos + "/");
+    QCOMPARE(readSetting("addVideoPath"), videos + "/");
 }
 
 void TestGifVideoWidget::fileThatIsNotAVideoChangesNothing()
@@ -270,7 +210,7 @@ void TestGifVideoWidget::fileThatIsNotAVideoChangesNothing()
     QVERIFY(importVideo(videos + "/junk.mp4"));
     QCOMPARE(formLook(), QString("disabled"));
     QVERIFY(page->thumbLabel->isHidden());
-    QVERIFY(answerer->messages.isEmpty());
+    QVERIFY(answerer->dialogs.isEmpty());
 }
 
 void TestGifVideoWidget::conversionWritesTheGifAndOffersTheFolder()
@@ -278,15 +218,12 @@ void TestGifVideoWidget::conversionWritesTheGifAndOffersTheFolder()
     QVERIFY(importVideo(videos + "/clip.part1.mp4"));
     QCOMPARE(formLook(), QString("enabled"));
     const QString gif = output + "/clip.gif";
-    QFile stale(gif);
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write("an old file of the same name");
-    stale.close();
+    QVERIFY(writeFile(gif, "an old file of the same name"));
     QFile::remove(browserLog);
 
-    answerer->chooseRightTile = true;
+    answerer->pressRight = true;
     QVERIFY(createGif("0:01", "2", "320", "240"));
-    QCOMPARE(answerer->messages, QStringList{completedText});
+    QCOMPARE(answerer->dialogs, QStringList{completedText});
 
     DecodedGif decoded;
     QVERIFY(decodeGif(gif, &decoded));
@@ -295,7 +232,7 @@ void TestGifVideoWidget::conversionWritesTheGifAndOffersTheFolder()
     QVERIFY2(qAbs(decoded.frames.size() - 30) <= 2,
              qPrintable(QString::number(decoded.frames.size())));
 
-    QTRY_COMPARE_WITH_TIMEOUT(fileText(browserLog), output + "\n", 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(fileText(browserLog), "1 " + output + "\n", 10000);
 }
 
 void TestGifVideoWidget::languageChangeKeepsStartAndDurationOnly()
@@ -310,26 +247,11 @@ void TestGifVideoWidget::languageChangeKeepsStartAndDurationOnly()
     QCOMPARE(formLook(), QString("enabled"));
 }
 
-void TestGifVideoWidget::sizeNeedsBothWidthAndHeight()
-{
-    QVERIFY(importVideo(videos + "/wide.mp4"));
-    QFile::remove(browserLog);
-    answerer->chooseRightTile = false;
-    QVERIFY(createGif("0:00", "1", "320", "0"));
-    answerer->chooseRightTile = true;
-    QCOMPARE(answerer->messages, QStringList{completedText});
-    DecodedGif decoded;
-    QVERIFY(decodeGif(output + "/wide.gif", &decoded));
-    QCOMPARE(decoded.canvasSize, QSize(640, 360));
-    QTest::qWait(300);
-    QVERIFY(!QFile::exists(browserLog));
-}
-
 void TestGifVideoWidget::conversionThatWritesNothingIsReportedAsFailed()
 {
     QVERIFY(importVideo(videos + "/clip.part1.mp4"));
     QVERIFY(createGif("0:30", "2", "0", "0"));
-    QCOMPARE(answerer->messages, QStringList{failedText});
+    QCOMPARE(answerer->dialogs, QStringList{failedText});
     QVERIFY(!QFile::exists(output + "/clip.gif"));
     QVERIFY(window->loadingWidget->isHidden());
 }
@@ -339,7 +261,7 @@ void TestGifVideoWidget::oldGifThatCannotBeRemovedIsReportedAsFailed()
     // A folder in the GIF's place cannot be removed; the tool would ask about overwriting.
     QVERIFY(QDir().mkpath(output + "/clip.gif/inside"));
     QVERIFY(createGif("0:01", "1", "0", "0"));
-    QCOMPARE(answerer->messages, QStringList{failedText});
+    QCOMPARE(answerer->dialogs, QStringList{failedText});
     QVERIFY(QDir(output + "/clip.gif").removeRecursively());
 }
 
@@ -350,16 +272,13 @@ void TestGifVideoWidget::missingToolIsReportedAndEndsTheBusyState()
 #else
     // An "ffmpeg" beside the program that cannot run.
     QTemporaryDir brokenInstall;
-    QFile tool(brokenInstall.path() + "/ffmpeg");
-    QVERIFY(tool.open(QIODevice::WriteOnly));
-    tool.write("not a program");
-    tool.close();
+    QVERIFY(writeFile(brokenInstall.path() + "/ffmpeg", "not a program"));
     const QString saved = appDirPath;
     appDirPath = brokenInstall.path();
     const bool done = createGif("0:01", "1", "0", "0");
     appDirPath = saved;
     QVERIFY(done);
-    QCOMPARE(answerer->messages, QStringList{noToolText});
+    QCOMPARE(answerer->dialogs, QStringList{noToolText});
     QVERIFY(window->loadingWidget->isHidden());
     QCOMPARE(formLook(), QString("enabled"));
 #endif
@@ -413,7 +332,7 @@ void TestGifVideoWidget::closingDuringConversionStopsTheToolAndRemovesItsGif()
     const QString gif = output + "/slow.gif";
     page->startTimeEdit->setText("0:00");
     page->durationEdit->setText("0");
-    answerer->messages.clear();
+    answerer->dialogs.clear();
     QTest::mouseClick(page->createGifButton, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(gif).size() > 0, toolTimeout);
 
@@ -427,19 +346,11 @@ void TestGifVideoWidget::closingDuringConversionStopsTheToolAndRemovesItsGif()
     window->close();
     QVERIFY(!QFile::exists(gif));
     QTest::qWait(300);
-    QVERIFY(answerer->messages.isEmpty());
+    QVERIFY(answerer->dialogs.isEmpty());
     feeder.kill();
     feeder.waitForFinished();
 #endif
 }
 
-int main(int argc, char **argv)
-{
-    // The expected geometry is the design size: a 96 dpi screen gives the scale 1.0.
-    qputenv("QT_FONT_DPI", "96");
-    QApplication app(argc, argv);
-    TestGifVideoWidget test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+LUMORRA_UI_TEST_MAIN(TestGifVideoWidget)
 #include "tst_gifvideowidget.moc"

@@ -4,7 +4,7 @@
 #include "app/mainmainwidget.h"
 #include "app/maintopwidget.h"
 #include "app/services.h"
-#include "ui/uitestmain.h"
+#include "ui/uitesthelpers.h"
 
 #include <QAction>
 #include <QDesktopServices>

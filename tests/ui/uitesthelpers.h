@@ -1,65 +1,70 @@
-#ifndef PAGETESTHELPERS_H
-#define PAGETESTHELPERS_H
+#ifndef UITESTHELPERS_H
+#define UITESTHELPERS_H
 
-// Shared by the page tests: answering message dialogs, a recording stand-in for the
-// desktop's folder opener, reading the busy overlay and drawing test images.
+// Shared by the widget tests: the test main, answering message dialogs, a recording
+// stand-in for the desktop's folder opener, sending plain events and drawing test images.
 
+#include "app/appdirpath.h"
 #include "app/loadingwidget.h"
 #include "app/mainmainwidget.h"
 #include "widgets/mymessagedialog.h"
 #include "widgets/mytempbutton1.h"
 
 #include <QApplication>
-#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
-#include <QSettings>
 #include <QTimer>
 #include <QtTest>
 
-// The page tests run at 96 dpi, the interface's design scale of 1.0 (the offscreen
-// platform would report 100 dpi otherwise).
-#define PAGE_TEST_MAIN(TestClass)                                                          \
-    int main(int argc, char *argv[])                                                       \
-    {                                                                                      \
-        qputenv("QT_FONT_DPI", "96");                                                      \
-        QApplication app(argc, argv);                                                      \
-        TestClass test;                                                                    \
-        QTEST_SET_MAIN_SOURCE_PATH                                                         \
-        return QTest::qExec(&test, argc, argv);                                            \
+// Runs a widget test at 96 dpi, the design scale of 1.0 (the offscreen screen reports 100
+// unless told), with the built Lang/ folder beside the test programs and an English locale.
+#define LUMORRA_UI_TEST_MAIN(TestClass)                                                  \
+    int main(int argc, char *argv[])                                                     \
+    {                                                                                    \
+        if (!qEnvironmentVariableIsSet("QT_FONT_DPI"))                                   \
+            qputenv("QT_FONT_DPI", "96");                                                \
+        QApplication app(argc, argv);                                                    \
+        appDirPath = QCoreApplication::applicationDirPath();                             \
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));           \
+        TestClass test;                                                                  \
+        QTEST_SET_MAIN_SOURCE_PATH                                                       \
+        return QTest::qExec(&test, argc, argv);                                          \
     }
 
-struct DialogAnswer
+// Answers every message dialog that comes up while it lives: records it as
+// "message [tiles]" ("... [Cancel|Open]" or "... [OK]") and presses the right-hand tile,
+// or the left-hand one when pressRight is false and there is one.
+class DialogAnswerer : public QObject
 {
-    bool seen = false;
-    QString message;
-    bool singleButton = false;
-    QString rightText;
-};
+public:
+    DialogAnswerer()
+    {
+        connect(&timer, &QTimer::timeout, this, [this] { answer(); });
+        timer.start(10);
+    }
 
-// Waits for the next message dialog, records it and presses its right-hand tile
-// ("Open" or "OK") when pressRight is true, else its left-hand tile.
-inline void answerNextDialog(DialogAnswer *answer, bool pressRight)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, pressRight] {
+    QStringList dialogs;
+    bool pressRight = true;
+
+private:
+    void answer()
+    {
         auto *dialog = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
-        timer->stop();
-        timer->deleteLater();
-        answer->seen = true;
-        answer->message = dialog->messageLabel->text();
-        answer->singleButton = dialog->CancelButton->isHidden();
-        answer->rightText = dialog->OKButton->text();
-        emit(pressRight ? dialog->OKButton : dialog->CancelButton)->clicked();
-    });
-    timer->start();
-}
+        const bool single = dialog->CancelButton->isHidden();
+        dialogs << dialog->messageLabel->text() + " ["
+                       + (single ? QString() : dialog->CancelButton->text() + "|")
+                       + dialog->OKButton->text() + "]";
+        emit(pressRight || single ? dialog->OKButton : dialog->CancelButton)->clicked();
+    }
+
+    QTimer timer;
+};
 
 // Puts a stand-in "xdg-open" first on PATH that appends its argument count and first
 // argument to a file; returns that file's path.
@@ -76,12 +81,21 @@ inline QString installFakeFolderOpener(const QString &dir)
     return record;
 }
 
-inline QString readRecord(const QString &record)
+inline QByteArray fileBytes(const QString &path)
 {
-    QFile file(record);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QString fileText(const QString &path)
+{
+    return QString::fromUtf8(fileBytes(path));
+}
+
+inline bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 inline QString overlayText(MainMainWidget *window)
@@ -89,11 +103,24 @@ inline QString overlayText(MainMainWidget *window)
     return window->loadingWidget->textLabel->text();
 }
 
-inline QString storedSetting(const QString &key)
+inline void sendEvent(QWidget *w, QEvent::Type type)
 {
-    return QSettings(QStringLiteral("Tessmark"), QStringLiteral("Lumorra"))
-        .value(key)
-        .toString();
+    QEvent event(type);
+    QApplication::sendEvent(w, &event);
+}
+
+// A move with the left button held, as the window system delivers it during a drag.
+inline void dragTo(QWidget *w, const QPoint &pos)
+{
+    QMouseEvent move(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+inline QString rectText(const QWidget *w)
+{
+    const QRect r = w->geometry();
+    return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 // An image of flat blocks in a few colours, so that a GIF can show it without loss.
