@@ -30,7 +30,8 @@ QString existingDirectory(QWidget *parent, const QString &caption, const QString
 {
     if (directoryAnswer)
         return directoryAnswer(caption, dir);
-    return QFileDialog::getExistingDirectory(parent, caption, dir);
+    return QFileDialog::getExistingDirectory(
+        parent, caption, dir, QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
 }
 
 void answerOpenFile(OpenFileAnswer answer)

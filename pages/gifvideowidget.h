@@ -63,7 +63,7 @@ private:
     int startSeconds = 0;
     int durationSeconds = 0;
     QProcess convertProcess;
-    int processMode = NoJob;
+    ProcessMode processMode = NoJob;
     QString videoPath;
     QString outputPath;
     bool formEnabled = false;

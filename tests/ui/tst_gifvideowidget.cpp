@@ -1,26 +1,17 @@
 // The video page end to end, with the real ffmpeg and videos made here by ffmpeg itself.
-#include "app/appdirpath.h"
+#include "support/gifdecoder.h"
+#include "ui/uitesthelpers.h"
+
 #include "app/filechooser.h"
-#include "app/loadingwidget.h"
-#include "app/mainmainwidget.h"
+#include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
-#include "support/gifdecoder.h"
-#include "widgets/mymessagedialog.h"
-#include "widgets/mytempbutton1.h"
 #include "widgets/mytempbutton2.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QtTest>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -29,38 +20,9 @@
 namespace {
 
 const int toolTimeout = 120000;
-const QString completedText = "completed, do you want to open the folder?";
-const QString failedText = "Failed, Please check the parameters.";
-const QString noToolText = "Failed, the video tool (ffmpeg) could not be started.";
-
-// Answers every message dialog that comes up, recording its message.
-class DialogAnswerer : public QObject
-{
-public:
-    DialogAnswerer()
-    {
-        connect(&timer, &QTimer::timeout, this, [this] { answer(); });
-        timer.start(30);
-    }
-
-    QStringList messages;
-    bool chooseRightTile = true;
-
-private:
-    void answer()
-    {
-        auto *dialog = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        messages << dialog->messageLabel->text();
-        MyTempButton1 *tile = chooseRightTile || !dialog->CancelButton->isVisible()
-                                  ? dialog->OKButton
-                                  : dialog->CancelButton;
-        QTest::mouseClick(tile, Qt::LeftButton);
-    }
-
-    QTimer timer;
-};
+const QString completedText = "completed, do you want to open the folder? [Cancel|Open]";
+const QString failedText = "Failed, Please check the parameters. [OK]";
+const QString noToolText = "Failed, the video tool (ffmpeg) could not be started. [OK]";
 
 bool runFfmpeg(const QStringList &arguments)
 {
@@ -77,12 +39,6 @@ bool makeVideo(const QString &path, int width, int height, int seconds)
                       QString::number(seconds), "-pix_fmt", "yuv420p", path});
 }
 
-QString fileText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 QString captionColor(const QLabel *caption)
 {
     return caption->styleSheet().contains("#b4b4b4") ? "grey" : "white";
@@ -94,29 +50,6 @@ class TestGifVideoWidget : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void formStartsDisabledAndIsLaidOut();
-    void thumbnailIsFittedAndEnablesTheForm_data();
-    void thumbnailIsFittedAndEnablesTheForm();
-    void fileThatIsNotAVideoChangesNothing();
-    void conversionWritesTheGifAndOffersTheFolder();
-    void languageChangeKeepsStartAndDurationOnly();
-    void sizeNeedsBothWidthAndHeight();
-    void conversionThatWritesNothingIsReportedAsFailed();
-    void oldGifThatCannotBeRemovedIsReportedAsFailed();
-    void missingToolIsReportedAndEndsTheBusyState();
-    void backupAndEntryDisableTheForm();
-    void closingDuringConversionStopsTheToolAndRemovesItsGif();
-    void cleanupTestCase();
-
-private:
-    bool importVideo(const QString &path);
-    bool waitUntilIdle();
-    bool createGif(const QString &start, const QString &duration, const QString &width,
-                   const QString &height);
-    QString formLook() const;
-
     QTemporaryDir work;
     QString videos;
     QString output;
@@ -126,320 +59,277 @@ private:
     DialogAnswerer *answerer = nullptr;
     QString chosenVideo;
     int chooserCalls = 0;
+
+    bool importVideo(const QString &path)
+    {
+        chosenVideo = path;
+        QTest::mouseClick(page->addVideosButton, Qt::LeftButton);
+        return waitUntilIdle();
+    }
+
+    bool waitUntilIdle()
+    {
+        // The overlay goes when the tool has ended; the thumbnail follows 100 ms later.
+        const bool idle = QTest::qWaitFor([this] { return window->loadingWidget->isHidden(); },
+                                          toolTimeout);
+        QTest::qWait(200);
+        return idle;
+    }
+
+    bool createGif(const QString &start, const QString &duration, const QString &width,
+                   const QString &height)
+    {
+        page->startTimeEdit->setText(start);
+        page->durationEdit->setText(duration);
+        page->widthEdit->setText(width);
+        page->heightEdit->setText(height);
+        answerer->dialogs.clear();
+        QTest::mouseClick(page->createGifButton, Qt::LeftButton);
+        return QTest::qWaitFor([this] { return !answerer->dialogs.isEmpty(); }, toolTimeout)
+               && waitUntilIdle();
+    }
+
+    // "enabled" or "disabled" when the Create GIF tile and the four fields agree.
+    QString formLook() const
+    {
+        const bool on = page->createGifButton->tileEnabled;
+        for (QLineEdit *field :
+             {page->startTimeEdit, page->durationEdit, page->widthEdit, page->heightEdit}) {
+            if (field->isEnabled() != on)
+                return "mixed";
+        }
+        return on ? "enabled" : "disabled";
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(work.isValid());
+        videos = work.path() + "/videos";
+        output = work.path() + "/out";
+        QVERIFY(QDir().mkpath(videos) && QDir().mkpath(output));
+        QVERIFY(makeVideo(videos + "/clip.part1.mp4", 320, 240, 3));
+        QVERIFY(makeVideo(videos + "/small.mp4", 200, 150, 3));
+        QVERIFY(makeVideo(videos + "/wide.mp4", 640, 360, 3));
+        QVERIFY(makeVideo(videos + "/tall.mp4", 360, 640, 3));
+        QVERIFY(writeFile(videos + "/junk.mp4", "this is not a video\n"));
+        browserLog = installFakeFolderOpener(work.path() + "/bin");
+        window = new MainMainWidget;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        page = window->videoWidget;
+        window->menuWidget->savePath = output;
+        answerer = new DialogAnswerer;
+        FileChooser::answerOpenFile([this](const QString &, const QString &, const QString &) {
+            ++chooserCalls;
+            return chosenVideo;
+        });
+        window->switchPage(2);
+    }
+
+    void formStartsDisabledAndIsLaidOut()
+    {
+        QCOMPARE(uiScale, 1.0f);
+        QCOMPARE(page->thumbArea->geometry(), QRect(10, 10, 458, 599));
+        QCOMPARE(page->addVideosButton->x(), 483);
+        QCOMPARE(formLook(), QString("disabled"));
+        QCOMPARE(captionColor(page->startTimeLabel), QString("grey"));
+        QVERIFY(page->addVideosButton->tileEnabled && page->backupmeuButton->tileEnabled);
+        QVERIFY(page->thumbLabel->isHidden());
+        QCOMPARE(page->startTimeEdit->text(), QString("00:00:00"));
+        QCOMPARE(page->durationEdit->text(), QString("0"));
+    }
+
+    void thumbnailIsFittedAndEnablesTheForm_data()
+    {
+        QTest::addColumn<QString>("video");
+        QTest::addColumn<QRect>("placement");
+        QTest::newRow("200 x 150 natural and centred") << "small.mp4" << QRect(129, 224, 200, 150);
+        QTest::newRow("640 x 360 fitted to the width") << "wide.mp4" << QRect(0, 171, 457, 257);
+        QTest::newRow("360 x 640 fitted to the height") << "tall.mp4" << QRect(61, 0, 336, 598);
+    }
+
+    void thumbnailIsFittedAndEnablesTheForm()
+    {
+        QFETCH(QString, video);
+        QFETCH(QRect, placement);
+        window->switchPage(2);
+        QCOMPARE(formLook(), QString("disabled"));
+        QVERIFY(importVideo(videos + "/" + video));
+        QVERIFY(!page->thumbLabel->isHidden());
+        QCOMPARE(page->thumbLabel->geometry(), placement);
+        QVERIFY(page->thumbLabel->autoFillBackground());
+        QCOMPARE(formLook(), QString("enabled"));
+        QCOMPARE(captionColor(page->widthLabel), QString("white"));
+        QVERIFY(answerer->dialogs.isEmpty());
+        // The folder is remembered with its trailing slash.
+        QCOMPARE(readSetting("addVideoPath"), videos + "/");
+    }
+
+    void fileThatIsNotAVideoChangesNothing()
+    {
+        // After a good thumbnail the form stays enabled and the thumbnail stays as it was.
+        QVERIFY(importVideo(videos + "/small.mp4"));
+        QVERIFY(importVideo(videos + "/junk.mp4"));
+        QCOMPARE(formLook(), QString("enabled"));
+        QCOMPARE(page->thumbLabel->geometry(), QRect(129, 224, 200, 150));
+
+        // On a fresh page it stays disabled, without a thumbnail.
+        QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
+        QTest::qWait(300);
+        window->switchPage(2);
+        QVERIFY(importVideo(videos + "/junk.mp4"));
+        QCOMPARE(formLook(), QString("disabled"));
+        QVERIFY(page->thumbLabel->isHidden());
+        QVERIFY(answerer->dialogs.isEmpty());
+    }
+
+    void conversionWritesTheGifAndOffersTheFolder()
+    {
+        QVERIFY(importVideo(videos + "/clip.part1.mp4"));
+        QCOMPARE(formLook(), QString("enabled"));
+        const QString gif = output + "/clip.gif";
+        QVERIFY(writeFile(gif, "an old file of the same name"));
+        QFile::remove(browserLog);
+
+        answerer->pressRight = true;
+        QVERIFY(createGif("0:01", "2", "320", "240"));
+        QCOMPARE(answerer->dialogs, QStringList{completedText});
+
+        DecodedGif decoded;
+        QVERIFY(decodeGif(gif, &decoded));
+        QCOMPARE(decoded.canvasSize, QSize(320, 240));
+        // Two seconds at 15 frames a second.
+        QVERIFY2(qAbs(decoded.frames.size() - 30) <= 2,
+                 qPrintable(QString::number(decoded.frames.size())));
+
+        QTRY_COMPARE_WITH_TIMEOUT(fileText(browserLog), "1 " + output + "\n", 10000);
+    }
+
+    void languageChangeKeepsStartAndDurationOnly()
+    {
+        page->widthEdit->setText("320");
+        page->heightEdit->setText("240");
+        window->retranslateAll();
+        QCOMPARE(page->startTimeEdit->text(), QString("00:00:01"));
+        QCOMPARE(page->durationEdit->text(), QString("2"));
+        QCOMPARE(page->widthEdit->text(), QString("0"));
+        QCOMPARE(page->heightEdit->text(), QString("0"));
+        QCOMPARE(formLook(), QString("enabled"));
+    }
+
+    void conversionThatWritesNothingIsReportedAsFailed()
+    {
+        QVERIFY(importVideo(videos + "/clip.part1.mp4"));
+        QVERIFY(createGif("0:30", "2", "0", "0"));
+        QCOMPARE(answerer->dialogs, QStringList{failedText});
+        QVERIFY(!QFile::exists(output + "/clip.gif"));
+        QVERIFY(window->loadingWidget->isHidden());
+    }
+
+    void oldGifThatCannotBeRemovedIsReportedAsFailed()
+    {
+        // A folder in the GIF's place cannot be removed; the tool would ask about overwriting.
+        QVERIFY(QDir().mkpath(output + "/clip.gif/inside"));
+        QVERIFY(createGif("0:01", "1", "0", "0"));
+        QCOMPARE(answerer->dialogs, QStringList{failedText});
+        QVERIFY(QDir(output + "/clip.gif").removeRecursively());
+    }
+
+    void missingToolIsReportedAndEndsTheBusyState()
+    {
+    #ifdef Q_OS_WIN
+        QSKIP("the stand-in tool relies on a file without execute permission");
+    #else
+        // An "ffmpeg" beside the program that cannot run.
+        QTemporaryDir brokenInstall;
+        QVERIFY(writeFile(brokenInstall.path() + "/ffmpeg", "not a program"));
+        const QString saved = appDirPath;
+        appDirPath = brokenInstall.path();
+        const bool done = createGif("0:01", "1", "0", "0");
+        appDirPath = saved;
+        QVERIFY(done);
+        QCOMPARE(answerer->dialogs, QStringList{noToolText});
+        QVERIFY(window->loadingWidget->isHidden());
+        QCOMPARE(formLook(), QString("enabled"));
+    #endif
+    }
+
+    void backupAndEntryDisableTheForm()
+    {
+        QVERIFY(importVideo(videos + "/clip.part1.mp4"));
+        QCOMPARE(formLook(), QString("enabled"));
+        QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
+        QTest::qWait(300);
+        QCOMPARE(formLook(), QString("disabled"));
+        QVERIFY(page->thumbLabel->isHidden());
+        QCOMPARE(captionColor(page->heightLabel), QString("grey"));
+
+        // Entering forgets the video: a language change leaves the form disabled.
+        QVERIFY(importVideo(videos + "/clip.part1.mp4"));
+        window->switchPage(2);
+        QCOMPARE(formLook(), QString("disabled"));
+        window->retranslateAll();
+        QCOMPARE(formLook(), QString("disabled"));
+        QCOMPARE(captionColor(page->startTimeLabel), QString("grey"));
+    }
+
+    void closingDuringConversionStopsTheToolAndRemovesItsGif()
+    {
+    #ifndef Q_OS_UNIX
+        QSKIP("feeds the tool through a named pipe");
+    #else
+        // The tool reads the video from a pipe that delivers half of it and then stays open,
+        // so the conversion is certainly still running when the window closes.
+        const QString slow = videos + "/slow.mkv";
+        const QString data = videos + "/slow-data.mkv";
+        QVERIFY(makeVideo(slow, 320, 240, 20));
+        QVERIFY(importVideo(slow));
+        QCOMPARE(formLook(), QString("enabled"));
+        QVERIFY(QFile::rename(slow, data));
+        QVERIFY(mkfifo(QFile::encodeName(slow).constData(), 0600) == 0);
+        QFile whole(data);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        QFile half(videos + "/slow-half.mkv");
+        QVERIFY(half.open(QIODevice::WriteOnly));
+        half.write(whole.read(whole.size() / 2));
+        half.close();
+
+        QProcess feeder;
+        // The shell opens the pipe itself: opening it here would block until the tool reads.
+        feeder.start("sh", {"-c", "exec > \"$2\"; cat \"$1\"; exec sleep 300", "feeder",
+                            half.fileName(), slow});
+
+        const QString gif = output + "/slow.gif";
+        page->startTimeEdit->setText("0:00");
+        page->durationEdit->setText("0");
+        answerer->dialogs.clear();
+        QTest::mouseClick(page->createGifButton, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(gif).size() > 0, toolTimeout);
+
+        // A second start while the tool runs is ignored: no chooser, no new job.
+        const int callsBefore = chooserCalls;
+        QTest::mouseClick(page->addVideosButton, Qt::LeftButton);
+        QTest::mouseClick(page->createGifButton, Qt::LeftButton);
+        QCOMPARE(chooserCalls, callsBefore);
+        QVERIFY(QFile::exists(gif));
+
+        window->close();
+        QVERIFY(!QFile::exists(gif));
+        QTest::qWait(300);
+        QVERIFY(answerer->dialogs.isEmpty());
+        feeder.kill();
+        feeder.waitForFinished();
+    #endif
+    }
+
+    void cleanupTestCase()
+    {
+        FileChooser::answerOpenFile({});
+        delete answerer;
+        delete window;
+    }
 };
 
-void TestGifVideoWidget::initTestCase()
-{
-    QVERIFY(work.isValid());
-    videos = work.path() + "/videos";
-    output = work.path() + "/out";
-    QVERIFY(QDir().mkpath(videos) && QDir().mkpath(output));
-    QVERIFY(makeVideo(videos + "/clip.part1.mp4", 320, 240, 3));
-    QVERIFY(makeVideo(videos + "/small.mp4", 200, 150, 3));
-    QVERIFY(makeVideo(videos + "/wide.mp4", 640, 360, 3));
-    QVERIFY(makeVideo(videos + "/tall.mp4", 360, 640, 3));
-    QFile junk(videos + "/junk.mp4");
-    QVERIFY(junk.open(QIODevice::WriteOnly));
-    junk.write("this is not a video\n");
-    junk.close();
-
-    // A file browser stand-in first on the PATH, recording the folder it is asked to show.
-    const QString fakeBin = work.path() + "/bin";
-    browserLog = work.path() + "/browser.log";
-    QVERIFY(QDir().mkpath(fakeBin));
-    QFile browser(fakeBin + "/xdg-open");
-    QVERIFY(browser.open(QIODevice::WriteOnly));
-    browser.write(QString("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(browserLog).toUtf8());
-    browser.close();
-    QVERIFY(browser.setPermissions(browser.permissions() | QFileDevice::ExeOwner));
-    qputenv("PATH", fakeBin.toLocal8Bit() + ":" + qgetenv("PATH"));
-
-    appDirPath = QCoreApplication::applicationDirPath();
-    window = new MainMainWidget;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    page = window->videoWidget;
-    window->menuWidget->savePath = output;
-    answerer = new DialogAnswerer;
-    FileChooser::answerOpenFile([this](const QString &, const QString &, const QString &) {
-        ++chooserCalls;
-        return chosenVideo;
-    });
-    window->switchPage(2);
-}
-
-void TestGifVideoWidget::cleanupTestCase()
-{
-    FileChooser::answerOpenFile({});
-    delete answerer;
-    delete window;
-}
-
-bool TestGifVideoWidget::waitUntilIdle()
-{
-    // The overlay goes when the tool has ended; the thumbnail follows 100 ms later.
-    const bool idle = QTest::qWaitFor([this] { return window->loadingWidget->isHidden(); },
-                                      toolTimeout);
-    QTest::qWait(200);
-    return idle;
-}
-
-bool TestGifVideoWidget::importVideo(const QString &path)
-{
-    chosenVideo = path;
-    QTest::mouseClick(page->addVideosButton, Qt::LeftButton);
-    return waitUntilIdle();
-}
-
-bool TestGifVideoWidget::createGif(const QString &start, const QString &duration,
-                                   const QString &width, const QString &height)
-{
-    page->startTimeEdit->setText(start);
-    page->durationEdit->setText(duration);
-    page->widthEdit->setText(width);
-    page->heightEdit->setText(height);
-    answerer->messages.clear();
-    QTest::mouseClick(page->createGifButton, Qt::LeftButton);
-    return QTest::qWaitFor([this] { return !answerer->messages.isEmpty(); }, toolTimeout)
-           && waitUntilIdle();
-}
-
-// "enabled" or "disabled" when the Create GIF tile and the four fields agree.
-QString TestGifVideoWidget::formLook() const
-{
-    const bool on = page->createGifButton->tileEnabled;
-    for (QLineEdit *field :
-         {page->startTimeEdit, page->durationEdit, page->widthEdit, page->heightEdit}) {
-        if (field->isEnabled() != on)
-            return "mixed";
-    }
-    return on ? "enabled" : "disabled";
-}
-
-void TestGifVideoWidget::formStartsDisabledAndIsLaidOut()
-{
-    QCOMPARE(uiScale, 1.0f);
-    QCOMPARE(page->thumbArea->geometry(), QRect(10, 10, 458, 599));
-    QCOMPARE(page->addVideosButton->x(), 483);
-    QCOMPARE(formLook(), QString("disabled"));
-    QCOMPARE(captionColor(page->startTimeLabel), QString("grey"));
-    QVERIFY(page->addVideosButton->tileEnabled && page->backupmeuButton->tileEnabled);
-    QVERIFY(page->thumbLabel->isHidden());
-    QCOMPARE(page->startTimeEdit->text(), QString("00:00:00"));
-    QCOMPARE(page->durationEdit->text(), QString("0"));
-}
-
-void TestGifVideoWidget::thumbnailIsFittedAndEnablesTheForm_data()
-{
-    QTest::addColumn<QString>("video");
-    QTest::addColumn<QRect>("placement");
-    QTest::newRow("200 x 150 natural and centred") << "small.mp4" << QRect(129, 224, 200, 150);
-    QTest::newRow("640 x 360 fitted to the width") << "wide.mp4" << QRect(0, 171, 457, 257);
-    QTest::newRow("360 x 640 fitted to the height") << "tall.mp4" << QRect(61, 0, 336, 598);
-}
-
-void TestGifVideoWidget::thumbnailIsFittedAndEnablesTheForm()
-{
-    QFETCH(QString, video);
-    QFETCH(QRect, placement);
-    window->switchPage(2);
-    QCOMPARE(formLook(), QString("disabled"));
-    QVERIFY(importVideo(videos + "/" + video));
-    QVERIFY(!page->thumbLabel->isHidden());
-    QCOMPARE(page->thumbLabel->geometry(), placement);
-    QVERIFY(page->thumbLabel->autoFillBackground());
-    QCOMPARE(formLook(), QString("enabled"));
-    QCOMPARE(captionColor(page->widthLabel), QString("white"));
-    QVERIFY(answerer->messages.isEmpty());
-    // The folder is remembered with its trailing slash.
-    QCOMPARE(QSettings("Tessmark", "Lumorra").value("addVideoPath").toString(), videos + "/");
-}
-
-void TestGifVideoWidget::fileThatIsNotAVideoChangesNothing()
-{
-    // After a good thumbnail the form stays enabled and the thumbnail stays as it was.
-    QVERIFY(importVideo(videos + "/small.mp4"));
-    QVERIFY(importVideo(videos + "/junk.mp4"));
-    QCOMPARE(formLook(), QString("enabled"));
-    QCOMPARE(page->thumbLabel->geometry(), QRect(129, 224, 200, 150));
-
-    // On a fresh page it stays disabled, without a thumbnail.
-    QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
-    QTest::qWait(300);
-    window->switchPage(2);
-    QVERIFY(importVideo(videos + "/junk.mp4"));
-    QCOMPARE(formLook(), QString("disabled"));
-    QVERIFY(page->thumbLabel->isHidden());
-    QVERIFY(answerer->messages.isEmpty());
-}
-
-void TestGifVideoWidget::conversionWritesTheGifAndOffersTheFolder()
-{
-    QVERIFY(importVideo(videos + "/clip.part1.mp4"));
-    QCOMPARE(formLook(), QString("enabled"));
-    const QString gif = output + "/clip.gif";
-    QFile stale(gif);
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write("an old file of the same name");
-    stale.close();
-    QFile::remove(browserLog);
-
-    answerer->chooseRightTile = true;
-    QVERIFY(createGif("0:01", "2", "320", "240"));
-    QCOMPARE(answerer->messages, QStringList{completedText});
-
-    DecodedGif decoded;
-    QVERIFY(decodeGif(gif, &decoded));
-    QCOMPARE(decoded.canvasSize, QSize(320, 240));
-    // Two seconds at 15 frames a second.
-    QVERIFY2(qAbs(decoded.frames.size() - 30) <= 2,
-             qPrintable(QString::number(decoded.frames.size())));
-
-    QTRY_COMPARE_WITH_TIMEOUT(fileText(browserLog), output + "\n", 10000);
-}
-
-void TestGifVideoWidget::languageChangeKeepsStartAndDurationOnly()
-{
-    page->widthEdit->setText("320");
-    page->heightEdit->setText("240");
-    window->retranslateAll();
-    QCOMPARE(page->startTimeEdit->text(), QString("00:00:01"));
-    QCOMPARE(page->durationEdit->text(), QString("2"));
-    QCOMPARE(page->widthEdit->text(), QString("0"));
-    QCOMPARE(page->heightEdit->text(), QString("0"));
-    QCOMPARE(formLook(), QString("enabled"));
-}
-
-void TestGifVideoWidget::sizeNeedsBothWidthAndHeight()
-{
-    QVERIFY(importVideo(videos + "/wide.mp4"));
-    QFile::remove(browserLog);
-    answerer->chooseRightTile = false;
-    QVERIFY(createGif("0:00", "1", "320", "0"));
-    answerer->chooseRightTile = true;
-    QCOMPARE(answerer->messages, QStringList{completedText});
-    DecodedGif decoded;
-    QVERIFY(decodeGif(output + "/wide.gif", &decoded));
-    QCOMPARE(decoded.canvasSize, QSize(640, 360));
-    QTest::qWait(300);
-    QVERIFY(!QFile::exists(browserLog));
-}
-
-void TestGifVideoWidget::conversionThatWritesNothingIsReportedAsFailed()
-{
-    QVERIFY(importVideo(videos + "/clip.part1.mp4"));
-    QVERIFY(createGif("0:30", "2", "0", "0"));
-    QCOMPARE(answerer->messages, QStringList{failedText});
-    QVERIFY(!QFile::exists(output + "/clip.gif"));
-    QVERIFY(window->loadingWidget->isHidden());
-}
-
-void TestGifVideoWidget::oldGifThatCannotBeRemovedIsReportedAsFailed()
-{
-    // A folder in the GIF's place cannot be removed; the tool would ask about overwriting.
-    QVERIFY(QDir().mkpath(output + "/clip.gif/inside"));
-    QVERIFY(createGif("0:01", "1", "0", "0"));
-    QCOMPARE(answerer->messages, QStringList{failedText});
-    QVERIFY(QDir(output + "/clip.gif").removeRecursively());
-}
-
-void TestGifVideoWidget::missingToolIsReportedAndEndsTheBusyState()
-{
-#ifdef Q_OS_WIN
-    QSKIP("the stand-in tool relies on a file without execute permission");
-#else
-    // An "ffmpeg" beside the program that cannot run.
-    QTemporaryDir brokenInstall;
-    QFile tool(brokenInstall.path() + "/ffmpeg");
-    QVERIFY(tool.open(QIODevice::WriteOnly));
-    tool.write("not a program");
-    tool.close();
-    const QString saved = appDirPath;
-    appDirPath = brokenInstall.path();
-    const bool done = createGif("0:01", "1", "0", "0");
-    appDirPath = saved;
-    QVERIFY(done);
-    QCOMPARE(answerer->messages, QStringList{noToolText});
-    QVERIFY(window->loadingWidget->isHidden());
-    QCOMPARE(formLook(), QString("enabled"));
-#endif
-}
-
-void TestGifVideoWidget::backupAndEntryDisableTheForm()
-{
-    QVERIFY(importVideo(videos + "/clip.part1.mp4"));
-    QCOMPARE(formLook(), QString("enabled"));
-    QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
-    QTest::qWait(300);
-    QCOMPARE(formLook(), QString("disabled"));
-    QVERIFY(page->thumbLabel->isHidden());
-    QCOMPARE(captionColor(page->heightLabel), QString("grey"));
-
-    // Entering forgets the video: a language change leaves the form disabled.
-    QVERIFY(importVideo(videos + "/clip.part1.mp4"));
-    window->switchPage(2);
-    QCOMPARE(formLook(), QString("disabled"));
-    window->retranslateAll();
-    QCOMPARE(formLook(), QString("disabled"));
-    QCOMPARE(captionColor(page->startTimeLabel), QString("grey"));
-}
-
-void TestGifVideoWidget::closingDuringConversionStopsTheToolAndRemovesItsGif()
-{
-#ifndef Q_OS_UNIX
-    QSKIP("feeds the tool through a named pipe");
-#else
-    // The tool reads the video from a pipe that delivers half of it and then stays open,
-    // so the conversion is certainly still running when the window closes.
-    const QString slow = videos + "/slow.mkv";
-    const QString data = videos + "/slow-data.mkv";
-    QVERIFY(makeVideo(slow, 320, 240, 20));
-    QVERIFY(importVideo(slow));
-    QCOMPARE(formLook(), QString("enabled"));
-    QVERIFY(QFile::rename(slow, data));
-    QVERIFY(mkfifo(QFile::encodeName(slow).constData(), 0600) == 0);
-    QFile whole(data);
-    QVERIFY(whole.open(QIODevice::ReadOnly));
-    QFile half(videos + "/slow-half.mkv");
-    QVERIFY(half.open(QIODevice::WriteOnly));
-    half.write(whole.read(whole.size() / 2));
-    half.close();
-
-    QProcess feeder;
-    // The shell opens the pipe itself: opening it here would block until the tool reads.
-    feeder.start("sh", {"-c", "exec > \"$2\"; cat \"$1\"; exec sleep 300", "feeder",
-                        half.fileName(), slow});
-
-    const QString gif = output + "/slow.gif";
-    page->startTimeEdit->setText("0:00");
-    page->durationEdit->setText("0");
-    answerer->messages.clear();
-    QTest::mouseClick(page->createGifButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(gif).size() > 0, toolTimeout);
-
-    // A second start while the tool runs is ignored: no chooser, no new job.
-    const int callsBefore = chooserCalls;
-    QTest::mouseClick(page->addVideosButton, Qt::LeftButton);
-    QTest::mouseClick(page->createGifButton, Qt::LeftButton);
-    QCOMPARE(chooserCalls, callsBefore);
-    QVERIFY(QFile::exists(gif));
-
-    window->close();
-    QVERIFY(!QFile::exists(gif));
-    QTest::qWait(300);
-    QVERIFY(answerer->messages.isEmpty());
-    feeder.kill();
-    feeder.waitForFinished();
-#endif
-}
-
-int main(int argc, char **argv)
-{
-    // The expected geometry is the design size: a 96 dpi screen gives the scale 1.0.
-    qputenv("QT_FONT_DPI", "96");
-    QApplication app(argc, argv);
-    TestGifVideoWidget test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+LUMORRA_UI_TEST_MAIN(TestGifVideoWidget)
 #include "tst_gifvideowidget.moc"

@@ -1,9 +1,8 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
 
-#include "pagetesthelpers.h"
 #include "support/gifdecoder.h"
+#include "ui/uitesthelpers.h"
 
-#include "app/appdirpath.h"
 #include "app/filechooser.h"
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
@@ -13,11 +12,12 @@
 
 #include <QComboBox>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <algorithm>
 
 namespace {
 
 const QDateTime jobTime(QDate(2024, 3, 5), QTime(7, 8, 9, 45));
+const QString completed = "completed, do you want to open the folder? [Cancel|Open]";
 
 // The largest difference of any colour channel over a rectangle of two images.
 int largestDifference(const QImage &a, const QImage &b, const QRect &rect)
@@ -27,9 +27,8 @@ int largestDifference(const QImage &a, const QImage &b, const QRect &rect)
         for (int x = rect.left(); x <= rect.right(); ++x) {
             const QRgb p = a.pixel(x, y);
             const QRgb q = b.pixel(x, y);
-            largest = qMax(largest, qAbs(qRed(p) - qRed(q)));
-            largest = qMax(largest, qAbs(qGreen(p) - qGreen(q)));
-            largest = qMax(largest, qAbs(qBlue(p) - qBlue(q)));
+            largest = std::max({largest, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
+                            qAbs(qBlue(p) - qBlue(q))});
         }
     }
     return largest;
@@ -41,180 +40,156 @@ class TestImagesJob : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void createsGifOfTheStrip();
-    void progressTexts();
-    void unwritableFolderGivesNotice();
-    void nameCollisionKeepsEarlierGif();
-
-private:
-    void importImages(const QStringList &paths);
-    void createGif(bool pressRight, DialogAnswer *answer);
-
     QTemporaryDir temp;
     MainMainWidget *window = nullptr;
     GifImagesWidget *page = nullptr;
     ViewImageWidget *strip = nullptr;
+    DialogAnswerer *answerer = nullptr;
     QString record;
     QString outFolder;
     QString wide;
     QString tall;
+
+    void importImages(const QStringList &paths)
+    {
+        FileChooser::answerOpenFiles(
+            [paths](const QString &, const QString &, const QString &) { return paths; });
+        QTest::mouseClick(page->addPhotosButton, Qt::LeftButton);
+        QTRY_VERIFY(window->loadingWidget->isHidden());
+    }
+
+    // Clicks "Create GIF" and waits for the job's closing dialog.
+    void createGif()
+    {
+        const int before = answerer->dialogs.size();
+        QTest::mouseClick(page->createGifButton, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer->dialogs.size(), before + 1, 30000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        record = installFakeFolderOpener(temp.path() + "/bin");
+        window = new MainMainWidget;
+        window->show();
+        page = window->imagesWidget;
+        strip = page->viewImageWidget;
+        strip->currentTime = [] { return jobTime; };
+        answerer = new DialogAnswerer;
+        outFolder = temp.path() + "/out";
+        wide = temp.path() + "/wide.png";
+        tall = temp.path() + "/tall.bmp";
+        QVERIFY(blockImage(640, 480, qRgb(200, 40, 40), qRgb(40, 40, 200)).save(wide));
+        QVERIFY(blockImage(300, 900, qRgb(40, 160, 40), qRgb(250, 200, 0)).save(tall));
+    }
+
+    void cleanupTestCase()
+    {
+        FileChooser::answerOpenFiles({});
+        delete answerer;
+        delete window;
+    }
+
+    void init()
+    {
+        QDir(outFolder).removeRecursively();
+        QDir().mkpath(outFolder);
+        window->menuWidget->savePath = outFolder;
+        QFile::remove(record);
+        answerer->dialogs.clear();
+        answerer->pressRight = true;
+        window->switchPage(1);
+    }
+
+    void createsGifOfTheStrip()
+    {
+        importImages({wide, tall});
+        page->framepsComboBox->setCurrentIndex(page->framepsComboBox->findText("5Frame/s"));
+        createGif();
+        QCOMPARE(answerer->dialogs, QStringList{completed});
+        QCOMPARE(overlayText(window), QStringLiteral("Create GIF: 100.00% "));
+        QTRY_COMPARE(fileText(record), "1 " + outFolder + "\n");
+        const QString gif = outFolder + "/20243578945.gif";
+        QCOMPARE(QDir(outFolder).entryList(QDir::Files), QStringList{"20243578945.gif"});
+
+        DecodedGif decoded;
+        QVERIFY(decodeGif(gif, &decoded));
+        QCOMPARE(decoded.canvasSize, QSize(640, 900));
+        QCOMPARE(decoded.frames.size(), 2);
+        for (const DecodedFrame &frame : decoded.frames)
+            QCOMPARE(frame.delay, 20);
+        QCOMPARE(decoded.frames.at(0).rect, QRect(0, 0, 640, 480));
+        QCOMPARE(decoded.frames.at(1).rect, QRect(0, 0, 300, 900));
+
+        // The frames are the images as loaded, drawn at the top-left corner; where the tall
+        // frame does not reach, the wide one stays.
+        const QImage wideImage(wide);
+        const QImage tallImage(tall);
+        const QImage first = decoded.frames.at(0).canvas;
+        const QImage second = decoded.frames.at(1).canvas;
+        QVERIFY(largestDifference(first, wideImage, QRect(0, 0, 640, 480)) <= 8);
+        QVERIFY(largestDifference(second, tallImage, QRect(0, 0, 300, 900)) <= 8);
+        QVERIFY(largestDifference(second, wideImage, QRect(300, 0, 340, 480)) <= 8);
+        QCOMPARE(qAlpha(second.pixel(500, 700)), 0);
+
+        // Exactly what the encoder makes of the same images.
+        GifCreaterThread reference;
+        reference.addImage(wideImage);
+        reference.addImage(tallImage);
+        reference.setGifSize(640, 900);
+        reference.delay = 20;
+        reference.gifFilePath = temp.path() + "/reference.gif";
+        reference.start();
+        reference.wait();
+        QVERIFY(fileBytes(gif) == fileBytes(reference.gifFilePath));
+    }
+
+    void progressTexts()
+    {
+        const QList<QPair<int, QString>> cases = {{4567, "Create GIF: 45.67% "},
+                                                  {5, "Create GIF: 00.05% "},
+                                                  {10000, "Create GIF: 100.00% "}};
+        for (const auto &c : cases) {
+            QMetaObject::invokeMethod(strip, "gifCreaterThread_updateprogress",
+                                      Q_ARG(int, c.first));
+            QCOMPARE(overlayText(window), c.second);
+        }
+    }
+
+    void unwritableFolderGivesNotice()
+    {
+        const QString plainFile = temp.path() + "/plain";
+        QVERIFY(writeFile(plainFile, ""));
+        window->menuWidget->savePath = plainFile + "/sub";
+        importImages({wide});
+        createGif();
+        QCOMPARE(answerer->dialogs,
+                 QStringList{"Failed, Please check the output folder. [OK]"});
+        QTest::qWait(100);
+        QVERIFY(fileText(record).isEmpty());
+    }
+
+    void nameCollisionKeepsEarlierGif()
+    {
+        const QString earlier = outFolder + "/20243578945.gif";
+        QVERIFY(writeFile(earlier, "an earlier GIF"));
+        // A 10 x 10 image still gives the smallest canvas of 20 x 20.
+        const QString small = temp.path() + "/small.png";
+        QVERIFY(blockImage(10, 10, qRgb(1, 2, 3), qRgb(250, 250, 250)).save(small));
+        importImages({small});
+        answerer->pressRight = false;
+        createGif();
+        createGif();
+
+        QCOMPARE(fileText(earlier), QStringLiteral("an earlier GIF"));
+        DecodedGif decoded;
+        QVERIFY(decodeGif(outFolder + "/20243578945_2.gif", &decoded));
+        QCOMPARE(decoded.canvasSize, QSize(20, 20));
+        QVERIFY(QFileInfo::exists(outFolder + "/20243578945_3.gif"));
+        QTest::qWait(100);
+        QVERIFY(fileText(record).isEmpty());
+    }
 };
 
-void TestImagesJob::initTestCase()
-{
-    appDirPath = QCoreApplication::applicationDirPath();
-    record = installFakeFolderOpener(temp.path() + "/bin");
-    window = new MainMainWidget;
-    window->show();
-    page = window->imagesWidget;
-    strip = page->viewImageWidget;
-    strip->currentTime = [] { return jobTime; };
-    outFolder = temp.path() + "/out";
-    wide = temp.path() + "/wide.png";
-    tall = temp.path() + "/tall.bmp";
-    QVERIFY(blockImage(640, 480, qRgb(200, 40, 40), qRgb(40, 40, 200)).save(wide));
-    QVERIFY(blockImage(300, 900, qRgb(40, 160, 40), qRgb(250, 200, 0)).save(tall));
-}
-
-void TestImagesJob::cleanupTestCase()
-{
-    FileChooser::answerOpenFiles({});
-    delete window;
-}
-
-void TestImagesJob::init()
-{
-    QDir(outFolder).removeRecursively();
-    QDir().mkpath(outFolder);
-    window->menuWidget->savePath = outFolder;
-    QFile::remove(record);
-    window->switchPage(1);
-}
-
-void TestImagesJob::importImages(const QStringList &paths)
-{
-    FileChooser::answerOpenFiles(
-        [paths](const QString &, const QString &, const QString &) { return paths; });
-    QTest::mouseClick(page->addPhotosButton, Qt::LeftButton);
-    QTRY_VERIFY(window->loadingWidget->isHidden());
-}
-
-void TestImagesJob::createGif(bool pressRight, DialogAnswer *answer)
-{
-    answerNextDialog(answer, pressRight);
-    QTest::mouseClick(page->createGifButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(answer->seen, 30000);
-}
-
-void TestImagesJob::createsGifOfTheStrip()
-{
-    importImages({wide, tall});
-    page->framepsComboBox->setCurrentIndex(page->framepsComboBox->findText("5Frame/s"));
-    DialogAnswer answer;
-    createGif(true, &answer);
-    if (QTest::currentTestFailed())
-        return;
-
-    QCOMPARE(answer.message, QStringLiteral("completed, do you want to open the folder?"));
-    QCOMPARE(overlayText(window), QStringLiteral("Create GIF: 100.00% "));
-    QTRY_COMPARE(readRecord(record), "1 " + outFolder + "\n");
-    const QString gif = outFolder + "/20243578945.gif";
-    QCOMPARE(QDir(outFolder).entryList(QDir::Files), QStringList{"20243578945.gif"});
-
-    DecodedGif decoded;
-    QVERIFY(decodeGif(gif, &decoded));
-    QCOMPARE(decoded.canvasSize, QSize(640, 900));
-    QCOMPARE(decoded.frames.size(), 2);
-    for (const DecodedFrame &frame : decoded.frames)
-        QCOMPARE(frame.delay, 20);
-    QCOMPARE(decoded.frames.at(0).rect, QRect(0, 0, 640, 480));
-    QCOMPARE(decoded.frames.at(1).rect, QRect(0, 0, 300, 900));
-
-    // The frames are the images as loaded, drawn at the top-left corner; where the tall
-    // frame does not reach, the wide one stays.
-    const QImage wideImage(wide);
-    const QImage tallImage(tall);
-    const QImage first = decoded.frames.at(0).canvas;
-    const QImage second = decoded.frames.at(1).canvas;
-    QVERIFY(largestDifference(first, wideImage, QRect(0, 0, 640, 480)) <= 8);
-    QVERIFY(largestDifference(second, tallImage, QRect(0, 0, 300, 900)) <= 8);
-    QVERIFY(largestDifference(second, wideImage, QRect(300, 0, 340, 480)) <= 8);
-    QCOMPARE(qAlpha(second.pixel(500, 700)), 0);
-
-    // Exactly what the encoder makes of the same images.
-    GifCreaterThread reference;
-    reference.addImage(wideImage);
-    reference.addImage(tallImage);
-    reference.setGifSize(640, 900);
-    reference.delay = 20;
-    reference.gifFilePath = temp.path() + "/reference.gif";
-    reference.start();
-    reference.wait();
-    QFile made(gif), expected(reference.gifFilePath);
-    QVERIFY(made.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
-    QVERIFY(made.readAll() == expected.readAll());
-}
-
-void TestImagesJob::progressTexts()
-{
-    const QList<QPair<int, QString>> cases = {
-        {4567, "Create GIF: 45.67% "}, {5, "Create GIF: 00.05% "}, {10000, "Create GIF: 100.00% "}};
-    for (const auto &c : cases) {
-        QMetaObject::invokeMethod(strip, "gifCreaterThread_updateprogress", Q_ARG(int, c.first));
-        QCOMPARE(overlayText(window), c.second);
-    }
-}
-
-void TestImagesJob::unwritableFolderGivesNotice()
-{
-    const QString plainFile = temp.path() + "/plain";
-    QFile file(plainFile);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    window->menuWidget->savePath = plainFile + "/sub";
-
-    importImages({wide});
-    DialogAnswer answer;
-    createGif(true, &answer);
-    if (QTest::currentTestFailed())
-        return;
-    QCOMPARE(answer.message, QStringLiteral("Failed, Please check the output folder."));
-    QVERIFY(answer.singleButton);
-    QCOMPARE(answer.rightText, QStringLiteral("OK"));
-    QTest::qWait(100);
-    QVERIFY(readRecord(record).isEmpty());
-}
-
-void TestImagesJob::nameCollisionKeepsEarlierGif()
-{
-    const QString earlier = outFolder + "/20243578945.gif";
-    QFile file(earlier);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("an earlier GIF");
-    file.close();
-
-    // A 10 x 10 image still gives the smallest canvas of 20 x 20.
-    const QString small = temp.path() + "/small.png";
-    QVERIFY(blockImage(10, 10, qRgb(1, 2, 3), qRgb(250, 250, 250)).save(small));
-    importImages({small});
-    DialogAnswer first, second;
-    createGif(false, &first);
-    createGif(false, &second);
-    QVERIFY(first.seen && second.seen);
-
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("an earlier GIF"));
-    DecodedGif decoded;
-    QVERIFY(decodeGif(outFolder + "/20243578945_2.gif", &decoded));
-    QCOMPARE(decoded.canvasSize, QSize(20, 20));
-    QVERIFY(QFileInfo::exists(outFolder + "/20243578945_3.gif"));
-    QTest::qWait(100);
-    QVERIFY(readRecord(record).isEmpty());
-}
-
-PAGE_TEST_MAIN(TestImagesJob)
+LUMORRA_UI_TEST_MAIN(TestImagesJob)
 #include "tst_imagesjob.moc"

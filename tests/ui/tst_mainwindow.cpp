@@ -5,7 +5,7 @@
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
-#include "ui/uitestmain.h"
+#include "ui/uitesthelpers.h"
 #include "widgets/mypushbutton.h"
 
 #include <QGraphicsOpacityEffect>
@@ -25,14 +25,6 @@ class TestMainWindow : public QObject
         return window->findChildren<QPropertyAnimation *>().size();
     }
 
-    // A move with the left button held, as the window system delivers it during a drag.
-    static void dragTo(QWidget *w, const QPoint &pos)
-    {
-        QMouseEvent move(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &move);
-    }
-
     qreal overlayOpacity() const { return window->loadingWidget->opacityEffect->opacity(); }
 
 private slots:
@@ -45,18 +37,12 @@ private slots:
 
     void cleanup() { window.reset(); }
 
-    void startsOnStartPageWithOverlayHidden()
-    {
-        QCOMPARE(mainWindow(), window.get());
-        QVERIFY(window->menuWidget->isVisible());
-        QVERIFY(window->imagesWidget->isHidden());
-        QVERIFY(window->videoWidget->isHidden());
-        QVERIFY(window->loadingWidget->isHidden());
-        QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
-    }
-
     void imagesPageSlidesInThenStartPageHides()
     {
+        QCOMPARE(mainWindow(), window.get());
+        QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(window->imagesWidget->isHidden() && window->videoWidget->isHidden());
+        QVERIFY(window->loadingWidget->isHidden());
         window->switchPage(1);
         QCOMPARE(window->imagesWidget->pos(), QPoint(600, 30));
         QVERIFY(window->imagesWidget->isVisible());
@@ -79,14 +65,16 @@ private slots:
         QTRY_VERIFY(window->menuWidget->isHidden());
     }
 
-    void backToStartWithNoPageShownRunsNoSlide()
+    void nothingToHideRunsNoSlide()
     {
         window->switchPage(0);
         QCOMPARE(runningAnimations(), 0);
         QVERIFY(window->menuWidget->isVisible());
         window->switchPage(7);
-        QCOMPARE(runningAnimations(), 0);
+        window->showLoading(0);
+        QTRY_COMPARE(runningAnimations(), 0);
         QVERIFY(window->menuWidget->isVisible());
+        QVERIFY(window->loadingWidget->isHidden());
     }
 
     // A slide that a newer switch overtook must not hide the page that switch shows.
@@ -138,13 +126,6 @@ private slots:
         QTest::qWait(500);
         QVERIFY(window->loadingWidget->isVisible());
         QCOMPARE(overlayOpacity(), 1.0);
-    }
-
-    void hidingHiddenOverlayIsHarmless()
-    {
-        window->showLoading(0);
-        QTRY_COMPARE(runningAnimations(), 0);
-        QVERIFY(window->loadingWidget->isHidden());
     }
 
     void finishedAnimationsAreReleased()
@@ -201,33 +182,10 @@ private slots:
         QCOMPARE(clicked.count(), 1);
     }
 
-    void titleBarButtonsShowTheirSpriteCells()
-    {
-        const QImage sprite(QStringLiteral(":/images/minclose.png"));
-        const QImage resting = sprite.copy(55, 0, 26, 26).convertToFormat(QImage::Format_ARGB32);
-        const QImage hover = sprite.copy(55, 28, 26, 26).convertToFormat(QImage::Format_ARGB32);
-        MyPushButton *close = window->topWidget->closeButton;
-        auto shown = [close] {
-            return close->palette().brush(QPalette::Window).texture().toImage().convertToFormat(
-                QImage::Format_ARGB32);
-        };
-        QCOMPARE(shown(), resting);
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(close, &enter);
-        QCOMPARE(shown(), hover);
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(close, &leave);
-        QCOMPARE(shown(), resting);
-    }
-
-    void menuOpensUnderTheButtons()
+    void closeButtonClosesTheWindow()
     {
         window->move(100, 50);
         QCOMPARE(window->topWidget->menuPosition(), QPoint(575, 76));
-    }
-
-    void closeButtonClosesTheWindow()
-    {
         QTest::mouseClick(window->topWidget->closeButton, Qt::LeftButton);
         QVERIFY(!window->isVisible());
     }

@@ -1,7 +1,7 @@
 // The widget kit: the sprite button, the two tiles, the tile looks and the message dialog.
 #include "app/mainmainwidget.h"
 #include "app/uiscale.h"
-#include "ui/uitestmain.h"
+#include "ui/uitesthelpers.h"
 #include "widgets/messagequestions.h"
 #include "widgets/mymessagedialog.h"
 #include "widgets/mypushbutton.h"
@@ -32,18 +32,6 @@ QColor shownColor(const QWidget *w)
         return brush.color();
     const QImage picture = brush.texture().toImage();
     return picture.pixelColor(picture.width() / 2, picture.height() / 2);
-}
-
-void send(QWidget *w, QEvent::Type type)
-{
-    QEvent event(type);
-    QApplication::sendEvent(w, &event);
-}
-
-QString rectText(const QWidget *w)
-{
-    const QRect r = w->geometry();
-    return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 }
@@ -77,13 +65,13 @@ private slots:
         connect(button, &MyPushButton::leaveButton, [&] { signalOrder << "leave"; });
         QList<QColor> pictures;
 
-        send(button, QEvent::Enter);
+        sendEvent(button, QEvent::Enter);
         pictures << shownColor(button);
         QTest::mousePress(button, Qt::LeftButton);
         pictures << shownColor(button);
         QTest::mouseRelease(button, Qt::LeftButton);
         pictures << shownColor(button);
-        send(button, QEvent::Leave);
+        sendEvent(button, QEvent::Leave);
         pictures << shownColor(button);
         QCOMPARE(signalOrder, (QStringList{"enter", "press", "click", "leave"}));
         QCOMPARE(pictures, (QList<QColor>{Qt::green, Qt::blue, Qt::red, Qt::red}));
@@ -96,17 +84,6 @@ private slots:
 
         button->setButtonGeometry(0, 0, 20, 24);
         QCOMPARE(button->palette().brush(QPalette::Window).texture().size(), QSize(20, 24));
-    }
-
-    void tileWithoutStylesKeepsTheLabelLook()
-    {
-        MyTempButton2 tile;
-        QCOMPARE(tile.frameShape(), QFrame::Box);
-        send(&tile, QEvent::Enter);
-        QVERIFY(tile.styleSheet().isEmpty());
-        tile.setEnabledStyle(false);
-        QVERIFY(tile.styleSheet().isEmpty());
-        QVERIFY(!tile.isEnabled());
     }
 
     void tileLooks()
@@ -135,20 +112,20 @@ private slots:
         MyTempButton2 tile;
         styleTile(&tile);
         QSignalSpy clicked(&tile, &MyTempButton2::clicked);
-        send(&tile, QEvent::Enter);
+        sendEvent(&tile, QEvent::Enter);
         QCOMPARE(tile.styleSheet(), tile.hoverStyle);
-        send(&tile, QEvent::Leave);
+        sendEvent(&tile, QEvent::Leave);
         QCOMPARE(tile.styleSheet(), tile.normalStyle);
 
         tile.setEnabledStyle(false);
         QCOMPARE(tile.styleSheet(), tile.disabledStyle);
-        send(&tile, QEvent::Enter);
-        send(&tile, QEvent::Leave);
+        sendEvent(&tile, QEvent::Enter);
+        sendEvent(&tile, QEvent::Leave);
         QCOMPARE(tile.styleSheet(), tile.disabledStyle);
         QTest::mouseClick(&tile, Qt::LeftButton);
         QCOMPARE(clicked.count(), 0);
 
-        send(&tile, QEvent::Enter);
+        sendEvent(&tile, QEvent::Enter);
         tile.setEnabledStyle(true);
         QCOMPARE(tile.styleSheet(), tile.normalStyle);
         QTest::mousePress(&tile, Qt::LeftButton);
@@ -164,9 +141,9 @@ private slots:
         tile.setColors("#646464", "#6e6d6d", "#505050");
         QVERIFY(tile.autoFillBackground());
         QCOMPARE(shownColor(&tile), QColor("#646464"));
-        send(&tile, QEvent::Enter);
+        sendEvent(&tile, QEvent::Enter);
         QCOMPARE(shownColor(&tile), QColor("#6e6d6d"));
-        send(&tile, QEvent::Leave);
+        sendEvent(&tile, QEvent::Leave);
         QCOMPARE(shownColor(&tile), QColor("#646464"));
         QSignalSpy clicked(&tile, &MyTempButton1::clicked);
         QTest::mouseClick(&tile, Qt::RightButton);
@@ -247,9 +224,7 @@ private slots:
         dialog.setMessage("m");
         dialog.move(100, 100);
         QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-        QMouseEvent move(QEvent::MouseMove, QPoint(30, 40), dialog.mapToGlobal(QPoint(30, 40)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&dialog, &move);
+        dragTo(&dialog, QPoint(30, 40));
         QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
         QCOMPARE(dialog.pos(), QPoint(120, 130));
         QCOMPARE(dialog.size(), QSize(480, 252));

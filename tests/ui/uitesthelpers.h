@@ -1,0 +1,137 @@
+#ifndef UITESTHELPERS_H
+#define UITESTHELPERS_H
+
+// Shared by the widget tests: the test main, answering message dialogs, a recording
+// stand-in for the desktop's folder opener, sending plain events and drawing test images.
+
+#include "app/appdirpath.h"
+#include "app/loadingwidget.h"
+#include "app/mainmainwidget.h"
+#include "widgets/mymessagedialog.h"
+#include "widgets/mytempbutton1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QTimer>
+#include <QtTest>
+
+// Runs a widget test at 96 dpi, the design scale of 1.0 (the offscreen screen reports 100
+// unless told), with the built Lang/ folder beside the test programs and an English locale.
+#define LUMORRA_UI_TEST_MAIN(TestClass)                                                  \
+    int main(int argc, char *argv[])                                                     \
+    {                                                                                    \
+        if (!qEnvironmentVariableIsSet("QT_FONT_DPI"))                                   \
+            qputenv("QT_FONT_DPI", "96");                                                \
+        QApplication app(argc, argv);                                                    \
+        appDirPath = QCoreApplication::applicationDirPath();                             \
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));           \
+        TestClass test;                                                                  \
+        QTEST_SET_MAIN_SOURCE_PATH                                                       \
+        return QTest::qExec(&test, argc, argv);                                          \
+    }
+
+// Answers every message dialog that comes up while it lives: records it as
+// "message [tiles]" ("... [Cancel|Open]" or "... [OK]") and presses the right-hand tile,
+// or the left-hand one when pressRight is false and there is one.
+class DialogAnswerer : public QObject
+{
+public:
+    DialogAnswerer()
+    {
+        connect(&timer, &QTimer::timeout, this, [this] { answer(); });
+        timer.start(10);
+    }
+
+    QStringList dialogs;
+    bool pressRight = true;
+
+private:
+    void answer()
+    {
+        auto *dialog = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        const bool single = dialog->CancelButton->isHidden();
+        dialogs << dialog->messageLabel->text() + " ["
+                       + (single ? QString() : dialog->CancelButton->text() + "|")
+                       + dialog->OKButton->text() + "]";
+        emit(pressRight || single ? dialog->OKButton : dialog->CancelButton)->clicked();
+    }
+
+    QTimer timer;
+};
+
+// Puts a stand-in "xdg-open" first on PATH that appends its argument count and first
+// argument to a file; returns that file's path.
+inline QString installFakeFolderOpener(const QString &dir)
+{
+    QDir().mkpath(dir);
+    const QString record = dir + "/opened.txt";
+    QFile script(dir + "/xdg-open");
+    script.open(QIODevice::WriteOnly);
+    script.write("#!/bin/sh\nprintf '%s %s\\n' \"$#\" \"$1\" >> \"" + record.toUtf8() + "\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("PATH", dir.toUtf8() + ":" + qgetenv("PATH"));
+    return record;
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QString fileText(const QString &path)
+{
+    return QString::fromUtf8(fileBytes(path));
+}
+
+inline bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+inline QString overlayText(MainMainWidget *window)
+{
+    return window->loadingWidget->textLabel->text();
+}
+
+inline void sendEvent(QWidget *w, QEvent::Type type)
+{
+    QEvent event(type);
+    QApplication::sendEvent(w, &event);
+}
+
+// A move with the left button held, as the window system delivers it during a drag.
+inline void dragTo(QWidget *w, const QPoint &pos)
+{
+    QMouseEvent move(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+inline QString rectText(const QWidget *w)
+{
+    const QRect r = w->geometry();
+    return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// An image of flat blocks in a few colours, so that a GIF can show it without loss.
+inline QImage blockImage(int width, int height, QRgb first, QRgb second)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(first);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, width / 2, height / 3, QColor(second));
+    painter.fillRect(width / 2, height / 3, width - width / 2, height / 3, Qt::white);
+    return image;
+}
+
+#endif
