@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QStringList>
+#include <atomic>
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -24,7 +25,7 @@ int main(int argc, char *argv[])
     ParseGifThread parser;
     parser.gifFilePath = arguments.at(1);
     parser.pngFolder = QDir(arguments.at(2)).absolutePath();
-    int frames = 0;
+    std::atomic<int> frames{0};
     QObject::connect(&parser, &ParseGifThread::updateprogress, &parser,
                      [&frames] { frames++; }, Qt::DirectConnection);
 
@@ -34,7 +35,7 @@ int main(int argc, char *argv[])
     parser.wait();
     const double seconds = timer.nsecsElapsed() / 1e9;
 
-    printf("frames: %d\n", frames);
+    printf("frames: %d\n", int(frames));
     printf("resolve: %.3f s\n", seconds);
     if (frames == 0) {
         fprintf(stderr, "no frame could be read from %s\n", qPrintable(parser.gifFilePath));

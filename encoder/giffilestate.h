@@ -1,9 +1,16 @@
 #ifndef GIFFILESTATE_H
 #define GIFFILESTATE_H
 
+#include "encoder/colourcelltable.h"
+#include "encoder/framewrite.h"
+#include "encoder/lzwdictionary.h"
+
 #include <cstdio>
 
-// One GIF file being written, from openGifStream to closeGifStream.
+class FrameHelperThread;
+
+// One GIF file being written, from openGifStream to closeGifStream. Every buffer of the
+// run is allocated when the file is opened, so that frames allocate nothing.
 struct GifFileState
 {
     FILE *outputFile;             // null when opening failed or after closing
@@ -17,7 +24,18 @@ struct GifFileState
     int canvasWidth;
     int canvasHeight;
     bool firstFrame;              // true until the first frame has been encoded
-    bool failed;                  // a buffer could not be allocated; the file is incomplete
+    bool failed;                  // a frame could not be written; the file is incomplete
+
+    unsigned char *work;          // canvas * 4 bytes: the pixels the palette is built from
+    // Canvas-sized index buffers, one per frame in flight: a frame's indices wait in one
+    // for the LZW coder while the next frame is mapped into the other.
+    unsigned char *indexPlanes[2];
+    FrameWrite writes[2];
+    int nextWrite;                // which of the two the next frame uses
+    LzwDictionary dictionary;
+    // One table per thread that maps pixels: this one and the helper.
+    ColourCellTable cellTables[2];
+    FrameHelperThread *helper;    // null on a single core: everything runs here
 };
 
 #endif

@@ -1,4 +1,5 @@
 #include "encoder/gifstreamwriter.h"
+#include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
 
 #include <cstdint>
@@ -11,10 +12,6 @@
 #endif
 
 namespace {
-
-const int DictionaryRows = 4096;
-const int DictionaryColumns = 256;
-const size_t DictionaryBytes = sizeof(uint16_t) * DictionaryRows * DictionaryColumns;
 
 void putWord(FILE *out, int value)
 {
@@ -67,6 +64,49 @@ void writeLoopingExtension(FILE *out)
 
 } // namespace
 
+namespace {
+
+void releaseBuffers(GifFileState *state)
+{
+    // Frames still being written finish first: they read these buffers.
+    delete state->helper;
+    state->helper = nullptr;
+    free(state->previousFrame);
+    free(state->coveredWidth);
+    free(state->work);
+    free(state->indexPlanes[0]);
+    free(state->indexPlanes[1]);
+    releaseLzwDictionary(&state->dictionary);
+    releaseColourCellTable(&state->cellTables[0]);
+    releaseColourCellTable(&state->cellTables[1]);
+    state->previousFrame = nullptr;
+    state->coveredWidth = nullptr;
+    state->work = nullptr;
+    state->indexPlanes[0] = nullptr;
+    state->indexPlanes[1] = nullptr;
+}
+
+bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight)
+{
+    // Zero-filled so that what is written never depends on memory left over.
+    const size_t pixels = size_t(canvasWidth) * size_t(canvasHeight);
+    state->previousFrame = static_cast<unsigned char *>(calloc(pixels, 4));
+    state->coveredWidth = static_cast<int *>(calloc(size_t(canvasHeight), sizeof(int)));
+    state->work = static_cast<unsigned char *>(malloc(pixels * 4));
+    state->indexPlanes[0] = static_cast<unsigned char *>(malloc(pixels));
+    state->indexPlanes[1] = static_cast<unsigned char *>(malloc(pixels));
+    const bool dictionary = allocateLzwDictionary(&state->dictionary);
+    const bool cells = allocateColourCellTable(&state->cellTables[0])
+                       && allocateColourCellTable(&state->cellTables[1]);
+    if (state->previousFrame && state->coveredWidth && state->work && state->indexPlanes[0]
+        && state->indexPlanes[1] && dictionary && cells)
+        return true;
+    releaseBuffers(state);
+    return false;
+}
+
+} // namespace
+
 GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeight, int delay)
 {
     GifFileState state;
@@ -74,24 +114,20 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
     if (canvasWidth < 1 || canvasWidth > MaxGifSide || canvasHeight < 1
         || canvasHeight > MaxGifSide)
         return state;
-
-    // Zero-filled so that what is written never depends on memory left over.
-    const size_t pixels = size_t(canvasWidth) * size_t(canvasHeight);
-    unsigned char *previousFrame = static_cast<unsigned char *>(calloc(pixels, 4));
-    int *coveredWidth = static_cast<int *>(calloc(size_t(canvasHeight), sizeof(int)));
-    FILE *file = previousFrame && coveredWidth ? openForWriting(utf8Path) : nullptr;
+    if (!allocateBuffers(&state, canvasWidth, canvasHeight))
+        return state;
+    FILE *file = openForWriting(utf8Path);
     if (!file) {
-        free(previousFrame);
-        free(coveredWidth);
+        releaseBuffers(&state);
         return state;
     }
 
     state.outputFile = file;
-    state.previousFrame = previousFrame;
-    state.coveredWidth = coveredWidth;
     state.canvasWidth = canvasWidth;
     state.canvasHeight = canvasHeight;
     state.firstFrame = true;
+    if (QThread::idealThreadCount() > 1)
+        state.helper = new FrameHelperThread;
     writeHeader(file, canvasWidth, canvasHeight);
     if (delay != 0)
         writeLoopingExtension(file);
@@ -102,15 +138,14 @@ bool closeGifStream(GifFileState *state)
 {
     if (!state->outputFile)
         return false;
+    waitForHelper(state->helper, state->writes[0].ticket);
+    waitForHelper(state->helper, state->writes[1].ticket);
     fputc(0x3B, state->outputFile);
     bool written = !gifStreamHasError(state);
     if (fclose(state->outputFile) != 0)
         written = false;
-    free(state->previousFrame);
-    free(state->coveredWidth);
     state->outputFile = nullptr;
-    state->previousFrame = nullptr;
-    state->coveredWidth = nullptr;
+    releaseBuffers(state);
     return written;
 }
 
@@ -121,33 +156,32 @@ bool gifStreamHasError(const GifFileState *state)
 
 void emitCode(FILE *out, LzwBitBuffer *buffer, int code, int width)
 {
-    for (int i = 0; i < width; ++i) {
-        buffer->partialByte |= uint8_t((code & 1) << buffer->bitPos);
-        buffer->bitPos++;
-        if (buffer->bitPos > 7) {
+    // Up to a byte's worth of bits a step, lowest bits first.
+    while (width > 0) {
+        const int room = 8 - buffer->bitPos;
+        const int take = width < room ? width : room;
+        buffer->partialByte |= uint8_t((code & ((1 << take) - 1)) << buffer->bitPos);
+        buffer->bitPos = uint8_t(buffer->bitPos + take);
+        code >>= take;
+        width -= take;
+        if (buffer->bitPos == 8) {
             buffer->block[buffer->blockLength] = buffer->partialByte;
             buffer->blockLength++;
             buffer->bitPos = 0;
             buffer->partialByte = 0;
-        }
-        code >>= 1;
-        if (buffer->blockLength == 255) {
-            fputc(255, out);
-            fwrite(buffer->block, 1, 255, out);
-            buffer->blockLength = 0;
-            buffer->bitPos = 0;
-            buffer->partialByte = 0;
+            if (buffer->blockLength == 255) {
+                fputc(255, out);
+                fwrite(buffer->block, 1, 255, out);
+                buffer->blockLength = 0;
+            }
         }
     }
 }
 
-bool GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indexFrame, int indexStride,
+void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int indexStride,
                                   int left, int top, int width, int height, int delay,
-                                  const FramePalette *palette) const
+                                  const FramePalette *palette, LzwDictionary *dictionary) const
 {
-    uint16_t *dictionary = static_cast<uint16_t *>(calloc(1, DictionaryBytes));
-    if (!dictionary)
-        return false;
     const int depth = palette->depth;
 
     // Graphic control extension: leave the frame in place, transparent colour given.
@@ -168,14 +202,13 @@ bool GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indexFrame, in
     fputc(0x80 + depth - 1, out);
 
     // Entry 0 is the transparent one and always written black.
-    fputc(0, out);
-    fputc(0, out);
-    fputc(0, out);
+    unsigned char table[256 * 3] = {};
     for (int i = 1; i < (1 << depth); ++i) {
-        fputc(palette->red[i], out);
-        fputc(palette->green[i], out);
-        fputc(palette->blue[i], out);
+        table[i * 3 + 0] = palette->red[i];
+        table[i * 3 + 1] = palette->green[i];
+        table[i * 3 + 2] = palette->blue[i];
     }
+    fwrite(table, 3, size_t(1) << depth, out);
 
     fputc(depth, out); // LZW minimum code size
 
@@ -183,34 +216,38 @@ bool GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indexFrame, in
     const int endCode = clearCode + 1;
     int codeWidth = depth + 1;
     int lastCode = clearCode + 1;
-    int current = -1; // code of the string matched so far; -1 before the first pixel
     LzwBitBuffer bits;
     memset(&bits, 0, sizeof(bits));
+    clearLzwDictionary(dictionary);
+    uint16_t *codes = dictionary->codes;
 
     emitCode(out, &bits, clearCode, codeWidth);
-    for (int y = 0; y < height; ++y) {
-        const unsigned char *row = indexFrame + size_t(y) * size_t(indexStride) * 4;
-        for (int x = 0; x < width; ++x) {
-            const int value = row[x * 4 + 3];
-            if (current < 0) {
-                current = value;
-            } else if (dictionary[current * DictionaryColumns + value] != 0) {
-                current = dictionary[current * DictionaryColumns + value];
-            } else {
-                emitCode(out, &bits, current, codeWidth);
-                lastCode++;
-                dictionary[current * DictionaryColumns + value] = uint16_t(lastCode);
-                if (lastCode >= (1 << codeWidth))
-                    codeWidth++;
-                // Code 4095 is assigned and then dropped with the whole dictionary.
-                if (lastCode == 4095) {
-                    emitCode(out, &bits, clearCode, codeWidth);
-                    memset(dictionary, 0, DictionaryBytes);
-                    codeWidth = depth + 1;
-                    lastCode = clearCode + 1;
-                }
-                current = value;
+    int current = -1; // code of the string matched so far; -1 without pixels
+    if (width > 0 && height > 0)
+        current = indices[0];
+    for (int y = 0; y < height && current >= 0; ++y) {
+        const unsigned char *row = indices + size_t(y) * size_t(indexStride);
+        for (int x = y == 0 ? 1 : 0; x < width; ++x) {
+            const int value = row[x];
+            const uint32_t slot = uint32_t(current) * LzwDictionaryColumns + uint32_t(value);
+            if (codes[slot] != 0) {
+                current = codes[slot];
+                continue;
             }
+            emitCode(out, &bits, current, codeWidth);
+            lastCode++;
+            codes[slot] = uint16_t(lastCode);
+            dictionary->assigned[dictionary->assignedCount++] = slot;
+            if (lastCode >= (1 << codeWidth))
+                codeWidth++;
+            // Code 4095 is assigned and then dropped with the whole dictionary.
+            if (lastCode == 4095) {
+                emitCode(out, &bits, clearCode, codeWidth);
+                clearLzwDictionary(dictionary);
+                codeWidth = depth + 1;
+                lastCode = clearCode + 1;
+            }
+            current = value;
         }
     }
     if (current >= 0)
@@ -225,6 +262,4 @@ bool GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indexFrame, in
         fwrite(bits.block, 1, bits.blockLength, out);
     }
     fputc(0, out); // block terminator
-    free(dictionary);
-    return true;
 }

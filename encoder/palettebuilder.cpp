@@ -1,18 +1,79 @@
 #include "encoder/palettebuilder.h"
+#include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
+#include "encoder/pixelword.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define LUMORRA_PALETTE_SSE2 1
+#endif
+
 namespace {
 
-void swapPixels(unsigned char *pixels, size_t a, size_t b)
+// Smallest and largest value of each channel over the n pixels.
+void channelRanges(const unsigned char *pixels, size_t n, int minimum[3], int maximum[3])
 {
-    unsigned char held[4];
-    memcpy(held, pixels + a * 4, 4);
-    memcpy(pixels + a * 4, pixels + b * 4, 4);
-    memcpy(pixels + b * 4, held, 4);
+    unsigned char low[4] = {255, 255, 255, 255};
+    unsigned char high[4] = {0, 0, 0, 0};
+    size_t i = 0;
+#ifdef LUMORRA_PALETTE_SSE2
+    // Four pixels a step: byte k of each 4-byte group is channel k.
+    if (n >= 4) {
+        __m128i vLow = _mm_set1_epi8(char(0xFF));
+        __m128i vHigh = _mm_setzero_si128();
+        for (; i + 4 <= n; i += 4) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(pixels + i * 4));
+            vLow = _mm_min_epu8(vLow, v);
+            vHigh = _mm_max_epu8(vHigh, v);
+        }
+        unsigned char lows[16];
+        unsigned char highs[16];
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(lows), vLow);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(highs), vHigh);
+        for (int k = 0; k < 16; ++k) {
+            if (lows[k] < low[k % 4])
+                low[k % 4] = lows[k];
+            if (highs[k] > high[k % 4])
+                high[k % 4] = highs[k];
+        }
+    }
+#endif
+    for (; i < n; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            const unsigned char value = pixels[i * 4 + c];
+            if (value < low[c])
+                low[c] = value;
+            if (value > high[c])
+                high[c] = value;
+        }
+    }
+    for (int c = 0; c < 3; ++c) {
+        minimum[c] = low[c];
+        maximum[c] = high[c];
+    }
+}
+
+struct SubtreeBuild
+{
+    unsigned char *pixels;
+    size_t n;
+    int first;
+    int end;
+    int splitEntry;
+    int splitDistance;
+    int node;
+    FramePalette *palette;
+};
+
+void buildSubtree(void *argument)
+{
+    const SubtreeBuild *build = static_cast<const SubtreeBuild *>(argument);
+    buildPaletteTree(build->pixels, build->n, build->first, build->end, build->splitEntry,
+                     build->splitDistance, build->node, build->palette);
 }
 
 } // namespace
@@ -25,41 +86,42 @@ size_t collectChangedPixels(const unsigned char *prev, const int *coveredWidth,
     for (int y = 0; y < height; ++y) {
         const unsigned char *shown = prev + size_t(y) * size_t(canvasWidth) * 4;
         const unsigned char *row = rgba + size_t(y) * size_t(width) * 4;
-        for (int x = 0; x < width; ++x) {
-            const unsigned char *s = shown + x * 4;
-            const unsigned char *p = row + x * 4;
-            const bool covered = x < coveredWidth[y];
-            if (covered && p[0] == s[0] && p[1] == s[1] && p[2] == s[2])
+        const int covered = coveredWidth[y] < width ? coveredWidth[y] : width;
+        for (int x = 0; x < covered; ++x) {
+            const uint32_t p = loadPixel(row, x);
+            if (((p ^ loadPixel(shown, x)) & RgbMask) == 0)
                 continue;
-            work[count * 4 + 0] = p[0];
-            work[count * 4 + 1] = p[1];
-            work[count * 4 + 2] = p[2];
+            storePixel(work, count, p);
             count++;
         }
+        // Never drawn there yet: every pixel counts as changed.
+        memcpy(work + count * 4, row + size_t(covered) * 4, size_t(width - covered) * 4);
+        count += size_t(width - covered);
     }
     return count;
 }
 
+// Branch-free: which side a pixel goes to is data, not a jump the processor must guess.
 size_t partitionAroundPivot(unsigned char *pixels, size_t left, size_t right, int axis,
                             size_t pivot)
 {
-    const unsigned char pivotValue = pixels[pivot * 4 + axis];
+    const int shift = channelShift(axis);
+    const uint32_t pivotValue = (loadPixel(pixels, pivot) >> shift) & 0xFF;
     swapPixels(pixels, pivot, right - 1);
     size_t store = left;
-    bool alternate = false;
+    uint32_t alternate = 0;
     for (size_t i = left; i < right - 1; ++i) {
-        const unsigned char value = pixels[i * 4 + axis];
-        if (value < pivotValue) {
-            swapPixels(pixels, i, store);
-            store++;
-        } else if (value == pivotValue) {
-            // Equal values go to either side in turn, so runs of one colour split evenly.
-            if (alternate) {
-                swapPixels(pixels, i, store);
-                store++;
-            }
-            alternate = !alternate;
-        }
+        const uint32_t a = loadPixel(pixels, i);
+        const uint32_t value = (a >> shift) & 0xFF;
+        const uint32_t equal = value == pivotValue;
+        // Equal values go to either side in turn, so runs of one colour split evenly.
+        const uint32_t take = uint32_t(value < pivotValue) | (equal & alternate);
+        alternate ^= equal;
+        const uint32_t b = loadPixel(pixels, store);
+        const uint32_t mask = 0u - take;
+        storePixel(pixels, i, (b & mask) | (a & ~mask));
+        storePixel(pixels, store, (a & mask) | (b & ~mask));
+        store += take;
     }
     swapPixels(pixels, store, right - 1);
     return store;
@@ -100,17 +162,19 @@ void buildPaletteTree(unsigned char *pixels, size_t n, int first, int end, int s
         return;
     }
 
-    int minimum[3] = {255, 255, 255};
-    int maximum[3] = {0, 0, 0};
-    for (size_t i = 0; i < n; ++i) {
-        for (int c = 0; c < 3; ++c) {
-            const int value = pixels[i * 4 + c];
-            if (value < minimum[c])
-                minimum[c] = value;
-            if (value > maximum[c])
-                maximum[c] = value;
-        }
-    }
+    const size_t nLeft = splitPaletteNode(pixels, n, first, end, splitEntry, node, palette);
+    buildPaletteTree(pixels, nLeft, first, splitEntry, splitEntry - splitDistance,
+                     splitDistance / 2, node * 2, palette);
+    buildPaletteTree(pixels + nLeft * 4, n - nLeft, splitEntry, end,
+                     splitEntry + splitDistance, splitDistance / 2, node * 2 + 1, palette);
+}
+
+size_t splitPaletteNode(unsigned char *pixels, size_t n, int first, int end, int splitEntry,
+                        int node, FramePalette *palette)
+{
+    int minimum[3];
+    int maximum[3];
+    channelRanges(pixels, n, minimum, maximum);
     const int redRange = maximum[0] - minimum[0];
     const int greenRange = maximum[1] - minimum[1];
     const int blueRange = maximum[2] - minimum[2];
@@ -128,28 +192,36 @@ void buildPaletteTree(unsigned char *pixels, size_t n, int first, int end, int s
     medianSelect(pixels, 0, n, axis, nLeft);
     palette->splitAxis[node] = (unsigned char)axis;
     palette->splitValue[node] = pixels[nLeft * 4 + axis];
-
-    buildPaletteTree(pixels, nLeft, first, splitEntry, splitEntry - splitDistance,
-                     splitDistance / 2, node * 2, palette);
-    buildPaletteTree(pixels + nLeft * 4, n - nLeft, splitEntry, end,
-                     splitEntry + splitDistance, splitDistance / 2, node * 2 + 1, palette);
+    return nLeft;
 }
 
-bool GifEncoder::buildPalette(const unsigned char *prev, const int *coveredWidth,
-                              int canvasWidth, const unsigned char *rgba, int width,
-                              int height, int depth, FramePalette *palette) const
+size_t GifEncoder::buildPalette(const unsigned char *prev, const int *coveredWidth,
+                                int canvasWidth, const unsigned char *rgba, int width,
+                                int height, int depth, FramePalette *palette,
+                                unsigned char *work, FrameHelperThread *helper) const
 {
     palette->depth = depth;
-    const size_t pixelCount = size_t(width) * size_t(height);
-    unsigned char *work = static_cast<unsigned char *>(malloc(pixelCount * 4));
-    if (!work)
-        return false;
-    memcpy(work, rgba, pixelCount * 4);
-    size_t n = pixelCount;
+    size_t n = size_t(width) * size_t(height);
     if (prev)
         n = collectChangedPixels(prev, coveredWidth, canvasWidth, rgba, width, height, work);
+    else
+        memcpy(work, rgba, n * 4);
 
-    buildPaletteTree(work, n, 1, 1 << depth, 1 << (depth - 1), 1 << (depth - 2), 1, palette);
-    free(work);
-    return true;
+    const int end = 1 << depth;
+    const int splitEntry = 1 << (depth - 1);
+    const int splitDistance = 1 << (depth - 2);
+    if (!helper || n < ParallelPixels) {
+        buildPaletteTree(work, n, 1, end, splitEntry, splitDistance, 1, palette);
+        return n;
+    }
+    // The root's split decides which pixels go where; then each half is built on a thread
+    // of its own, into entries and nodes of its own.
+    const size_t nLeft = splitPaletteNode(work, n, 1, end, splitEntry, 1, palette);
+    SubtreeBuild right = {work + nLeft * 4, n - nLeft, splitEntry, end,
+                          splitEntry + splitDistance, splitDistance / 2, 3, palette};
+    const int ticket = helper->post(buildSubtree, &right);
+    buildPaletteTree(work, nLeft, 1, splitEntry, splitEntry - splitDistance, splitDistance / 2,
+                     2, palette);
+    helper->waitFor(ticket);
+    return n;
 }

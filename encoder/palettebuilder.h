@@ -16,6 +16,11 @@ size_t collectChangedPixels(const unsigned char *prev, const int *coveredWidth,
 void buildPaletteTree(unsigned char *pixels, size_t n, int first, int end, int splitEntry,
                       int splitDistance, int node, FramePalette *palette);
 
+// Chooses the axis of node over the n pixels, selects the split position in proportion to
+// the entries on each side, records the split and returns the number of pixels on the left.
+size_t splitPaletteNode(unsigned char *pixels, size_t n, int first, int end, int splitEntry,
+                        int node, FramePalette *palette);
+
 // Reorders pixels left to right - 1 so that the one at target has the value it would have
 // if they were sorted on the axis, smaller or equal values before it, greater after it.
 void medianSelect(unsigned char *pixels, size_t left, size_t right, int axis, size_t target);

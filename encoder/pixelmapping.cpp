@@ -1,7 +1,41 @@
 #include "encoder/gifencoder.h"
+#include "encoder/framehelperthread.h"
+#include "encoder/pixelword.h"
 
+#include <cstring>
 
 namespace {
+
+struct RowsMapping
+{
+    const GifEncoder *encoder;
+    const unsigned char *prev;
+    const int *coveredWidth;
+    int canvasWidth;
+    const unsigned char *rgba;
+    unsigned char *out;
+    unsigned char *indices;
+    int width;
+    int firstRow;
+    int endRow;
+    const FramePalette *palette;
+    ColourCellTable *cells;
+};
+
+void mapRows(void *argument)
+{
+    const RowsMapping *m = static_cast<const RowsMapping *>(argument);
+    m->encoder->mapToPalette(m->prev, m->coveredWidth, m->canvasWidth, m->rgba, m->out,
+                             m->indices, m->width, m->firstRow, m->endRow, m->palette,
+                             m->cells);
+}
+
+void writeFrame(void *argument)
+{
+    const FrameWrite *w = static_cast<const FrameWrite *>(argument);
+    w->encoder->writeFrameBlocks(w->out, w->indices, w->width, 0, 0, w->width, w->height,
+                                 w->delay, &w->palette, w->dictionary);
+}
 
 int absolute(int value)
 {
@@ -46,32 +80,55 @@ void GifEncoder::nearestPaletteEntry(const FramePalette *palette, int red, int g
 
 void GifEncoder::mapToPalette(const unsigned char *prev, const int *coveredWidth,
                               int canvasWidth, const unsigned char *rgba, unsigned char *out,
-                              int width, int height, const FramePalette *palette) const
+                              unsigned char *indices, int width, int firstRow, int endRow,
+                              const FramePalette *palette, ColourCellTable *cells) const
 {
-    for (int y = 0; y < height; ++y) {
+    // What a pixel mapped to entry i becomes: its colour and, in the 4th byte, i.
+    uint32_t entryPixel[256];
+    for (int i = 0; i < 256; ++i) {
+        const unsigned char bytes[4] = {palette->red[i], palette->green[i], palette->blue[i],
+                                        (unsigned char)i};
+        memcpy(&entryPixel[i], bytes, 4);
+    }
+    const unsigned char transparentBytes[4] = {0, 0, 0, (unsigned char)transparentIndex};
+    uint32_t transparentPixel;
+    memcpy(&transparentPixel, transparentBytes, 4);
+
+    // Neighbours often share a colour; the search is only repeated for a new one.
+    uint32_t lastColour = 0;
+    int lastIndex = -1;
+    for (int y = firstRow; y < endRow; ++y) {
         const unsigned char *row = rgba + size_t(y) * size_t(width) * 4;
         const size_t canvasRow = size_t(y) * size_t(canvasWidth) * 4;
+        unsigned char *outRow = out + canvasRow;
+        unsigned char *indexRow = indices + size_t(y) * size_t(width);
+        const int covered = prev ? (coveredWidth[y] < width ? coveredWidth[y] : width) : 0;
         for (int x = 0; x < width; ++x) {
-            const unsigned char *p = row + x * 4;
-            unsigned char *o = out + canvasRow + x * 4;
-            if (prev && x < coveredWidth[y]) {
-                const unsigned char *s = prev + canvasRow + x * 4;
-                if (p[0] == s[0] && p[1] == s[1] && p[2] == s[2]) {
+            const uint32_t colour = loadPixel(row, x) & RgbMask;
+            if (x < covered) {
+                const uint32_t shown = loadPixel(prev + canvasRow, x) & RgbMask;
+                if (colour == shown) {
                     // Already shown: transparent, the canvas keeps its colour.
-                    o[0] = s[0];
-                    o[1] = s[1];
-                    o[2] = s[2];
-                    o[3] = (unsigned char)transparentIndex;
+                    storePixel(outRow, x, shown | transparentPixel);
+                    indexRow[x] = (unsigned char)transparentIndex;
                     continue;
                 }
             }
-            int bestIndex = 1;
-            int bestDifference = 1000000;
-            nearestPaletteEntry(palette, p[0], p[1], p[2], &bestIndex, &bestDifference, 1);
-            o[0] = palette->red[bestIndex];
-            o[1] = palette->green[bestIndex];
-            o[2] = palette->blue[bestIndex];
-            o[3] = (unsigned char)bestIndex;
+            if (colour != lastColour || lastIndex < 0) {
+                const int red = row[x * 4 + 0];
+                const int green = row[x * 4 + 1];
+                const int blue = row[x * 4 + 2];
+                if (cells) {
+                    lastIndex = nearestFromCells(cells, red, green, blue);
+                } else {
+                    int bestDifference = 1000000;
+                    lastIndex = 1;
+                    nearestPaletteEntry(palette, red, green, blue, &lastIndex, &bestDifference, 1);
+                }
+                lastColour = colour;
+            }
+            storePixel(outRow, x, entryPixel[lastIndex]);
+            indexRow[x] = (unsigned char)lastIndex;
         }
     }
 }
@@ -83,33 +140,54 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
         || height > state->canvasHeight || depth < 2 || depth > 8)
         return false;
 
+    // The write that used this slot two frames ago must be done with its buffers.
+    FrameWrite *write = &state->writes[state->nextWrite];
+    unsigned char *indices = state->indexPlanes[state->nextWrite];
+    waitForHelper(state->helper, write->ticket);
+    write->ticket = 0;
+
     const unsigned char *prev = state->firstFrame ? nullptr : state->previousFrame;
-
-    FramePalette palette = {};
-    if (!buildPalette(prev, state->coveredWidth, state->canvasWidth, rgba, width, height,
-                      depth, &palette)) {
-        state->failed = true;
-        return false;
-    }
+    FramePalette *palette = &write->palette;
+    memset(palette, 0, sizeof(*palette));
+    const size_t n = buildPalette(prev, state->coveredWidth, state->canvasWidth, rgba, width,
+                                  height, depth, palette, state->work, state->helper);
     // The node above entry 1 also leads to the transparent entry 0, which stays black.
-    palette.splitAxis[1 << (depth - 1)] = 0;
-    palette.splitValue[1 << (depth - 1)] = 0;
-    palette.red[0] = 0;
-    palette.green[0] = 0;
-    palette.blue[0] = 0;
+    palette->splitAxis[1 << (depth - 1)] = 0;
+    palette->splitValue[1 << (depth - 1)] = 0;
+    palette->red[0] = 0;
+    palette->green[0] = 0;
+    palette->blue[0] = 0;
 
-    mapToPalette(prev, state->coveredWidth, state->canvasWidth, rgba, state->previousFrame,
-                 width, height, &palette);
+    const bool useCells = transparentIndex == 0 && paletteFullyBuilt(depth, n);
+    startColourCellFrame(&state->cellTables[0], palette);
+    startColourCellFrame(&state->cellTables[1], palette);
+    const bool split = state->helper && size_t(width) * size_t(height) >= ParallelPixels;
+    const int middle = split ? height / 2 : height;
+    RowsMapping top = {this, prev, state->coveredWidth, state->canvasWidth, rgba,
+                       state->previousFrame, indices, width, 0, middle, palette,
+                       useCells ? &state->cellTables[0] : nullptr};
+    RowsMapping bottom = top;
+    bottom.firstRow = middle;
+    bottom.endRow = height;
+    bottom.cells = useCells ? &state->cellTables[1] : nullptr;
+    const int ticket = split ? state->helper->post(mapRows, &bottom) : 0;
+    mapRows(&top);
+    waitForHelper(state->helper, ticket);
+
     for (int y = 0; y < height; ++y) {
         if (state->coveredWidth[y] < width)
             state->coveredWidth[y] = width;
     }
     state->firstFrame = false;
 
-    if (!writeFrameBlocks(state->outputFile, state->previousFrame, state->canvasWidth, 0, 0,
-                          width, height, delay, &palette)) {
-        state->failed = true;
-        return false;
-    }
+    write->encoder = this;
+    write->out = state->outputFile;
+    write->indices = indices;
+    write->width = width;
+    write->height = height;
+    write->delay = delay;
+    write->dictionary = &state->dictionary;
+    write->ticket = postToHelper(state->helper, writeFrame, write);
+    state->nextWrite ^= 1;
     return true;
 }

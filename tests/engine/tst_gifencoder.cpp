@@ -290,7 +290,10 @@ private slots:
         const QImage frame = noisyFrame(40, 40, &random);
         GifEncoder encoder;
         FramePalette palette = {};
-        QVERIFY(encoder.buildPalette(nullptr, nullptr, 40, frame.constBits(), 40, 40, 8, &palette));
+        QVector<uchar> work(40 * 40 * 4);
+        QCOMPARE(encoder.buildPalette(nullptr, nullptr, 40, frame.constBits(), 40, 40, 8,
+                                      &palette, work.data(), nullptr),
+                 size_t(40 * 40));
         palette.splitAxis[128] = 0;
         palette.splitValue[128] = 0;
         for (int i = 0; i < 2000; ++i) {

@@ -60,9 +60,9 @@ private:
     // Writes one frame with writeFrameBlocks and returns its bytes.
     QByteArray frameBytes(const QVector<int> &indices, int width, int height, int delay = 10)
     {
-        QVector<uchar> indexFrame(indices.size() * 4, 0);
+        QVector<uchar> indexFrame(indices.size(), 0);
         for (int i = 0; i < indices.size(); ++i)
-            indexFrame[i * 4 + 3] = uchar(indices[i]);
+            indexFrame[i] = uchar(indices[i]);
         FramePalette palette = {};
         palette.depth = 8;
         for (int i = 0; i < 256; ++i) {
@@ -73,8 +73,11 @@ private:
         const QString path = dir.filePath("frame.bin");
         FILE *out = fopen(QFile::encodeName(path).constData(), "wb");
         GifEncoder encoder;
+        LzwDictionary dictionary;
+        allocateLzwDictionary(&dictionary);
         encoder.writeFrameBlocks(out, indexFrame.constData(), width, 0, 0, width, height,
-                                 delay, &palette);
+                                 delay, &palette, &dictionary);
+        releaseLzwDictionary(&dictionary);
         fclose(out);
         return readAll(path);
     }
@@ -163,13 +166,13 @@ private slots:
         const QString path = dir.filePath("long.gif");
         GifFileState state = openGifStream(QFile::encodeName(path).constData(), length, 1, 10);
         FILE *out = state.outputFile;
-        QVector<uchar> indexFrame(length * 4, 0);
+        QVector<uchar> indexFrame(length, 0);
         for (int i = 0; i < length; ++i)
-            indexFrame[i * 4 + 3] = uchar(sequence[i]);
+            indexFrame[i] = uchar(sequence[i]);
         FramePalette palette = {};
         palette.depth = 8;
         GifEncoder().writeFrameBlocks(out, indexFrame.constData(), length, 0, 0, length, 1, 10,
-                                      &palette);
+                                      &palette, &state.dictionary);
         QVERIFY(closeGifStream(&state));
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));

@@ -1,0 +1,27 @@
+#ifndef FRAMEWRITE_H
+#define FRAMEWRITE_H
+
+#include "encoder/framepalette.h"
+#include "encoder/lzwdictionary.h"
+
+#include <cstdio>
+
+struct GifEncoder;
+
+// One frame waiting to be written (colour table and LZW data) while the next one is
+// mapped. It owns the palette it writes; the indices are one byte per pixel, width
+// apart, in a buffer that the next frame leaves alone.
+struct FrameWrite
+{
+    const GifEncoder *encoder;
+    FILE *out;
+    const unsigned char *indices;
+    int width;
+    int height;
+    int delay;
+    FramePalette palette;
+    LzwDictionary *dictionary;
+    int ticket;                 // the helper's ticket for this write; 0 when written
+};
+
+#endif

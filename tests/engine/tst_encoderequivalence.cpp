@@ -1,0 +1,256 @@
+// The encoder and the creation worker write exactly the bytes of the straightforward
+// reference encoder, on random and on real sequences.
+#include "encoder/gifencoder.h"
+#include "encoder/gifstreamwriter.h"
+#include "support/referenceencoder.h"
+#include "workers/gifcreaterthread.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+QImage flatFrame(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGBA8888);
+    image.fill(QColor::fromRgb(colour));
+    return image;
+}
+
+// Every byte random, the 4th included (the encoder must ignore it).
+QImage noisyFrame(int width, int height, QRandomGenerator *random)
+{
+    QImage image(width, height, QImage::Format_RGBA8888);
+    for (int y = 0; y < height; ++y) {
+        uchar *row = image.scanLine(y);
+        for (int x = 0; x < width * 4; ++x)
+            row[x] = uchar(random->bounded(256));
+    }
+    return image;
+}
+
+// Few distinct colours: palettes full of equal entries, so most searches end in ties.
+QImage fewColoursFrame(int width, int height, int levels, QRandomGenerator *random)
+{
+    QImage image(width, height, QImage::Format_RGBA8888);
+    const int step = 255 / (levels - 1);
+    for (int y = 0; y < height; ++y) {
+        uchar *row = image.scanLine(y);
+        for (int x = 0; x < width * 4; ++x)
+            row[x] = uchar(step * random->bounded(levels));
+    }
+    return image;
+}
+
+// Photo-like: smooth waves with a little grain, seen through a window at (dx, dy).
+QImage smoothFrame(int width, int height, int dx, int dy, QRandomGenerator *random)
+{
+    QImage image(width, height, QImage::Format_RGBA8888);
+    for (int y = 0; y < height; ++y) {
+        uchar *row = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const double u = (x + dx) * 0.031;
+            const double v = (y + dy) * 0.027;
+            const int grain = random->bounded(7) - 3;
+            row[x * 4 + 0] = uchar(qBound(0, int(128 + 100 * std::sin(u) * std::cos(v)) + grain, 255));
+            row[x * 4 + 1] = uchar(qBound(0, int(128 + 90 * std::sin(u * 0.7 + v)) + grain, 255));
+            row[x * 4 + 2] = uchar(qBound(0, int(128 + 110 * std::cos(u - v * 1.3)), 255));
+            row[x * 4 + 3] = 255;
+        }
+    }
+    return image;
+}
+
+// The frame with a few pixels changed.
+QImage touchedFrame(QImage image, int changes, QRandomGenerator *random)
+{
+    for (int i = 0; i < changes; ++i)
+        image.setPixel(random->bounded(image.width()), random->bounded(image.height()),
+                       random->generate() | 0xFF000000);
+    return image;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray encodeWithReference(const QString &path, const QVector<QImage> &frames,
+                               QSize canvas, int delay)
+{
+    reference::GifFileState state = reference::openGifStream(
+        QFile::encodeName(path).constData(), canvas.width(), canvas.height(), delay);
+    reference::GifEncoder encoder;
+    for (const QImage &frame : frames) {
+        const QImage rgba = frame.convertToFormat(QImage::Format_RGBA8888);
+        encoder.encodeFrame(&state, rgba.constBits(), rgba.width(), rgba.height(), delay, 8);
+    }
+    reference::closeGifStream(&state);
+    return readAll(path);
+}
+
+QByteArray encodeWithEncoder(const QString &path, const QVector<QImage> &frames,
+                             QSize canvas, int delay)
+{
+    GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
+                                       canvas.height(), delay);
+    GifEncoder encoder;
+    for (const QImage &frame : frames) {
+        const QImage rgba = frame.convertToFormat(QImage::Format_RGBA8888);
+        encoder.encodeFrame(&state, rgba.constBits(), rgba.width(), rgba.height(), delay, 8);
+    }
+    closeGifStream(&state);
+    return readAll(path);
+}
+
+QByteArray encodeWithWorker(const QString &path, const QVector<QImage> &frames,
+                            QSize canvas, int delay)
+{
+    GifCreaterThread creater;
+    creater.gifFilePath = path;
+    creater.delay = delay;
+    for (const QImage &frame : frames)
+        creater.addImage(frame);
+    creater.setGifSize(canvas.width(), canvas.height());
+    creater.start(QThread::InheritPriority);
+    creater.wait();
+    return creater.succeeded ? readAll(path) : QByteArray();
+}
+
+QSize canvasOf(const QVector<QImage> &frames)
+{
+    QSize canvas(1, 1);
+    for (const QImage &frame : frames)
+        canvas = canvas.expandedTo(frame.size());
+    return canvas;
+}
+
+} // namespace
+
+class TestEncoderEquivalence : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+
+    // Both the encoder and the worker must write the reference's bytes.
+    void checkSame(const QString &name, const QVector<QImage> &frames, QSize canvas,
+                   int delay = 10)
+    {
+        const QByteArray expected =
+            encodeWithReference(dir.filePath(name + "-reference.gif"), frames, canvas, delay);
+        QVERIFY(!expected.isEmpty());
+        const QByteArray encoded =
+            encodeWithEncoder(dir.filePath(name + "-encoder.gif"), frames, canvas, delay);
+        QVERIFY2(encoded == expected, qPrintable(name + ": encoder differs"));
+        const QByteArray worker =
+            encodeWithWorker(dir.filePath(name + "-worker.gif"), frames, canvas, delay);
+        QVERIFY2(worker == expected, qPrintable(name + ": worker differs"));
+    }
+
+private slots:
+    void randomSequences()
+    {
+        QRandomGenerator random(73);
+        for (int run = 0; run < 40; ++run) {
+            const bool tiny = run < 12;
+            const bool mixedSizes = run % 3 != 0;
+            const int baseWidth = 1 + random.bounded(tiny ? 9 : 300);
+            const int baseHeight = 1 + random.bounded(tiny ? 9 : 200);
+            const int count = 2 + random.bounded(5);
+            QVector<QImage> frames;
+            for (int f = 0; f < count; ++f) {
+                const int width = mixedSizes ? 1 + random.bounded(baseWidth) : baseWidth;
+                const int height = mixedSizes ? 1 + random.bounded(baseHeight) : baseHeight;
+                const bool sameSize = !frames.isEmpty() && frames.last().size() == QSize(width, height);
+                switch (random.bounded(6)) {
+                case 0:
+                    frames.append(sameSize ? frames.last() : flatFrame(width, height, random.generate()));
+                    break;
+                case 1:
+                    frames.append(sameSize ? touchedFrame(frames.last(), 1 + random.bounded(300), &random)
+                                           : noisyFrame(width, height, &random));
+                    break;
+                case 2:
+                    frames.append(flatFrame(width, height, random.generate()));
+                    break;
+                case 3:
+                    frames.append(fewColoursFrame(width, height, 2 + random.bounded(5), &random));
+                    break;
+                case 4:
+                    frames.append(smoothFrame(width, height, f * 5, f * 3, &random));
+                    break;
+                default:
+                    frames.append(noisyFrame(width, height, &random));
+                }
+            }
+            // Now and then a canvas larger than every frame, with an edge never drawn.
+            QSize canvas = canvasOf(frames);
+            if (run % 5 == 4)
+                canvas += QSize(random.bounded(4), random.bounded(4));
+            checkSame(QString("random%1").arg(run), frames, canvas, run % 7 == 0 ? 0 : 10);
+        }
+    }
+
+    void longFramesResetTheDictionaryManyTimes()
+    {
+        // Noise makes a new string almost every pixel: a reset every few thousand pixels.
+        QRandomGenerator random(11);
+        QVector<QImage> frames = {noisyFrame(640, 400, &random), noisyFrame(640, 400, &random)};
+        frames.append(touchedFrame(frames.last(), 5000, &random));
+        frames.append(fewColoursFrame(640, 400, 3, &random));
+        checkSame("long", frames, QSize(640, 400));
+    }
+
+    void tiesInTheNearestColourSearch()
+    {
+        // A flat frame fills the palette with equal entries. Colours on a coarse grid, more
+        // of them than entries, give means at equal distances from many pixels: searches
+        // that tie between entries, decided only by the order of the walk.
+        QRandomGenerator random(5);
+        QVector<QImage> frames = {flatFrame(120, 80, qRgb(10, 20, 30))};
+        for (int levels = 5; levels <= 8; ++levels)
+            frames.append(fewColoursFrame(120, 80, levels, &random));
+        checkSame("ties", frames, QSize(120, 80));
+    }
+
+    void realContent()
+    {
+        // A photo-like pan in other pixel formats, as loaded images come.
+        QRandomGenerator random(3);
+        QVector<QImage> pan;
+        for (int f = 0; f < 6; ++f) {
+            QImage frame = smoothFrame(320, 180, f * 7, f * 2, &random);
+            pan.append(frame.convertToFormat(f % 2 ? QImage::Format_RGB32 : QImage::Format_ARGB32));
+        }
+        checkSame("pan", pan, QSize(320, 180));
+
+        // A fractal zoom rendered by ffmpeg.
+        const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+        if (ffmpeg.isEmpty())
+            QSKIP("ffmpeg is not installed");
+        const QString folder = dir.filePath("zoom");
+        QVERIFY(QDir().mkpath(folder));
+        QProcess process;
+        process.start(ffmpeg, {"-v", "error", "-f", "lavfi", "-i", "mandelbrot=size=240x135:rate=10",
+                               "-frames:v", "8", folder + "/%02d.png"});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QVector<QImage> zoom;
+        for (const QString &name : QDir(folder).entryList({"*.png"}, QDir::Files, QDir::Name))
+            zoom.append(QImage(folder + "/" + name));
+        QCOMPARE(zoom.size(), 8);
+        checkSame("zoom", zoom, QSize(240, 135));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEncoderEquivalence)
+#include "tst_encoderequivalence.moc"
