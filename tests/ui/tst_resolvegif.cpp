@@ -3,27 +3,15 @@
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 
-#include "app/filechooser.h"
 #include "app/services.h"
 #include "pages/gifmenuwidget.h"
-#include "widgets/mytempbutton2.h"
 #include "workers/gifcreaterthread.h"
 
-#include <QTemporaryDir>
-
-namespace {
-const QString completed = "completed, do you want to open the folder? [Cancel|Open]";
-}
-
-class TestResolveGif : public QObject
+class TestResolveGif : public PageTest
 {
     Q_OBJECT
 
-    QTemporaryDir temp;
-    MainMainWidget *window = nullptr;
     GifMenuWidget *page = nullptr;
-    DialogAnswerer *answerer = nullptr;
-    QString record;
     QString outFolder;
 
     // Frames of distinct flat colours, each a little smaller than the one before.
@@ -45,8 +33,7 @@ class TestResolveGif : public QObject
     // Picks the file in the chooser; with a dialog expected, waits for it.
     void resolve(const QString &path, bool dialogExpected = true)
     {
-        FileChooser::answerOpenFile(
-            [path](const QString &, const QString &, const QString &) { return path; });
+        FileChooser::answerOpenFile([path](auto &&...) { return path; });
         const int before = answerer->dialogs.size();
         QTest::mouseClick(page->gifParseButton, Qt::LeftButton);
         if (dialogExpected)
@@ -56,27 +43,18 @@ class TestResolveGif : public QObject
 private slots:
     void initTestCase()
     {
-        record = installFakeFolderOpener(temp.path() + "/bin");
-        window = new MainMainWidget;
-        window->show();
+        startWindow();
         page = window->menuWidget;
-        answerer = new DialogAnswerer;
         outFolder = temp.path() + "/out";
-        QDir().mkpath(outFolder);
-        QDir().mkpath(temp.path() + "/in");
+        QVERIFY(QDir().mkpath(outFolder) && QDir().mkpath(temp.path() + "/in"));
     }
 
-    void cleanupTestCase()
-    {
-        FileChooser::answerOpenFile({});
-        delete answerer;
-        delete window;
-    }
+    void cleanupTestCase() { stopWindow(); }
 
     void init()
     {
         page->savePath = outFolder;
-        QFile::remove(record);
+        QFile::remove(opened);
         answerer->dialogs.clear();
         answerer->pressRight = true;
         QTRY_VERIFY(window->loadingWidget->isHidden());
@@ -85,21 +63,20 @@ private slots:
     void writesEveryFrameAsNumberedPng()
     {
         const QString gif = writeGif("anim.gif", 3);
-        QString caption, filter;
-        FileChooser::answerOpenFile([&](const QString &c, const QString &, const QString &f) {
-            caption = c;
-            filter = f;
+        QString asked;
+        FileChooser::answerOpenFile([&](const QString &caption, const QString &,
+                                        const QString &filter) {
+            asked = caption + " " + filter;
             return gif;
         });
         QTest::mouseClick(page->gifParseButton, Qt::LeftButton);
-        QTRY_COMPARE(answerer->dialogs, QStringList{completed});
-
-        QCOMPARE(caption, QStringLiteral("Add GIF File"));
-        QCOMPARE(filter, QStringLiteral("Image (*.gif)"));
+        QTRY_COMPARE(answerer->dialogs,
+                     QStringList{"completed, do you want to open the folder? [Cancel|Open]"});
+        QCOMPARE(asked, QStringLiteral("Add GIF File Image (*.gif)"));
         QCOMPARE(overlayText(window), QStringLiteral("Resolve GIF: 100.00% "));
         QCOMPARE(readSetting("addGIFPath"), temp.path() + "/in/");
         // "Open" shows the output folder itself, not the frames' sub-folder.
-        QTRY_COMPARE(fileText(record), "1 " + outFolder + "\n");
+        QTRY_COMPARE(fileText(opened), "1 " + outFolder + "\n");
 
         DecodedGif decoded;
         QVERIFY(decodeGif(gif, &decoded));
@@ -114,12 +91,12 @@ private slots:
         }
 
         // A second run on the same file reuses the folder; "Cancel" opens nothing.
-        QFile::remove(record);
+        QFile::remove(opened);
         answerer->pressRight = false;
         resolve(gif);
         QCOMPARE(frames.entryList(QDir::Files).size(), 3);
         QTest::qWait(100);
-        QVERIFY(fileText(record).isEmpty());
+        QVERIFY(fileText(opened).isEmpty());
     }
 
     void folderNameKeepsNamesWithoutGifEnding()
@@ -152,7 +129,7 @@ private slots:
         resolve(writeGif("blocked.gif", 2));
         QCOMPARE(answerer->dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
         QTest::qWait(100);
-        QVERIFY(fileText(record).isEmpty());
+        QVERIFY(fileText(opened).isEmpty());
     }
 };
 

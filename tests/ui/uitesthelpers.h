@@ -5,10 +5,13 @@
 // stand-in for the desktop's folder opener, sending plain events and drawing test images.
 
 #include "app/appdirpath.h"
+#include "app/filechooser.h"
 #include "app/loadingwidget.h"
 #include "app/mainmainwidget.h"
+#include "pages/gifimageswidget.h"
 #include "widgets/mymessagedialog.h"
 #include "widgets/mytempbutton1.h"
+#include "widgets/mytempbutton2.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +20,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -98,6 +102,14 @@ inline bool writeFile(const QString &path, const QByteArray &content)
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
+// Imports images through the images page's chooser and waits for the import to end.
+inline void importImages(MainMainWidget *window, const QStringList &paths)
+{
+    FileChooser::answerOpenFiles([paths](auto &&...) { return paths; });
+    QTest::mouseClick(window->imagesWidget->addPhotosButton, Qt::LeftButton);
+    QTRY_VERIFY(window->loadingWidget->isHidden());
+}
+
 inline QString overlayText(MainMainWidget *window)
 {
     return window->loadingWidget->textLabel->text();
@@ -133,5 +145,32 @@ inline QImage blockImage(int width, int height, QRgb first, QRgb second)
     painter.fillRect(width / 2, height / 3, width - width / 2, height / 3, Qt::white);
     return image;
 }
+
+// The page tests' common ground: a shown main window, an answerer for its dialogs, a
+// recording folder opener and a temporary folder.
+class PageTest : public QObject
+{
+protected:
+    QTemporaryDir temp;
+    MainMainWidget *window = nullptr;
+    DialogAnswerer *answerer = nullptr;
+    QString opened; // what the folder opener was asked to show
+
+    void startWindow()
+    {
+        opened = installFakeFolderOpener(temp.path() + "/bin");
+        window = new MainMainWidget;
+        window->show();
+        answerer = new DialogAnswerer;
+    }
+
+    void stopWindow()
+    {
+        FileChooser::answerOpenFile({});
+        FileChooser::answerOpenFiles({});
+        delete answerer;
+        delete window;
+    }
+};
 
 #endif
