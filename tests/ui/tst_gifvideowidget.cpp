@@ -2,14 +2,6 @@
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 
-#include "app/services.h"
-#include "app/uiscale.h"
-#include "pages/gifmenuwidget.h"
-#include "pages/gifvideowidget.h"
-
-#include <QLineEdit>
-#include <QProcess>
-
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif

@@ -1,16 +1,6 @@
 // The image strip on the images page: layout, pooled tiles, deletion and import.
 #include "ui/uitesthelpers.h"
 
-#include "app/services.h"
-#include "app/uiscale.h"
-#include "pages/gifmenuwidget.h"
-#include "pages/imageitem.h"
-#include "pages/viewimagewidget.h"
-#include "widgets/mypushbutton.h"
-
-#include <QComboBox>
-#include <QScrollArea>
-
 class TestImageStrip : public PageTest
 {
     Q_OBJECT

@@ -1,17 +1,7 @@
 // The interface language: the Lang_config list, the start language, switching from the
 // submenu, the stored Language value and the web links, against a Lang/ folder laid out
 // here with translations compiled by lrelease.
-#include "app/maintopwidget.h"
-#include "app/services.h"
 #include "ui/uitesthelpers.h"
-
-#include <QAction>
-#include <QDesktopServices>
-#include <QMenu>
-#include <QProcess>
-#include <QSettings>
-#include <QUrl>
-#include <memory>
 
 // Catches the pages the program would open in the browser.
 class UrlCatcher : public QObject

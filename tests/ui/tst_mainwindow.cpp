@@ -1,13 +1,5 @@
 // The main window at 96 dpi: page slides, the busy overlay, dragging, closing.
-#include "app/maintopwidget.h"
-#include "pages/gifmenuwidget.h"
-#include "pages/gifvideowidget.h"
 #include "ui/uitesthelpers.h"
-#include "widgets/mypushbutton.h"
-
-#include <QGraphicsOpacityEffect>
-#include <QPropertyAnimation>
-#include <memory>
 
 class TestMainWindow : public QObject
 {

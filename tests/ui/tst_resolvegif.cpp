@@ -1,10 +1,6 @@
 // Resolve GIF from the start page, end to end on GIFs written by our own worker.
-
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
-
-#include "app/services.h"
-#include "pages/gifmenuwidget.h"
 #include "workers/gifcreaterthread.h"
 
 class TestResolveGif : public PageTest

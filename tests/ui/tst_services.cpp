@@ -1,10 +1,5 @@
 // Settings, remembered folders, the default output folder and the temporary folder.
-#include "app/services.h"
 #include "ui/uitesthelpers.h"
-
-#include <QSettings>
-#include <QTemporaryDir>
-#include <memory>
 
 class TestServices : public QObject
 {

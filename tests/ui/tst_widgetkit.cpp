@@ -1,8 +1,6 @@
 // The widget kit: the sprite button, the two tiles, the tile looks and the message dialog.
-#include "app/uiscale.h"
 #include "ui/uitesthelpers.h"
 #include "widgets/messagequestions.h"
-#include "widgets/mypushbutton.h"
 #include "widgets/tilestyle.h"
 
 namespace {

@@ -1,28 +1,30 @@
 #ifndef UITESTHELPERS_H
 #define UITESTHELPERS_H
 
-// Shared by the widget tests: the test main, answering message dialogs, a recording
-// stand-in for the desktop's folder opener, sending plain events and drawing test images.
+// Shared by the widget tests: the interface's headers, the test main, answering message
+// dialogs, a recording stand-in for the desktop's folder opener, a shown main window for the
+// page tests, sending plain events and drawing test images.
 
 #include "app/appdirpath.h"
 #include "app/filechooser.h"
 #include "app/loadingwidget.h"
 #include "app/mainmainwidget.h"
+#include "app/maintopwidget.h"
+#include "app/services.h"
+#include "app/uiscale.h"
 #include "pages/gifimageswidget.h"
+#include "pages/gifmenuwidget.h"
+#include "pages/gifvideowidget.h"
+#include "pages/imageitem.h"
+#include "pages/viewimagewidget.h"
 #include "widgets/mymessagedialog.h"
+#include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton1.h"
 #include "widgets/mytempbutton2.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QLabel>
-#include <QLocale>
-#include <QPainter>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
+#include <memory>
 
 // Runs a widget test at 96 dpi, the design scale of 1.0 (the offscreen screen reports 100
 // unless told), with the built Lang/ folder beside the test programs and an English locale.
