@@ -21,9 +21,9 @@ class TestImagesJob : public PageTest
     // Clicks "Create GIF" and waits for the job's closing dialog.
     void createGif()
     {
-        const int before = answerer->dialogs.size();
+        const int before = answerer.dialogs.size();
         QTest::mouseClick(page->createGifButton, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(answerer->dialogs.size(), before + 1, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.dialogs.size(), before + 1, 30000);
     }
 
 private slots:
@@ -48,8 +48,8 @@ private slots:
         QDir().mkpath(outFolder);
         window->menuWidget->savePath = outFolder;
         QFile::remove(opened);
-        answerer->dialogs.clear();
-        answerer->pressRight = true;
+        answerer.dialogs.clear();
+        answerer.pressRight = true;
         window->switchPage(1);
     }
 
@@ -58,7 +58,7 @@ private slots:
         importImages(window, {wide, tall});
         page->framepsComboBox->setCurrentIndex(page->framepsComboBox->findText("5Frame/s"));
         createGif();
-        QCOMPARE(answerer->dialogs, QStringList{completed});
+        QCOMPARE(answerer.dialogs, QStringList{completed});
         QCOMPARE(overlayText(window), QStringLiteral("Create GIF: 100.00% "));
         QTRY_COMPARE(fileText(opened), "1 " + outFolder + "\n");
         const QString gif = outFolder + "/20243578945.gif";
@@ -113,7 +113,7 @@ private slots:
         window->menuWidget->savePath = plainFile + "/sub";
         importImages(window, {wide});
         createGif();
-        QCOMPARE(answerer->dialogs,
+        QCOMPARE(answerer.dialogs,
                  QStringList{"Failed, Please check the output folder. [OK]"});
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
@@ -127,7 +127,7 @@ private slots:
         const QString small = temp.path() + "/small.png";
         QVERIFY(blockImage(10, 10, qRgb(1, 2, 3), qRgb(250, 250, 250)).save(small));
         importImages(window, {small});
-        answerer->pressRight = false;
+        answerer.pressRight = false;
         createGif();
         createGif();
 

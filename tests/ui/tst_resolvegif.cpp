@@ -30,10 +30,10 @@ class TestResolveGif : public PageTest
     void resolve(const QString &path, bool dialogExpected = true)
     {
         FileChooser::answerOpenFile([path](auto &&...) { return path; });
-        const int before = answerer->dialogs.size();
+        const int before = answerer.dialogs.size();
         QTest::mouseClick(page->gifParseButton, Qt::LeftButton);
         if (dialogExpected)
-            QTRY_COMPARE(answerer->dialogs.size(), before + 1);
+            QTRY_COMPARE(answerer.dialogs.size(), before + 1);
     }
 
 private slots:
@@ -51,8 +51,8 @@ private slots:
     {
         page->savePath = outFolder;
         QFile::remove(opened);
-        answerer->dialogs.clear();
-        answerer->pressRight = true;
+        answerer.dialogs.clear();
+        answerer.pressRight = true;
         QTRY_VERIFY(window->loadingWidget->isHidden());
     }
 
@@ -66,7 +66,7 @@ private slots:
             return gif;
         });
         QTest::mouseClick(page->gifParseButton, Qt::LeftButton);
-        QTRY_COMPARE(answerer->dialogs,
+        QTRY_COMPARE(answerer.dialogs,
                      QStringList{"completed, do you want to open the folder? [Cancel|Open]"});
         QCOMPARE(asked, QStringLiteral("Add GIF File Image (*.gif)"));
         QCOMPARE(overlayText(window), QStringLiteral("Resolve GIF: 100.00% "));
@@ -88,7 +88,7 @@ private slots:
 
         // A second run on the same file reuses the folder; "Cancel" opens nothing.
         QFile::remove(opened);
-        answerer->pressRight = false;
+        answerer.pressRight = false;
         resolve(gif);
         QCOMPARE(frames.entryList(QDir::Files).size(), 3);
         QTest::qWait(100);
@@ -97,7 +97,7 @@ private slots:
 
     void folderNameKeepsNamesWithoutGifEnding()
     {
-        answerer->pressRight = false;
+        answerer.pressRight = false;
         resolve(writeGif("LOUD.GIF", 2));
         resolve(writeGif("clip.dat", 2));
         QVERIFY(QFileInfo::exists(outFolder + "/LOUD/2.png"));
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(writeFile(fake, "this is plain text, not an image\n"));
         resolve(fake, false);
         QTest::qWait(100);
-        QVERIFY(answerer->dialogs.isEmpty());
+        QVERIFY(answerer.dialogs.isEmpty());
         QVERIFY(window->loadingWidget->isHidden());
         QVERIFY(!QFileInfo::exists(outFolder + "/notes"));
         QCOMPARE(readSetting("addGIFPath"), before);
@@ -123,7 +123,7 @@ private slots:
         // A plain file where the frames' folder should go: neither folder nor frames can be made.
         QVERIFY(writeFile(outFolder + "/blocked", ""));
         resolve(writeGif("blocked.gif", 2));
-        QCOMPARE(answerer->dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
+        QCOMPARE(answerer.dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
     }

@@ -41,52 +41,6 @@
         return QTest::qExec(&test, argc, argv);                                          \
     }
 
-// Answers every message dialog that comes up while it lives: records it as
-// "message [tiles]" ("... [Cancel|Open]" or "... [OK]") and presses the right-hand tile,
-// or the left-hand one when pressRight is false and there is one.
-class DialogAnswerer : public QObject
-{
-public:
-    DialogAnswerer()
-    {
-        connect(&timer, &QTimer::timeout, this, [this] { answer(); });
-        timer.start(10);
-    }
-
-    QStringList dialogs;
-    bool pressRight = true;
-
-private:
-    void answer()
-    {
-        auto *dialog = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        const bool single = dialog->CancelButton->isHidden();
-        dialogs << dialog->messageLabel->text() + " ["
-                       + (single ? QString() : dialog->CancelButton->text() + "|")
-                       + dialog->OKButton->text() + "]";
-        emit(pressRight || single ? dialog->OKButton : dialog->CancelButton)->clicked();
-    }
-
-    QTimer timer;
-};
-
-// Puts a stand-in "xdg-open" first on PATH that appends its argument count and first
-// argument to a file; returns that file's path.
-inline QString installFakeFolderOpener(const QString &dir)
-{
-    QDir().mkpath(dir);
-    const QString record = dir + "/opened.txt";
-    QFile script(dir + "/xdg-open");
-    script.open(QIODevice::WriteOnly);
-    script.write("#!/bin/sh\nprintf '%s %s\\n' \"$#\" \"$1\" >> \"" + record.toUtf8() + "\"\n");
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("PATH", dir.toUtf8() + ":" + qgetenv("PATH"));
-    return record;
-}
-
 inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -102,6 +56,43 @@ inline bool writeFile(const QString &path, const QByteArray &content)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// Answers every message dialog that comes up while it lives: records it as
+// "message [tiles]" ("... [Cancel|Open]" or "... [OK]") and presses the right-hand tile,
+// or the left-hand one when pressRight is false and there is one.
+class DialogAnswerer : public QObject
+{
+public:
+    DialogAnswerer() { startTimer(10); }
+    QStringList dialogs;
+    bool pressRight = true;
+
+protected:
+    void timerEvent(QTimerEvent *) override
+    {
+        auto *dialog = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        const bool single = dialog->CancelButton->isHidden();
+        dialogs << dialog->messageLabel->text() + " ["
+                       + (single ? QString() : dialog->CancelButton->text() + "|")
+                       + dialog->OKButton->text() + "]";
+        emit(pressRight || single ? dialog->OKButton : dialog->CancelButton)->clicked();
+    }
+};
+
+// Puts a stand-in "xdg-open" first on PATH that appends its argument count and first
+// argument to a file; returns that file's path.
+inline QString installFakeFolderOpener(const QString &dir)
+{
+    const QString record = dir + "/opened.txt";
+    QDir().mkpath(dir);
+    writeFile(dir + "/xdg-open",
+              "#!/bin/sh\nprintf '%s %s\\n' \"$#\" \"$1\" >> \"" + record.toUtf8() + "\"\n");
+    QFile::setPermissions(dir + "/xdg-open", QFile::ReadOwner | QFile::ExeOwner);
+    qputenv("PATH", dir.toUtf8() + ":" + qgetenv("PATH"));
+    return record;
 }
 
 // Imports images through the images page's chooser and waits for the import to end.
@@ -155,7 +146,7 @@ class PageTest : public QObject
 protected:
     QTemporaryDir temp;
     MainMainWidget *window = nullptr;
-    DialogAnswerer *answerer = nullptr;
+    DialogAnswerer answerer;
     QString opened; // what the folder opener was asked to show
 
     void startWindow()
@@ -163,14 +154,12 @@ protected:
         opened = installFakeFolderOpener(temp.path() + "/bin");
         window = new MainMainWidget;
         window->show();
-        answerer = new DialogAnswerer;
     }
 
     void stopWindow()
     {
         FileChooser::answerOpenFile({});
         FileChooser::answerOpenFiles({});
-        delete answerer;
         delete window;
     }
 };
