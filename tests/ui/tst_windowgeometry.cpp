@@ -63,7 +63,8 @@ private slots:
         QTest::addColumn<int>("dpi");
         QTest::addColumn<QString>("expected");
         // The offscreen screen is 800 x 600: the window is centred on it, |600 - H| / 2 high.
-        const QString at1 = "scale 1, window 100 25 600 650, title 0 0 600 30, menuPage 1 30 598 619";
+        const QString at1 = "scale 1, window 100 25 600 650, title 0 0 600 30, "
+                            "menuPage 1 30 598 619";
         const QString at15 = "scale 1.5, window 50 187 900 975, title 0 0 900 45, "
                              "menuPage 1 45 898 929";
         QTest::newRow("72 dpi") << 72 << at1;
