@@ -1,43 +1,10 @@
 // The image strip on the images page: layout, pooled tiles, deletion and import.
-
 #include "ui/uitesthelpers.h"
 
-#include "app/filechooser.h"
-#include "app/services.h"
-#include "app/uiscale.h"
-#include "pages/gifimageswidget.h"
-#include "pages/gifmenuwidget.h"
-#include "pages/imageitem.h"
-#include "pages/viewimagewidget.h"
-#include "widgets/mypushbutton.h"
-#include "widgets/mytempbutton2.h"
-
-#include <QComboBox>
-#include <QScrollArea>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-
-namespace {
-
-struct TileState
-{
-    QString path;
-    QString number;
-    QPoint pos;
-    bool operator==(const TileState &o) const
-    {
-        return path == o.path && number == o.number && pos == o.pos;
-    }
-};
-
-}
-
-class TestImageStrip : public QObject
+class TestImageStrip : public PageTest
 {
     Q_OBJECT
 
-    QTemporaryDir temp;
-    MainMainWidget *window = nullptr;
     GifImagesWidget *page = nullptr;
     ViewImageWidget *strip = nullptr;
 
@@ -49,12 +16,17 @@ class TestImageStrip : public QObject
         return path;
     }
 
-    QList<TileState> tilesInUse() const
+    // "file number x,y" of every tile in use, in strip order.
+    QStringList tiles() const
     {
-        QList<TileState> tiles;
+        QStringList tiles;
         for (const ImageItem *item : strip->items) {
             if (item->inUse)
-                tiles.append({item->imagePath, item->numberLabel->text(), item->pos()});
+                tiles << QStringLiteral("%1 %2 %3,%4")
+                             .arg(QFileInfo(item->imagePath).fileName(),
+                                  item->numberLabel->text())
+                             .arg(item->x())
+                             .arg(item->y());
         }
         return tiles;
     }
@@ -67,80 +39,45 @@ class TestImageStrip : public QObject
         QTest::mouseClick(item->delButton, Qt::LeftButton);
     }
 
-    void importThroughPage(const QStringList &paths)
-    {
-        FileChooser::answerOpenFiles(
-            [paths](const QString &, const QString &, const QString &) { return paths; });
-        QTest::mouseClick(page->addPhotosButton, Qt::LeftButton);
-        QTRY_VERIFY(window->loadingWidget->isHidden());
-    }
-
 private slots:
     void initTestCase()
     {
-        window = new MainMainWidget;
-        window->show();
+        startWindow();
         page = window->imagesWidget;
         strip = page->viewImageWidget;
     }
 
-    void cleanupTestCase()
-    {
-        FileChooser::answerOpenFiles({});
-        delete window;
-    }
-
-    void init()
-    {
-        window->switchPage(1);
-    }
+    void cleanupTestCase() { stopWindow(); }
+    void init() { window->switchPage(1); }
 
     void deletionReusesTilesAndMatchesFreshStrip()
     {
-        QStringList paths;
         for (int i = 0; i < 5; ++i)
-            paths << image(QString("p%1.png").arg(i));
-        for (const QString &path : paths)
-            strip->addImage(path);
-        const int poolSize = strip->items.size();
-        QCOMPARE(poolSize, 5);
+            strip->addImage(image(QString("p%1.png").arg(i)));
+        const QList<ImageItem *> pool = strip->items;
+        QCOMPARE(pool.size(), 5);
 
-        ImageItem *second = nullptr;
-        for (ImageItem *item : strip->items)
-            if (item->inUse && item->imagePath == paths.at(1))
-                second = item;
-        const QPoint secondPos = second->pos();
+        ImageItem *second = pool.at(1);
         deleteTile(second);
         QVERIFY(second->isHidden());
-        QList<TileState> tiles = tilesInUse();
-        QCOMPARE(tiles.size(), 4);
-        QCOMPARE(tiles.at(1).path, paths.at(2));
-        QCOMPARE(tiles.at(1).pos, secondPos);
-        QCOMPARE(tiles.at(3).number, QStringLiteral("4"));
-
+        QCOMPARE(tiles(), QStringList({"p0.png 1 6,12", "p2.png 2 120,12", "p3.png 3 234,12",
+                                       "p4.png 4 348,12"}));
         // On a fresh strip the deleted widget is the only released one: the import reuses it.
-        strip->addImage(paths.at(1));
-        QCOMPARE(strip->items.size(), poolSize);
+        strip->addImage(image("p1.png"));
+        QCOMPARE(strip->items.size(), 5);
         QCOMPARE(strip->items.last(), second);
-        QCOMPARE(second->imagePath, paths.at(1));
-        QCOMPARE(second->numberLabel->text(), QStringLiteral("5"));
+        QCOMPARE(tiles().last(), QStringLiteral("p1.png 5 6,147"));
         QVERIFY(!second->delButton->isVisible());
 
-        for (ImageItem *item : strip->items) {
-            if (item->inUse) {
-                deleteTile(item);
-                break;
-            }
-        }
-        strip->addImage(paths.at(0));
-        const QList<TileState> afterEdits = tilesInUse();
-
+        deleteTile(strip->items.first());
+        strip->addImage(image("p0.png"));
+        const QStringList afterEdits = tiles();
         window->switchPage(1);
         QCOMPARE(strip->inUseCount(), 0);
-        for (const TileState &tile : afterEdits)
-            strip->addImage(tile.path);
-        QCOMPARE(tilesInUse(), afterEdits);
-        QCOMPARE(strip->items.size(), poolSize);
+        for (const QString &tile : afterEdits)
+            strip->addImage(temp.path() + "/" + tile.section(' ', 0, 0));
+        QCOMPARE(tiles(), afterEdits);
+        QCOMPARE(strip->items.size(), 5);
     }
 
     void layoutFigures()
@@ -148,79 +85,64 @@ private slots:
         QCOMPARE(uiScale, 1.0f);
         QCOMPARE(strip->geometry(), QRect(10, 10, 458, 599));
         QCOMPARE(strip->scrollArea->geometry(), QRect(1, 1, 456, 597));
-        QCOMPARE(page->addPhotosButton->geometry(), QRect(483, 30, 100, 30));
-        QCOMPARE(page->createGifButton->geometry(), QRect(483, 80, 100, 30));
-        QCOMPARE(page->framepsComboBox->geometry(), QRect(483, 130, 100, 30));
-        QCOMPARE(page->backupmeuButton->geometry(), QRect(483, 579, 100, 30));
+        QCOMPARE(QStringList({rectText(page->addPhotosButton), rectText(page->createGifButton),
+                              rectText(page->framepsComboBox),
+                              rectText(page->backupmeuButton)}),
+                 QStringList({"483 30 100 30", "483 80 100 30", "483 130 100 30",
+                              "483 579 100 30"}));
 
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 17; ++i) {
             strip->addImage(image(QString("wide%1.png").arg(i), 300, 60));
-        const int columns[] = {6, 120, 234, 348};
-        for (int i = 0; i < 5; ++i) {
-            const ImageItem *item = strip->items.at(i);
-            QCOMPARE(item->size(), QSize(99, 123));
-            QCOMPARE(item->pos(), QPoint(columns[i % 4], i < 4 ? 12 : 147));
-            QCOMPARE(item->numberLabel->text(), QString::number(i + 1));
+            // Two short rows (282) stay within the viewport's height.
+            if (i == 4)
+                QCOMPARE(strip->contentWidget->height(), 597);
         }
+        QCOMPARE(tiles().mid(3, 3), QStringList({"wide3.png 4 348,12", "wide4.png 5 6,147",
+                                                 "wide5.png 6 120,147"}));
+        QCOMPARE(tiles().at(16), QStringLiteral("wide16.png 17 6,552"));
+        QCOMPARE(strip->contentWidget->size(), QSize(456, 12 + 5 * 135));
         const ImageItem *first = strip->items.first();
+        QCOMPARE(first->size(), QSize(99, 123));
         QCOMPARE(first->imageLabel->geometry(), QRect(5, 10, 89, 89));
         QCOMPARE(first->nameLabel->geometry(), QRect(5, 99, 89, 18));
-        QCOMPARE(first->nameLabel->text(), QStringLiteral("wide0.png"));
         // The wide image is squeezed into the square, not letterboxed.
         QCOMPARE(first->imageLabel->palette().window().texture().size(), QSize(89, 89));
-        // Two short rows (282) stay within the viewport's height.
-        QCOMPARE(strip->contentWidget->height(), 597);
-
-        for (int i = 5; i < 17; ++i)
-            strip->addImage(image(QString("wide%1.png").arg(i), 300, 60));
-        QCOMPARE(strip->items.at(16)->pos(), QPoint(6, 12 + 4 * 135));
-        QCOMPARE(strip->contentWidget->height(), 12 + 5 * 135);
-        QCOMPARE(strip->contentWidget->width(), 456);
     }
 
     void lastDeletionSignalsOnce()
     {
-        importThroughPage({image("a.png"), image("b.png")});
+        importImages(window, {image("a.png"), image("b.png")});
         QVERIFY(page->createGifButton->tileEnabled);
         QSignalSpy noItems(strip, SIGNAL(NoItemsignal()));
-        const QList<ImageItem *> items = strip->items;
-        for (ImageItem *item : items)
+        for (ImageItem *item : QList<ImageItem *>(strip->items)) {
             if (item->inUse)
                 deleteTile(item);
+        }
         QCOMPARE(noItems.count(), 1);
-        QVERIFY(!page->createGifButton->tileEnabled);
-        QVERIFY(!page->createGifButton->isEnabled());
+        QVERIFY(!page->createGifButton->tileEnabled && !page->createGifButton->isEnabled());
     }
 
     void importKeepsDuplicatesAndSkipsUnreadable()
     {
         const QString junk = temp.path() + "/junk.png";
         QVERIFY(writeFile(junk, "not an image"));
-        const QString a = image("a.png");
-        QString caption, filter;
-        FileChooser::answerOpenFiles([&](const QString &c, const QString &, const QString &f) {
-            caption = c;
-            filter = f;
-            return QStringList{a, junk, a};
+        QString asked;
+        FileChooser::answerOpenFiles([&](const QString &caption, const QString &,
+                                         const QString &filter) {
+            asked = caption + " " + filter;
+            return QStringList{image("a.png"), junk, image("a.png")};
         });
         QTest::mouseClick(page->addPhotosButton, Qt::LeftButton);
-
-        QCOMPARE(caption, QStringLiteral("Add Image Files"));
-        QCOMPARE(filter, QStringLiteral("Image (*.jpg *.png *.jpeg *.bmp)"));
-        const QList<TileState> tiles = tilesInUse();
-        QCOMPARE(tiles.size(), 2);
-        QCOMPARE(tiles.at(0).path, a);
-        QCOMPARE(tiles.at(1).path, a);
+        QCOMPARE(asked, QStringLiteral("Add Image Files Image (*.jpg *.png *.jpeg *.bmp)"));
+        QCOMPARE(tiles(), QStringList({"a.png 1 6,12", "a.png 2 120,12"}));
         QCOMPARE(readSetting("addImagesPath"), temp.path() + "/");
-        QVERIFY(page->createGifButton->tileEnabled);
 
         // A cancelled chooser changes nothing.
-        importThroughPage({});
-        QCOMPARE(tilesInUse(), tiles);
-
-        // Only unreadable files: the button keeps the state the tiles give it.
+        importImages(window, {});
+        QCOMPARE(tiles().size(), 2);
+        // Only unreadable files: Create GIF stays off.
         window->switchPage(1);
-        importThroughPage({junk});
+        importImages(window, {junk});
         QCOMPARE(strip->inUseCount(), 0);
         QVERIFY(!page->createGifButton->tileEnabled);
     }
@@ -231,33 +153,24 @@ private slots:
         for (int i = 0; i < 12; ++i)
             paths << image(QString("big%1.png").arg(i), 900 + 10 * i, 700);
         paths.insert(5, temp.path() + "/missing.png");
-        FileChooser::answerOpenFiles(
-            [paths](const QString &, const QString &, const QString &) { return paths; });
+        FileChooser::answerOpenFiles([paths](auto &&...) { return paths; });
         QTest::mouseClick(page->addPhotosButton, Qt::LeftButton);
-        QVERIFY(window->loadingWidget->isVisible());
         QCOMPARE(overlayText(window), QStringLiteral("Loading... 0/13"));
-
         QTRY_COMPARE(overlayText(window), QStringLiteral("Loading... 13/13"));
         QTRY_VERIFY(window->loadingWidget->isHidden());
-        paths.removeAt(5);
-        const QList<TileState> tiles = tilesInUse();
-        QCOMPARE(tiles.size(), 12);
-        for (int i = 0; i < 12; ++i) {
-            QCOMPARE(tiles.at(i).path, paths.at(i));
-            QCOMPARE(tiles.at(i).number, QString::number(i + 1));
-        }
+        const QStringList shown = tiles();
+        QCOMPARE(shown.size(), 12);
+        QCOMPARE(shown.at(5), QStringLiteral("big5.png 6 120,147"));
+        QCOMPARE(shown.at(11), QStringLiteral("big11.png 12 348,282"));
         QCOMPARE(strip->items.last()->pixmap.size(), QSize(1010, 700));
-        QVERIFY(page->createGifButton->tileEnabled);
     }
 
     void backupAndReentryEmptyTheStrip()
     {
-        importThroughPage({image("a.png")});
+        importImages(window, {image("a.png")});
         QVERIFY(page->createGifButton->tileEnabled);
         QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
         QTRY_VERIFY(page->isHidden());
-        QCOMPARE(strip->inUseCount(), 1); // kept until the page is entered again
-
         QTest::mouseClick(window->menuWidget->gifPhotoButton, Qt::LeftButton);
         QVERIFY(page->isVisible());
         QCOMPARE(strip->inUseCount(), 0);
@@ -270,14 +183,13 @@ private slots:
     void frameRateSetsDelayAndLanguageResetsIt()
     {
         QComboBox *box = page->framepsComboBox;
-        QCOMPARE(box->count(), 4);
         QCOMPARE(box->currentText(), QStringLiteral("10Frame/s"));
-        QCOMPARE(strip->frameDelay, 10);
-        const int delays[] = {100, 50, 20, 10};
-        for (int i = 0; i < 4; ++i) {
+        QList<int> delays;
+        for (int i = 0; i < box->count(); ++i) {
             box->setCurrentIndex(i);
-            QCOMPARE(strip->frameDelay, delays[i]);
+            delays << strip->frameDelay;
         }
+        QCOMPARE(delays, (QList<int>{100, 50, 20, 10}));
         box->setCurrentIndex(2);
         window->retranslateAll();
         QCOMPARE(box->currentIndex(), 3);

@@ -1,44 +1,16 @@
 // The interface language: the Lang_config list, the start language, switching from the
-// submenu, the stored Language value and the web links. Each test lays out its own Lang/
-// folder with translations compiled here by lrelease.
-#include "app/mainmainwidget.h"
-#include "app/maintopwidget.h"
-#include "app/services.h"
+// submenu, the stored Language value and the web links, against a Lang/ folder laid out
+// here with translations compiled by lrelease.
 #include "ui/uitesthelpers.h"
-
-#include <QAction>
-#include <QDesktopServices>
-#include <QMenu>
-#include <QProcess>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QUrl>
-#include <memory>
-
-namespace {
-
-const char chineseTs[] =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
-    "<TS version=\"2.1\" language=\"zh_CN\"><context><name>MainTopWidget</name>\n"
-    "<message><source>Help</source><translation>帮助</translation></message>\n"
-    "<message><source>Language</source><translation>语言</translation></message>\n"
-    "</context></TS>\n";
-const char englishTs[] =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
-    "<TS version=\"2.1\" language=\"en_US\"><context><name>MainTopWidget</name>\n"
-    "<message><source>Help</source><translation>Help</translation></message>\n"
-    "</context></TS>\n";
-
-}
 
 // Catches the pages the program would open in the browser.
 class UrlCatcher : public QObject
 {
     Q_OBJECT
 public:
-    QList<QUrl> urls;
+    QStringList urls;
 public slots:
-    void open(const QUrl &url) { urls << url; }
+    void open(const QUrl &url) { urls << url.toString(); }
 };
 
 class TestLanguage : public QObject
@@ -50,33 +22,26 @@ class TestLanguage : public QObject
     std::unique_ptr<MainMainWidget> window;
 
     QString langDir() const { return appDir.path() + "/Lang"; }
-
-    static bool compile(const QString &tsPath, const QByteArray &content, const QString &qmPath)
-    {
-        QFile ts(tsPath);
-        if (!ts.open(QIODevice::WriteOnly) || ts.write(content) != content.size())
-            return false;
-        ts.close();
-        return QProcess::execute("lrelease", {"-silent", tsPath, "-qm", qmPath}) == 0
-               && QFile::exists(qmPath);
-    }
-
-    void writeConfig(const QByteArray &content)
-    {
-        QFile config(langDir() + "/Lang_config");
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write(content);
-    }
-
-    void start() { window = std::make_unique<MainMainWidget>(nullptr); }
     MainTopWidget *bar() const { return window->topWidget; }
-    QStringList menuEntries() const
+
+    bool compile(const QString &language, const QString &translations, const QString &qm)
     {
-        QStringList texts;
-        for (QAction *action : bar()->languageMenu->actions())
-            texts << action->text();
-        return texts;
+        const QString ts = appDir.path() + "/" + qm + ".ts";
+        return writeFile(ts, "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
+                             "<TS version=\"2.1\" language=\"" + language.toUtf8()
+                                 + "\"><context><name>MainTopWidget</name>\n"
+                                 + translations.toUtf8() + "</context></TS>\n")
+               && QProcess::execute("lrelease", {"-silent", ts, "-qm", langDir() + "/" + qm})
+                      == 0;
     }
+
+    void start(const QByteArray &config)
+    {
+        if (config != "<none>")
+            QVERIFY(writeFile(langDir() + "/Lang_config", config));
+        window = std::make_unique<MainMainWidget>(nullptr);
+    }
+
     void choose(const QString &entry)
     {
         for (QAction *action : bar()->languageMenu->actions()) {
@@ -89,21 +54,22 @@ class TestLanguage : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(appDir.isValid());
         QVERIFY(QDir(appDir.path()).mkdir("Lang"));
-        QVERIFY(compile(appDir.path() + "/zh.ts", chineseTs, langDir() + "/Lang_ZH.qm"));
-        QVERIFY(compile(appDir.path() + "/en.ts", englishTs, langDir() + "/Lang_EN.qm"));
+        QVERIFY(compile("zh_CN",
+                        "<message><source>Help</source><translation>帮助</translation></message>"
+                        "<message><source>Language</source><translation>语言</translation>"
+                        "</message>",
+                        "Lang_ZH.qm"));
+        QVERIFY(compile("en_US",
+                        "<message><source>Help</source><translation>Help</translation></message>",
+                        "Lang_EN.qm"));
         savedAppDirPath = appDirPath;
         appDirPath = appDir.path();
     }
 
     void cleanupTestCase() { appDirPath = savedAppDirPath; }
 
-    void init()
-    {
-        QSettings(QStringLiteral("Tessmark"), QStringLiteral("Lumorra")).clear();
-        writeConfig("EN=English\nZH=中文\n");
-    }
+    void init() { QSettings(QStringLiteral("Tessmark"), QStringLiteral("Lumorra")).clear(); }
 
     void cleanup()
     {
@@ -117,95 +83,86 @@ private slots:
         QTest::addColumn<QByteArray>("config");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("codes");
-        QTest::newRow("ends at empty line")
-            << QByteArray("EN=English\nZH=Chinese\n\nFR=French\n")
-            << QStringList{"English", "Chinese"} << QStringList{"EN", "ZH"};
-        QTest::newRow("line trimmed") << QByteArray("  EN=English \t\nZH=中文")
-                                      << QStringList{"English", "中文"} << QStringList{"EN", "ZH"};
-        QTest::newRow("blanks at =") << QByteArray("EN = English\n")
-                                     << QStringList{" English"} << QStringList{"EN "};
+        QTest::newRow("ends at empty line") << QByteArray("EN=English\nZH=Chinese\n\nFR=French\n")
+                                            << QStringList{"English", "Chinese"}
+                                            << QStringList{"EN", "ZH"};
+        QTest::newRow("line trimmed, CRLF, lines without = skipped")
+            << QByteArray("  EN=English \t\r\n   \nXX\nZH=中文") << QStringList{"English", "中文"}
+            << QStringList{"EN", "ZH"};
+        QTest::newRow("blanks at =") << QByteArray("EN = English\n") << QStringList{" English"}
+                                     << QStringList{"EN "};
         QTest::newRow("two =") << QByteArray("EN=English=UK\n") << QStringList{"English"}
                                << QStringList{"EN"};
-        QTest::newRow("CRLF") << QByteArray("EN=English\r\nZH=中文\r\n")
-                              << QStringList{"English", "中文"} << QStringList{"EN", "ZH"};
-        QTest::newRow("lines without = skipped") << QByteArray("EN=English\n   \nXX\nZH=中文\n")
-                                                 << QStringList{"English", "中文"}
-                                                 << QStringList{"EN", "ZH"};
         QTest::newRow("empty file") << QByteArray() << QStringList() << QStringList();
         QTest::newRow("first line empty") << QByteArray("\nEN=English\n") << QStringList()
                                           << QStringList();
+        QTest::newRow("missing file") << QByteArray("<none>") << QStringList{"English"}
+                                      << QStringList{"EN"};
     }
 
     void readsTheList()
     {
         QFETCH(QByteArray, config);
-        writeConfig(config);
-        start();
+        start(config);
         QTEST(bar()->languageNames, "names");
         QTEST(bar()->languageCodes, "codes");
-        QTEST(menuEntries(), "names");
+        QStringList entries;
+        for (QAction *action : bar()->languageMenu->actions())
+            entries << action->text();
+        QTEST(entries, "names");
         // The start language is applied even with an empty list.
         QCOMPARE(window->languageCode, QStringLiteral("EN"));
         QCOMPARE(readSetting("Language"), QStringLiteral("EN"));
     }
 
-    void missingListOffersEnglish()
-    {
-        QFile::remove(langDir() + "/Lang_config");
-        start();
-        QCOMPARE(menuEntries(), QStringList{"English"});
-        QCOMPARE(bar()->languageCodes, QStringList{"EN"});
-    }
-
-    void startLanguageFromTheLocale()
-    {
-        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        start();
-        QCOMPARE(window->languageCode, QStringLiteral("ZH"));
-        QCOMPARE(readSetting("Language"), QStringLiteral("ZH"));
-        QCOMPARE(bar()->helpAction->text(), QStringLiteral("帮助"));
-        QCOMPARE(bar()->languageMenu->title(), QStringLiteral("语言"));
-    }
-
-    void startLanguageFromTheSetting_data()
+    void startLanguage_data()
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("storedAfter");
+        QTest::newRow("nothing stored: the Chinese locale") << "" << "ZH" << "ZH";
         QTest::newRow("zh_CN") << "zh_CN" << "ZH" << "ZH_CN";
         QTest::newRow("one character is missing") << "x" << "EN" << "EN";
         QTest::newRow("no translation file") << "FR" << "EN" << "EN";
         QTest::newRow("longer code uses two") << "ZHT" << "ZH" << "ZHT";
     }
 
-    void startLanguageFromTheSetting()
+    void startLanguage()
     {
         QFETCH(QString, stored);
-        writeSetting("Language", stored);
-        start();
-        QTEST(window->languageCode, "code");
+        QFETCH(QString, code);
+        if (stored.isEmpty())
+            QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+        else
+            writeSetting("Language", stored);
+        start("EN=English\nZH=中文\n");
+        QCOMPARE(window->languageCode, code);
         QTEST(readSetting("Language"), "storedAfter");
+        QCOMPARE(bar()->helpAction->text(), code == "ZH" ? QString("帮助") : QString("Help"));
+        QCOMPARE(bar()->languageMenu->title(), code == "ZH" ? QString("语言") : QString("Language"));
     }
 
-    void switchesLiveFromTheSubmenu()
+    void switchesLiveAndLinksCarryTheCode()
     {
-        start();
-        QCOMPARE(bar()->helpAction->text(), QStringLiteral("Help"));
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("https", &catcher, "open");
+        QDesktopServices::setUrlHandler("http", &catcher, "open");
+        start("ZH=中文\nFR=Français\nEN = English\n");
         choose("中文");
-        QCOMPARE(window->languageCode, QStringLiteral("ZH"));
         QCOMPARE(readSetting("Language"), QStringLiteral("ZH"));
         QCOMPARE(bar()->helpAction->text(), QStringLiteral("帮助"));
         QVERIFY(!bar()->mainMenu->isVisible());
-        choose("English");
-        QCOMPARE(bar()->helpAction->text(), QStringLiteral("Help"));
-        QCOMPARE(readSetting("Language"), QStringLiteral("EN"));
-    }
+        bar()->helpAction->trigger();
+        bar()->supportAction->trigger();
+        bar()->homepageAction->trigger();
+        QDesktopServices::unsetUrlHandler("https");
+        QDesktopServices::unsetUrlHandler("http");
+        const QString query = "?id=lumorra&Lang=ZH&Platform=Win";
+        QCOMPARE(catcher.urls, (QStringList{LUMORRA_WEBSITE "/support/" + query,
+                                            LUMORRA_WEBSITE "/support/" + query,
+                                            LUMORRA_WEBSITE "/lumorra/" + query}));
 
-    void missingTranslationFallsBackToEnglish()
-    {
-        writeConfig("ZH=中文\nFR=Français\nEN = English\n");
-        start();
-        choose("中文");
+        // Without a translation file the interface falls back to English.
         choose("Français");
         QCOMPARE(window->languageCode, QStringLiteral("EN"));
         QCOMPARE(readSetting("Language"), QStringLiteral("EN"));
@@ -213,32 +170,9 @@ private slots:
         choose("中文");
         choose(" English");
         QCOMPARE(window->languageCode, QStringLiteral("EN"));
-    }
-
-    void webLinksCarryTheCurrentCode()
-    {
-        UrlCatcher catcher;
-        QDesktopServices::setUrlHandler("https", &catcher, "open");
-        QDesktopServices::setUrlHandler("http", &catcher, "open");
-        start();
-        choose("中文");
-        bar()->helpAction->trigger();
-        bar()->supportAction->trigger();
-        bar()->homepageAction->trigger();
-        QDesktopServices::unsetUrlHandler("https");
-        QDesktopServices::unsetUrlHandler("http");
-
-        const QString site = QStringLiteral(LUMORRA_WEBSITE);
-        QCOMPARE(catcher.urls.size(), 3);
-        QCOMPARE(catcher.urls.at(0).toString(),
-                 site + "/support/?id=lumorra&Lang=ZH&Platform=Win");
-        QCOMPARE(catcher.urls.at(1), catcher.urls.at(0));
-        QCOMPARE(catcher.urls.at(2).toString(),
-                 site + "/lumorra/?id=lumorra&Lang=ZH&Platform=Win");
-        QCOMPARE(window->webPageUrl("b"), QStringLiteral("b?id=lumorra&Lang=ZH&Platform=Win"));
+        QCOMPARE(bar()->helpAction->text(), QStringLiteral("Help"));
     }
 };
 
 LUMORRA_UI_TEST_MAIN(TestLanguage)
-
 #include "tst_language.moc"

@@ -1,18 +1,5 @@
-// The main window at 96 dpi: page slides, the busy overlay, dragging, centring, closing.
-#include "app/loadingwidget.h"
-#include "app/mainmainwidget.h"
-#include "app/maintopwidget.h"
-#include "pages/gifimageswidget.h"
-#include "pages/gifmenuwidget.h"
-#include "pages/gifvideowidget.h"
+// The main window at 96 dpi: page slides, the busy overlay, dragging, closing.
 #include "ui/uitesthelpers.h"
-#include "widgets/mypushbutton.h"
-
-#include <QGraphicsOpacityEffect>
-#include <QLabel>
-#include <QPropertyAnimation>
-#include <QSignalSpy>
-#include <memory>
 
 class TestMainWindow : public QObject
 {
@@ -20,11 +7,7 @@ class TestMainWindow : public QObject
 
     std::unique_ptr<MainMainWidget> window;
 
-    int runningAnimations() const
-    {
-        return window->findChildren<QPropertyAnimation *>().size();
-    }
-
+    int runningAnimations() const { return window->findChildren<QPropertyAnimation *>().size(); }
     qreal overlayOpacity() const { return window->loadingWidget->opacityEffect->opacity(); }
 
 private slots:
@@ -33,159 +16,123 @@ private slots:
         window = std::make_unique<MainMainWidget>(nullptr);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->move(100, 25);
     }
 
     void cleanup() { window.reset(); }
 
-    void imagesPageSlidesInThenStartPageHides()
+    void pagesSlideInAndHideThePageBefore()
     {
         QCOMPARE(mainWindow(), window.get());
-        QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(window->imagesWidget->isHidden() && window->videoWidget->isHidden());
-        QVERIFY(window->loadingWidget->isHidden());
         window->switchPage(1);
         QCOMPARE(window->imagesWidget->pos(), QPoint(600, 30));
-        QVERIFY(window->imagesWidget->isVisible());
-        QVERIFY(window->menuWidget->isVisible());
+        QVERIFY(window->imagesWidget->isVisible() && window->menuWidget->isVisible());
         QTRY_COMPARE(window->imagesWidget->pos(), QPoint(1, 30));
         QTRY_VERIFY(window->menuWidget->isHidden());
-
-        window->switchPage(0);
-        QVERIFY(window->menuWidget->isVisible());
-        QTRY_VERIFY(window->imagesWidget->isHidden());
-        QCOMPARE(window->imagesWidget->pos(), QPoint(600, 30));
-    }
-
-    void videoPageHidesImagesPage()
-    {
-        window->switchPage(1);
         window->switchPage(2);
         QVERIFY(window->imagesWidget->isHidden());
         QTRY_COMPARE(window->videoWidget->pos(), QPoint(1, 30));
-        QTRY_VERIFY(window->menuWidget->isHidden());
-    }
+        window->switchPage(0);
+        QVERIFY(window->menuWidget->isVisible());
+        QTRY_VERIFY(window->videoWidget->isHidden());
+        QCOMPARE(window->videoWidget->pos(), QPoint(600, 30));
 
-    void nothingToHideRunsNoSlide()
-    {
+        // Nothing to hide runs no slide; an unknown page shows the start page.
+        QTRY_COMPARE(runningAnimations(), 0);
         window->switchPage(0);
         QCOMPARE(runningAnimations(), 0);
-        QVERIFY(window->menuWidget->isVisible());
         window->switchPage(7);
         window->showLoading(0);
         QTRY_COMPARE(runningAnimations(), 0);
-        QVERIFY(window->menuWidget->isVisible());
-        QVERIFY(window->loadingWidget->isHidden());
+        QVERIFY(window->menuWidget->isVisible() && window->loadingWidget->isHidden());
     }
 
-    // A slide that a newer switch overtook must not hide the page that switch shows.
-    void overtakenSlideHidesNothing()
+    // A slide or fade that a newer call overtook must not hide what that call shows.
+    void overtakenAnimationsHideNothing()
     {
         window->switchPage(1);
         QTest::qWait(50);
         window->switchPage(0);
+        window->showLoading(1);
+        QTest::qWait(150);
+        window->showLoading(0);
+        QTest::qWait(50);
+        window->showLoading(1);
         QTest::qWait(400);
-        QVERIFY(window->menuWidget->isVisible());
-        QVERIFY(window->imagesWidget->isHidden());
+        QVERIFY(window->menuWidget->isVisible() && window->imagesWidget->isHidden());
+        QVERIFY(window->loadingWidget->isVisible());
+        QCOMPARE(overlayOpacity(), 1.0);
 
         window->switchPage(1);
-        QTest::qWait(400);
+        QTest::qWait(50);
         window->switchPage(0);
         QTest::qWait(50);
         window->switchPage(1);
         QTest::qWait(400);
-        QVERIFY(window->imagesWidget->isVisible());
+        QVERIFY(window->imagesWidget->isVisible() && window->menuWidget->isHidden());
         QCOMPARE(window->imagesWidget->pos(), QPoint(1, 30));
-        QVERIFY(window->menuWidget->isHidden());
+        QTRY_COMPARE(runningAnimations(), 0);
     }
 
     void overlayFadesInAndOut()
     {
         window->showLoading(1);
         window->setLoadingText(QStringLiteral("Loading..."));
-        QCOMPARE(window->loadingWidget->textLabel->text(), QStringLiteral("Loading..."));
-        QVERIFY(window->loadingWidget->isVisible());
-        QCOMPARE(window->loadingWidget->graphicsEffect(), window->loadingWidget->opacityEffect);
-        QVERIFY(overlayOpacity() < 1.0);
+        QCOMPARE(overlayText(window.get()), QStringLiteral("Loading..."));
+        QVERIFY(window->loadingWidget->isVisible() && overlayOpacity() < 1.0);
         QTRY_COMPARE(overlayOpacity(), 1.0);
-
         window->showLoading(0);
         QTest::qWait(120);
         QVERIFY(window->loadingWidget->isVisible());
         QVERIFY(overlayOpacity() > 0.0 && overlayOpacity() < 1.0);
         QTRY_VERIFY(window->loadingWidget->isHidden());
+        QCOMPARE(runningAnimations(), 0);
     }
 
-    // A fade-out that a new job's showLoading(1) overtook must not hide the overlay.
-    void fadeOutOvertakenByShowKeepsOverlay()
+    void drags_data()
     {
-        window->showLoading(1);
-        QTest::qWait(150);
-        window->showLoading(0);
-        QTest::qWait(50);
-        window->showLoading(1);
-        QTest::qWait(500);
-        QVERIFY(window->loadingWidget->isVisible());
-        QCOMPARE(overlayOpacity(), 1.0);
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<QPoint>("moveTo");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("title bar") << "title" << QPoint(50, 10)
+                                   << QPoint(120, 31) << QPoint(130, 45);
+        QTest::newRow("page, right button") << "page" << QPoint(10, 10)
+                                            << QPoint(1, 20) << QPoint(90, 5);
+        QTest::newRow("button still clicks") << "button" << QPoint(5, 5)
+                                             << QPoint(565, 15) << QPoint(120, 35);
+        QTest::newRow("message dialog") << "dialog" << QPoint(10, 10)
+                                        << QPoint(30, 40) << QPoint(120, 130);
     }
 
-    void finishedAnimationsAreReleased()
+    void drags()
     {
-        for (int i = 0; i < 3; ++i) {
-            window->switchPage(1);
-            window->switchPage(0);
-            window->showLoading(1);
-            window->showLoading(0);
-        }
-        QTRY_COMPARE(runningAnimations(), 0);
-    }
-
-    void centresWidgetsOverTheWindow()
-    {
-        window->move(100, 25);
-        QWidget dialog;
-        dialog.resize(480, 252);
-        window->centerOnMainWindow(&dialog);
-        QCOMPARE(dialog.pos(), QPoint(160, 224));
-        dialog.resize(801, 700);
-        window->centerOnMainWindow(&dialog);
-        QCOMPARE(dialog.pos(), QPoint(100 + (600 - 801) / 2, 25 + (650 - 700) / 2));
-    }
-
-    void dragsFromTitleBarAndPages()
-    {
-        window->move(100, 25);
-        QLabel *title = window->topWidget->titleLabel;
-        QTest::mousePress(title, Qt::LeftButton, Qt::NoModifier, QPoint(50, 10));
-        dragTo(window.get(), QPoint(120, 31));
-        QTest::mouseRelease(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(120, 31));
-        QCOMPARE(window->pos(), QPoint(130, 45));
-
-        QTest::mousePress(window->menuWidget, Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-        dragTo(window.get(), QPoint(1, 20));
-        QTest::mouseRelease(window.get(), Qt::RightButton, Qt::NoModifier, QPoint(1, 20));
-        QCOMPARE(window->pos(), QPoint(120, 25));
-
+        QFETCH(QString, from);
+        const Qt::MouseButton button = from == "page" ? Qt::RightButton : Qt::LeftButton;
+        QFETCH(QPoint, press);
+        QFETCH(QPoint, moveTo);
+        MyMessageDialog dialog;
+        dialog.move(100, 100);
+        MyPushButton *minButton = window->topWidget->minButton;
+        QSignalSpy clicked(minButton, &MyPushButton::clicked);
+        QWidget *moved = from == "dialog" ? (QWidget *)&dialog : window.get();
+        QWidget *pressed = from == "title"  ? (QWidget *)window->topWidget->titleLabel
+                           : from == "page" ? (QWidget *)window->menuWidget
+                           : from == "button" ? (QWidget *)minButton : moved;
+        QTest::mousePress(pressed, button, Qt::NoModifier, press);
+        dragTo(moved, moveTo);
+        QTEST(moved->pos(), "expected");
+        QTest::mouseRelease(pressed, button, Qt::NoModifier, press);
+        QCOMPARE(clicked.count(), from == "button" ? 1 : 0);
         // A move without a press changes nothing.
-        dragTo(window.get(), QPoint(300, 300));
-        QCOMPARE(window->pos(), QPoint(120, 25));
-    }
-
-    void dragStartedOnButtonStillClicksIt()
-    {
-        window->move(100, 25);
-        MyPushButton *button = window->topWidget->minButton;
-        QSignalSpy clicked(button, &MyPushButton::clicked);
-        QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-        dragTo(window.get(), QPoint(545 + 20, 5 + 10));
-        QCOMPARE(window->pos(), QPoint(120, 35));
-        QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-        QCOMPARE(clicked.count(), 1);
+        dragTo(moved, QPoint(300, 300));
+        QTEST(moved->pos(), "expected");
     }
 
     void closeButtonClosesTheWindow()
     {
-        window->move(100, 50);
-        QCOMPARE(window->topWidget->menuPosition(), QPoint(575, 76));
+        QCOMPARE(window->topWidget->menuPosition(), QPoint(575, 51));
         QTest::mouseClick(window->topWidget->closeButton, Qt::LeftButton);
         QVERIFY(!window->isVisible());
     }
@@ -203,5 +150,4 @@ private slots:
 };
 
 LUMORRA_UI_TEST_MAIN(TestMainWindow)
-
 #include "tst_mainwindow.moc"

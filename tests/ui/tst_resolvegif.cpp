@@ -1,29 +1,13 @@
 // Resolve GIF from the start page, end to end on GIFs written by our own worker.
-
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
-
-#include "app/filechooser.h"
-#include "app/services.h"
-#include "pages/gifmenuwidget.h"
-#include "widgets/mytempbutton2.h"
 #include "workers/gifcreaterthread.h"
 
-#include <QTemporaryDir>
-
-namespace {
-const QString completed = "completed, do you want to open the folder? [Cancel|Open]";
-}
-
-class TestResolveGif : public QObject
+class TestResolveGif : public PageTest
 {
     Q_OBJECT
 
-    QTemporaryDir temp;
-    MainMainWidget *window = nullptr;
     GifMenuWidget *page = nullptr;
-    DialogAnswerer *answerer = nullptr;
-    QString record;
     QString outFolder;
 
     // Frames of distinct flat colours, each a little smaller than the one before.
@@ -45,61 +29,50 @@ class TestResolveGif : public QObject
     // Picks the file in the chooser; with a dialog expected, waits for it.
     void resolve(const QString &path, bool dialogExpected = true)
     {
-        FileChooser::answerOpenFile(
-            [path](const QString &, const QString &, const QString &) { return path; });
-        const int before = answerer->dialogs.size();
+        FileChooser::answerOpenFile([path](auto &&...) { return path; });
+        const int before = answerer.dialogs.size();
         QTest::mouseClick(page->gifParseButton, Qt::LeftButton);
         if (dialogExpected)
-            QTRY_COMPARE(answerer->dialogs.size(), before + 1);
+            QTRY_COMPARE(answerer.dialogs.size(), before + 1);
     }
 
 private slots:
     void initTestCase()
     {
-        record = installFakeFolderOpener(temp.path() + "/bin");
-        window = new MainMainWidget;
-        window->show();
+        startWindow();
         page = window->menuWidget;
-        answerer = new DialogAnswerer;
         outFolder = temp.path() + "/out";
-        QDir().mkpath(outFolder);
-        QDir().mkpath(temp.path() + "/in");
+        QVERIFY(QDir().mkpath(outFolder) && QDir().mkpath(temp.path() + "/in"));
     }
 
-    void cleanupTestCase()
-    {
-        FileChooser::answerOpenFile({});
-        delete answerer;
-        delete window;
-    }
+    void cleanupTestCase() { stopWindow(); }
 
     void init()
     {
         page->savePath = outFolder;
-        QFile::remove(record);
-        answerer->dialogs.clear();
-        answerer->pressRight = true;
+        QFile::remove(opened);
+        answerer.dialogs.clear();
+        answerer.pressRight = true;
         QTRY_VERIFY(window->loadingWidget->isHidden());
     }
 
     void writesEveryFrameAsNumberedPng()
     {
         const QString gif = writeGif("anim.gif", 3);
-        QString caption, filter;
-        FileChooser::answerOpenFile([&](const QString &c, const QString &, const QString &f) {
-            caption = c;
-            filter = f;
+        QString asked;
+        FileChooser::answerOpenFile([&](const QString &caption, const QString &,
+                                        const QString &filter) {
+            asked = caption + " " + filter;
             return gif;
         });
         QTest::mouseClick(page->gifParseButton, Qt::LeftButton);
-        QTRY_COMPARE(answerer->dialogs, QStringList{completed});
-
-        QCOMPARE(caption, QStringLiteral("Add GIF File"));
-        QCOMPARE(filter, QStringLiteral("Image (*.gif)"));
+        QTRY_COMPARE(answerer.dialogs,
+                     QStringList{"completed, do you want to open the folder? [Cancel|Open]"});
+        QCOMPARE(asked, QStringLiteral("Add GIF File Image (*.gif)"));
         QCOMPARE(overlayText(window), QStringLiteral("Resolve GIF: 100.00% "));
         QCOMPARE(readSetting("addGIFPath"), temp.path() + "/in/");
         // "Open" shows the output folder itself, not the frames' sub-folder.
-        QTRY_COMPARE(fileText(record), "1 " + outFolder + "\n");
+        QTRY_COMPARE(fileText(opened), "1 " + outFolder + "\n");
 
         DecodedGif decoded;
         QVERIFY(decodeGif(gif, &decoded));
@@ -114,17 +87,17 @@ private slots:
         }
 
         // A second run on the same file reuses the folder; "Cancel" opens nothing.
-        QFile::remove(record);
-        answerer->pressRight = false;
+        QFile::remove(opened);
+        answerer.pressRight = false;
         resolve(gif);
         QCOMPARE(frames.entryList(QDir::Files).size(), 3);
         QTest::qWait(100);
-        QVERIFY(fileText(record).isEmpty());
+        QVERIFY(fileText(opened).isEmpty());
     }
 
     void folderNameKeepsNamesWithoutGifEnding()
     {
-        answerer->pressRight = false;
+        answerer.pressRight = false;
         resolve(writeGif("LOUD.GIF", 2));
         resolve(writeGif("clip.dat", 2));
         QVERIFY(QFileInfo::exists(outFolder + "/LOUD/2.png"));
@@ -139,7 +112,7 @@ private slots:
         QVERIFY(writeFile(fake, "this is plain text, not an image\n"));
         resolve(fake, false);
         QTest::qWait(100);
-        QVERIFY(answerer->dialogs.isEmpty());
+        QVERIFY(answerer.dialogs.isEmpty());
         QVERIFY(window->loadingWidget->isHidden());
         QVERIFY(!QFileInfo::exists(outFolder + "/notes"));
         QCOMPARE(readSetting("addGIFPath"), before);
@@ -150,9 +123,9 @@ private slots:
         // A plain file where the frames' folder should go: neither folder nor frames can be made.
         QVERIFY(writeFile(outFolder + "/blocked", ""));
         resolve(writeGif("blocked.gif", 2));
-        QCOMPARE(answerer->dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
+        QCOMPARE(answerer.dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
         QTest::qWait(100);
-        QVERIFY(fileText(record).isEmpty());
+        QVERIFY(fileText(opened).isEmpty());
     }
 };
 

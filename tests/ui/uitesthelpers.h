@@ -1,24 +1,30 @@
 #ifndef UITESTHELPERS_H
 #define UITESTHELPERS_H
 
-// Shared by the widget tests: the test main, answering message dialogs, a recording
-// stand-in for the desktop's folder opener, sending plain events and drawing test images.
+// Shared by the widget tests: the interface's headers, the test main, answering message
+// dialogs, a recording stand-in for the desktop's folder opener, a shown main window for the
+// page tests, sending plain events and drawing test images.
 
 #include "app/appdirpath.h"
+#include "app/filechooser.h"
 #include "app/loadingwidget.h"
 #include "app/mainmainwidget.h"
+#include "app/maintopwidget.h"
+#include "app/services.h"
+#include "app/uiscale.h"
+#include "pages/gifimageswidget.h"
+#include "pages/gifmenuwidget.h"
+#include "pages/gifvideowidget.h"
+#include "pages/imageitem.h"
+#include "pages/viewimagewidget.h"
 #include "widgets/mymessagedialog.h"
+#include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton1.h"
+#include "widgets/mytempbutton2.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QLabel>
-#include <QLocale>
-#include <QPainter>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
+#include <memory>
 
 // Runs a widget test at 96 dpi, the design scale of 1.0 (the offscreen screen reports 100
 // unless told), with the built Lang/ folder beside the test programs and an English locale.
@@ -35,52 +41,6 @@
         return QTest::qExec(&test, argc, argv);                                          \
     }
 
-// Answers every message dialog that comes up while it lives: records it as
-// "message [tiles]" ("... [Cancel|Open]" or "... [OK]") and presses the right-hand tile,
-// or the left-hand one when pressRight is false and there is one.
-class DialogAnswerer : public QObject
-{
-public:
-    DialogAnswerer()
-    {
-        connect(&timer, &QTimer::timeout, this, [this] { answer(); });
-        timer.start(10);
-    }
-
-    QStringList dialogs;
-    bool pressRight = true;
-
-private:
-    void answer()
-    {
-        auto *dialog = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        const bool single = dialog->CancelButton->isHidden();
-        dialogs << dialog->messageLabel->text() + " ["
-                       + (single ? QString() : dialog->CancelButton->text() + "|")
-                       + dialog->OKButton->text() + "]";
-        emit(pressRight || single ? dialog->OKButton : dialog->CancelButton)->clicked();
-    }
-
-    QTimer timer;
-};
-
-// Puts a stand-in "xdg-open" first on PATH that appends its argument count and first
-// argument to a file; returns that file's path.
-inline QString installFakeFolderOpener(const QString &dir)
-{
-    QDir().mkpath(dir);
-    const QString record = dir + "/opened.txt";
-    QFile script(dir + "/xdg-open");
-    script.open(QIODevice::WriteOnly);
-    script.write("#!/bin/sh\nprintf '%s %s\\n' \"$#\" \"$1\" >> \"" + record.toUtf8() + "\"\n");
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("PATH", dir.toUtf8() + ":" + qgetenv("PATH"));
-    return record;
-}
-
 inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -96,6 +56,51 @@ inline bool writeFile(const QString &path, const QByteArray &content)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// Answers every message dialog that comes up while it lives: records it as
+// "message [tiles]" ("... [Cancel|Open]" or "... [OK]") and presses the right-hand tile,
+// or the left-hand one when pressRight is false and there is one.
+class DialogAnswerer : public QObject
+{
+public:
+    DialogAnswerer() { startTimer(10); }
+    QStringList dialogs;
+    bool pressRight = true;
+
+protected:
+    void timerEvent(QTimerEvent *) override
+    {
+        auto *dialog = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        const bool single = dialog->CancelButton->isHidden();
+        dialogs << dialog->messageLabel->text() + " ["
+                       + (single ? QString() : dialog->CancelButton->text() + "|")
+                       + dialog->OKButton->text() + "]";
+        emit(pressRight || single ? dialog->OKButton : dialog->CancelButton)->clicked();
+    }
+};
+
+// Puts a stand-in "xdg-open" first on PATH that appends its argument count and first
+// argument to a file; returns that file's path.
+inline QString installFakeFolderOpener(const QString &dir)
+{
+    const QString record = dir + "/opened.txt";
+    QDir().mkpath(dir);
+    writeFile(dir + "/xdg-open",
+              "#!/bin/sh\nprintf '%s %s\\n' \"$#\" \"$1\" >> \"" + record.toUtf8() + "\"\n");
+    QFile::setPermissions(dir + "/xdg-open", QFile::ReadOwner | QFile::ExeOwner);
+    qputenv("PATH", dir.toUtf8() + ":" + qgetenv("PATH"));
+    return record;
+}
+
+// Imports images through the images page's chooser and waits for the import to end.
+inline void importImages(MainMainWidget *window, const QStringList &paths)
+{
+    FileChooser::answerOpenFiles([paths](auto &&...) { return paths; });
+    QTest::mouseClick(window->imagesWidget->addPhotosButton, Qt::LeftButton);
+    QTRY_VERIFY(window->loadingWidget->isHidden());
 }
 
 inline QString overlayText(MainMainWidget *window)
@@ -133,5 +138,30 @@ inline QImage blockImage(int width, int height, QRgb first, QRgb second)
     painter.fillRect(width / 2, height / 3, width - width / 2, height / 3, Qt::white);
     return image;
 }
+
+// The page tests' common ground: a shown main window, an answerer for its dialogs, a
+// recording folder opener and a temporary folder.
+class PageTest : public QObject
+{
+protected:
+    QTemporaryDir temp;
+    MainMainWidget *window = nullptr;
+    DialogAnswerer answerer;
+    QString opened; // what the folder opener was asked to show
+
+    void startWindow()
+    {
+        opened = installFakeFolderOpener(temp.path() + "/bin");
+        window = new MainMainWidget;
+        window->show();
+    }
+
+    void stopWindow()
+    {
+        FileChooser::answerOpenFile({});
+        FileChooser::answerOpenFiles({});
+        delete window;
+    }
+};
 
 #endif
