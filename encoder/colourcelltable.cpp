@@ -53,8 +53,9 @@ void makeCell(ColourCellTable *table, int cell, int red, int green, int blue)
     unsigned char *list = table->candidates + size_t(cell) * MostCandidates;
     int count = 0;
     for (int e = 1; e < entries; ++e) {
-        if (nearest[e] <= limit)
-            list[count++] = (unsigned char)e;
+        // Written always, kept only when it counts: no jump to guess wrong.
+        list[count] = (unsigned char)e;
+        count += nearest[e] <= limit;
     }
     table->counts[cell] = (unsigned char)count;
     table->cellFrame[cell] = table->frame;
