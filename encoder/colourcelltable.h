@@ -18,6 +18,9 @@ struct ColourCellTable
     uint32_t *cellFrame;       // per cube: the frame its list belongs to (0 = none yet)
     unsigned char *counts;     // per cube: number of candidates
     unsigned char *candidates; // per cube: 255 places for the entries listed
+    // Answers already given this frame, by colour: frame << 32 | entry << 24 | colour in
+    // each slot. Drawn content repeats its colours a lot; photos rarely do.
+    uint64_t *answers;
     uint32_t frame;            // the frame being mapped, from 1 up
     const FramePalette *palette;
 };

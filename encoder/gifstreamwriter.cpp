@@ -219,7 +219,7 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
     LzwBitBuffer bits;
     memset(&bits, 0, sizeof(bits));
     clearLzwDictionary(dictionary);
-    uint16_t *codes = dictionary->codes;
+    uint32_t *words = dictionary->words;
 
     emitCode(out, &bits, clearCode, codeWidth);
     int current = -1; // code of the string matched so far; -1 without pixels
@@ -229,15 +229,20 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
         const unsigned char *row = indices + size_t(y) * size_t(indexStride);
         for (int x = y == 0 ? 1 : 0; x < width; ++x) {
             const int value = row[x];
-            const uint32_t slot = uint32_t(current) * LzwDictionaryColumns + uint32_t(value);
-            if (codes[slot] != 0) {
-                current = codes[slot];
+            const uint32_t key = uint32_t(current) << 8 | uint32_t(value);
+            uint32_t slot = lzwDictionarySlot(key);
+            uint32_t word = words[slot];
+            while (word != 0 && (word >> 12) != key) {
+                slot = (slot + 1) & LzwDictionaryMask;
+                word = words[slot];
+            }
+            if (word != 0) {
+                current = int(word & 0xFFF);
                 continue;
             }
             emitCode(out, &bits, current, codeWidth);
             lastCode++;
-            codes[slot] = uint16_t(lastCode);
-            dictionary->assigned[dictionary->assignedCount++] = slot;
+            words[slot] = key << 12 | uint32_t(lastCode);
             if (lastCode >= (1 << codeWidth))
                 codeWidth++;
             // Code 4095 is assigned and then dropped with the whole dictionary.

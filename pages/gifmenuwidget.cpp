@@ -167,7 +167,7 @@ void GifMenuWidget::parseGifThread_Finished()
         return;
     mainWindow()->showLoading(0);
     const QString first = parseGifThread->pngFolder + QStringLiteral("/1.png");
-    if (QFileInfo::exists(first)) {
+    if (parseGifThread->firstFrameSaved && QFileInfo::exists(first)) {
         if (askQuestion(tr("completed, do you want to open the folder?"), tr("Cancel"),
                         tr("Open")))
             openFolderInFileBrowser(savePath);

@@ -1,4 +1,5 @@
 #include "workers/parsegifthread.h"
+#include "workers/pngframe.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -8,24 +9,26 @@
 
 namespace {
 
-// Saves one frame on a pool thread and signals when it is done.
+// Saves one frame on a pool thread, notes whether the file was written and signals when
+// it is done.
 class PngSave : public QRunnable
 {
 public:
-    PngSave(const QImage &frame, const QString &path, QSemaphore *done)
-        : frame(frame), path(path), done(done)
+    PngSave(const QImage &frame, const QString &path, bool *written, QSemaphore *done)
+        : frame(frame), path(path), written(written), done(done)
     {
     }
 
     void run() override
     {
-        frame.save(path, "png", -1);
+        *written = savePngFrame(frame, path);
         done->release();
     }
 
 private:
     QImage frame;
     QString path;
+    bool *written;
     QSemaphore *done;
 };
 
@@ -60,6 +63,7 @@ void ParseGifThread::requestStop()
 // is still reported frame by frame in order, once a frame's file is written.
 void ParseGifThread::run()
 {
+    firstFrameSaved = false;
     QImageReader reader(gifFilePath, QByteArray());
     const int n = reader.imageCount();
     QThreadPool savers;
@@ -67,6 +71,7 @@ void ParseGifThread::run()
     const int window = qMin(MostFramesInFlight, 2 * savers.maxThreadCount());
     QSemaphore saved[MostFramesInFlight];
     int frameOf[MostFramesInFlight];
+    bool written[MostFramesInFlight];
     int handedOut = 0;
     int reported = 0;
     auto reportOldest = [&](bool block) {
@@ -75,6 +80,8 @@ void ParseGifThread::run()
             saved[slot].acquire();
         else if (!saved[slot].tryAcquire())
             return false;
+        if (frameOf[slot] == 0 && written[slot])
+            firstFrameSaved = true;
         emit updateprogress(int(10000LL * (frameOf[slot] + 1) / n));
         reported++;
         return true;
@@ -89,7 +96,7 @@ void ParseGifThread::run()
         const int slot = handedOut % window;
         frameOf[slot] = i;
         const QString pngPath = pngFolder + "/" + QString::number(i + 1) + ".png";
-        savers.start(new PngSave(frame, pngPath, &saved[slot]));
+        savers.start(new PngSave(frame, pngPath, &written[slot], &saved[slot]));
         handedOut++;
         while (reported < handedOut && reportOldest(false)) {
         }

@@ -20,6 +20,9 @@ public:
 
     QString gifFilePath;
     QString pngFolder;
+    // Whether the last run wrote 1.png itself; a file left by an earlier run does not
+    // count. Read it once finished() has arrived.
+    bool firstFrameSaved = false;
 
 signals:
     void updateprogress(int progress);

@@ -3,6 +3,7 @@
 #include "encoder/gifstreamwriter.h"
 #include "support/gifdecoder.h"
 #include "workers/parsegifthread.h"
+#include "workers/pngframe.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,11 +92,12 @@ private slots:
             const QImage frame = reader.read();
             QVERIFY(!frame.isNull());
             const QString path = dir.filePath(QString("sequential%1.png").arg(i + 1));
-            QVERIFY(frame.save(path, "png", -1));
+            QVERIFY(savePngFrame(frame, path));
             QFile sequential(path);
             QFile parallel(folder + "/" + QString::number(i + 1) + ".png");
             QVERIFY(sequential.open(QIODevice::ReadOnly) && parallel.open(QIODevice::ReadOnly));
             QVERIFY2(sequential.readAll() == parallel.readAll(), qPrintable(parallel.fileName()));
+            QCOMPARE(QImage(path).convertToFormat(frame.format()), frame);
             expectedProgress.append(10000 * (i + 1) / 13);
         }
         QCOMPARE(progressOf(progress), expectedProgress);
@@ -199,6 +201,63 @@ private slots:
         QCOMPARE(names.size(), progress.size());
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(names[i], QString::number(i + 1) + ".png");
+    }
+
+    void pngsKeepTransparency()
+    {
+        // A first frame smaller than the canvas leaves the rest of it transparent; the
+        // PNG must keep that, while opaque frames may drop the alpha channel.
+        const QString gifPath = dir.filePath("small-first.gif");
+        GifFileState state = openGifStream(QFile::encodeName(gifPath).constData(), 40, 30, 10);
+        GifEncoder encoder;
+        QImage small(20, 10, QImage::Format_RGBA8888);
+        small.fill(QColor(200, 30, 90));
+        QImage whole(40, 30, QImage::Format_RGBA8888);
+        whole.fill(QColor(10, 240, 60));
+        encoder.encodeFrame(&state, small.constBits(), 20, 10, 10, 8);
+        encoder.encodeFrame(&state, whole.constBits(), 40, 30, 10, 8);
+        QVERIFY(closeGifStream(&state));
+
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        const QString folder = runJob(&thread, gifPath, "small-first", &progress);
+        QImageReader reader(gifPath, QByteArray());
+        for (int i = 0; i < 2; ++i) {
+            const QImage frame = reader.read();
+            const QImage png(folder + QString("/%1.png").arg(i + 1));
+            QCOMPARE(png.hasAlphaChannel(), i == 0);
+            // Colours under alpha 0 are not part of the picture: compared premultiplied.
+            const QImage::Format shown = QImage::Format_ARGB32_Premultiplied;
+            QCOMPARE(png.convertToFormat(shown), frame.convertToFormat(shown));
+        }
+    }
+
+    void firstFrameSavedOnlyByThisRun()
+    {
+        const QString gifPath = dir.filePath("two.gif");
+        writeGif(gifPath, 2, 8, 8);
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        const QString folder = runJob(&thread, gifPath, "rerun", &progress);
+        QVERIFY(thread.firstFrameSaved);
+
+        // 1.png from the run before is still there; a GIF that cannot be read is a failure.
+        const QString broken = dir.filePath("broken.gif");
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("GIF89a");
+        file.close();
+        QCOMPARE(runJob(&thread, broken, "rerun", &progress), folder);
+        QVERIFY(QFile::exists(folder + "/1.png"));
+        QVERIFY(!thread.firstFrameSaved);
+
+        // Frames read but not written (the folder is gone) are a failure too.
+        thread.gifFilePath = gifPath;
+        thread.pngFolder = dir.filePath("gone");
+        thread.start(QThread::InheritPriority);
+        QVERIFY(thread.wait(60000));
+        QCOMPARE(progress.size(), 2);
+        QVERIFY(!thread.firstFrameSaved);
     }
 };
 

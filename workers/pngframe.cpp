@@ -1,0 +1,40 @@
+#include "workers/pngframe.h"
+
+#include <QImageWriter>
+
+namespace {
+
+// Qt maps the writer's quality q to zlib level (100 - q) * 9 / 91: 80 gives level 1, the
+// fastest level that still compresses. The default level 6 costs about three times as
+// much for files a few percent smaller.
+const int PngQuality = 80;
+
+bool everyPixelOpaque(const QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return true;
+    if (image.format() != QImage::Format_ARGB32
+        && image.format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        QRgb alpha = 0xFF000000u;
+        for (int x = 0; x < image.width(); ++x)
+            alpha &= row[x];
+        if ((alpha & 0xFF000000u) != 0xFF000000u)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool savePngFrame(const QImage &frame, const QString &path)
+{
+    QImageWriter writer(path, "png");
+    writer.setQuality(PngQuality);
+    // Without transparency, 3 bytes a pixel hold the same picture as 4.
+    if (frame.format() != QImage::Format_RGB888 && everyPixelOpaque(frame))
+        return writer.write(frame.convertToFormat(QImage::Format_RGB888));
+    return writer.write(frame);
+}
