@@ -1,6 +1,7 @@
 #include "encoder/gifstreamwriter.h"
 #include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
+#include "encoder/subtreequeue.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -71,6 +72,8 @@ void releaseBuffers(GifFileState *state)
     // Frames still being written finish first: they read these buffers.
     delete state->helper;
     state->helper = nullptr;
+    delete state->subtrees;
+    state->subtrees = nullptr;
     free(state->previousFrame);
     free(state->coveredWidth);
     free(state->work);
@@ -126,8 +129,10 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
     state.canvasWidth = canvasWidth;
     state.canvasHeight = canvasHeight;
     state.firstFrame = true;
-    if (QThread::idealThreadCount() > 1)
+    if (QThread::idealThreadCount() > 1) {
         state.helper = new FrameHelperThread;
+        state.subtrees = new SubtreeQueue;
+    }
     writeHeader(file, canvasWidth, canvasHeight);
     if (delay != 0)
         writeLoopingExtension(file);
