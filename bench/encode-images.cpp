@@ -16,18 +16,22 @@
 #include <atomic>
 #include <cstdio>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// Decodes every file into RGBA, the form the encoder takes, on all cores.
+// Decodes every file into RGBA, the form the encoder takes, on all cores. The decoded
+// image is converted where it lies: a second copy costs as much again in fresh pages.
 QVector<QImage> decodeAll(const QStringList &paths)
 {
     QVector<QImage> images(paths.size());
     std::atomic<int> next{0};
     auto decode = [&] {
-        for (int i = next++; i < paths.size(); i = next++)
-            images[i] = QImage(paths.at(i)).convertToFormat(QImage::Format_RGBA8888);
+        for (int i = next++; i < paths.size(); i = next++) {
+            QImage decoded(paths.at(i));
+            images[i] = std::move(decoded).convertToFormat(QImage::Format_RGBA8888);
+        }
     };
     const int threads = std::max(1, std::min(int(std::thread::hardware_concurrency()),
                                               int(paths.size())));

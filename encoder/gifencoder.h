@@ -6,13 +6,15 @@
 #include "encoder/giffilestate.h"
 #include "encoder/lzwdictionary.h"
 
+class SubtreeQueue;
+
 // Writes animated GIF89a files: a palette of its own per frame, transparency for the
 // pixels that already show the right colour, LZW coding. The operations are defined
 // beside the steps they belong to: gifstreamwriter.cpp (file framing and LZW),
 // palettebuilder.cpp (median split and k-d tree), pixelmapping.cpp (frame encoding).
-// A frame's work is shared with the state's helper thread when there is one: the two
-// halves of the palette tree, the two halves of the rows, and the LZW coding, which runs
-// while the next frame is prepared.
+// A frame's work is shared with the state's helper thread when there is one: subtrees of
+// the palette and bands of rows, taken by whichever thread is free, and the LZW coding,
+// which runs while the next frame is prepared.
 struct GifEncoder
 {
     int transparentIndex = 0;    // the palette index that means "keep what is shown"
@@ -35,12 +37,13 @@ struct GifEncoder
     // Fills the palette (entries 1 to 2^depth - 1 and the tree) from the frame's pixels that
     // differ from what is shown; prev null means the first frame, where all pixels count.
     // prev and coveredWidth describe the canvas (canvasWidth pixels per row). work holds
-    // width * height pixels. The two halves of the tree are built on the helper and here
-    // when there is a helper. Returns the number of pixels the palette was built from.
+    // width * height pixels. With a helper, subtrees are shared out through the queue and
+    // the helper is left with a task that the caller must wait for before the next frame.
+    // Returns the number of pixels the palette was built from.
     size_t buildPalette(const unsigned char *prev, const int *coveredWidth, int canvasWidth,
                         const unsigned char *rgba, int width, int height, int depth,
-                        FramePalette *palette, unsigned char *work,
-                        FrameHelperThread *helper) const;
+                        FramePalette *palette, unsigned char *work, FrameHelperThread *helper,
+                        SubtreeQueue *subtrees) const;
 
     // Searches the tree from node for the entry nearest to the colour (sum of absolute
     // differences), updating bestIndex and bestDifference where it finds a strictly

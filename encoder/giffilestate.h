@@ -8,6 +8,7 @@
 #include <cstdio>
 
 class FrameHelperThread;
+class SubtreeQueue;
 
 // One GIF file being written, from openGifStream to closeGifStream. Every buffer of the
 // run is allocated when the file is opened, so that frames allocate nothing.
@@ -36,6 +37,7 @@ struct GifFileState
     // One table per thread that maps pixels: this one and the helper.
     ColourCellTable cellTables[2];
     FrameHelperThread *helper;    // null on a single core: everything runs here
+    SubtreeQueue *subtrees;       // the palette's subtrees, shared with the helper
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "encoder/gifstreamwriter.h"
 #include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
+#include "encoder/subtreequeue.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -71,6 +72,8 @@ void releaseBuffers(GifFileState *state)
     // Frames still being written finish first: they read these buffers.
     delete state->helper;
     state->helper = nullptr;
+    delete state->subtrees;
+    state->subtrees = nullptr;
     free(state->previousFrame);
     free(state->coveredWidth);
     free(state->work);
@@ -126,8 +129,10 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
     state.canvasWidth = canvasWidth;
     state.canvasHeight = canvasHeight;
     state.firstFrame = true;
-    if (QThread::idealThreadCount() > 1)
+    if (QThread::idealThreadCount() > 1) {
         state.helper = new FrameHelperThread;
+        state.subtrees = new SubtreeQueue;
+    }
     writeHeader(file, canvasWidth, canvasHeight);
     if (delay != 0)
         writeLoopingExtension(file);
@@ -156,24 +161,17 @@ bool gifStreamHasError(const GifFileState *state)
 
 void emitCode(FILE *out, LzwBitBuffer *buffer, int code, int width)
 {
-    // Up to a byte's worth of bits a step, lowest bits first.
-    while (width > 0) {
-        const int room = 8 - buffer->bitPos;
-        const int take = width < room ? width : room;
-        buffer->partialByte |= uint8_t((code & ((1 << take) - 1)) << buffer->bitPos);
-        buffer->bitPos = uint8_t(buffer->bitPos + take);
-        code >>= take;
-        width -= take;
-        if (buffer->bitPos == 8) {
-            buffer->block[buffer->blockLength] = buffer->partialByte;
-            buffer->blockLength++;
-            buffer->bitPos = 0;
-            buffer->partialByte = 0;
-            if (buffer->blockLength == 255) {
-                fputc(255, out);
-                fwrite(buffer->block, 1, 255, out);
-                buffer->blockLength = 0;
-            }
+    // Codes are at most 12 bits and fewer than 8 bits wait, so all fit in 32.
+    buffer->pending |= uint32_t(code & ((1 << width) - 1)) << buffer->pendingCount;
+    buffer->pendingCount += uint32_t(width);
+    while (buffer->pendingCount >= 8) {
+        buffer->block[buffer->blockLength++] = uint8_t(buffer->pending);
+        buffer->pending >>= 8;
+        buffer->pendingCount -= 8;
+        if (buffer->blockLength == 255) {
+            fputc(255, out);
+            fwrite(buffer->block, 1, 255, out);
+            buffer->blockLength = 0;
         }
     }
 }
@@ -260,8 +258,8 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
     emitCode(out, &bits, clearCode, codeWidth);
     emitCode(out, &bits, endCode, depth + 1);
 
-    while (bits.bitPos != 0)
-        emitCode(out, &bits, 0, 1);
+    if (bits.pendingCount != 0)
+        emitCode(out, &bits, 0, 8 - int(bits.pendingCount));
     if (bits.blockLength != 0) {
         fputc(int(bits.blockLength), out);
         fwrite(bits.block, 1, bits.blockLength, out);

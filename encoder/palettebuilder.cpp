@@ -3,6 +3,7 @@
 #include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
 #include "encoder/pixelword.h"
+#include "encoder/subtreequeue.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -58,23 +59,9 @@ void channelRanges(const unsigned char *pixels, size_t n, int minimum[3], int ma
     }
 }
 
-struct SubtreeBuild
+void shareSubtrees(void *argument)
 {
-    unsigned char *pixels;
-    size_t n;
-    int first;
-    int end;
-    int splitEntry;
-    int splitDistance;
-    int node;
-    FramePalette *palette;
-};
-
-void buildSubtree(void *argument)
-{
-    const SubtreeBuild *build = static_cast<const SubtreeBuild *>(argument);
-    buildPaletteTree(build->pixels, build->n, build->first, build->end, build->splitEntry,
-                     build->splitDistance, build->node, build->palette);
+    static_cast<SubtreeQueue *>(argument)->work();
 }
 
 } // namespace
@@ -231,7 +218,8 @@ size_t splitPaletteNode(unsigned char *pixels, size_t n, int first, int end, int
 size_t GifEncoder::buildPalette(const unsigned char *prev, const int *coveredWidth,
                                 int canvasWidth, const unsigned char *rgba, int width,
                                 int height, int depth, FramePalette *palette,
-                                unsigned char *work, FrameHelperThread *helper) const
+                                unsigned char *work, FrameHelperThread *helper,
+                                SubtreeQueue *subtrees) const
 {
     palette->depth = depth;
     size_t n = size_t(width) * size_t(height);
@@ -240,21 +228,15 @@ size_t GifEncoder::buildPalette(const unsigned char *prev, const int *coveredWid
     else
         memcpy(work, rgba, n * 4);
 
-    const int end = 1 << depth;
-    const int splitEntry = 1 << (depth - 1);
-    const int splitDistance = 1 << (depth - 2);
     if (!helper || n < ParallelPixels) {
-        buildPaletteTree(work, n, 1, end, splitEntry, splitDistance, 1, palette);
+        buildPaletteTree(work, n, 1, 1 << depth, 1 << (depth - 1), 1 << (depth - 2), 1,
+                         palette);
         return n;
     }
-    // The root's split decides which pixels go where; then each half is built on a thread
-    // of its own, into entries and nodes of its own.
-    const size_t nLeft = splitPaletteNode(work, n, 1, end, splitEntry, 1, palette);
-    SubtreeBuild right = {work + nLeft * 4, n - nLeft, splitEntry, end,
-                          splitEntry + splitDistance, splitDistance / 2, 3, palette};
-    const int ticket = helper->post(buildSubtree, &right);
-    buildPaletteTree(work, nLeft, 1, splitEntry, splitEntry - splitDistance, splitDistance / 2,
-                     2, palette);
-    helper->waitFor(ticket);
+    // Whichever thread is free takes the next subtree; the helper joins once it is done
+    // with what it was given before; the wait for its share of the rows covers this task.
+    subtrees->open(work, n, depth, palette);
+    helper->post(shareSubtrees, subtrees);
+    subtrees->work();
     return n;
 }

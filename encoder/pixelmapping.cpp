@@ -2,6 +2,7 @@
 #include "encoder/framehelperthread.h"
 #include "encoder/pixelword.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -16,18 +17,26 @@ struct RowsMapping
     unsigned char *out;
     unsigned char *indices;
     int width;
-    int firstRow;
-    int endRow;
+    int height;
     const FramePalette *palette;
-    ColourCellTable *cells;
+    ColourCellTable *cells;     // this thread's own
+    std::atomic<int> *nextBand; // shared: the next band of rows nobody has taken
 };
+
+// Bands of rows go to whichever thread asks first, so neither waits long for the other.
+const int BandRows = 16;
 
 void mapRows(void *argument)
 {
     const RowsMapping *m = static_cast<const RowsMapping *>(argument);
-    m->encoder->mapToPalette(m->prev, m->coveredWidth, m->canvasWidth, m->rgba, m->out,
-                             m->indices, m->width, m->firstRow, m->endRow, m->palette,
-                             m->cells);
+    for (;;) {
+        const int firstRow = BandRows * m->nextBand->fetch_add(1);
+        if (firstRow >= m->height)
+            return;
+        const int endRow = firstRow + BandRows < m->height ? firstRow + BandRows : m->height;
+        m->encoder->mapToPalette(m->prev, m->coveredWidth, m->canvasWidth, m->rgba, m->out,
+                                 m->indices, m->width, firstRow, endRow, m->palette, m->cells);
+    }
 }
 
 void writeFrame(void *argument)
@@ -150,7 +159,8 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     FramePalette *palette = &write->palette;
     memset(palette, 0, sizeof(*palette));
     const size_t n = buildPalette(prev, state->coveredWidth, state->canvasWidth, rgba, width,
-                                  height, depth, palette, state->work, state->helper);
+                                  height, depth, palette, state->work, state->helper,
+                                  state->subtrees);
     // The node above entry 1 also leads to the transparent entry 0, which stays black.
     palette->splitAxis[1 << (depth - 1)] = 0;
     palette->splitValue[1 << (depth - 1)] = 0;
@@ -162,16 +172,15 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     startColourCellFrame(&state->cellTables[0], palette);
     startColourCellFrame(&state->cellTables[1], palette);
     const bool split = state->helper && size_t(width) * size_t(height) >= ParallelPixels;
-    const int middle = split ? height / 2 : height;
-    RowsMapping top = {this, prev, state->coveredWidth, state->canvasWidth, rgba,
-                       state->previousFrame, indices, width, 0, middle, palette,
-                       useCells ? &state->cellTables[0] : nullptr};
-    RowsMapping bottom = top;
-    bottom.firstRow = middle;
-    bottom.endRow = height;
-    bottom.cells = useCells ? &state->cellTables[1] : nullptr;
-    const int ticket = split ? state->helper->post(mapRows, &bottom) : 0;
-    mapRows(&top);
+    std::atomic<int> nextBand{0};
+    RowsMapping here = {this, prev, state->coveredWidth, state->canvasWidth, rgba,
+                        state->previousFrame, indices, width, height, palette,
+                        useCells ? &state->cellTables[0] : nullptr, &nextBand};
+    RowsMapping helped = here;
+    helped.cells = useCells ? &state->cellTables[1] : nullptr;
+    // Waiting for the helper's rows also waits for everything posted to it before them.
+    const int ticket = split ? state->helper->post(mapRows, &helped) : 0;
+    mapRows(&here);
     waitForHelper(state->helper, ticket);
 
     for (int y = 0; y < height; ++y) {

@@ -83,28 +83,28 @@ QByteArray readAll(const QString &path)
 }
 
 QByteArray encodeWithReference(const QString &path, const QVector<QImage> &frames,
-                               QSize canvas, int delay)
+                               QSize canvas, int delay, int depth = 8)
 {
     reference::GifFileState state = reference::openGifStream(
         QFile::encodeName(path).constData(), canvas.width(), canvas.height(), delay);
     reference::GifEncoder encoder;
     for (const QImage &frame : frames) {
         const QImage rgba = frame.convertToFormat(QImage::Format_RGBA8888);
-        encoder.encodeFrame(&state, rgba.constBits(), rgba.width(), rgba.height(), delay, 8);
+        encoder.encodeFrame(&state, rgba.constBits(), rgba.width(), rgba.height(), delay, depth);
     }
     reference::closeGifStream(&state);
     return readAll(path);
 }
 
 QByteArray encodeWithEncoder(const QString &path, const QVector<QImage> &frames,
-                             QSize canvas, int delay)
+                             QSize canvas, int delay, int depth = 8)
 {
     GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
                                        canvas.height(), delay);
     GifEncoder encoder;
     for (const QImage &frame : frames) {
         const QImage rgba = frame.convertToFormat(QImage::Format_RGBA8888);
-        encoder.encodeFrame(&state, rgba.constBits(), rgba.width(), rgba.height(), delay, 8);
+        encoder.encodeFrame(&state, rgba.constBits(), rgba.width(), rgba.height(), delay, depth);
     }
     closeGifStream(&state);
     return readAll(path);
@@ -220,6 +220,24 @@ private slots:
         for (int levels = 5; levels <= 8; ++levels)
             frames.append(fewColoursFrame(120, 80, levels, &random));
         checkSame("ties", frames, QSize(120, 80));
+    }
+
+    void smallerPalettes()
+    {
+        // Frames large enough for the threads to share the tree, at every depth below 8.
+        QRandomGenerator random(19);
+        const QVector<QImage> frames = {smoothFrame(200, 120, 0, 0, &random),
+                                        noisyFrame(200, 120, &random),
+                                        smoothFrame(200, 120, 9, 4, &random)};
+        for (int depth = 2; depth < 8; ++depth) {
+            const QString name = dir.filePath(QString("depth%1").arg(depth));
+            const QByteArray expected =
+                encodeWithReference(name + "-reference.gif", frames, QSize(200, 120), 10, depth);
+            QVERIFY(!expected.isEmpty());
+            QVERIFY2(encodeWithEncoder(name + "-encoder.gif", frames, QSize(200, 120), 10, depth)
+                         == expected,
+                     qPrintable(name));
+        }
     }
 
     void realContent()

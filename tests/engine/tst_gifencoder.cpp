@@ -292,7 +292,7 @@ private slots:
         FramePalette palette = {};
         QVector<uchar> work(40 * 40 * 4);
         QCOMPARE(encoder.buildPalette(nullptr, nullptr, 40, frame.constBits(), 40, 40, 8,
-                                      &palette, work.data(), nullptr),
+                                      &palette, work.data(), nullptr, nullptr),
                  size_t(40 * 40));
         palette.splitAxis[128] = 0;
         palette.splitValue[128] = 0;
