@@ -126,8 +126,8 @@ void GifMenuWidget::gifParseButton_slots()
     if (!QMovie(path).isValid())
         return;
 
+    rememberFolderOf(QStringLiteral("addGIFPath"), path);
     const QString fileName = QFileInfo(path).fileName();
-    writeSetting(QStringLiteral("addGIFPath"), path.left(path.length() - fileName.length()));
 
     // Only a real ".gif" ending is cut off; any other name names the folder as it stands.
     QString base = fileName;

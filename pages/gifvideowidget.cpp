@@ -161,7 +161,7 @@ void GifVideoWidget::addVideosButton_slots()
                                                "Video (*.mp4 *.mkv *.webm *.mpeg *.avi *.mov)");
     if (path.isEmpty())
         return;
-    writeSetting("addVideoPath", path.left(path.length() - QFileInfo(path).fileName().length()));
+    rememberFolderOf("addVideoPath", path);
     videoPath = path;
     extractThumbnail();
 }
