@@ -129,10 +129,13 @@ void GifMenuWidget::gifParseButton_slots()
     rememberFolderOf(QStringLiteral("addGIFPath"), path);
     const QString fileName = QFileInfo(path).fileName();
 
-    // Only a real ".gif" ending is cut off; any other name names the folder as it stands.
+    // Only a real ".gif" ending is cut off; any other name names the folder as it stands,
+    // and so does a name that would leave "", "." or ".." (the output folder or its parent).
     QString base = fileName;
-    if (fileName.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive) && fileName.length() > 4)
+    if (fileName.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive))
         base.chop(4);
+    if (base.isEmpty() || base == QLatin1String(".") || base == QLatin1String(".."))
+        base = fileName;
     QDir(savePath).mkdir(base);
 
     parseGifThread->gifFilePath = path;

@@ -102,6 +102,14 @@ private slots:
         resolve(writeGif("clip.dat", 2));
         QVERIFY(QFileInfo::exists(outFolder + "/LOUD/2.png"));
         QVERIFY(QFileInfo::exists(outFolder + "/clip.dat/2.png"));
+        // Names that would leave "." or ".." keep their ending: nothing lands beside the
+        // output folder or loose in it.
+        resolve(writeGif("...gif", 2));
+        resolve(writeGif("..gif", 2));
+        QVERIFY(QFileInfo::exists(outFolder + "/...gif/2.png"));
+        QVERIFY(QFileInfo::exists(outFolder + "/..gif/2.png"));
+        QVERIFY(!QFileInfo::exists(outFolder + "/1.png"));
+        QVERIFY(!QFileInfo::exists(temp.path() + "/1.png"));
     }
 
     void fileThatIsNoAnimationDoesNothing()
