@@ -170,7 +170,8 @@ void GifMenuWidget::parseGifThread_Finished()
         return;
     mainWindow()->showLoading(0);
     const QString first = parseGifThread->pngFolder + QStringLiteral("/1.png");
-    if (parseGifThread->firstFrameSaved && QFileInfo::exists(first)) {
+    if (parseGifThread->firstFrameSaved && parseGifThread->everyFrameSaved
+        && QFileInfo::exists(first)) {
         if (askQuestion(tr("completed, do you want to open the folder?"), tr("Cancel"),
                         tr("Open")))
             openFolderInFileBrowser(savePath);
