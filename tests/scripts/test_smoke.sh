@@ -2,7 +2,8 @@
 # Starts the built program from another working directory on a virtual X display, lets it
 # run, closes it with a click on its own close button and expects a clean exit. The stored
 # Language shows that the Lang/ folder beside the executable was found: under a Chinese
-# locale it is ZH only when Lang/Lang_ZH.qm was there.
+# locale it is ZH only when Lang/Lang_ZH.qm was there. Last, the wrapper that every test
+# runs under must remove its folder also when it is stopped.
 # Arguments: the folder of the built programs, the source folder, the build folder.
 set -u
 bin=$1
@@ -62,4 +63,12 @@ app=""
 
 grep -qx 'Language=ZH' "$XDG_CONFIG_HOME/Tessmark/Lumorra.conf" \
     || fail "the Chinese translation beside the executable was not found"
+
+sh "$2/tests/run-isolated.sh" sh -c 'echo "$TMPDIR" > "$1"; exec sleep 60' test "$work/inner" &
+wrapper=$!
+for _ in $(seq 50); do [ -s "$work/inner" ] && break; sleep 0.1; done
+kill -TERM "$wrapper"
+wait "$wrapper"
+inner=$(dirname "$(cat "$work/inner")")
+[ "$inner" != . ] && [ ! -e "$inner" ] || fail "a stopped test left $inner behind"
 echo "PASS: started from $work/cwd, closed cleanly"
