@@ -1,6 +1,7 @@
 #include "app/services.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -41,6 +42,11 @@ void writeSetting(const QString &key, const QString &value)
 {
     QSettings settings(organization, application);
     settings.setValue(key, value);
+}
+
+void rememberFolderOf(const QString &key, const QString &filePath)
+{
+    writeSetting(key, filePath.left(filePath.length() - QFileInfo(filePath).fileName().length()));
 }
 
 QString folderFromSettings(const QString &key)

@@ -13,6 +13,10 @@ QString readSetting(const QString &key);
 // Stores a string value in the per-user settings.
 void writeSetting(const QString &key, const QString &value);
 
+// Remembers the folder of a chosen file under key: the path up to and including the last
+// separator, as the file choosers take it back.
+void rememberFolderOf(const QString &key, const QString &filePath);
+
 // The program's temporary folder, created as needed, without a trailing slash.
 QString tempFolder();
 

@@ -12,7 +12,6 @@
 #include "widgets/tilestyle.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -131,9 +130,7 @@ void GifImagesWidget::addPhotosButton_slots()
     if (paths.isEmpty())
         return;
 
-    const QString first = paths.first();
-    writeSetting(QStringLiteral("addImagesPath"),
-                 first.left(first.length() - QFileInfo(first).fileName().length()));
+    rememberFolderOf(QStringLiteral("addImagesPath"), paths.first());
 
     if (paths.size() <= quickImportLimit) {
         for (const QString &path : paths)

@@ -126,13 +126,16 @@ void GifMenuWidget::gifParseButton_slots()
     if (!QMovie(path).isValid())
         return;
 
+    rememberFolderOf(QStringLiteral("addGIFPath"), path);
     const QString fileName = QFileInfo(path).fileName();
-    writeSetting(QStringLiteral("addGIFPath"), path.left(path.length() - fileName.length()));
 
-    // Only a real ".gif" ending is cut off; any other name names the folder as it stands.
+    // Only a real ".gif" ending is cut off; any other name names the folder as it stands,
+    // and so does a name that would leave "", "." or ".." (the output folder or its parent).
     QString base = fileName;
-    if (fileName.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive) && fileName.length() > 4)
+    if (fileName.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive))
         base.chop(4);
+    if (base.isEmpty() || base == QLatin1String(".") || base == QLatin1String(".."))
+        base = fileName;
     QDir(savePath).mkdir(base);
 
     parseGifThread->gifFilePath = path;
@@ -167,7 +170,8 @@ void GifMenuWidget::parseGifThread_Finished()
         return;
     mainWindow()->showLoading(0);
     const QString first = parseGifThread->pngFolder + QStringLiteral("/1.png");
-    if (parseGifThread->firstFrameSaved && QFileInfo::exists(first)) {
+    if (parseGifThread->firstFrameSaved && parseGifThread->everyFrameSaved
+        && QFileInfo::exists(first)) {
         if (askQuestion(tr("completed, do you want to open the folder?"), tr("Cancel"),
                         tr("Open")))
             openFolderInFileBrowser(savePath);

@@ -161,7 +161,7 @@ void GifVideoWidget::addVideosButton_slots()
                                                "Video (*.mp4 *.mkv *.webm *.mpeg *.avi *.mov)");
     if (path.isEmpty())
         return;
-    writeSetting("addVideoPath", path.left(path.length() - QFileInfo(path).fileName().length()));
+    rememberFolderOf("addVideoPath", path);
     videoPath = path;
     extractThumbnail();
 }
@@ -229,7 +229,7 @@ void GifVideoWidget::convertProcess_StandardOutput_slots()
         qDebug("erro: %s", errors.constData());
 }
 
-void GifVideoWidget::convertProcess_Finished(int)
+void GifVideoWidget::convertProcess_Finished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     mainWindow()->showLoading(0);
     if (processMode == ThumbnailJob) {
@@ -238,8 +238,10 @@ void GifVideoWidget::convertProcess_Finished(int)
     }
     if (processMode != ConversionJob)
         return;
-    // The tool leaves an empty file behind when nothing was encoded (a start past the end).
-    if (QFileInfo(outputPath).size() == 0) {
+    // The tool leaves an empty file behind when nothing was encoded (a start past the end),
+    // and a cut-off one when it crashed or gave up part-way.
+    if (exitStatus == QProcess::CrashExit || exitCode != 0
+        || QFileInfo(outputPath).size() == 0) {
         QFile::remove(outputPath);
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return;

@@ -48,7 +48,7 @@ private slots:
     void createGifButton_slots();
     void backupmeuButton_slots();
     void convertProcess_StandardOutput_slots();
-    void convertProcess_Finished(int index);
+    void convertProcess_Finished(int exitCode, QProcess::ExitStatus exitStatus);
     void showvideoThumb_slots();
     void convertProcess_Error(QProcess::ProcessError error);
 

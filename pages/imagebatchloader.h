@@ -20,7 +20,6 @@ public:
     void start(const QStringList &paths);
     // Drops the batch: queued files are not decoded and nothing more is reported.
     void cancel();
-    bool isRunning() const { return running; }
 
 signals:
     // One per file, in list order; the image is null when the file could not be read.

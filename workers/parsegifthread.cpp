@@ -64,6 +64,7 @@ void ParseGifThread::requestStop()
 void ParseGifThread::run()
 {
     firstFrameSaved = false;
+    everyFrameSaved = true;
     QImageReader reader(gifFilePath, QByteArray());
     const int n = reader.imageCount();
     QThreadPool savers;
@@ -82,6 +83,8 @@ void ParseGifThread::run()
             return false;
         if (frameOf[slot] == 0 && written[slot])
             firstFrameSaved = true;
+        if (!written[slot])
+            everyFrameSaved = false;
         emit updateprogress(int(10000LL * (frameOf[slot] + 1) / n));
         reported++;
         return true;

@@ -23,6 +23,9 @@ public:
     // Whether the last run wrote 1.png itself; a file left by an earlier run does not
     // count. Read it once finished() has arrived.
     bool firstFrameSaved = false;
+    // Whether the last run saved every frame it read; frames the reader cannot reach (a
+    // cut-off file) are not counted as failed saves.
+    bool everyFrameSaved = false;
 
 signals:
     void updateprogress(int progress);

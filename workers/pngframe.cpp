@@ -1,5 +1,6 @@
 #include "workers/pngframe.h"
 
+#include <QFile>
 #include <QImageWriter>
 
 namespace {
@@ -31,10 +32,16 @@ bool everyPixelOpaque(const QImage &image)
 
 bool savePngFrame(const QImage &frame, const QString &path)
 {
-    QImageWriter writer(path, "png");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QImageWriter writer(&file, "png");
     writer.setQuality(PngQuality);
     // Without transparency, 3 bytes a pixel hold the same picture as 4.
-    if (frame.format() != QImage::Format_RGB888 && everyPixelOpaque(frame))
-        return writer.write(frame.convertToFormat(QImage::Format_RGB888));
-    return writer.write(frame);
+    const bool encoded = frame.format() != QImage::Format_RGB888 && everyPixelOpaque(frame)
+                             ? writer.write(frame.convertToFormat(QImage::Format_RGB888))
+                             : writer.write(frame);
+    // The file holds back small writes, and the writer does not look at their flush: a
+    // full disk shows only here.
+    return encoded && file.flush();
 }

@@ -13,17 +13,22 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 namespace {
 
 // Writes count frames of width x height, alternately noisy and flat.
-void writeGif(const QString &path, int count, int width, int height)
+void writeGif(const QString &path, int count, int width, int height, bool noisyFirst = true)
 {
     QRandomGenerator random(count);
     GifFileState state = openGifStream(QFile::encodeName(path).constData(), width, height, 10);
     GifEncoder encoder;
     for (int f = 0; f < count; ++f) {
         QImage frame(width, height, QImage::Format_RGBA8888);
-        if (f % 2 == 0) {
+        if ((f % 2 == 0) == noisyFirst) {
             for (int y = 0; y < height; ++y)
                 for (int x = 0; x < width * 4; ++x)
                     frame.scanLine(y)[x] = uchar(random.bounded(256));
@@ -178,6 +183,7 @@ private slots:
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
         const QStringList names = filesIn(runJob(&thread, cut, "cut", &progress));
         QVERIFY(!names.isEmpty() && names.size() < 4); // the frames before the cut
+        QVERIFY(thread.everyFrameSaved); // frames the reader cannot reach are no failed saves
         QCOMPARE(names.size(), progress.size());
         for (const QString &name : names)
             QVERIFY(!QImage(dir.filePath("cut/" + name)).isNull());
@@ -239,7 +245,7 @@ private slots:
         ParseGifThread thread;
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
         const QString folder = runJob(&thread, gifPath, "rerun", &progress);
-        QVERIFY(thread.firstFrameSaved);
+        QVERIFY(thread.firstFrameSaved && thread.everyFrameSaved);
 
         // 1.png from the run before is still there; a GIF that cannot be read is a failure.
         const QString broken = dir.filePath("broken.gif");
@@ -258,6 +264,36 @@ private slots:
         QVERIFY(thread.wait(60000));
         QCOMPARE(progress.size(), 2);
         QVERIFY(!thread.firstFrameSaved);
+    }
+
+    void laterFrameThatCannotBeSavedIsNoticed()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("limits the size of written files through setrlimit");
+#else
+        // A small flat first frame fits under a file size limit, the noisy second does not:
+        // a disk that fills up after frame 1. Its PNG is smaller than the file's own write
+        // buffer, so the failure only shows when that buffer is flushed.
+        const QString gifPath = dir.filePath("flat-then-noise.gif");
+        writeGif(gifPath, 2, 60, 60, false);
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        rlimit saved;
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        rlimit small = saved;
+        small.rlim_cur = 2048;
+        // Ignored, the signal turns into a plain write error.
+        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const QString folder = runJob(&thread, gifPath, "full", &progress);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        signal(SIGXFSZ, oldHandler);
+        QCOMPARE(progressOf(progress), QList<int>({5000, 10000}));
+        QVERIFY(QFileInfo(folder + "/1.png").size() < 2048);
+        QVERIFY(QFileInfo(folder + "/2.png").size() <= 2048);
+        QVERIFY(thread.firstFrameSaved);
+        QVERIFY(!thread.everyFrameSaved);
+#endif
     }
 };
 

@@ -3,7 +3,10 @@
 #include "ui/uitesthelpers.h"
 
 #ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -20,6 +23,19 @@ bool makeVideo(const QString &path, int width, int height, int seconds)
                             QString::number(seconds), "-pix_fmt", "yuv420p", path});
     return ffmpeg.waitForFinished(toolTimeout) && ffmpeg.exitCode() == 0;
 }
+
+#ifdef Q_OS_UNIX
+// The process id of the "ffmpeg" this process started (from its main thread), or 0.
+pid_t childTool()
+{
+    const QString children = fileBytes(QString("/proc/self/task/%1/children").arg(getpid()));
+    for (const QString &child : children.split(' ', Qt::SkipEmptyParts)) {
+        if (fileBytes("/proc/" + child + "/comm").trimmed() == "ffmpeg")
+            return child.toInt();
+    }
+    return 0;
+}
+#endif
 
 } // namespace
 
@@ -76,6 +92,34 @@ class TestGifVideoWidget : public PageTest
         }
         return on ? "enabled" : "disabled";
     }
+
+#ifdef Q_OS_UNIX
+    // Converts slow.mkv, which the tool reads from a pipe that delivers half of the video
+    // and then stays open, and waits until the GIF has data: the tool is certainly still
+    // running then.
+    bool startStalledConversion(QProcess *feeder)
+    {
+        const QString slow = videos + "/slow.mkv";
+        const QString half = videos + "/slow-half.mkv";
+        if (!QFileInfo::exists(half)) {
+            if (!makeVideo(slow, 320, 240, 20) || !importVideo("slow.mkv"))
+                return false;
+            const QByteArray whole = fileBytes(slow);
+            if (!writeFile(half, whole.left(whole.size() / 2)) || !QFile::remove(slow)
+                || mkfifo(QFile::encodeName(slow).constData(), 0600) != 0)
+                return false;
+        }
+        // The shell opens the pipe itself: opening it here would block until the tool reads.
+        feeder->start("sh", {"-c", "exec > \"$2\"; cat \"$1\"; exec sleep 300", "feeder",
+                             half, slow});
+        page->startTimeEdit->setText("0:00");
+        page->durationEdit->setText("0");
+        answerer.dialogs.clear();
+        QTest::mouseClick(page->createGifButton, Qt::LeftButton);
+        return QTest::qWaitFor([this] { return QFileInfo(output + "/slow.gif").size() > 0; },
+                               toolTimeout);
+    }
+#endif
 
 private slots:
     void initTestCase()
@@ -210,31 +254,47 @@ private slots:
     #endif
     }
 
+    void toolEndingPartWayIsAFailure()
+    {
+    #ifndef Q_OS_UNIX
+        QSKIP("limits and stops the tool through POSIX calls");
+    #else
+        // A file size limit, which the tool inherits, kills it part-way like a full disk.
+        QVERIFY(importVideo("clip.part1.mp4"));
+        rlimit saved;
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        rlimit small = saved;
+        small.rlim_cur = 20000;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const bool done = createGif("0:01", "2");
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(done);
+        QCOMPARE(answerer.dialogs, QStringList{failedText});
+        QVERIFY(!QFile::exists(output + "/clip.gif"));
+
+        // Stopped from outside, the tool closes its GIF and exits with an error code.
+        QProcess feeder;
+        QVERIFY(startStalledConversion(&feeder));
+        const pid_t tool = childTool();
+        QVERIFY(tool > 0 && kill(tool, SIGTERM) == 0);
+        const bool ended = QTest::qWaitFor([this] { return !answerer.dialogs.isEmpty(); },
+                                           toolTimeout);
+        feeder.kill();
+        feeder.waitForFinished();
+        QVERIFY(ended);
+        QCOMPARE(answerer.dialogs, QStringList{failedText});
+        QVERIFY(!QFile::exists(output + "/slow.gif"));
+    #endif
+    }
+
     void closingDuringConversionStopsTheToolAndRemovesItsGif()
     {
     #ifndef Q_OS_UNIX
         QSKIP("feeds the tool through a named pipe");
     #else
-        // The tool reads the video from a pipe that delivers half of it and then stays open,
-        // so the conversion is certainly still running when the window closes.
-        const QString slow = videos + "/slow.mkv";
-        QVERIFY(makeVideo(slow, 320, 240, 20));
-        QVERIFY(importVideo("slow.mkv"));
-        const QByteArray whole = fileBytes(slow);
-        QVERIFY(writeFile(videos + "/slow-half.mkv", whole.left(whole.size() / 2)));
-        QVERIFY(QFile::remove(slow));
-        QVERIFY(mkfifo(QFile::encodeName(slow).constData(), 0600) == 0);
         QProcess feeder;
-        // The shell opens the pipe itself: opening it here would block until the tool reads.
-        feeder.start("sh", {"-c", "exec > \"$2\"; cat \"$1\"; exec sleep 300", "feeder",
-                            videos + "/slow-half.mkv", slow});
-
+        QVERIFY(startStalledConversion(&feeder));
         const QString gif = output + "/slow.gif";
-        page->startTimeEdit->setText("0:00");
-        page->durationEdit->setText("0");
-        answerer.dialogs.clear();
-        QTest::mouseClick(page->createGifButton, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(gif).size() > 0, toolTimeout);
 
         // A second start while the tool runs is ignored: no chooser, no new job.
         const int callsBefore = chooserCalls;

@@ -3,6 +3,11 @@
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 class TestResolveGif : public PageTest
 {
     Q_OBJECT
@@ -10,8 +15,9 @@ class TestResolveGif : public PageTest
     GifMenuWidget *page = nullptr;
     QString outFolder;
 
-    // Frames of distinct flat colours, each a little smaller than the one before.
-    QString writeGif(const QString &name, int frames)
+    // Frames of distinct flat colours, each a little smaller than the one before, and then
+    // the last frame if one is given.
+    QString writeGif(const QString &name, int frames, const QImage &last = QImage())
     {
         const QRgb colours[] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200),
                                 qRgb(220, 220, 40), qRgb(40, 220, 220)};
@@ -19,6 +25,8 @@ class TestResolveGif : public PageTest
         for (int i = 0; i < frames; ++i)
             worker.addImage(
                 blockImage(48 - 4 * i, 36 - 2 * i, colours[i % 5], colours[(i + 2) % 5]));
+        if (!last.isNull())
+            worker.addImage(last);
         worker.setGifSize(48, 36);
         worker.gifFilePath = temp.path() + "/in/" + name;
         worker.start();
@@ -102,6 +110,14 @@ private slots:
         resolve(writeGif("clip.dat", 2));
         QVERIFY(QFileInfo::exists(outFolder + "/LOUD/2.png"));
         QVERIFY(QFileInfo::exists(outFolder + "/clip.dat/2.png"));
+        // Names that would leave "." or ".." keep their ending: nothing lands beside the
+        // output folder or loose in it.
+        resolve(writeGif("...gif", 2));
+        resolve(writeGif("..gif", 2));
+        QVERIFY(QFileInfo::exists(outFolder + "/...gif/2.png"));
+        QVERIFY(QFileInfo::exists(outFolder + "/..gif/2.png"));
+        QVERIFY(!QFileInfo::exists(outFolder + "/1.png"));
+        QVERIFY(!QFileInfo::exists(temp.path() + "/1.png"));
     }
 
     void fileThatIsNoAnimationDoesNothing()
@@ -126,6 +142,28 @@ private slots:
         QCOMPARE(answerer.dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
+
+#ifdef Q_OS_UNIX
+        // A disk that fills up after frame 1: the small flat frame fits under a file size
+        // limit, the noisy one after it does not.
+        QImage noise(48, 36, QImage::Format_RGB32);
+        for (int y = 0; y < 36; ++y)
+            for (int x = 0; x < 48; ++x)
+                noise.setPixel(x, y, 0xff000000u | QRandomGenerator::global()->generate());
+        const QString gif = writeGif("noisy.gif", 1, noise);
+        rlimit saved;
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        rlimit small = saved;
+        small.rlim_cur = 2048;
+        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        answerer.dialogs.clear();
+        resolve(gif);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        signal(SIGXFSZ, oldHandler);
+        QCOMPARE(answerer.dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
+        QVERIFY(QFileInfo::exists(outFolder + "/noisy/1.png"));
+#endif
     }
 };
 

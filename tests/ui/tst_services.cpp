@@ -54,6 +54,10 @@ private slots:
         writeSetting("SavePath", home->path() + "/gone");
         QCOMPARE(folderFromSettings("SavePath"), home->path() + "/Documents/Tessmark/Lumorra");
         QCOMPARE(readSetting("SavePath"), home->path() + "/gone");
+
+        // A chosen file's folder is kept with its trailing slash.
+        rememberFolderOf("addGIFPath", home->path() + "/pics/cat.gif");
+        QCOMPARE(readSetting("addGIFPath"), home->path() + "/pics/");
     }
 
     void tempFolderIsStable()
