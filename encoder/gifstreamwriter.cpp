@@ -129,10 +129,9 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
     state.canvasWidth = canvasWidth;
     state.canvasHeight = canvasHeight;
     state.firstFrame = true;
-    if (QThread::idealThreadCount() > 1) {
-        state.helper = new FrameHelperThread;
+    state.helper = startFrameHelper();
+    if (state.helper)
         state.subtrees = new SubtreeQueue;
-    }
     writeHeader(file, canvasWidth, canvasHeight);
     if (delay != 0)
         writeLoopingExtension(file);
@@ -156,7 +155,7 @@ bool closeGifStream(GifFileState *state)
 
 bool gifStreamHasError(const GifFileState *state)
 {
-    return state->failed || (state->outputFile && ferror(state->outputFile));
+    return state->outputFile && ferror(state->outputFile);
 }
 
 void emitCode(FILE *out, LzwBitBuffer *buffer, int code, int width)
