@@ -3,10 +3,10 @@
 #include "encoder/gifencoder.h"
 #include "encoder/subtreequeue.h"
 
+#include <QtGlobal>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <QtGlobal>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -62,10 +62,6 @@ void writeLoopingExtension(FILE *out)
     putWord(out, 0); // loop for ever
     fputc(0, out);
 }
-
-} // namespace
-
-namespace {
 
 void releaseBuffers(GifFileState *state)
 {
