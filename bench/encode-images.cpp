@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
     if (useReference)
         arguments.removeFirst();
     if (arguments.size() < 2) {
-        fprintf(stderr, "usage: encode-images OUT.gif IMAGE...\n");
+        fprintf(stderr, "usage: encode-images [--reference] OUT.gif IMAGE...\n");
         return 2;
     }
     const QString outPath = arguments.takeFirst();

@@ -12,11 +12,6 @@ const int MostCandidates = 255;
 const int AnswerBits = 16;
 const int AnswerSlots = 1 << AnswerBits;
 
-int absolute(int value)
-{
-    return value < 0 ? -value : value;
-}
-
 int largest(int a, int b)
 {
     return a > b ? a : b;
@@ -96,8 +91,7 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
     uint32_t second = 0xFFFFFFFFu;
     for (int k = 0; k < count; ++k) {
         const int e = list[k];
-        const int difference = absolute(red - palette->red[e]) + absolute(green - palette->green[e])
-                               + absolute(blue - palette->blue[e]);
+        const int difference = entryDifference(palette, e, red, green, blue);
         const uint32_t key = uint32_t(difference) << 8 | uint32_t(e);
         const uint32_t displaced = key > lowest ? key : lowest;
         second = displaced < second ? displaced : second;
@@ -110,10 +104,7 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
         // Every entry at the smallest difference is listed; the walk takes the first it meets.
         for (int k = 0; k < count; ++k) {
             const int e = list[k];
-            const int difference = absolute(red - palette->red[e])
-                                   + absolute(green - palette->green[e])
-                                   + absolute(blue - palette->blue[e]);
-            if (difference == best && e != found
+            if (entryDifference(palette, e, red, green, blue) == best && e != found
                 && walkReachesFirst(palette, red, green, blue, e, found))
                 found = e;
         }

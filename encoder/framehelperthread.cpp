@@ -1,55 +1,57 @@
 #include "encoder/framehelperthread.h"
 
-#include <QMutexLocker>
-
 FrameHelperThread::FrameHelperThread()
+    : thread(&FrameHelperThread::run, this)
 {
-    start();
 }
 
 FrameHelperThread::~FrameHelperThread()
 {
     {
-        QMutexLocker locker(&mutex);
+        std::lock_guard<std::mutex> locker(mutex);
         stopping = true;
-        changed.wakeAll();
     }
-    wait();
+    changed.notify_all();
+    thread.join();
 }
 
 int FrameHelperThread::post(Task task, void *argument)
 {
-    QMutexLocker locker(&mutex);
-    while (posted - finished >= QueueLength)
-        changed.wait(&mutex);
+    std::unique_lock<std::mutex> locker(mutex);
+    changed.wait(locker, [this] { return posted - finished < QueueLength; });
     queue[posted % QueueLength] = {task, argument};
     posted++;
-    changed.wakeAll();
-    return posted;
+    const int ticket = posted;
+    locker.unlock();
+    changed.notify_all();
+    return ticket;
 }
 
 void FrameHelperThread::waitFor(int ticket)
 {
-    QMutexLocker locker(&mutex);
-    while (finished < ticket)
-        changed.wait(&mutex);
+    std::unique_lock<std::mutex> locker(mutex);
+    changed.wait(locker, [this, ticket] { return finished >= ticket; });
 }
 
 void FrameHelperThread::run()
 {
-    QMutexLocker locker(&mutex);
+    std::unique_lock<std::mutex> locker(mutex);
     for (;;) {
-        while (finished == posted && !stopping)
-            changed.wait(&mutex);
+        changed.wait(locker, [this] { return finished < posted || stopping; });
         if (finished == posted)
             return;
         const QueuedTask next = queue[finished % QueueLength];
         locker.unlock();
         next.task(next.argument);
-        locker.relock();
+        locker.lock();
         finished++;
-        changed.wakeAll();
+        changed.notify_all();
     }
+}
+
+FrameHelperThread *startFrameHelper()
+{
+    return std::thread::hardware_concurrency() > 1 ? new FrameHelperThread : nullptr;
 }
 
 int postToHelper(FrameHelperThread *helper, FrameHelperThread::Task task, void *argument)

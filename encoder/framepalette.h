@@ -15,4 +15,13 @@ struct FramePalette
     unsigned char splitValue[256]; // per inner node: channel value at the split
 };
 
+// Sum of absolute differences between the colour and entry e: how near the search finds it.
+inline int entryDifference(const FramePalette *palette, int e, int red, int green, int blue)
+{
+    const int r = red - palette->red[e];
+    const int g = green - palette->green[e];
+    const int b = blue - palette->blue[e];
+    return (r < 0 ? -r : r) + (g < 0 ? -g : g) + (b < 0 ? -b : b);
+}
+
 #endif

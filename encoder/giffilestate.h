@@ -25,7 +25,6 @@ struct GifFileState
     int canvasWidth;
     int canvasHeight;
     bool firstFrame;              // true until the first frame has been encoded
-    bool failed;                  // a frame could not be written; the file is incomplete
 
     unsigned char *work;          // canvas * 4 bytes: the pixels the palette is built from
     // Canvas-sized index buffers, one per frame in flight: a frame's indices wait in one

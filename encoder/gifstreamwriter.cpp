@@ -3,10 +3,10 @@
 #include "encoder/gifencoder.h"
 #include "encoder/subtreequeue.h"
 
+#include <QtGlobal>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <QtGlobal>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -62,10 +62,6 @@ void writeLoopingExtension(FILE *out)
     putWord(out, 0); // loop for ever
     fputc(0, out);
 }
-
-} // namespace
-
-namespace {
 
 void releaseBuffers(GifFileState *state)
 {
@@ -129,10 +125,9 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
     state.canvasWidth = canvasWidth;
     state.canvasHeight = canvasHeight;
     state.firstFrame = true;
-    if (QThread::idealThreadCount() > 1) {
-        state.helper = new FrameHelperThread;
+    state.helper = startFrameHelper();
+    if (state.helper)
         state.subtrees = new SubtreeQueue;
-    }
     writeHeader(file, canvasWidth, canvasHeight);
     if (delay != 0)
         writeLoopingExtension(file);
@@ -156,7 +151,7 @@ bool closeGifStream(GifFileState *state)
 
 bool gifStreamHasError(const GifFileState *state)
 {
-    return state->failed || (state->outputFile && ferror(state->outputFile));
+    return state->outputFile && ferror(state->outputFile);
 }
 
 void emitCode(FILE *out, LzwBitBuffer *buffer, int code, int width)

@@ -18,7 +18,7 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
 // every byte reached the file; false when no file was open or anything failed.
 bool closeGifStream(GifFileState *state);
 
-// True when a write to the open file has failed or the state was marked failed.
+// True when a write to the open file has failed.
 bool gifStreamHasError(const GifFileState *state);
 
 // Appends the low width bits of code to the bit stream, writing each full sub-block.

@@ -46,11 +46,6 @@ void writeFrame(void *argument)
                                  w->delay, &w->palette, w->dictionary);
 }
 
-int absolute(int value)
-{
-    return value < 0 ? -value : value;
-}
-
 } // namespace
 
 void GifEncoder::nearestPaletteEntry(const FramePalette *palette, int red, int green, int blue,
@@ -78,9 +73,7 @@ void GifEncoder::nearestPaletteEntry(const FramePalette *palette, int red, int g
     const int entry = node - entries;
     if (entry == transparentIndex)
         return;
-    const int difference = absolute(red - palette->red[entry])
-                           + absolute(green - palette->green[entry])
-                           + absolute(blue - palette->blue[entry]);
+    const int difference = entryDifference(palette, entry, red, green, blue);
     if (difference < *bestDifference) {
         *bestIndex = entry;
         *bestDifference = difference;

@@ -1,11 +1,9 @@
 #include "encoder/subtreequeue.h"
 #include "encoder/palettebuilder.h"
 
-#include <QMutexLocker>
-
 void SubtreeQueue::open(unsigned char *pixels, size_t n, int depth, FramePalette *palette)
 {
-    QMutexLocker locker(&mutex);
+    std::lock_guard<std::mutex> locker(mutex);
     this->palette = palette;
     queue[0] = {pixels, n, 1, 1 << depth, 1 << (depth - 1), 1 << (depth - 2), 1};
     head = 0;
@@ -15,29 +13,29 @@ void SubtreeQueue::open(unsigned char *pixels, size_t n, int depth, FramePalette
 
 void SubtreeQueue::work()
 {
-    QMutexLocker locker(&mutex);
+    std::unique_lock<std::mutex> locker(mutex);
     for (;;) {
         if (head < tail) {
             const Subtree next = queue[head++];
             locker.unlock();
             build(next);
-            locker.relock();
+            locker.lock();
             if (--unfinished == 0)
-                changed.wakeAll();
+                changed.notify_all();
         } else if (unfinished == 0) {
             return;
         } else {
-            changed.wait(&mutex);
+            changed.wait(locker);
         }
     }
 }
 
 void SubtreeQueue::offer(const Subtree &subtree)
 {
-    QMutexLocker locker(&mutex);
+    std::lock_guard<std::mutex> locker(mutex);
     queue[tail++] = subtree;
     unfinished++;
-    changed.wakeAll();
+    changed.notify_all();
 }
 
 void SubtreeQueue::build(Subtree s)

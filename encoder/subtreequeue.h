@@ -1,9 +1,9 @@
 #ifndef SUBTREEQUEUE_H
 #define SUBTREEQUEUE_H
 
-#include <QMutex>
-#include <QWaitCondition>
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
 
 struct FramePalette;
 
@@ -38,8 +38,8 @@ private:
     void build(Subtree subtree);
     void offer(const Subtree &subtree);
 
-    QMutex mutex;
-    QWaitCondition changed;
+    std::mutex mutex;
+    std::condition_variable changed;
     FramePalette *palette = nullptr;
     Subtree queue[SharedNodes];
     int head = 0;      // next subtree to take

@@ -1,4 +1,5 @@
 // The creation worker: progress, results, failures and stop requests.
+#include "support/enginetesthelpers.h"
 #include "support/gifdecoder.h"
 #include "workers/gifcreaterthread.h"
 
@@ -14,41 +15,13 @@
 #include <sys/resource.h>
 #endif
 
-namespace {
-
-QImage flatImage(int width, int height, QRgb colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
-QImage noisyImage(int width, int height, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, random.generate() | 0xFF000000);
-    return image;
-}
-
-QList<int> progressOf(const QSignalSpy &spy)
-{
-    QList<int> values;
-    for (const QList<QVariant> &arguments : spy)
-        values.append(arguments.at(0).toInt());
-    return values;
-}
-
-} // namespace
-
 class TestGifCreaterThread : public QObject
 {
     Q_OBJECT
 
 private:
     QTemporaryDir dir;
+    QRandomGenerator random{5};
 
     // Fills the worker as the image strip does (canvas = largest sides, at least 20) and
     // runs one job to its end.
@@ -66,11 +39,8 @@ private:
             height = qMax(height, image.height());
         }
         thread->setGifSize(width, height);
-        QSignalSpy finished(thread, &QThread::finished);
         progress->clear();
-        thread->start(QThread::InheritPriority);
-        QVERIFY(thread->wait(60000));
-        QCOMPARE(finished.count(), 1);
+        QVERIFY(runToEnd(thread));
     }
 
 private slots:
@@ -79,8 +49,8 @@ private slots:
         GifCreaterThread thread;
         QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
         const QString path = dir.filePath("three.gif");
-        runJob(&thread, path, {noisyImage(30, 10, 1), flatImage(12, 25, qRgb(0, 90, 0)),
-                               noisyImage(5, 5, 2)}, &progress);
+        runJob(&thread, path, {noisyFrame(30, 10, &random), flatFrame(12, 25, qRgb(0, 90, 0)),
+                               noisyFrame(5, 5, &random)}, &progress);
         QCOMPARE(progressOf(progress), QList<int>({3333, 6666, 10000}));
         QVERIFY(thread.succeeded);
         DecodedGif gif;
@@ -107,7 +77,7 @@ private slots:
         QCOMPARE(file.size(), 19 + 19 + 1);
 
         const QString still = dir.filePath("delay0.gif");
-        runJob(&thread, still, {flatImage(20, 20, qRgb(1, 2, 3))}, &progress, 0);
+        runJob(&thread, still, {flatFrame(20, 20, qRgb(1, 2, 3))}, &progress, 0);
         QCOMPARE(progressOf(progress), QList<int>({10000}));
         DecodedGif gif;
         QVERIFY(decodeGif(still, &gif));
@@ -121,8 +91,8 @@ private slots:
         GifCreaterThread thread;
         QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
         const QString path = dir.filePath("skipped.gif");
-        runJob(&thread, path, {flatImage(20, 20, qRgb(5, 5, 5)), QImage(),
-                               flatImage(10, 10, qRgb(9, 9, 9))}, &progress);
+        runJob(&thread, path, {flatFrame(20, 20, qRgb(5, 5, 5)), QImage(),
+                               flatFrame(10, 10, qRgb(9, 9, 9))}, &progress);
         QCOMPARE(progressOf(progress), QList<int>({3333, 6666, 10000}));
         QVERIFY(thread.succeeded);
         DecodedGif gif;
@@ -134,7 +104,7 @@ private slots:
     {
         GifCreaterThread thread;
         QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
-        const QImage image = flatImage(20, 20, qRgb(1, 1, 1));
+        const QImage image = flatFrame(20, 20, qRgb(1, 1, 1));
 
         // Missing folder, and a folder in place of the file.
         const QString missing = dir.filePath("no/such/folder/a.gif");
@@ -148,7 +118,7 @@ private slots:
 
         // Sides a GIF cannot store.
         const QString wide = dir.filePath("wide.gif");
-        runJob(&thread, wide, {flatImage(70000, 1, qRgb(1, 1, 1))}, &progress);
+        runJob(&thread, wide, {flatFrame(70000, 1, qRgb(1, 1, 1))}, &progress);
         QVERIFY(!thread.succeeded);
         QVERIFY(progress.isEmpty());
         QVERIFY(!QFile::exists(wide));
@@ -171,8 +141,10 @@ private slots:
         rlimit limited = saved;
         limited.rlim_cur = 20000;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        runJob(&thread, path, {noisyImage(100, 100, 3), noisyImage(100, 100, 4),
-                               noisyImage(100, 100, 5), noisyImage(100, 100, 6)}, &progress);
+        QList<QImage> noise;
+        for (int i = 0; i < 4; ++i)
+            noise.append(noisyFrame(100, 100, &random));
+        runJob(&thread, path, noise, &progress);
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(!thread.succeeded);
         QVERIFY(!QFile::exists(path));
@@ -186,8 +158,8 @@ private slots:
     {
         GifCreaterThread thread;
         QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
-        const QList<QImage> images{noisyImage(40, 40, 7), noisyImage(40, 40, 8),
-                                   noisyImage(40, 40, 9)};
+        const QList<QImage> images{noisyFrame(40, 40, &random), noisyFrame(40, 40, &random),
+                                   noisyFrame(40, 40, &random)};
 
         // A request while idle does not cancel the next job.
         thread.requestStop();
@@ -216,7 +188,7 @@ private slots:
         GifCreaterThread thread;
         QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
         const QString path = folder + QString::fromUtf8("/动画-ö.gif");
-        runJob(&thread, path, {flatImage(20, 20, qRgb(10, 20, 30))}, &progress);
+        runJob(&thread, path, {flatFrame(20, 20, qRgb(10, 20, 30))}, &progress);
         QVERIFY(thread.succeeded);
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));

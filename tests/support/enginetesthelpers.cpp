@@ -1,0 +1,62 @@
+#include "support/enginetesthelpers.h"
+
+#include "encoder/gifencoder.h"
+#include "encoder/gifstreamwriter.h"
+
+#include <QColor>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QThread>
+
+QImage flatFrame(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGBA8888);
+    image.fill(QColor::fromRgb(colour));
+    return image;
+}
+
+QImage noisyFrame(int width, int height, QRandomGenerator *random)
+{
+    QImage image(width, height, QImage::Format_RGBA8888);
+    for (int y = 0; y < height; ++y) {
+        uchar *row = image.scanLine(y);
+        for (int x = 0; x < width * 4; ++x)
+            row[x] = uchar(random->bounded(256));
+    }
+    return image;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canvas, int delay,
+                  int depth)
+{
+    GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
+                                       canvas.height(), delay);
+    GifEncoder encoder;
+    for (const QImage &frame : frames) {
+        const QImage rgba = frame.convertToFormat(QImage::Format_RGBA8888);
+        encoder.encodeFrame(&state, rgba.constBits(), rgba.width(), rgba.height(), delay, depth);
+    }
+    return closeGifStream(&state);
+}
+
+QList<int> progressOf(const QSignalSpy &spy)
+{
+    QList<int> values;
+    for (const QList<QVariant> &arguments : spy)
+        values.append(arguments.at(0).toInt());
+    return values;
+}
+
+bool runToEnd(QThread *worker)
+{
+    QSignalSpy finished(worker, &QThread::finished);
+    worker->start(QThread::InheritPriority);
+    return worker->wait(60000) && finished.count() == 1;
+}

@@ -1,0 +1,37 @@
+#ifndef ENGINETESTHELPERS_H
+#define ENGINETESTHELPERS_H
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QVector>
+
+class QRandomGenerator;
+class QSignalSpy;
+class QThread;
+
+// Frames, files and worker runs that several engine tests share.
+
+// One opaque colour, in the RGBA form the encoder takes.
+QImage flatFrame(int width, int height, QRgb colour);
+
+// Every byte random, the 4th included (the encoder must ignore it).
+QImage noisyFrame(int width, int height, QRandomGenerator *random);
+
+// The whole file, or nothing when it cannot be read.
+QByteArray readFile(const QString &path);
+
+// Encodes the frames as the creation job does and returns whether the file was written.
+bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canvas,
+                  int delay = 10, int depth = 8);
+
+// The progress values a worker's updateprogress spy recorded, in order.
+QList<int> progressOf(const QSignalSpy &spy);
+
+// Starts the worker and waits for its end: true when it ended within a minute and emitted
+// finished() exactly once.
+bool runToEnd(QThread *worker);
+
+#endif
