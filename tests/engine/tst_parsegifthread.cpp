@@ -1,6 +1,5 @@
 // The extraction worker on GIFs we wrote and on files that are not (whole) GIFs.
-#include "encoder/gifencoder.h"
-#include "encoder/gifstreamwriter.h"
+#include "support/enginetesthelpers.h"
 #include "support/gifdecoder.h"
 #include "workers/parsegifthread.h"
 #include "workers/pngframe.h"
@@ -24,28 +23,13 @@ namespace {
 void writeGif(const QString &path, int count, int width, int height, bool noisyFirst = true)
 {
     QRandomGenerator random(count);
-    GifFileState state = openGifStream(QFile::encodeName(path).constData(), width, height, 10);
-    GifEncoder encoder;
+    QVector<QImage> frames;
     for (int f = 0; f < count; ++f) {
-        QImage frame(width, height, QImage::Format_RGBA8888);
-        if ((f % 2 == 0) == noisyFirst) {
-            for (int y = 0; y < height; ++y)
-                for (int x = 0; x < width * 4; ++x)
-                    frame.scanLine(y)[x] = uchar(random.bounded(256));
-        } else {
-            frame.fill(QColor(f * 20, 255 - f * 20, 7));
-        }
-        encoder.encodeFrame(&state, frame.constBits(), width, height, 10, 8);
+        frames.append((f % 2 == 0) == noisyFirst
+                          ? noisyFrame(width, height, &random)
+                          : flatFrame(width, height, qRgb(f * 20, 255 - f * 20, 7)));
     }
-    closeGifStream(&state);
-}
-
-QList<int> progressOf(const QSignalSpy &spy)
-{
-    QList<int> values;
-    for (const QList<QVariant> &arguments : spy)
-        values.append(arguments.at(0).toInt());
-    return values;
+    QVERIFY(encodeFrames(path, frames, QSize(width, height)));
 }
 
 } // namespace
@@ -65,10 +49,8 @@ private:
         QDir().mkpath(folder);
         thread->gifFilePath = gifPath;
         thread->pngFolder = folder;
-        QSignalSpy finished(thread, &QThread::finished);
         progress->clear();
-        thread->start(QThread::InheritPriority);
-        [&] { QVERIFY(thread->wait(60000)); QCOMPARE(finished.count(), 1); }();
+        [&] { QVERIFY(runToEnd(thread)); }();
         return folder;
     }
 
@@ -214,15 +196,9 @@ private slots:
         // A first frame smaller than the canvas leaves the rest of it transparent; the
         // PNG must keep that, while opaque frames may drop the alpha channel.
         const QString gifPath = dir.filePath("small-first.gif");
-        GifFileState state = openGifStream(QFile::encodeName(gifPath).constData(), 40, 30, 10);
-        GifEncoder encoder;
-        QImage small(20, 10, QImage::Format_RGBA8888);
-        small.fill(QColor(200, 30, 90));
-        QImage whole(40, 30, QImage::Format_RGBA8888);
-        whole.fill(QColor(10, 240, 60));
-        encoder.encodeFrame(&state, small.constBits(), 20, 10, 10, 8);
-        encoder.encodeFrame(&state, whole.constBits(), 40, 30, 10, 8);
-        QVERIFY(closeGifStream(&state));
+        QVERIFY(encodeFrames(gifPath, {flatFrame(20, 10, qRgb(200, 30, 90)),
+                                       flatFrame(40, 30, qRgb(10, 240, 60))},
+                             QSize(40, 30)));
 
         ParseGifThread thread;
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
