@@ -6,6 +6,7 @@
 #include "app/services.h"
 #include "app/uiscale.h"
 #include "widgets/mypushbutton.h"
+#include "widgets/picturebackground.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,12 +79,7 @@ void MainTopWidget::initStyle()
     setPalette(barPalette);
     setAutoFillBackground(true);
 
-    const QPixmap logo = QPixmap(QStringLiteral(":/images/program.png"))
-                             .scaled(logoLabel->size(), Qt::IgnoreAspectRatio,
-                                     Qt::SmoothTransformation);
-    barPalette.setBrush(QPalette::Window, QBrush(logo));
-    logoLabel->setPalette(barPalette);
-    logoLabel->setAutoFillBackground(true);
+    setPictureBackground(logoLabel, QPixmap(QStringLiteral(":/images/program.png")));
 
     // Resting icons in the top row, lighter hover icons in the row at y 28.
     const QPixmap sprite(QStringLiteral(":/images/minclose.png"));

@@ -10,6 +10,7 @@
 #include "pages/videotoolcommand.h"
 #include "widgets/messagequestions.h"
 #include "widgets/mytempbutton2.h"
+#include "widgets/picturebackground.h"
 #include "widgets/tilestyle.h"
 
 #include <QFile>
@@ -267,10 +268,6 @@ void GifVideoWidget::showvideoThumb_slots()
     const QRect placement = thumbnailPlacement(still.size(), thumbFrame->size());
     thumbLabel->setGeometry(placement);
     thumbLabel->show();
-    QPalette palette = this->palette();
-    palette.setBrush(QPalette::Window, still.scaled(placement.size(), Qt::IgnoreAspectRatio,
-                                                    Qt::SmoothTransformation));
-    thumbLabel->setPalette(palette);
-    thumbLabel->setAutoFillBackground(true);
+    setPictureBackground(thumbLabel, still);
     setControlsEnabled(true);
 }

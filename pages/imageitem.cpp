@@ -2,6 +2,7 @@
 
 #include "app/uiscale.h"
 #include "widgets/mypushbutton.h"
+#include "widgets/picturebackground.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -38,13 +39,7 @@ void ImageItem::initUi()
     frameWidget->setStyleSheet(QStringLiteral(
         "QWidget{border: 1px solid #929292;border-radius: 3px;background-color:#3c3c3c;}"));
 
-    // The thumbnail is made once here and kept as a brush, so painting never rescales.
-    QPalette thumbPalette = imageLabel->palette();
-    thumbPalette.setBrush(QPalette::Window,
-                          QBrush(pixmap.scaled(imageLabel->size(), Qt::IgnoreAspectRatio,
-                                               Qt::SmoothTransformation)));
-    imageLabel->setPalette(thumbPalette);
-    imageLabel->setAutoFillBackground(true);
+    setPictureBackground(imageLabel, pixmap);
 
     delButton->setNormalRect(1, 2, 15, 15);
     delButton->setHoverRect(1, 17, 15, 15);

@@ -3,6 +3,7 @@
 #include "app/uiscale.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton1.h"
+#include "widgets/picturebackground.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -45,13 +46,7 @@ void MyMessageDialog::setMessage(const QString &text)
     messageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     messageLabel->setWordWrap(true);
 
-    QPalette iconPalette = palette();
-    iconPalette.setBrush(QPalette::Window,
-                         QBrush(QPixmap(QStringLiteral(":/images/program.png"))
-                                    .scaled(iconLabel->size(), Qt::IgnoreAspectRatio,
-                                            Qt::SmoothTransformation)));
-    iconLabel->setPalette(iconPalette);
-    iconLabel->setAutoFillBackground(true);
+    setPictureBackground(iconLabel, QPixmap(QStringLiteral(":/images/program.png")));
 
     closeButton->setNormalRect(55, 0, 26, 26);
     closeButton->setHoverRect(55, 28, 26, 26);

@@ -1,5 +1,7 @@
 #include "widgets/mypushbutton.h"
 
+#include "widgets/picturebackground.h"
+
 #include <QMouseEvent>
 
 MyPushButton::MyPushButton(QWidget *parent) : QLabel(parent)
@@ -55,12 +57,7 @@ void MyPushButton::showCell(const QRect &cell)
 {
     if (!useSprite)
         return;
-    const QPixmap picture = sprite.copy(cell).scaled(size(), Qt::IgnoreAspectRatio,
-                                                     Qt::SmoothTransformation);
-    QPalette pal = palette();
-    pal.setBrush(QPalette::Window, QBrush(picture));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    setPictureBackground(this, sprite.copy(cell));
 }
 
 void MyPushButton::enterEvent(QEvent *event)
