@@ -2,6 +2,8 @@
 # Times our bench programs side by side with other tools on the same sequences and prints
 # a table: tool, seconds, megapixels per second, output size, time relative to ours.
 # Usage: bench/compare.sh [BIN_DIR [WORK_DIR]]   (defaults: build/bin, a fresh temp folder)
+# Our programs and ffmpeg's fast modes run RUNS times (default 5) in turn, and the median
+# is shown; the slow tools run once.
 # Needs ffmpeg and ImageMagick (tools/install-deps.sh). Takes a few minutes on 2 cores.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,6 +34,23 @@ seconds() { # runs the command, prints its wall-clock seconds
     awk -v a="$start" -v b="$end" 'BEGIN{printf "%.3f", b - a}' 
 }
 size_of() { du -cb "$@" | tail -1 | cut -f1; }
+median() { printf "%s\n" "$@" | sort -g | awk '{v[NR] = $1} END{print v[int((NR + 1) / 2)]}'; }
+runs=${RUNS:-5}
+
+# Times two commands given as two strings, in turn, runs times each; sets first and second
+# to their median seconds. Taking turns spreads any disturbance over both.
+side_by_side() {
+    local a=() b=() k
+    for ((k = 0; k < runs; k++)); do
+        a+=("$(eval "seconds $1")")
+        b+=("$(eval "seconds $2")")
+    done
+    first=$(median "${a[@]}")
+    second=$(median "${b[@]}")
+}
+# The encoder's own time, as encode-images prints it.
+encode_seconds() { "$@" 2>/dev/null | awk '/^encode:/{print $2}'; }
+speedups=()
 
 rows=()
 row() { # sequence tool seconds megapixels output-bytes
@@ -40,13 +59,19 @@ row() { # sequence tool seconds megapixels output-bytes
 
 for seq in pan zoom; do
     megapixels=$(identify -format "%w %h\n" $seq/001.png | awk -v n=$frames '{print $1*$2*n/1e6}')
-    t=$(seconds "$bin/encode-images" $seq-ours.gif $seq/*.png)
-    row $seq "encode-images (ours)" $t $megapixels $(size_of $seq-ours.gif)
+    side_by_side '"$bin/encode-images" $seq-ours.gif $seq/*.png' \
+        'ffmpeg -v error -y -framerate 10 -i $seq/%03d.png $seq-ffmpeg.gif'
+    row $seq "encode-images (ours)" $first $megapixels $(size_of $seq-ours.gif)
+    ffmpeg_default=$second
     t=$(seconds "$bin/encode-images" --reference $seq-reference.gif $seq/*.png)
     row $seq "encode-images --reference" $t $megapixels $(size_of $seq-reference.gif)
     cmp -s $seq-ours.gif $seq-reference.gif || echo "WARNING: $seq: ours differs from the reference" >&2
-    t=$(seconds ffmpeg -v error -y -framerate 10 -i $seq/%03d.png $seq-ffmpeg.gif)
-    row $seq "ffmpeg default" $t $megapixels $(size_of $seq-ffmpeg.gif)
+    row $seq "ffmpeg default" $ffmpeg_default $megapixels $(size_of $seq-ffmpeg.gif)
+    # Encoding alone, decoding left out: ours (median of three) against the reference.
+    e=()
+    for k in 1 2 3; do e+=("$(encode_seconds "$bin/encode-images" $seq-ours.gif $seq/*.png)"); done
+    reference=$(encode_seconds "$bin/encode-images" --reference $seq-reference.gif $seq/*.png)
+    speedups+=("$seq|$(median "${e[@]}")|$reference")
     t=$(seconds ffmpeg -v error -y -framerate 10 -i $seq/%03d.png -vf \
         "split[a][b];[a]palettegen=stats_mode=single[p];[b][p]paletteuse=new=1" $seq-ffmpeg-palette.gif)
     row $seq "ffmpeg palette per frame" $t $megapixels $(size_of $seq-ffmpeg-palette.gif)
@@ -57,10 +82,10 @@ done
 # Resolve: our pan GIF back into PNG files.
 megapixels=$(awk -v n=$frames 'BEGIN{print 1280*720*n/1e6}')
 rm -rf resolve-ours resolve-ffmpeg && mkdir -p resolve-ffmpeg
-t=$(seconds "$bin/resolve-gif" pan-ours.gif resolve-ours)
-row resolve "resolve-gif (ours)" $t $megapixels $(size_of resolve-ours/*.png)
-t=$(seconds ffmpeg -v error -y -i pan-ours.gif resolve-ffmpeg/%d.png)
-row resolve "ffmpeg -i in.gif %d.png" $t $megapixels $(size_of resolve-ffmpeg/*.png)
+side_by_side '"$bin/resolve-gif" pan-ours.gif resolve-ours' \
+    'ffmpeg -v error -y -i pan-ours.gif resolve-ffmpeg/%d.png'
+row resolve "resolve-gif (ours)" $first $megapixels $(size_of resolve-ours/*.png)
+row resolve "ffmpeg -i in.gif %d.png" $second $megapixels $(size_of resolve-ffmpeg/*.png)
 
 # Peak memory of our encoder beyond the decoded input images (RGBA, 4 bytes a pixel).
 peak_kb=$(/usr/bin/time -f %M "$bin/encode-images" pan-memory.gif pan/*.png 2>&1 >/dev/null | tail -1)
@@ -75,6 +100,11 @@ for r in "${rows[@]}"; do
     case "$tool" in *"(ours)"*) ours=$t ;; esac
     awk -v s="$seq" -v n="$tool" -v t="$t" -v mp="$mp" -v b="$bytes" -v o="$ours" \
         'BEGIN{printf "%-8s %-28s %9.2f %9.2f %14s %9.2f\n", s, n, t, mp / t, b, t / o}' 
+done
+for r in "${speedups[@]}"; do
+    IFS='|' read -r seq ours_encode reference_encode <<<"$r"
+    awk -v s="$seq" -v o="$ours_encode" -v r="$reference_encode" \
+        'BEGIN{printf "encoding alone on the %s: ours %.3f s, reference %.3f s, %.2f times as fast\n", s, o, r, r / o}'
 done
 printf "peak memory of encode-images on the pan: %d MiB, %d MiB beyond the decoded inputs (budget %d MiB)\n" \
     $((peak_kb / 1024)) $((beyond / 1048576)) $((budget / 1048576))

@@ -1,6 +1,7 @@
 #include "encoder/gifstreamwriter.h"
 #include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
+#include "encoder/lzwbitbuffer.h"
 #include "encoder/subtreequeue.h"
 
 #include <QtGlobal>
@@ -94,7 +95,7 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight)
     state->work = static_cast<unsigned char *>(malloc(pixels * 4));
     state->indexPlanes[0] = static_cast<unsigned char *>(malloc(pixels));
     state->indexPlanes[1] = static_cast<unsigned char *>(malloc(pixels));
-    const bool dictionary = allocateLzwDictionary(&state->dictionary);
+    const bool dictionary = allocateLzwDictionary(&state->dictionary, pixels);
     const bool cells = allocateColourCellTable(&state->cellTables[0])
                        && allocateColourCellTable(&state->cellTables[1]);
     if (state->previousFrame && state->coveredWidth && state->work && state->indexPlanes[0]
@@ -154,20 +155,17 @@ bool gifStreamHasError(const GifFileState *state)
     return state->outputFile && ferror(state->outputFile);
 }
 
-void emitCode(FILE *out, LzwBitBuffer *buffer, int code, int width)
+void writeLzwSubBlocks(FILE *out, LzwBitBuffer *buffer)
 {
-    // Codes are at most 12 bits and fewer than 8 bits wait, so all fit in 32.
-    buffer->pending |= uint32_t(code & ((1 << width) - 1)) << buffer->pendingCount;
-    buffer->pendingCount += uint32_t(width);
-    while (buffer->pendingCount >= 8) {
-        buffer->block[buffer->blockLength++] = uint8_t(buffer->pending);
+    while (buffer->pendingCount > 0) {
+        buffer->bytes[buffer->length++] = uint8_t(buffer->pending);
         buffer->pending >>= 8;
-        buffer->pendingCount -= 8;
-        if (buffer->blockLength == 255) {
-            fputc(255, out);
-            fwrite(buffer->block, 1, 255, out);
-            buffer->blockLength = 0;
-        }
+        buffer->pendingCount = buffer->pendingCount > 8 ? buffer->pendingCount - 8 : 0;
+    }
+    for (size_t done = 0; done < buffer->length; done += 255) {
+        const size_t length = buffer->length - done < 255 ? buffer->length - done : 255;
+        fputc(int(length), out);
+        fwrite(buffer->bytes + done, 1, length, out);
     }
 }
 
@@ -209,12 +207,11 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
     const int endCode = clearCode + 1;
     int codeWidth = depth + 1;
     int lastCode = clearCode + 1;
-    LzwBitBuffer bits;
-    memset(&bits, 0, sizeof(bits));
+    LzwBitBuffer bits = {0, 0, dictionary->codeBytes, 0};
     clearLzwDictionary(dictionary);
     uint32_t *words = dictionary->words;
 
-    emitCode(out, &bits, clearCode, codeWidth);
+    emitCode(&bits, clearCode, codeWidth);
     int current = -1; // code of the string matched so far; -1 without pixels
     if (width > 0 && height > 0)
         current = indices[0];
@@ -233,14 +230,14 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
                 current = int(word & 0xFFF);
                 continue;
             }
-            emitCode(out, &bits, current, codeWidth);
+            emitCode(&bits, current, codeWidth);
             lastCode++;
             words[slot] = key << 12 | uint32_t(lastCode);
             if (lastCode >= (1 << codeWidth))
                 codeWidth++;
             // Code 4095 is assigned and then dropped with the whole dictionary.
             if (lastCode == 4095) {
-                emitCode(out, &bits, clearCode, codeWidth);
+                emitCode(&bits, clearCode, codeWidth);
                 clearLzwDictionary(dictionary);
                 codeWidth = depth + 1;
                 lastCode = clearCode + 1;
@@ -249,15 +246,10 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
         }
     }
     if (current >= 0)
-        emitCode(out, &bits, current, codeWidth);
-    emitCode(out, &bits, clearCode, codeWidth);
-    emitCode(out, &bits, endCode, depth + 1);
+        emitCode(&bits, current, codeWidth);
+    emitCode(&bits, clearCode, codeWidth);
+    emitCode(&bits, endCode, depth + 1);
 
-    if (bits.pendingCount != 0)
-        emitCode(out, &bits, 0, 8 - int(bits.pendingCount));
-    if (bits.blockLength != 0) {
-        fputc(int(bits.blockLength), out);
-        fwrite(bits.block, 1, bits.blockLength, out);
-    }
+    writeLzwSubBlocks(out, &bits);
     fputc(0, out); // block terminator
 }

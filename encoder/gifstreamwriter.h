@@ -2,7 +2,6 @@
 #define GIFSTREAMWRITER_H
 
 #include "encoder/giffilestate.h"
-#include "encoder/lzwbitbuffer.h"
 
 #include <cstdio>
 
@@ -20,8 +19,5 @@ bool closeGifStream(GifFileState *state);
 
 // True when a write to the open file has failed.
 bool gifStreamHasError(const GifFileState *state);
-
-// Appends the low width bits of code to the bit stream, writing each full sub-block.
-void emitCode(FILE *out, LzwBitBuffer *buffer, int code, int width);
 
 #endif

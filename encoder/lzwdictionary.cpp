@@ -1,19 +1,23 @@
 #include "encoder/lzwdictionary.h"
+#include "encoder/lzwbitbuffer.h"
 
 #include <cstdlib>
 #include <cstring>
 
-bool allocateLzwDictionary(LzwDictionary *dictionary)
+bool allocateLzwDictionary(LzwDictionary *dictionary, size_t maxPixels)
 {
     dictionary->words = static_cast<uint32_t *>(calloc(size_t(1) << LzwDictionaryBits,
                                                       sizeof(uint32_t)));
-    return dictionary->words != nullptr;
+    dictionary->codeBytes = static_cast<unsigned char *>(malloc(lzwCodeBytesFor(maxPixels)));
+    return dictionary->words && dictionary->codeBytes;
 }
 
 void releaseLzwDictionary(LzwDictionary *dictionary)
 {
     free(dictionary->words);
+    free(dictionary->codeBytes);
     dictionary->words = nullptr;
+    dictionary->codeBytes = nullptr;
 }
 
 void clearLzwDictionary(LzwDictionary *dictionary)

@@ -1,6 +1,7 @@
 #ifndef LZWDICTIONARY_H
 #define LZWDICTIONARY_H
 
+#include <cstddef>
 #include <cstdint>
 
 // The LZW string table: maps (code of the string matched so far, next index) to the code
@@ -12,6 +13,8 @@ struct LzwDictionary
     // Per word: string key (code << 8 | index) << 12 | code of the extended string;
     // 0 = empty (no string gets a code below 258).
     uint32_t *words;
+    // Room for one frame's code bytes before they are cut into sub-blocks.
+    unsigned char *codeBytes;
 };
 
 const int LzwDictionaryBits = 13;
@@ -22,7 +25,8 @@ inline uint32_t lzwDictionarySlot(uint32_t key)
     return (key * 2654435761u) >> (32 - LzwDictionaryBits);
 }
 
-bool allocateLzwDictionary(LzwDictionary *dictionary);
+// Allocates the table and room for the codes of frames of up to maxPixels pixels.
+bool allocateLzwDictionary(LzwDictionary *dictionary, size_t maxPixels);
 void releaseLzwDictionary(LzwDictionary *dictionary);
 void clearLzwDictionary(LzwDictionary *dictionary);
 

@@ -1,5 +1,4 @@
 #include "encoder/palettebuilder.h"
-#include "encoder/bitmask.h"
 #include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
 #include "encoder/pixelword.h"
@@ -90,47 +89,18 @@ size_t collectChangedPixels(const unsigned char *prev, const int *coveredWidth,
 }
 
 size_t partitionAroundPivot(unsigned char *pixels, size_t left, size_t right, int axis,
-                            size_t pivot)
+                            size_t pivot, PartitionKernel kernel)
 {
     const int shift = channelShift(axis);
     const uint32_t pivotValue = (loadPixel(pixels, pivot) >> shift) & 0xFF;
     swapPixels(pixels, pivot, right - 1);
     const size_t last = right - 1;
-    size_t store = left;
-    uint32_t alternate = 0; // all ones while the next equal value goes to the low side
-    size_t i = left;
-#ifdef LUMORRA_PALETTE_SSE2
-    // Sixteen pixels a step: their sides are worked out together as a bit mask, and only
-    // the pixels that go to the low side are moved, in order, as the loop below moves them.
-    const __m128i low = _mm_set1_epi32(0xFF);
-    const __m128i count = _mm_cvtsi32_si128(shift);
-    const __m128i bias = _mm_set1_epi8(char(0x80)); // unsigned order through signed compares
-    const __m128i pivotBytes = _mm_set1_epi8(char(pivotValue ^ 0x80));
-    for (; i + 16 <= last; i += 16) {
-        const __m128i *block = reinterpret_cast<const __m128i *>(pixels + i * 4);
-        const __m128i v0 = _mm_and_si128(_mm_srl_epi32(_mm_loadu_si128(block + 0), count), low);
-        const __m128i v1 = _mm_and_si128(_mm_srl_epi32(_mm_loadu_si128(block + 1), count), low);
-        const __m128i v2 = _mm_and_si128(_mm_srl_epi32(_mm_loadu_si128(block + 2), count), low);
-        const __m128i v3 = _mm_and_si128(_mm_srl_epi32(_mm_loadu_si128(block + 3), count), low);
-        const __m128i values = _mm_xor_si128(
-            _mm_packus_epi16(_mm_packs_epi32(v0, v1), _mm_packs_epi32(v2, v3)), bias);
-        const uint32_t less = uint32_t(_mm_movemask_epi8(_mm_cmplt_epi8(values, pivotBytes)));
-        const uint32_t equal = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(values, pivotBytes)));
-        // An equal value goes low when an odd number of equal values came before it,
-        // counting the turn carried in from earlier blocks.
-        const uint32_t parity = runningParity(equal);
-        uint32_t take = (less | (equal & ((parity ^ equal) ^ alternate))) & 0xFFFF;
-        alternate ^= 0u - ((parity >> 15) & 1u);
-        while (take != 0) {
-            swapPixels(pixels, i + size_t(lowestSetBit(take)), store);
-            store++;
-            take &= take - 1;
-        }
-    }
-#endif
+    PartitionScan scan = {left, left, 0};
+    partitionBlocks(kernel, pixels, last, shift, pivotValue, &scan);
+    size_t store = scan.store;
     // Branch-free: which side a pixel goes to is data, not a jump the processor must guess.
-    uint32_t turn = alternate & 1u;
-    for (; i < last; ++i) {
+    uint32_t turn = scan.alternate & 1u;
+    for (size_t i = scan.next; i < last; ++i) {
         const uint32_t a = loadPixel(pixels, i);
         const uint32_t value = (a >> shift) & 0xFF;
         const uint32_t equal = value == pivotValue;

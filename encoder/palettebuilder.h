@@ -2,6 +2,7 @@
 #define PALETTEBUILDER_H
 
 #include "encoder/framepalette.h"
+#include "encoder/partitionkernels.h"
 
 #include <cstddef>
 
@@ -26,8 +27,9 @@ size_t splitPaletteNode(unsigned char *pixels, size_t n, int first, int end, int
 void medianSelect(unsigned char *pixels, size_t left, size_t right, int axis, size_t target);
 
 // Partitions pixels left to right - 1 around the value of the pixel at pivot and returns
-// the pivot's final position. Values equal to it go alternately to either side.
+// the pivot's final position. Values equal to it go alternately to either side. Every
+// kernel gives the same order.
 size_t partitionAroundPivot(unsigned char *pixels, size_t left, size_t right, int axis,
-                            size_t pivot);
+                            size_t pivot, PartitionKernel kernel = fastestPartitionKernel());
 
 #endif
