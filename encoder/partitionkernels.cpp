@@ -68,6 +68,9 @@ void partitionBlocksSse2(unsigned char *pixels, size_t last, int shift, uint32_t
 // Once the low side's end lies at least as many pixels behind the block as go low from it,
 // the swaps touch two separate ranges: the low pixels land in order at the store, and the
 // pixels they displace fill their places in order. Compress and expand do exactly that.
+// The 16 pixels from the store on are carried from block to block in a register while the
+// store is far behind: reading them back right after the masked store that wrote next to
+// them would wait for that store to reach the cache.
 __attribute__((target("avx512f,popcnt"))) void
 partitionBlocksAvx512(unsigned char *pixels, size_t last, int shift, uint32_t pivotValue,
                       PartitionScan *scan)
@@ -75,26 +78,40 @@ partitionBlocksAvx512(unsigned char *pixels, size_t last, int shift, uint32_t pi
     const __m512i low = _mm512_set1_epi32(0xFF);
     const __m512i count = _mm512_set1_epi32(shift);
     const __m512i pivot = _mm512_set1_epi32(int(pivotValue));
+    const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    // How far behind the block the store must be for the 32 pixels from it to lie clear of
+    // the block just written and the one being read.
+    const size_t farBehind = 48;
     size_t i = scan->next;
     size_t store = scan->store;
     uint32_t alternate = scan->alternate;
+    __m512i window = _mm512_setzero_si512();
+    bool windowHeld = false;
     for (; i + 16 <= last; i += 16) {
         unsigned char *block = pixels + i * 4;
         const __m512i words = _mm512_loadu_si512(block);
-        const __m512i values = _mm512_and_si512(_mm512_maskz_srlv_epi32(0xFFFF, words, count), low);
+        const __m512i values = _mm512_and_si512(_mm512_maskz_srlv_epi32(0xFFFF, words, count),
+                                                low);
         const uint32_t less = _mm512_cmplt_epu32_mask(values, pivot);
         const uint32_t equal = _mm512_cmpeq_epu32_mask(values, pivot);
         const uint32_t take = lowSide(less, equal, &alternate);
         const int taken = _mm_popcnt_u32(take);
         if (i - store < size_t(taken)) {
             swapLowSide(pixels, i, take, &store);
+            windowHeld = false;
             continue;
         }
         unsigned char *lowEnd = pixels + store * 4;
-        const __m512i displaced = _mm512_loadu_si512(lowEnd);
+        const __m512i displaced = windowHeld ? window : _mm512_loadu_si512(lowEnd);
         _mm512_mask_storeu_epi32(lowEnd, __mmask16((1u << taken) - 1),
                                  _mm512_maskz_compress_epi32(__mmask16(take), words));
         _mm512_storeu_si512(block, _mm512_mask_expand_epi32(words, __mmask16(take), displaced));
+        windowHeld = i - store >= farBehind;
+        if (windowHeld) {
+            const __m512i following = _mm512_loadu_si512(lowEnd + 64);
+            window = _mm512_permutex2var_epi32(displaced, _mm512_add_epi32(lanes,
+                                               _mm512_set1_epi32(taken)), following);
+        }
         store += size_t(taken);
     }
     scan->next = i;
