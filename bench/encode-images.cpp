@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QStringList>
@@ -124,6 +125,19 @@ QVector<QImage> decodeAll(const QStringList &paths, ImageMemory *memory)
     return images;
 }
 
+// True when Qt reads every file with a reader of its own. Then the image plugins, and the
+// libraries they pull in, need not be loaded: the reader loads them all to ask each whether
+// it knows the file, which takes longer than decoding a short sequence.
+bool builtInFormatsOnly(const QStringList &paths)
+{
+    static const QStringList builtIn = {"png", "bmp", "ppm", "pgm", "pbm", "xbm", "xpm"};
+    for (const QString &path : paths) {
+        if (!builtIn.contains(QFileInfo(path).suffix().toLower()))
+            return false;
+    }
+    return true;
+}
+
 bool encodeWithReference(const QString &path, const QVector<QImage> &images, int width,
                          int height, int delay)
 {
@@ -164,6 +178,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString outPath = arguments.takeFirst();
+    if (builtInFormatsOnly(arguments))
+        QCoreApplication::setLibraryPaths(QStringList());
 
     QElapsedTimer timer;
     timer.start();
