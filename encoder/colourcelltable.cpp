@@ -5,55 +5,142 @@
 
 namespace {
 
-const int CellBits = 3;                       // cubes of 8 values a side
+const int CellBits = 3;                      // cubes of 8 values a side
 const int CellsPerSide = 256 >> CellBits;
 const int CellCount = CellsPerSide * CellsPerSide * CellsPerSide;
-const int MostCandidates = 255;
-const int AnswerBits = 16;
-const int AnswerSlots = 1 << AnswerBits;
+const int ParentBits = 5;                    // parent cubes of 32 values a side
+const int ParentsPerSide = 256 >> ParentBits;
+const int ParentCount = ParentsPerSide * ParentsPerSide * ParentsPerSide;
+// Room for every parent list of a frame: a count and at most 255 entries with their colours.
+const size_t ParentListsSize = size_t(ParentCount) * 1021 + 1;
+// Room for the cubes' lists: a group each on average, and a spare list for when it is full.
+const uint32_t GroupRoom = CellCount;
+const int MostGroups = 32;
+const size_t GroupsSize = (GroupRoom + MostGroups) * sizeof(ColourCellGroup);
+// Padding in a group: farther than any entry from every colour.
+const short FarAway = -300;
+// Up to 32 candidates the keys tell the nearest on their own.
+const int MostKeyGroups = 4;
 
-int largest(int a, int b)
+// Keeps, of the n colours red[k], green[k], blue[k] named entry[k], those that can be
+// nearest to some colour of the cube from low to low + side on each channel, and writes
+// their names to kept. Any colour of the cube is at most limit away from the colour with
+// the smallest farthest distance, so a colour nearer to it than another cannot start
+// farther than limit from the cube. When the n colours are every entry that can be nearest
+// somewhere in a larger cube around this one, the colour that sets the limit is among them
+// and so is every colour kept: the same list as from the whole palette. Distances fit in
+// 16 bits and the loops are plain, so that the compiler can work on 8 colours at a time.
+int keepNearest(const unsigned char *red, const unsigned char *green, const unsigned char *blue,
+                const unsigned char *entry, int n, int lowRed, int lowGreen, int lowBlue,
+                int side, unsigned char *kept)
 {
-    return a > b ? a : b;
-}
-
-// Lists the entries that can be nearest to some colour of the cube. Any colour of the cube
-// is at most limit away from the entry with the smallest farthest distance, so an entry
-// nearer to it than another cannot start farther than limit from the cube. The loops over
-// the entries are plain so that the compiler can vectorise them.
-void makeCell(ColourCellTable *table, int cell, int red, int green, int blue)
-{
-    const FramePalette *palette = table->palette;
-    const int entries = 1 << palette->depth;
-    const int mask = ~((1 << CellBits) - 1);
-    const int side = (1 << CellBits) - 1;
-    const int lowRed = red & mask, lowGreen = green & mask, lowBlue = blue & mask;
-    const int highRed = lowRed + side, highGreen = lowGreen + side, highBlue = lowBlue + side;
-
-    int limit = 1 << 30;
-    for (int e = 1; e < entries; ++e) {
-        const int r = palette->red[e], g = palette->green[e], b = palette->blue[e];
-        const int farthest = largest(r - lowRed, highRed - r) + largest(g - lowGreen, highGreen - g)
-                             + largest(b - lowBlue, highBlue - b);
+    const short lowR = short(lowRed), lowG = short(lowGreen), lowB = short(lowBlue);
+    const short highR = short(lowRed + side), highG = short(lowGreen + side),
+                highB = short(lowBlue + side);
+    short limit = 0x7FFF;
+    for (int k = 0; k < n; ++k) {
+        const short r = red[k], g = green[k], b = blue[k];
+        const short farR = short(r - lowR) > short(highR - r) ? short(r - lowR) : short(highR - r);
+        const short farG = short(g - lowG) > short(highG - g) ? short(g - lowG) : short(highG - g);
+        const short farB = short(b - lowB) > short(highB - b) ? short(b - lowB) : short(highB - b);
+        const short farthest = short(farR + farG + farB);
         limit = farthest < limit ? farthest : limit;
     }
-    int nearest[256];
-    for (int e = 1; e < entries; ++e) {
-        const int r = palette->red[e], g = palette->green[e], b = palette->blue[e];
-        nearest[e] = largest(largest(lowRed - r, r - highRed), 0)
-                     + largest(largest(lowGreen - g, g - highGreen), 0)
-                     + largest(largest(lowBlue - b, b - highBlue), 0);
+    short nearest[256];
+    for (int k = 0; k < n; ++k) {
+        const short r = red[k], g = green[k], b = blue[k];
+        short nearR = short(lowR - r) > short(r - highR) ? short(lowR - r) : short(r - highR);
+        short nearG = short(lowG - g) > short(g - highG) ? short(lowG - g) : short(g - highG);
+        short nearB = short(lowB - b) > short(b - highB) ? short(lowB - b) : short(b - highB);
+        nearR = nearR > 0 ? nearR : short(0);
+        nearG = nearG > 0 ? nearG : short(0);
+        nearB = nearB > 0 ? nearB : short(0);
+        nearest[k] = short(nearR + nearG + nearB);
+    }
+    int count = 0;
+    for (int k = 0; k < n; ++k) {
+        // Written always, kept only when it counts: no jump to guess wrong.
+        kept[count] = entry[k];
+        count += nearest[k] <= limit;
+    }
+    return count;
+}
+
+// Every entry in order, to name the palette's colours.
+struct AllEntries
+{
+    unsigned char entry[256];
+    AllEntries()
+    {
+        for (int i = 0; i < 256; ++i)
+            entry[i] = (unsigned char)i;
+    }
+};
+const AllEntries allEntries;
+
+// A parent cube's list: a count n, then n entries, their n reds, n greens and n blues, so
+// that its cubes' lists are made from plain rows of colours.
+void makeParentList(const FramePalette *palette, int red, int green, int blue,
+                    unsigned char *list)
+{
+    const int mask = ~((1 << ParentBits) - 1);
+    const int n = keepNearest(palette->red + 1, palette->green + 1, palette->blue + 1,
+                              allEntries.entry + 1, (1 << palette->depth) - 1, red & mask,
+                              green & mask, blue & mask, (1 << ParentBits) - 1, list + 1);
+    list[0] = (unsigned char)n;
+    const unsigned char *entries = list + 1;
+    for (int k = 0; k < n; ++k) {
+        list[1 + n + k] = palette->red[entries[k]];
+        list[1 + 2 * n + k] = palette->green[entries[k]];
+        list[1 + 3 * n + k] = palette->blue[entries[k]];
+    }
+}
+
+// The list of the colour's cube, made from its parent cube's list when first needed. Once
+// the room for lists is full, it is made again for every colour, in a spare place.
+const ColourCellGroup *cellList(ColourCellTable *table, int red, int green, int blue,
+                                int *groupCount)
+{
+    const int cell = ((red >> CellBits) * CellsPerSide + (green >> CellBits)) * CellsPerSide
+                     + (blue >> CellBits);
+    if (table->cells[cell]) {
+        *groupCount = int(table->cells[cell] & 0xFF);
+        return table->groups + (table->cells[cell] >> 8);
     }
 
-    unsigned char *list = table->candidates + size_t(cell) * MostCandidates;
-    int count = 0;
-    for (int e = 1; e < entries; ++e) {
-        // Written always, kept only when it counts: no jump to guess wrong.
-        list[count] = (unsigned char)e;
-        count += nearest[e] <= limit;
+    const int parent = ((red >> ParentBits) * ParentsPerSide + (green >> ParentBits))
+                       * ParentsPerSide + (blue >> ParentBits);
+    if (!table->parents[parent]) {
+        table->parents[parent] = table->parentListsEnd;
+        unsigned char *list = table->parentLists + table->parentListsEnd;
+        makeParentList(table->palette, red, green, blue, list);
+        table->parentListsEnd += 1 + 4 * list[0];
     }
-    table->counts[cell] = (unsigned char)count;
-    table->cellFrame[cell] = table->frame;
+    const unsigned char *from = table->parentLists + table->parents[parent];
+    const int n = from[0];
+    const int mask = ~((1 << CellBits) - 1);
+    unsigned char kept[256];
+    const int count = keepNearest(from + 1 + n, from + 1 + 2 * n, from + 1 + 3 * n, from + 1, n,
+                                  red & mask, green & mask, blue & mask, (1 << CellBits) - 1,
+                                  kept);
+    const int groups = (count + 7) / 8;
+    const bool room = table->groupsEnd + groups <= GroupRoom;
+    ColourCellGroup *list = table->groups + (room ? table->groupsEnd : GroupRoom);
+    const FramePalette *palette = table->palette;
+    for (int k = 0; k < groups * 8; ++k) {
+        ColourCellGroup *group = list + k / 8;
+        const int e = k < count ? kept[k] : 0;
+        group->red[k % 8] = k < count ? short(palette->red[e]) : FarAway;
+        group->green[k % 8] = k < count ? short(palette->green[e]) : FarAway;
+        group->blue[k % 8] = k < count ? short(palette->blue[e]) : FarAway;
+        group->entry[k % 8] = (unsigned char)e;
+    }
+    if (room) {
+        table->cells[cell] = table->groupsEnd << 8 | uint32_t(groups);
+        table->groupsEnd += groups;
+    }
+    *groupCount = groups;
+    return list;
 }
 
 // True when the tree walk for the colour reaches entry a before entry b: at the node where
@@ -74,39 +161,90 @@ bool walkReachesFirst(const FramePalette *palette, int red, int green, int blue,
     return ((nodeA & 1) == 0) == leftFirst;
 }
 
-// The walk's answer from the candidates listed for the colour's cube.
+short difference(short a, short b)
+{
+    const short d = short(a - b);
+    return d < 0 ? short(-d) : d;
+}
+
+// Lowers each lowest[k] to the key of place k of the group, the group's first place being
+// number first. A key holds a difference, at most 1023 (the padding's, never the smallest),
+// and which of up to 32 places it came from, so that the smallest key names the nearest
+// candidate. The loop is plain so that the compiler measures the 8 places at once.
+void lowerKeys(const ColourCellGroup *group, int first, short red, short green, short blue,
+               short *lowest)
+{
+    for (int k = 0; k < 8; ++k) {
+        short d = short(difference(group->red[k], red) + difference(group->green[k], green)
+                        + difference(group->blue[k], blue));
+        d = d < 1023 ? d : short(1023);
+        const short key = short(d << 5 | (first + k));
+        lowest[k] = key < lowest[k] ? key : lowest[k];
+    }
+}
+
+// How many places of the group lie at the difference.
+int placesAt(const ColourCellGroup *group, short red, short green, short blue, short at)
+{
+    int count = 0;
+    for (int k = 0; k < 8; ++k) {
+        const short d = short(difference(group->red[k], red) + difference(group->green[k], green)
+                              + difference(group->blue[k], blue));
+        count += d == at;
+    }
+    return count;
+}
+
+// The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
+// groups are measured a group at a time; the calls are written out one by one because
+// the compiler handles a loop around them poorly.
 int searchCells(ColourCellTable *table, int red, int green, int blue)
 {
-    const int cell = ((red >> CellBits) * CellsPerSide + (green >> CellBits)) * CellsPerSide
-                     + (blue >> CellBits);
-    if (table->cellFrame[cell] != table->frame)
-        makeCell(table, cell, red, green, blue);
-    const FramePalette *palette = table->palette;
-    const int count = table->counts[cell];
-    const unsigned char *list = table->candidates + size_t(cell) * MostCandidates;
-
-    // Branch-free: the smallest and second smallest (difference, entry) pair, packed so
-    // that one comparison orders them.
-    uint32_t lowest = 0xFFFFFFFFu;
-    uint32_t second = 0xFFFFFFFFu;
-    for (int k = 0; k < count; ++k) {
-        const int e = list[k];
-        const int difference = entryDifference(palette, e, red, green, blue);
-        const uint32_t key = uint32_t(difference) << 8 | uint32_t(e);
-        const uint32_t displaced = key > lowest ? key : lowest;
-        second = displaced < second ? displaced : second;
-        lowest = key < lowest ? key : lowest;
+    int groupCount;
+    const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
+    const short r = short(red), g = short(green), b = short(blue);
+    short lowest[8];
+    for (int k = 0; k < 8; ++k)
+        lowest[k] = 0x7FFF;
+    lowerKeys(list, 0, r, g, b, lowest);
+    if (groupCount > 1)
+        lowerKeys(list + 1, 8, r, g, b, lowest);
+    if (groupCount > 2)
+        lowerKeys(list + 2, 16, r, g, b, lowest);
+    if (groupCount > 3)
+        lowerKeys(list + 3, 24, r, g, b, lowest);
+    short smallest = lowest[0];
+    for (int k = 1; k < 8; ++k)
+        smallest = lowest[k] < smallest ? lowest[k] : smallest;
+    int best = smallest >> 5;
+    int found = list[(smallest & 31) / 8].entry[smallest & 7];
+    if (groupCount <= MostKeyGroups) {
+        int ties = placesAt(list, r, g, b, short(best));
+        if (groupCount > 1)
+            ties += placesAt(list + 1, r, g, b, short(best));
+        if (groupCount > 2)
+            ties += placesAt(list + 2, r, g, b, short(best));
+        if (groupCount > 3)
+            ties += placesAt(list + 3, r, g, b, short(best));
+        if (ties == 1)
+            return found;
     }
-    const int best = int(lowest >> 8);
-    int found = int(lowest & 0xFF);
-    const bool tie = int(second >> 8) == best;
-    if (tie) {
-        // Every entry at the smallest difference is listed; the walk takes the first it meets.
-        for (int k = 0; k < count; ++k) {
-            const int e = list[k];
-            if (entryDifference(palette, e, red, green, blue) == best && e != found
-                && walkReachesFirst(palette, red, green, blue, e, found))
+
+    // Longer lists, and ties: the nearest entries, the one the walk meets first.
+    const FramePalette *palette = table->palette;
+    for (int i = 0; i < groupCount; ++i) {
+        for (int k = 0; k < 8; ++k) {
+            const int e = list[i].entry[k];
+            if (e == 0)
+                continue;
+            const int d = entryDifference(palette, e, red, green, blue);
+            if (d < best) {
+                best = d;
                 found = e;
+            } else if (d == best && e != found
+                       && walkReachesFirst(palette, red, green, blue, e, found)) {
+                found = e;
+            }
         }
     }
     return found;
@@ -117,11 +255,13 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
 bool allocateColourCellTable(ColourCellTable *table)
 {
     memset(table, 0, sizeof(*table));
-    table->cellFrame = static_cast<uint32_t *>(calloc(CellCount, sizeof(uint32_t)));
-    table->counts = static_cast<unsigned char *>(malloc(CellCount));
-    table->candidates = static_cast<unsigned char *>(malloc(size_t(CellCount) * MostCandidates));
-    table->answers = static_cast<uint64_t *>(calloc(AnswerSlots, sizeof(uint64_t)));
-    if (table->cellFrame && table->counts && table->candidates && table->answers)
+    table->cells = static_cast<uint32_t *>(calloc(CellCount, sizeof(uint32_t)));
+    table->groups = static_cast<ColourCellGroup *>(malloc(GroupsSize));
+    table->parents = static_cast<uint32_t *>(calloc(ParentCount, sizeof(uint32_t)));
+    table->parentLists = static_cast<unsigned char *>(malloc(ParentListsSize));
+    table->answers = static_cast<uint32_t *>(calloc(ColourAnswerSlots, sizeof(uint32_t)));
+    table->parentListsEnd = 1;
+    if (table->cells && table->groups && table->parents && table->parentLists && table->answers)
         return true;
     releaseColourCellTable(table);
     return false;
@@ -129,21 +269,23 @@ bool allocateColourCellTable(ColourCellTable *table)
 
 void releaseColourCellTable(ColourCellTable *table)
 {
-    free(table->cellFrame);
-    free(table->counts);
-    free(table->candidates);
+    free(table->cells);
+    free(table->groups);
+    free(table->parents);
+    free(table->parentLists);
     free(table->answers);
     memset(table, 0, sizeof(*table));
 }
 
 void startColourCellFrame(ColourCellTable *table, const FramePalette *palette)
 {
-    table->frame++;
-    if (table->frame == 0) {
-        // The counter wrapped: forget every list rather than trust an old one.
-        memset(table->cellFrame, 0, CellCount * sizeof(uint32_t));
-        memset(table->answers, 0, AnswerSlots * sizeof(uint64_t));
-        table->frame = 1;
+    // Nothing is answered without a parent list, so none means nothing to forget.
+    if (table->parentListsEnd > 1) {
+        memset(table->cells, 0, CellCount * sizeof(uint32_t));
+        memset(table->parents, 0, ParentCount * sizeof(uint32_t));
+        memset(table->answers, 0, ColourAnswerSlots * sizeof(uint32_t));
+        table->parentListsEnd = 1;
+        table->groupsEnd = 0;
     }
     table->palette = palette;
 }
@@ -153,14 +295,10 @@ bool paletteFullyBuilt(int depth, unsigned long long n)
     return n >= (1ull << depth) - 1;
 }
 
-int nearestFromCells(ColourCellTable *table, int red, int green, int blue)
+int answerFromCells(ColourCellTable *table, int red, int green, int blue)
 {
-    const uint32_t colour = uint32_t(red) << 16 | uint32_t(green) << 8 | uint32_t(blue);
-    const uint64_t key = uint64_t(table->frame) << 32 | colour;
-    uint64_t *answer = table->answers + ((colour * 2654435761u) >> (32 - AnswerBits));
-    if ((*answer & ~uint64_t(0xFF000000u)) == key)
-        return int((*answer >> 24) & 0xFF);
     const int found = searchCells(table, red, green, blue);
-    *answer = key | uint64_t(found) << 24;
+    const uint32_t colour = uint32_t(red) << 16 | uint32_t(green) << 8 | uint32_t(blue);
+    table->answers[colourAnswerSlot(colour)] = colour | uint32_t(found) << 24;
     return found;
 }

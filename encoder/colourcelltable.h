@@ -5,6 +5,17 @@
 
 #include <cstdint>
 
+// Up to 8 candidates of a cube side by side; places past the list's end hold padding
+// (entry 0, a colour farther than any entry).
+struct ColourCellGroup
+{
+    short red[8];
+    short green[8];
+    short blue[8];
+    unsigned char entry[8];
+    unsigned char unused[8];
+};
+
 // A shortcut for the nearest-colour search that gives the tree walk's answer. Colour space
 // is cut into cubes of 8 values a side; for a cube, the first time a pixel of the frame
 // falls into it, the table lists the palette entries that can be nearest to any colour
@@ -15,27 +26,54 @@
 // one it meets first. Each thread that maps pixels has a table of its own.
 struct ColourCellTable
 {
-    uint32_t *cellFrame;       // per cube: the frame its list belongs to (0 = none yet)
-    unsigned char *counts;     // per cube: number of candidates
-    unsigned char *candidates; // per cube: 255 places for the entries listed
-    // Answers already given this frame, by colour: frame << 32 | entry << 24 | colour in
-    // each slot. Drawn content repeats its colours a lot; photos rarely do.
-    uint64_t *answers;
-    uint32_t frame;            // the frame being mapped, from 1 up
+    // Per cube: where its list starts in groups << 8 | how many groups it has; 0 while it
+    // has none this frame.
+    uint32_t *cells;
+    ColourCellGroup *groups;
+    uint32_t groupsEnd;
+    // Per parent cube of 32 values a side: where its list starts in parentLists, 0 while it
+    // has none this frame. A list is a count n, then n entries, their n reds, n greens and
+    // n blues, so that its cubes' lists are made from plain rows of colours.
+    uint32_t *parents;
+    unsigned char *parentLists;
+    uint32_t parentListsEnd;
+    // Answers already given this frame, by colour: entry << 24 | colour in each slot, 0 when
+    // empty (entry 0 is never an answer). Drawn content repeats its colours a lot; photos
+    // rarely do.
+    uint32_t *answers;
     const FramePalette *palette;
 };
 
 bool allocateColourCellTable(ColourCellTable *table);
 void releaseColourCellTable(ColourCellTable *table);
 
-// Starts a frame: every list made for an earlier palette is stale from now on.
+// Starts a frame: every list and answer made for an earlier palette is forgotten.
 void startColourCellFrame(ColourCellTable *table, const FramePalette *palette);
 
 // True when the median split gave pixels to every entry of a palette built from n pixels:
 // each side of a split gets at least as many pixels as entries once n reaches their count.
 bool paletteFullyBuilt(int depth, unsigned long long n);
 
-// The entry the tree walk would find for the colour (never 0).
-int nearestFromCells(ColourCellTable *table, int red, int green, int blue);
+const int ColourAnswerBits = 16;
+const int ColourAnswerSlots = 1 << ColourAnswerBits;
+
+inline uint32_t colourAnswerSlot(uint32_t colour)
+{
+    return (colour * 2654435761u) >> (32 - ColourAnswerBits);
+}
+
+// The entry the tree walk would find for a colour not answered yet this frame (never 0).
+int answerFromCells(ColourCellTable *table, int red, int green, int blue);
+
+// The entry the tree walk would find for the colour (never 0). Most pixels repeat a colour
+// already answered: that check stays inline, and light.
+inline int nearestFromCells(ColourCellTable *table, int red, int green, int blue)
+{
+    const uint32_t colour = uint32_t(red) << 16 | uint32_t(green) << 8 | uint32_t(blue);
+    const uint32_t stored = table->answers[colourAnswerSlot(colour)] ^ colour;
+    if (stored >> 24 && !(stored & 0xFFFFFFu))
+        return int(stored >> 24);
+    return answerFromCells(table, red, green, blue);
+}
 
 #endif

@@ -224,6 +224,16 @@ private slots:
         checkSame("ties", frames, QSize(120, 80));
     }
 
+    void scatteredColoursOnAFlatBackground()
+    {
+        // Most entries share the background's colour, so many cubes that a scattered pixel
+        // falls into list them all: more than the table keeps in one frame.
+        QRandomGenerator random(29);
+        QImage frame = flatFrame(800, 800, qRgb(90, 160, 40));
+        frame = touchedFrame(frame, 25000, &random);
+        checkSame("scattered", {frame}, frame.size());
+    }
+
     void smallerPalettes()
     {
         // Frames large enough for the threads to share the tree, at every depth below 8.
