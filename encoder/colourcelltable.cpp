@@ -15,7 +15,7 @@ const int ParentCount = ParentsPerSide * ParentsPerSide * ParentsPerSide;
 const size_t ParentListsSize = size_t(ParentCount) * 1021 + 1;
 // Room for the cubes' lists: a group each on average, and a spare list for when it is full.
 const uint32_t GroupRoom = CellCount;
-const int MostGroups = 32;
+const int MostGroups = (255 + 7) / 8;
 const size_t GroupsSize = (GroupRoom + MostGroups) * sizeof(ColourCellGroup);
 // Padding in a group: farther than any entry from every colour.
 const short FarAway = -300;

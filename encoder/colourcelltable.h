@@ -13,7 +13,7 @@ struct ColourCellGroup
     short green[8];
     short blue[8];
     unsigned char entry[8];
-    unsigned char unused[8];
+    unsigned char unused[8]; // makes a group 64 bytes, the size of a cache line
 };
 
 // A shortcut for the nearest-colour search that gives the tree walk's answer. Colour space

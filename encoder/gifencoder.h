@@ -29,7 +29,8 @@ struct GifEncoder
 
     // Writes one complete frame: graphic control extension, image descriptor, local colour
     // table and LZW data. indices holds one palette index per pixel, from the frame's
-    // top-left pixel, rows indexStride bytes apart. The dictionary is cleared first.
+    // top-left pixel, rows indexStride bytes apart. The dictionary is cleared first; it must
+    // have room for the frame (encodeFrame only passes frames that fit the canvas).
     void writeFrameBlocks(FILE *out, const unsigned char *indices, int indexStride, int left,
                           int top, int width, int height, int delay,
                           const FramePalette *palette, LzwDictionary *dictionary) const;

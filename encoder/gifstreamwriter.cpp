@@ -155,25 +155,12 @@ bool gifStreamHasError(const GifFileState *state)
     return state->outputFile && ferror(state->outputFile);
 }
 
-void writeLzwSubBlocks(FILE *out, LzwBitBuffer *buffer)
-{
-    while (buffer->pendingCount > 0) {
-        buffer->bytes[buffer->length++] = uint8_t(buffer->pending);
-        buffer->pending >>= 8;
-        buffer->pendingCount = buffer->pendingCount > 8 ? buffer->pendingCount - 8 : 0;
-    }
-    for (size_t done = 0; done < buffer->length; done += 255) {
-        const size_t length = buffer->length - done < 255 ? buffer->length - done : 255;
-        fputc(int(length), out);
-        fwrite(buffer->bytes + done, 1, length, out);
-    }
-}
-
 void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int indexStride,
                                   int left, int top, int width, int height, int delay,
                                   const FramePalette *palette, LzwDictionary *dictionary) const
 {
     const int depth = palette->depth;
+    Q_ASSERT(size_t(width) * size_t(height) <= dictionary->maxPixels);
 
     // Graphic control extension: leave the frame in place, transparent colour given.
     fputc(0x21, out);

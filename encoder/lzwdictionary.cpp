@@ -9,6 +9,7 @@ bool allocateLzwDictionary(LzwDictionary *dictionary, size_t maxPixels)
     dictionary->words = static_cast<uint32_t *>(calloc(size_t(1) << LzwDictionaryBits,
                                                       sizeof(uint32_t)));
     dictionary->codeBytes = static_cast<unsigned char *>(malloc(lzwCodeBytesFor(maxPixels)));
+    dictionary->maxPixels = dictionary->codeBytes ? maxPixels : 0;
     return dictionary->words && dictionary->codeBytes;
 }
 
@@ -18,6 +19,7 @@ void releaseLzwDictionary(LzwDictionary *dictionary)
     free(dictionary->codeBytes);
     dictionary->words = nullptr;
     dictionary->codeBytes = nullptr;
+    dictionary->maxPixels = 0;
 }
 
 void clearLzwDictionary(LzwDictionary *dictionary)

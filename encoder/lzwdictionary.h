@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// The LZW string table: maps (code of the string matched so far, next index) to the code
+// The LZW coder's memory for one file: the string table and room for a frame's code bytes.
+// The table maps (code of the string matched so far, next index) to the code
 // of the extended string. An open-addressing hash of 8192 words, 32 KiB, instead of a
 // direct 4096 x 256 table of 2 MiB: it stays in the first-level cache, and clearing it
 // at a reset is one small fill. A reset leaves at most 3838 strings, under half full.
@@ -13,8 +14,10 @@ struct LzwDictionary
     // Per word: string key (code << 8 | index) << 12 | code of the extended string;
     // 0 = empty (no string gets a code below 258).
     uint32_t *words;
-    // Room for one frame's code bytes before they are cut into sub-blocks.
+    // Room for one frame's code bytes, frames of up to maxPixels pixels, before they are cut
+    // into sub-blocks.
     unsigned char *codeBytes;
+    size_t maxPixels;
 };
 
 const int LzwDictionaryBits = 13;

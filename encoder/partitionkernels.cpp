@@ -6,8 +6,9 @@
 #include <emmintrin.h>
 #define LUMORRA_PARTITION_SSE2 1
 #endif
-// The 512-bit kernel is compiled for this function alone and chosen at run time.
-#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
+// The 512-bit kernel is compiled for this function alone and chosen at run time. Not with
+// MinGW: its GCC does not keep the stack aligned for 64-byte values on Windows.
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(__MINGW32__)
 #include <immintrin.h>
 #define LUMORRA_PARTITION_AVX512 1
 #endif
