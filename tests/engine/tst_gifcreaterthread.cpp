@@ -1,5 +1,6 @@
 // The creation worker: progress, results, failures and stop requests.
 #include "support/enginetesthelpers.h"
+#include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
 #include "workers/gifcreaterthread.h"
 
@@ -9,11 +10,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 class TestGifCreaterThread : public QObject
 {
@@ -135,17 +131,14 @@ private slots:
         GifCreaterThread thread;
         QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
         const QString path = dir.filePath("full.gif");
-        rlimit saved;
-        getrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = 20000;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
         QList<QImage> noise;
         for (int i = 0; i < 4; ++i)
             noise.append(noisyFrame(100, 100, &random));
-        runJob(&thread, path, noise, &progress);
-        setrlimit(RLIMIT_FSIZE, &saved);
+        {
+            const FileSizeLimit limit(20000, true);
+            QVERIFY(limit.active());
+            runJob(&thread, path, noise, &progress);
+        }
         QVERIFY(!thread.succeeded);
         QVERIFY(!QFile::exists(path));
         QVERIFY(progress.count() < 4);

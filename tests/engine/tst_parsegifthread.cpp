@@ -1,5 +1,6 @@
 // The extraction worker on GIFs we wrote and on files that are not (whole) GIFs.
 #include "support/enginetesthelpers.h"
+#include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
 #include "workers/parsegifthread.h"
 #include "workers/pngframe.h"
@@ -11,11 +12,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace {
 
@@ -254,16 +250,12 @@ private slots:
         writeGif(gifPath, 2, 60, 60, false);
         ParseGifThread thread;
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
-        rlimit saved;
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        rlimit small = saved;
-        small.rlim_cur = 2048;
-        // Ignored, the signal turns into a plain write error.
-        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const QString folder = runJob(&thread, gifPath, "full", &progress);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, oldHandler);
+        QString folder;
+        {
+            const FileSizeLimit limit(2048, true);
+            QVERIFY(limit.active());
+            folder = runJob(&thread, gifPath, "full", &progress);
+        }
         QCOMPARE(progressOf(progress), QList<int>({5000, 10000}));
         QVERIFY(QFileInfo(folder + "/1.png").size() < 2048);
         QVERIFY(QFileInfo(folder + "/2.png").size() <= 2048);

@@ -1,10 +1,10 @@
 // The video page end to end, with the real ffmpeg and videos made here by ffmpeg itself.
+#include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 
 #ifdef Q_OS_UNIX
 #include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -261,13 +261,12 @@ private slots:
     #else
         // A file size limit, which the tool inherits, kills it part-way like a full disk.
         QVERIFY(importVideo("clip.part1.mp4"));
-        rlimit saved;
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        rlimit small = saved;
-        small.rlim_cur = 20000;
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const bool done = createGif("0:01", "2");
-        setrlimit(RLIMIT_FSIZE, &saved);
+        bool done;
+        {
+            const FileSizeLimit limit(20000, false);
+            QVERIFY(limit.active());
+            done = createGif("0:01", "2");
+        }
         QVERIFY(done);
         QCOMPARE(answerer.dialogs, QStringList{failedText});
         QVERIFY(!QFile::exists(output + "/clip.gif"));

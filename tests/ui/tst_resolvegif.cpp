@@ -1,12 +1,8 @@
 // Resolve GIF from the start page, end to end on GIFs written by our own worker.
+#include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 class TestResolveGif : public PageTest
 {
@@ -151,16 +147,12 @@ private slots:
             for (int x = 0; x < 48; ++x)
                 noise.setPixel(x, y, 0xff000000u | QRandomGenerator::global()->generate());
         const QString gif = writeGif("noisy.gif", 1, noise);
-        rlimit saved;
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        rlimit small = saved;
-        small.rlim_cur = 2048;
-        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
         answerer.dialogs.clear();
-        resolve(gif);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, oldHandler);
+        {
+            const FileSizeLimit limit(2048, true);
+            QVERIFY(limit.active());
+            resolve(gif);
+        }
         QCOMPARE(answerer.dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
         QVERIFY(QFileInfo::exists(outFolder + "/noisy/1.png"));
 #endif
