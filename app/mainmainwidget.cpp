@@ -225,11 +225,19 @@ void MainMainWidget::mouseReleaseEvent(QMouseEvent *)
     dragging = 0;
 }
 
+void MainMainWidget::cancelRunningJob()
+{
+    menuWidget->cancelJob();
+    imagesWidget->cancelJob();
+    videoWidget->cancelJob();
+    showLoading(0);
+}
+
 void MainMainWidget::closeEvent(QCloseEvent *event)
 {
     // Workers and the video tool must not outlive the pages that receive their signals.
-    menuWidget->stopRunningJob();
-    imagesWidget->stopRunningJob();
-    videoWidget->stopRunningJob();
+    menuWidget->cancelJob();
+    imagesWidget->cancelJob();
+    videoWidget->cancelJob();
     event->accept();
 }

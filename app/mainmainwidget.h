@@ -29,6 +29,8 @@ public:
     void setLoadingText(const QString &text);
     void centerOnMainWindow(QWidget *w);
     void retranslateAll();
+    // Stops whatever job runs, cleans up after it and takes the busy overlay down; no dialog.
+    void cancelRunningJob();
     void openWebPage(const QString &base);
     // The address openWebPage opens for a base address.
     QString webPageUrl(const QString &base) const;

@@ -116,10 +116,10 @@ void GifImagesWidget::enterPage()
     }
 }
 
-void GifImagesWidget::stopRunningJob()
+void GifImagesWidget::cancelJob()
 {
     imageLoader->cancel();
-    viewImageWidget->stopRunningJob();
+    viewImageWidget->cancelJob();
 }
 
 void GifImagesWidget::addPhotosButton_slots()

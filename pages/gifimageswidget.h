@@ -23,8 +23,8 @@ public:
     void initStyle();
     void retranslateUi();
     void enterPage();
-    // Asks a running GIF job to stop and waits for it (the window is closing).
-    void stopRunningJob();
+    // Stops a running import or GIF job and waits for it; its end is not reported.
+    void cancelJob();
 
     ViewImageWidget *viewImageWidget = nullptr;
     MyTempButton2 *addPhotosButton = nullptr;

@@ -42,7 +42,7 @@ GifMenuWidget::GifMenuWidget(QWidget *parent) : QWidget(parent)
 
 GifMenuWidget::~GifMenuWidget()
 {
-    stopRunningJob();
+    cancelJob();
     delete parseGifThread;
 }
 
@@ -96,7 +96,7 @@ void GifMenuWidget::retranslateUi()
     outputOpenButton->setText(tr("Open Saved Folder"));
 }
 
-void GifMenuWidget::stopRunningJob()
+void GifMenuWidget::cancelJob()
 {
     if (!parseGifThread->isRunning())
         return;

@@ -20,8 +20,8 @@ public:
     void initLayout();
     void initStyle();
     void retranslateUi();
-    // Asks a running Resolve GIF job to stop and waits for it (the window is closing).
-    void stopRunningJob();
+    // Stops a running Resolve GIF job and waits for it; its end is not reported.
+    void cancelJob();
 
     QString savePath;
     ParseGifThread *parseGifThread = nullptr;

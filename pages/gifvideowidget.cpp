@@ -64,7 +64,7 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
 GifVideoWidget::~GifVideoWidget()
 {
     // The paths die before the process, whose destructor would still report to us.
-    stopRunningJob();
+    cancelJob();
 }
 
 void GifVideoWidget::initLayout()
@@ -141,7 +141,7 @@ void GifVideoWidget::enterPage()
     videoPath.clear();
 }
 
-void GifVideoWidget::stopRunningJob()
+void GifVideoWidget::cancelJob()
 {
     if (convertProcess.state() == QProcess::NotRunning)
         return;

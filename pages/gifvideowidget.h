@@ -25,8 +25,8 @@ public:
     // The enabled or disabled look of "Create GIF" and the four fields.
     void setControlsEnabled(bool on);
     void enterPage();
-    // Ends a running video tool and removes its unfinished output (the window is closing).
-    void stopRunningJob();
+    // Ends a running video tool and removes its unfinished output; no dialog.
+    void cancelJob();
 
     MyTempButton2 *addVideosButton = nullptr;
     MyTempButton2 *createGifButton = nullptr;

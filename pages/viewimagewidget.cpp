@@ -67,7 +67,7 @@ ViewImageWidget::ViewImageWidget(QWidget *parent) : QWidget(parent)
 
 ViewImageWidget::~ViewImageWidget()
 {
-    stopRunningJob();
+    cancelJob();
     delete gifCreaterThread;
 }
 
@@ -191,7 +191,7 @@ void ViewImageWidget::createGif()
     mainWindow()->setLoadingText(tr("Create GIF: ") + progressText(0));
 }
 
-void ViewImageWidget::stopRunningJob()
+void ViewImageWidget::cancelJob()
 {
     if (!gifCreaterThread->isRunning())
         return;

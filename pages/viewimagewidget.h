@@ -30,7 +30,7 @@ public:
     int inUseCount() const;
     void createGif();
     // Asks a running GIF job to stop and waits for it; its end is then not reported.
-    void stopRunningJob();
+    void cancelJob();
 
     QList<ImageItem *> items;
     QScrollArea *scrollArea = nullptr;
