@@ -219,4 +219,11 @@
         <translation>OK</translation>
     </message>
 </context>
+<context>
+    <name>LoadingWidget</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
 </TS>
