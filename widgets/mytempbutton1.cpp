@@ -1,6 +1,7 @@
 #include "widgets/mytempbutton1.h"
 
-MyTempButton1::MyTempButton1(QWidget *parent) : LabelButton(parent), thirdColor(QStringLiteral("#dadcdd"))
+MyTempButton1::MyTempButton1(QWidget *parent)
+    : LabelButton(parent), thirdColor(QStringLiteral("#dadcdd"))
 {
 }
 
