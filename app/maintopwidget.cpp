@@ -168,12 +168,15 @@ void MainTopWidget::switchLanguage(QString code)
     (void)translator.load(file);
     QCoreApplication::installTranslator(&translator);
 
-    // Qt's texts are English already; other languages take Qt's translation where it has one.
+    // Qt's texts are English already; other languages take Qt's translation where it has one:
+    // qtbase as Debian ships it, or the qt catalogue that windeployqt puts beside the program.
     QTranslator &toolkit = toolkitTranslator();
     QCoreApplication::removeTranslator(&toolkit);
+    const QString qtFolder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    const QLocale locale(code);
     if (code != QLatin1String("EN")
-        && toolkit.load(QLocale(code), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        && (toolkit.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), qtFolder)
+            || toolkit.load(locale, QStringLiteral("qt"), QStringLiteral("_"), qtFolder)))
         QCoreApplication::installTranslator(&toolkit);
 
     mainMenu->hide();
