@@ -1,6 +1,8 @@
 #include "app/loadingwidget.h"
 
 #include "app/uiscale.h"
+#include "widgets/mytempbutton2.h"
+#include "widgets/tilestyle.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
@@ -14,6 +16,7 @@ LoadingWidget::LoadingWidget(QWidget *parent) : QWidget(parent)
     movieLabel = new QLabel(panelWidget);
     movie = new QMovie(QStringLiteral(":/images/small_loadimg2.gif"), QByteArray(), this);
     movieLabel->setMovie(movie);
+    cancelButton = new MyTempButton2(panelWidget);
     opacityEffect = new QGraphicsOpacityEffect(this);
     setGraphicsEffect(opacityEffect);
 }
@@ -36,4 +39,15 @@ void LoadingWidget::setOverlayGeometry(int x, int y, int w, int h)
     textLabel->setStyleSheet(QStringLiteral("QLabel{font-size:") + QString::number(scaled(11))
                              + QStringLiteral("px;color:#ffffff;}"));
     textLabel->setAlignment(Qt::AlignCenter);
+
+    const int tileWidth = scaled(100);
+    cancelButton->setGeometry((pw - tileWidth) / 2,
+                              textLabel->y() + textLabel->height() + scaled(10), tileWidth,
+                              scaled(30));
+    styleTile(cancelButton);
+}
+
+void LoadingWidget::retranslateUi()
+{
+    cancelButton->setText(tr("Cancel"));
 }

@@ -6,16 +6,21 @@
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
+#include "widgets/mypushbutton.h"
+#include "widgets/mytempbutton2.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPropertyAnimation>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 
 #include <cstdlib>
@@ -50,6 +55,8 @@ MainMainWidget::MainMainWidget(QWidget *parent) : QWidget(parent)
     imagesWidget->hide();
     videoWidget->hide();
     loadingWidget->hide();
+    // Above the overlay, so that the window can be moved, minimized and closed during a job.
+    topWidget->raise();
 
     const int w = width();
     const int h = height();
@@ -81,6 +88,18 @@ MainMainWidget::MainMainWidget(QWidget *parent) : QWidget(parent)
     menuWidget->retranslateUi();
     imagesWidget->retranslateUi();
     videoWidget->retranslateUi();
+    loadingWidget->retranslateUi();
+
+    setKeyboardOrder();
+    connect(loadingWidget->cancelButton, &MyTempButton2::clicked, this,
+            &MainMainWidget::cancelRunningJob);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &MainMainWidget::escapePressed);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            &MainMainWidget::openPressed);
+    // The window keeps the keyboard itself until Tab moves on, so no tile shows a focus
+    // ring before the keyboard is used.
+    setFocus();
 }
 
 MainMainWidget::~MainMainWidget()
@@ -89,8 +108,49 @@ MainMainWidget::~MainMainWidget()
         theMainWindow = nullptr;
 }
 
+void MainMainWidget::setKeyboardOrder()
+{
+    // Tab follows the reading order: the title bar's buttons, then the page shown, left to
+    // right and top to bottom. Creation order gives most of it.
+    setTabOrder(topWidget->menuButton, topWidget->minButton);
+    setTabOrder(topWidget->minButton, topWidget->closeButton);
+    setTabOrder(imagesWidget->createGifButton, imagesWidget->framepsComboBox);
+    setTabOrder(videoWidget->heightEdit, videoWidget->backupmeuButton);
+}
+
+QWidget *MainMainWidget::pageWidget(int page) const
+{
+    switch (page) {
+    case 1:
+        return imagesWidget;
+    case 2:
+        return videoWidget;
+    default:
+        return menuWidget;
+    }
+}
+
+bool MainMainWidget::isOnPage(const QWidget *w) const
+{
+    return w && (menuWidget->isAncestorOf(w) || imagesWidget->isAncestorOf(w)
+                 || videoWidget->isAncestorOf(w));
+}
+
+void MainMainWidget::focusFirstTile(QWidget *page)
+{
+    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && qobject_cast<LabelButton *>(w) && w->isEnabled()
+            && w->isVisibleTo(page)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 void MainMainWidget::switchPage(int page)
 {
+    // A keyboard user who left a page goes on in the new one.
+    const bool focusOnPage = isOnPage(focusWidget());
     stopPageSlides();
     const int top = topWidget->height();
     const QPoint shown(1, top);
@@ -119,6 +179,9 @@ void MainMainWidget::switchPage(int page)
         videoWidget->hide();
         break;
     }
+    currentPage = page == 1 || page == 2 ? page : 0;
+    if (focusOnPage)
+        focusFirstTile(pageWidget(currentPage));
 }
 
 void MainMainWidget::slidePage(QWidget *page, const QPoint &from, const QPoint &to,
@@ -147,12 +210,26 @@ void MainMainWidget::stopPageSlides()
 void MainMainWidget::showLoading(int show)
 {
     stopLoadingFade();
-    if (show == 1) {
+    loadingUp = show == 1;
+    if (loadingUp) {
         loadingWidget->show();
         fadeLoading(0.0, 1.0, 100);
+        // Keys must not reach the covered pages.
+        if (isOnPage(focusWidget())) {
+            focusBeforeLoading = focusWidget();
+            loadingWidget->cancelButton->setFocus(Qt::OtherFocusReason);
+        }
     } else {
         fadeLoading(1.0, 0.0, 300);
         connect(loadingFade, &QPropertyAnimation::finished, loadingWidget, &QWidget::hide);
+        if (focusWidget() == loadingWidget->cancelButton) {
+            if (focusBeforeLoading && focusBeforeLoading->isVisible()
+                && focusBeforeLoading->isEnabled())
+                focusBeforeLoading->setFocus(Qt::OtherFocusReason);
+            else
+                focusFirstTile(pageWidget(currentPage));
+        }
+        focusBeforeLoading = nullptr;
     }
 }
 
@@ -192,6 +269,7 @@ void MainMainWidget::retranslateAll()
     menuWidget->retranslateUi();
     imagesWidget->retranslateUi();
     videoWidget->retranslateUi();
+    loadingWidget->retranslateUi();
 }
 
 QString MainMainWidget::webPageUrl(const QString &base) const
@@ -231,6 +309,42 @@ void MainMainWidget::cancelRunningJob()
     imagesWidget->cancelJob();
     videoWidget->cancelJob();
     showLoading(0);
+}
+
+void MainMainWidget::escapePressed()
+{
+    if (loadingWidget->isVisible())
+        cancelRunningJob();
+    else if (currentPage == 1)
+        imagesWidget->backupmeuButton->click();
+    else if (currentPage == 2)
+        videoWidget->backupmeuButton->click();
+}
+
+void MainMainWidget::openPressed()
+{
+    if (loadingWidget->isVisible())
+        return;
+    if (currentPage == 1)
+        imagesWidget->addPhotosButton->click();
+    else if (currentPage == 2)
+        videoWidget->addVideosButton->click();
+    else
+        menuWidget->gifParseButton->click();
+}
+
+bool MainMainWidget::focusNextPrevChild(bool next)
+{
+    if (!loadingUp)
+        return QWidget::focusNextPrevChild(next);
+    // During a job Tab goes round the Cancel tile and the title bar's buttons only.
+    const QList<QWidget *> reachable{loadingWidget->cancelButton, topWidget->menuButton,
+                                     topWidget->minButton, topWidget->closeButton};
+    const int count = reachable.size();
+    const int at = reachable.indexOf(focusWidget());
+    const int to = at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
+    reachable.at(to)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void MainMainWidget::closeEvent(QCloseEvent *event)

@@ -49,8 +49,17 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     // Stops running jobs and waits for them before the window goes away.
     void closeEvent(QCloseEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    // Esc cancels a job, or leaves the images or video page; Ctrl+O imports on the page shown.
+    void escapePressed();
+    void openPressed();
+    void setKeyboardOrder();
+    QWidget *pageWidget(int page) const;
+    bool isOnPage(const QWidget *w) const;
+    // Gives the focus to the first tile of a page that Tab reaches.
+    void focusFirstTile(QWidget *page);
     // Slides a page between two points; when the slide ends, hideWhenDone is hidden.
     void slidePage(QWidget *page, const QPoint &from, const QPoint &to, QWidget *hideWhenDone);
     // Ends the slides of an older switch, so that they hide nothing the newer one shows.
@@ -61,6 +70,12 @@ private:
 
     QList<QPointer<QPropertyAnimation>> pageSlides;
     QPointer<QPropertyAnimation> loadingFade;
+    // Between showLoading(1) and the next showLoading with another value.
+    bool loadingUp = false;
+    // Where the keyboard was when the overlay came up over it.
+    QPointer<QWidget> focusBeforeLoading;
+    // 0 start page, 1 images page, 2 video page: the one the last switch went to.
+    int currentPage = 0;
     int dragging = 0;
     int pressX = 0;
     int pressY = 0;

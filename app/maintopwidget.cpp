@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMenu>
 #include <QTranslator>
@@ -20,8 +21,15 @@ namespace {
 
 const QString website = QStringLiteral(LUMORRA_WEBSITE);
 
-// The one translator of the process, kept until it ends.
+// The translators of the process, kept until it ends: ours, and Qt's own for the texts of
+// its standard dialogs.
 QTranslator &interfaceTranslator()
+{
+    static QTranslator translator;
+    return translator;
+}
+
+QTranslator &toolkitTranslator()
 {
     static QTranslator translator;
     return translator;
@@ -159,6 +167,17 @@ void MainTopWidget::switchLanguage(QString code)
     QCoreApplication::removeTranslator(&translator);
     (void)translator.load(file);
     QCoreApplication::installTranslator(&translator);
+
+    // Qt's texts are English already; other languages take Qt's translation where it has one:
+    // qtbase as Debian ships it, or the qt catalogue that windeployqt puts beside the program.
+    QTranslator &toolkit = toolkitTranslator();
+    QCoreApplication::removeTranslator(&toolkit);
+    const QString qtFolder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    const QLocale locale(code);
+    if (code != QLatin1String("EN")
+        && (toolkit.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), qtFolder)
+            || toolkit.load(locale, QStringLiteral("qt"), QStringLiteral("_"), qtFolder)))
+        QCoreApplication::installTranslator(&toolkit);
 
     mainMenu->hide();
     mainWindow()->retranslateAll();

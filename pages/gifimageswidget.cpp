@@ -9,6 +9,7 @@
 #include "pages/viewimagewidget.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/nofocusframedelegate.h"
+#include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
 
 #include <QComboBox>
@@ -104,6 +105,7 @@ void GifImagesWidget::retranslateUi()
     framepsComboBox->addItem(arrow, tr("5Frame/s"));
     framepsComboBox->addItem(arrow, tr("10Frame/s"));
     framepsComboBox->setCurrentIndex(3);
+    fitComboBoxText(framepsComboBox, scaled(12));
 }
 
 void GifImagesWidget::enterPage()

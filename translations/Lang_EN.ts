@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>Backup</source>
-        <translation>Backup</translation>
+        <translation>Back</translation>
     </message>
     <message>
         <source>1Frame/s</source>
@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>Backup</source>
-        <translation>Backup</translation>
+        <translation>Back</translation>
     </message>
     <message>
         <source>Start Time:</source>
@@ -217,6 +217,13 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>LoadingWidget</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

@@ -219,4 +219,11 @@
         <translation>确定</translation>
     </message>
 </context>
+<context>
+    <name>LoadingWidget</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
 </TS>

@@ -5,6 +5,7 @@
 #include "widgets/mytempbutton1.h"
 #include "widgets/picturebackground.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -22,6 +23,10 @@ MyMessageDialog::MyMessageDialog(QWidget *parent) : QDialog(parent)
     connect(closeButton, &MyPushButton::clicked, this, &MyMessageDialog::closeButton_slots);
     connect(CancelButton, &MyTempButton1::clicked, this, &MyMessageDialog::CancelButton_slots);
     connect(OKButton, &MyTempButton1::clicked, this, &MyMessageDialog::OKButton_slots);
+    // Return answers with the right-hand tile unless Tab moved on from it.
+    setTabOrder(CancelButton, OKButton);
+    setTabOrder(OKButton, closeButton);
+    OKButton->setFocus();
 }
 
 void MyMessageDialog::setMessage(const QString &text)
@@ -98,6 +103,21 @@ void MyMessageDialog::OKButton_slots()
 {
     okPressed = true;
     hide();
+}
+
+void MyMessageDialog::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        closeButton_slots();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OKButton_slots();
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void MyMessageDialog::mousePressEvent(QMouseEvent *event)

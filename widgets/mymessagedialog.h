@@ -29,6 +29,8 @@ public:
     bool okPressed = false;
 
 protected:
+    // Return answers as the right-hand tile, Escape as the close button.
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -4,7 +4,7 @@
 
 #include <QMouseEvent>
 
-MyPushButton::MyPushButton(QWidget *parent) : QLabel(parent)
+MyPushButton::MyPushButton(QWidget *parent) : LabelButton(parent)
 {
     setContentsMargins(0, 0, 0, 0);
     setAutoFillBackground(true);
@@ -85,6 +85,5 @@ void MyPushButton::mousePressEvent(QMouseEvent *event)
 void MyPushButton::mouseReleaseEvent(QMouseEvent *event)
 {
     showCell(normalRect);
-    emit clicked();
-    QLabel::mouseReleaseEvent(event);
+    LabelButton::mouseReleaseEvent(event);
 }

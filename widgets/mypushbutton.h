@@ -1,13 +1,14 @@
 #ifndef MYPUSHBUTTON_H
 #define MYPUSHBUTTON_H
 
-#include <QLabel>
+#include "widgets/labelbutton.h"
+
 #include <QPixmap>
 #include <QRect>
 
-// A small image button: a label that paints one cell of a sprite as its background.
+// A small image button: a label button that paints one cell of a sprite as its background.
 // It does not accept mouse events, so presses and moves still reach its parent.
-class MyPushButton : public QLabel
+class MyPushButton : public LabelButton
 {
     Q_OBJECT
 
@@ -24,7 +25,6 @@ public:
     void showCell(const QRect &cell);
 
 signals:
-    void clicked();
     void Pressclicked();
     void enterButton();
     void leaveButton();

@@ -1,6 +1,7 @@
 #include "widgets/mytempbutton1.h"
 
-MyTempButton1::MyTempButton1(QWidget *parent) : QLabel(parent), thirdColor(QStringLiteral("#dadcdd"))
+MyTempButton1::MyTempButton1(QWidget *parent)
+    : LabelButton(parent), thirdColor(QStringLiteral("#dadcdd"))
 {
 }
 
@@ -33,10 +34,4 @@ void MyTempButton1::leaveEvent(QEvent *event)
     QLabel::leaveEvent(event);
     if (!normalColor.isEmpty() && tileEnabled)
         paintColor(normalColor);
-}
-
-void MyTempButton1::mouseReleaseEvent(QMouseEvent *event)
-{
-    QLabel::mouseReleaseEvent(event);
-    emit clicked();
 }

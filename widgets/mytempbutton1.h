@@ -1,10 +1,10 @@
 #ifndef MYTEMPBUTTON1_H
 #define MYTEMPBUTTON1_H
 
-#include <QLabel>
+#include "widgets/labelbutton.h"
 
-// The message dialog's tile: a label painted in a normal or a hover colour, with clicked().
-class MyTempButton1 : public QLabel
+// The message dialog's tile: a label button painted in a normal or a hover colour.
+class MyTempButton1 : public LabelButton
 {
     Q_OBJECT
 
@@ -18,13 +18,9 @@ public:
     QString hoverColor;
     QString thirdColor;
 
-signals:
-    void clicked();
-
 protected:
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void paintColor(const QString &color);

@@ -1,6 +1,6 @@
 #include "widgets/mytempbutton2.h"
 
-MyTempButton2::MyTempButton2(QWidget *parent) : QLabel(parent)
+MyTempButton2::MyTempButton2(QWidget *parent) : LabelButton(parent)
 {
     setFrameShape(QFrame::Box);
 }
@@ -25,10 +25,4 @@ void MyTempButton2::leaveEvent(QEvent *event)
     QLabel::leaveEvent(event);
     if (!normalStyle.isEmpty() && tileEnabled)
         setStyleSheet(normalStyle);
-}
-
-void MyTempButton2::mouseReleaseEvent(QMouseEvent *event)
-{
-    QLabel::mouseReleaseEvent(event);
-    emit clicked();
 }

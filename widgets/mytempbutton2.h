@@ -1,10 +1,10 @@
 #ifndef MYTEMPBUTTON2_H
 #define MYTEMPBUTTON2_H
 
-#include <QLabel>
+#include "widgets/labelbutton.h"
 
-// The pages' tile: a label with normal, hover and disabled style sheets and clicked().
-class MyTempButton2 : public QLabel
+// The pages' tile: a label button with normal, hover and disabled style sheets.
+class MyTempButton2 : public LabelButton
 {
     Q_OBJECT
 
@@ -19,13 +19,9 @@ public:
     QString hoverStyle;
     QString disabledStyle;
 
-signals:
-    void clicked();
-
 protected:
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 };
 
 #endif

@@ -1,11 +1,15 @@
-// The main window at 96 dpi: page slides, the busy overlay, dragging, closing.
+// The main window at 96 dpi: page slides, the busy overlay and stopping jobs, dragging,
+// closing, the keyboard.
 #include "ui/uitesthelpers.h"
+#include "workers/gifcreaterthread.h"
 
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<MainMainWidget> window;
+    QTemporaryDir temp;
+    DialogAnswerer answerer;
 
     int runningAnimations() const { return window->findChildren<QPropertyAnimation *>().size(); }
     qreal overlayOpacity() const { return window->loadingWidget->opacityEffect->opacity(); }
@@ -20,16 +24,56 @@ class TestMainWindow : public QObject
         }
     }
 
+    GifCreaterThread *creater() const
+    {
+        return window->imagesWidget->viewImageWidget->gifCreaterThread;
+    }
+
+    // Starts a GIF of many large frames that change completely from one to the next, and
+    // waits until it has written some of them.
+    void startLongImagesJob()
+    {
+        QImage noise[2] = {QImage(1920, 1080, QImage::Format_RGB32),
+                           QImage(1920, 1080, QImage::Format_RGB32)};
+        quint32 seed = 1;
+        for (QImage &image : noise) {
+            auto *pixels = reinterpret_cast<quint32 *>(image.bits());
+            for (qsizetype i = 0; i < image.width() * image.height(); ++i)
+                pixels[i] = seed = seed * 1664525u + 1013904223u;
+        }
+        window->menuWidget->savePath = temp.path();
+        window->switchPage(1);
+        for (int i = 0; i < 200; ++i)
+            window->imagesWidget->viewImageWidget->addLoadedImage(
+                "noise.png", QPixmap::fromImage(noise[i % 2]));
+        window->imagesWidget->viewImageWidget->createGif();
+        QTRY_VERIFY(!overlayText(window.get()).endsWith("00.00% "));
+        QVERIFY(creater()->isRunning());
+    }
+
+    // A key press as the window system delivers it: to the widget with the focus.
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget *target = QApplication::focusWidget();
+        QTest::keyClick(target ? target : window.get(), Qt::Key(key), modifiers);
+    }
+
 private slots:
     void init()
     {
         window = std::make_unique<MainMainWidget>(nullptr);
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->move(100, 25);
     }
 
-    void cleanup() { window.reset(); }
+    void cleanup()
+    {
+        window.reset();
+        FileChooser::answerOpenFile({});
+        FileChooser::answerOpenFiles({});
+        FileChooser::answerDirectory({});
+    }
 
     void pagesSlideInAndHideThePageBefore()
     {
@@ -145,6 +189,138 @@ private slots:
         QCOMPARE(window->topWidget->menuPosition(), QPoint(575, 51));
         QTest::mouseClick(window->topWidget->closeButton, Qt::LeftButton);
         QVERIFY(!window->isVisible());
+    }
+
+    void cancellingTakesTheOverlayDown_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Cancel tile") << "tile";
+        QTest::newRow("Escape") << "escape";
+        QTest::newRow("Return on the Cancel tile") << "return";
+        QTest::newRow("Escape, overlay without a job") << "no job";
+    }
+
+    void cancellingTakesTheOverlayDown()
+    {
+        QFETCH(QString, way);
+        MyTempButton2 *cancel = window->loadingWidget->cancelButton;
+        if (way == "no job") {
+            window->showLoading(1);
+        } else {
+            // A keyboard user's focus leaves the covered page for the Cancel tile.
+            window->imagesWidget->addPhotosButton->setFocus(Qt::TabFocusReason);
+            startLongImagesJob();
+            QCOMPARE(QApplication::focusWidget(), cancel);
+            QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+        }
+        QVERIFY(cancel->isVisible());
+        if (way == "tile")
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        else
+            press(way == "return" ? Qt::Key_Return : Qt::Key_Escape);
+        QVERIFY(!creater()->isRunning());
+        QTRY_VERIFY(window->loadingWidget->isHidden());
+        QVERIFY(answerer.dialogs.isEmpty());
+        if (way != "no job")
+            QCOMPARE(QApplication::focusWidget(), window->imagesWidget->addPhotosButton);
+    }
+
+    // During a job the title bar lies above the overlay, Tab goes round the Cancel tile and the
+    // title bar's buttons, a language switch carries on, and the close button ends the job.
+    void theTitleBarWorksDuringAJob()
+    {
+        startLongImagesJob();
+        MainTopWidget *bar = window->topWidget;
+        for (MyPushButton *button : {bar->menuButton, bar->minButton, bar->closeButton})
+            QCOMPARE(window->childAt(button->geometry().center()), button);
+        QList<QWidget *> reached;
+        for (int i = 0; i < 5; ++i) {
+            press(Qt::Key_Tab);
+            reached << QApplication::focusWidget();
+        }
+        QCOMPARE(reached, (QList<QWidget *>{window->loadingWidget->cancelButton, bar->menuButton,
+                                            bar->minButton, bar->closeButton,
+                                            window->loadingWidget->cancelButton}));
+
+        bar->switchLanguage("ZH");
+        QCOMPARE(window->loadingWidget->cancelButton->text(), QStringLiteral("取消"));
+        QTRY_VERIFY(overlayText(window.get()).startsWith("生成GIF"));
+        QTest::mouseClick(bar->closeButton, Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+        QVERIFY(!creater()->isRunning());
+        QVERIFY(answerer.dialogs.isEmpty());
+        bar->switchLanguage("EN");
+    }
+
+    void tabReachesEveryTileInOrder()
+    {
+        GifMenuWidget *start = window->menuWidget;
+        GifImagesWidget *images = window->imagesWidget;
+        GifVideoWidget *video = window->videoWidget;
+        const QList<QWidget *> titleBar{window->topWidget->menuButton,
+                                        window->topWidget->minButton,
+                                        window->topWidget->closeButton};
+        const QList<QList<QWidget *>> pages{
+            {start->gifPhotoButton, start->gifVideoButton, start->gifParseButton,
+             start->outputSelectButton, start->outputOpenButton},
+            // "Create GIF" and the video form stay out of reach until they can be used.
+            {images->viewImageWidget->scrollArea, images->addPhotosButton,
+             images->framepsComboBox, images->backupmeuButton},
+            {video->addVideosButton, video->backupmeuButton}};
+        for (int page = 0; page < 3; ++page) {
+            window->switchPage(page);
+            QTRY_COMPARE(runningAnimations(), 0);
+            window->setFocus();
+            const QList<QWidget *> expected = titleBar + pages.at(page);
+            QList<QWidget *> reached;
+            for (int i = 0; i < expected.size(); ++i) {
+                press(Qt::Key_Tab);
+                reached << QApplication::focusWidget();
+            }
+            QCOMPARE(reached, expected);
+            press(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), expected.first());
+            press(Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), expected.last());
+        }
+    }
+
+    // Return and Space press the focused tile, Ctrl+O imports on every page, Escape goes back.
+    void keysDriveThePages()
+    {
+        QStringList asked; // the captions of the choosers opened
+        FileChooser::answerOpenFile([&](const QString &caption, auto &&...) {
+            asked << caption;
+            return QString();
+        });
+        FileChooser::answerOpenFiles([&](const QString &caption, auto &&...) {
+            asked << caption;
+            return QStringList();
+        });
+        FileChooser::answerDirectory([&](const QString &caption, auto &&...) {
+            asked << caption;
+            return QString();
+        });
+        press(Qt::Key_O, Qt::ControlModifier);
+        window->menuWidget->outputSelectButton->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Space);
+        window->menuWidget->gifPhotoButton->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Return);
+        QVERIFY(window->imagesWidget->isVisible());
+        QCOMPARE(QApplication::focusWidget(), window->imagesWidget->addPhotosButton);
+        press(Qt::Key_Enter);
+        press(Qt::Key_O, Qt::ControlModifier);
+        press(Qt::Key_Escape);
+        QTRY_VERIFY(window->imagesWidget->isHidden());
+        QCOMPARE(QApplication::focusWidget(), window->menuWidget->gifPhotoButton);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space);
+        QTRY_VERIFY(window->menuWidget->isHidden());
+        press(Qt::Key_O, Qt::ControlModifier);
+        press(Qt::Key_Escape);
+        QTRY_VERIFY(window->videoWidget->isHidden());
+        QCOMPARE(asked, (QStringList{"Add GIF File", "Select Save Directory", "Add Image Files",
+                                     "Add Image Files", "Add Video File"}));
     }
 
     // Closing while the overlay fades and a page slides must neither crash nor hang.

@@ -1,4 +1,4 @@
-// The start page: geometry, the output folder row and its chooser.
+// The start page: the output folder row and its chooser.
 #include "ui/uitesthelpers.h"
 
 class TestStartPage : public PageTest
@@ -28,22 +28,6 @@ private slots:
     }
 
     void cleanupTestCase() { stopWindow(); }
-
-    void geometryAtScaleOne()
-    {
-        QCOMPARE(uiScale, 1.0f);
-        QStringList rects;
-        for (QWidget *w : QList<QWidget *>{page, page->gifPhotoButton, page->gifVideoButton,
-                                           page->gifParseButton, page->saveToLabel,
-                                           page->savePathLabel, page->outputSelectButton,
-                                           page->outputOpenButton})
-            rects << rectText(w);
-        QCOMPARE(rects.join(", "), QStringLiteral("1 30 598 619, 189 80 220 35, 189 180 220 35, "
-                                                  "189 280 220 35, 30 529 200 30, 30 559 369 30, "
-                                                  "398 559 40 30, 448 559 120 30"));
-        QVERIFY(page->gifPhotoButton->styleSheet().contains("font-weight:700"));
-        QVERIFY(!page->outputOpenButton->styleSheet().contains("font-weight"));
-    }
 
     void folderChooserSetsSavePath()
     {

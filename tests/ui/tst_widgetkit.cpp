@@ -1,6 +1,8 @@
-// The widget kit: the sprite button, the two tiles, the tile looks and the message dialog.
+// The widget kit: the sprite button, the two tiles and their keys, text fitting and the
+// message dialog.
 #include "ui/uitesthelpers.h"
 #include "widgets/messagequestions.h"
+#include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
 
 namespace {
@@ -64,16 +66,10 @@ private slots:
                                                 "#ff0000 leave #ff0000 press click"));
     }
 
-    void tileLooksAndStates()
+    void tileStates()
     {
-        MyTempButton2 tile, bold;
+        MyTempButton2 tile;
         styleTile(&tile);
-        styleTile(&bold, TileLook::Bold);
-        QCOMPARE(tile.normalStyle, QStringLiteral("QLabel{border: 1px solid #787878; font-size:13px;color:#ffffff;background-color:#646464;border-radius: 3px;}"));
-        QCOMPARE(tile.hoverStyle, QStringLiteral("QLabel{border: 1px solid #888686; font-size:13px;color:#ffffff;background-color:#6e6d6d;border-radius: 3px;}"));
-        QCOMPARE(bold.disabledStyle, QStringLiteral("QLabel{border: 1px solid #575656; font-size:13px;color:#b4b4b4;font-weight:700; background-color:#505050;border-radius: 3px;}"));
-        QCOMPARE(tile.alignment(), Qt::AlignCenter);
-
         QSignalSpy clicked(&tile, &MyTempButton2::clicked);
         QStringList looks;
         auto look = [&] {
@@ -90,6 +86,7 @@ private slots:
         sendEvent(&tile, QEvent::Enter);
         look();
         QTest::mouseClick(&tile, Qt::LeftButton);
+        tile.click();
         QCOMPARE(clicked.count(), 0);
         tile.setEnabledStyle(true);
         look();
@@ -99,10 +96,85 @@ private slots:
         QTest::mouseRelease(&tile, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
         QTest::mouseClick(&tile, Qt::MiddleButton);
         QCOMPARE(clicked.count(), 2);
+    }
 
-        uiScale = 1.5f;
+    // Return, Enter and Space press every kind of button, once however long they are held.
+    void keysPressButtons()
+    {
+        MyTempButton2 tile;
+        MyTempButton1 dialogTile;
+        MyPushButton imageButton;
+        for (LabelButton *button : QList<LabelButton *>{&tile, &dialogTile, &imageButton}) {
+            QSignalSpy clicked(button, &LabelButton::clicked);
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A})
+                QTest::keyClick(button, key);
+            QKeyEvent held(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
+            QApplication::sendEvent(button, &held);
+            QCOMPARE(clicked.count(), 3);
+        }
+    }
+
+    // A text too wide for its tile is drawn smaller, at the largest size that fits but never
+    // below 9·s; a text that fits keeps the design size 13·s.
+    void tileTextFits_data()
+    {
+        QTest::addColumn<float>("scale");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("fits") << 1.0f << 100 << "Cancel" << "design";
+        QTest::newRow("too wide") << 1.0f << 120 << "Open Saved Folder" << "smaller";
+        QTest::newRow("far too wide") << 1.0f << 40 << "Open Saved Folder" << "smallest";
+        QTest::newRow("Chinese too wide") << 1.0f << 90 << "打开保存文件夹" << "smaller";
+        QTest::newRow("fits at 1.5") << 1.5f << 150 << "Cancel" << "design";
+        QTest::newRow("far too wide at 1.5") << 1.5f << 60 << "Open Saved Folder" << "smallest";
+    }
+
+    void tileTextFits()
+    {
+        QFETCH(float, scale);
+        QFETCH(int, width);
+        QFETCH(QString, text);
+        uiScale = scale;
+        MyTempButton2 tile;
         styleTile(&tile);
-        QVERIFY(tile.normalStyle.contains("font-size:19px;"));
+        tile.setGeometry(0, 0, width, scaled(30));
+        tile.setText(text);
+        tile.ensurePolished();
+        const int size = tile.textFont().pixelSize();
+        const int room = tile.contentsRect().width() - 2 * scaled(4);
+        auto fitsAt = [&](int pixels) {
+            QFont font = tile.font();
+            font.setPixelSize(pixels);
+            return QFontMetrics(font).horizontalAdvance(text) <= room;
+        };
+        QTEST(size == scaled(13) ? QString("design") : size == scaled(9) ? "smallest" : "smaller",
+              "size");
+        QVERIFY(size == scaled(9) || fitsAt(size));
+        QVERIFY(size == scaled(13) || !fitsAt(size + 1));
+        tile.grab(); // draws the shrunk or elided text
+    }
+
+    // The frame-rate box's font shrinks until its widest item fits, and grows back when the
+    // items change; the fitting does not pile up in its style sheet.
+    void comboBoxTextFits()
+    {
+        QComboBox box;
+        box.setStyleSheet("QComboBox{font-size:12px;padding: 1px 2px 1px 2px;}");
+        box.setIconSize(QSize(10, 30));
+        box.resize(60, 30);
+        const QIcon arrow(":/images/arrowtest.png");
+        box.addItem(arrow, "1Frame/s");
+        box.addItem(arrow, "10Frame/s");
+        fitComboBoxText(&box, 12);
+        QCOMPARE(box.font().pixelSize(), 9);
+        const QString fitted = box.styleSheet();
+        box.resize(300, 30);
+        fitComboBoxText(&box, 12);
+        QCOMPARE(box.font().pixelSize(), 12);
+        box.resize(60, 30);
+        fitComboBoxText(&box, 12);
+        QCOMPARE(box.styleSheet(), fitted);
     }
 
     void colourTile()
@@ -119,34 +191,24 @@ private slots:
         QCOMPARE(clicked.count(), 1);
     }
 
-    void dialogGeometry_data()
+    // At every scale the tiles lie inside the dialog, side by side, and a single tile is
+    // centred.
+    void dialogLayout()
     {
-        QTest::addColumn<float>("scale");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("1.0") << 1.0f << "0 0 480 252, 450 10 20 20, 40 60 48 48, 130 70 300 90, "
-                                        "110 180 120 35, 250 180 120 35, 180 180 120 35";
-        QTest::newRow("1.5") << 1.5f << "0 0 720 378, 675 15 30 30, 60 90 72 72, 150 105 500 135, "
-                                        "165 270 180 52, 375 270 180 52, 270 270 180 52";
-    }
-
-    void dialogGeometry()
-    {
-        QFETCH(float, scale);
-        uiScale = scale;
-        MyMessageDialog dialog;
-        dialog.move(0, 0);
-        QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
-        dialog.setMessage(QStringLiteral("completed, do you want to open the folder?"));
-        dialog.setButtonTexts("Cancel", "Open");
-        QStringList rects;
-        for (QWidget *w : QList<QWidget *>{&dialog, dialog.closeButton, dialog.iconLabel,
-                                           dialog.messageLabel, dialog.CancelButton,
-                                           dialog.OKButton})
-            rects << rectText(w);
-        dialog.setSingleButton("OK");
-        rects << rectText(dialog.OKButton);
-        QTEST(rects.join(", "), "expected");
-        QVERIFY(dialog.CancelButton->isHidden());
+        for (float scale : {1.0f, 1.5f}) {
+            uiScale = scale;
+            MyMessageDialog dialog;
+            dialog.setMessage(QStringLiteral("completed, do you want to open the folder?"));
+            const QRect inside = dialog.rect();
+            const QRect left = dialog.CancelButton->geometry();
+            const QRect right = dialog.OKButton->geometry();
+            QVERIFY(inside.contains(left) && inside.contains(right));
+            QVERIFY(left.right() < right.left() && left.y() == right.y());
+            QVERIFY(dialog.messageLabel->geometry().bottom() < left.top());
+            dialog.setSingleButton("OK");
+            QCOMPARE(dialog.OKButton->geometry().center().x(), inside.center().x());
+            QVERIFY(dialog.CancelButton->isHidden());
+        }
     }
 
     void dialogAnswers_data()
@@ -156,7 +218,11 @@ private slots:
         QTest::newRow("right tile") << "ok" << true;
         QTest::newRow("left tile") << "cancel" << false;
         QTest::newRow("close button") << "close" << false;
-        QTest::newRow("Escape") << "escape" << false;
+        QTest::newRow("Escape") << "Escape" << false;
+        QTest::newRow("Return") << "Return" << true;
+        QTest::newRow("Tab to the close button, Space") << "Tab Space" << false;
+        QTest::newRow("Tab twice to the left tile, Return") << "Tab Tab Return" << false;
+        QTest::newRow("round to the right tile, Space") << "Tab Tab Tab Space" << true;
     }
 
     void dialogAnswers()
@@ -165,13 +231,19 @@ private slots:
         MyMessageDialog dialog;
         dialog.setButtonTexts("Cancel", "Open");
         QTimer::singleShot(50, &dialog, [&] {
-            if (way == "escape")
-                QTest::keyClick(&dialog, Qt::Key_Escape);
-            else
+            const QMap<QString, Qt::Key> keys{{"Escape", Qt::Key_Escape},
+                                              {"Return", Qt::Key_Return},
+                                              {"Tab", Qt::Key_Tab},
+                                              {"Space", Qt::Key_Space}};
+            if (way.at(0).isUpper()) {
+                for (const QString &key : way.split(' '))
+                    QTest::keyClick(dialog.focusWidget(), keys.value(key));
+            } else {
                 QTest::mouseClick(way == "ok"       ? (QWidget *)dialog.OKButton
                                   : way == "cancel" ? (QWidget *)dialog.CancelButton
                                                     : (QWidget *)dialog.closeButton,
                                   Qt::LeftButton);
+            }
         });
         QTimer::singleShot(10000, &dialog, &QDialog::reject);
         dialog.exec();

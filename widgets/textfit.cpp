@@ -1,0 +1,62 @@
+#include "widgets/textfit.h"
+
+#include "app/uiscale.h"
+
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+namespace {
+
+// The spacing the style-sheet style puts between a combo box's icon and its text.
+const int comboIconSpacing = 6;
+
+// Name of the property that keeps a box's style sheet as it was before any fitting.
+const char designStyleSheet[] = "designStyleSheet";
+
+int widest(const QFont &font, const QStringList &texts)
+{
+    const QFontMetrics metrics(font);
+    int width = 0;
+    for (const QString &text : texts)
+        width = qMax(width, metrics.horizontalAdvance(text));
+    return width;
+}
+
+}
+
+int fittedPixelSize(const QFont &font, const QStringList &texts, int room)
+{
+    QFont trial = font;
+    int size = QFontInfo(font).pixelSize();
+    const int smallest = scaled(9);
+    while (size > smallest && widest(trial, texts) > room)
+        trial.setPixelSize(--size);
+    return qMax(size, smallest);
+}
+
+void fitComboBoxText(QComboBox *box, int designPixelSize)
+{
+    if (!box->property(designStyleSheet).isValid())
+        box->setProperty(designStyleSheet, box->styleSheet());
+    const QString design = box->property(designStyleSheet).toString();
+    box->setStyleSheet(design);
+    box->ensurePolished();
+
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.iconSize = box->iconSize();
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, box);
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    QFont font = box->font();
+    font.setPixelSize(designPixelSize);
+    const int size =
+        fittedPixelSize(font, texts, field.width() - box->iconSize().width() - comboIconSpacing);
+    if (size < designPixelSize)
+        box->setStyleSheet(design + QStringLiteral("QComboBox{font-size:%1px;}").arg(size));
+}

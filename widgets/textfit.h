@@ -1,0 +1,17 @@
+#ifndef TEXTFIT_H
+#define TEXTFIT_H
+
+#include <QStringList>
+
+class QComboBox;
+class QFont;
+
+// The largest pixel size, from the font's own down to 9·s, at which every text is at most
+// room pixels wide; 9·s when none is.
+int fittedPixelSize(const QFont &font, const QStringList &texts, int room);
+
+// Shrinks a combo box's font, given in its style sheet as designPixelSize, until its widest
+// item fits beside the item icon. Called again after the items change.
+void fitComboBoxText(QComboBox *box, int designPixelSize);
+
+#endif
