@@ -102,13 +102,14 @@ ParseGifThread::Outcome ParseGifThread::saveFrames(int frameCount, int framesInF
     QImageReader reader(gifFilePath, QByteArray());
     bool readFailed = false;
     for (int i = 0; i < frameCount && !saveFailed && !isInterruptionRequested(); ++i) {
+        // Room first: the frame being decoded counts among those held.
+        if (!queue.hasRoom())
+            takeOldest(true);
         const QImage frame = reader.read();
         if (frame.isNull()) {
             readFailed = true;
             break;
         }
-        if (!queue.hasRoom())
-            takeOldest(true);
         queue.add(frame, framePath(pngFolder, i));
         while (takeOldest(false)) {
         }
