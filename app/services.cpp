@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <memory>
 
 namespace {
 
@@ -62,5 +64,16 @@ QString folderFromSettings(const QString &key)
 
 QString tempFolder()
 {
-    return subFolder(subFolder(QDir::tempPath(), organization), QStringLiteral("temp"));
+    // The system's temporary folder may be shared by all users (as /tmp is), where a fixed
+    // name could already belong to someone else: each run makes its own folder, readable by
+    // this user only, and makes it again if something cleared it away.
+    static std::unique_ptr<QTemporaryDir> folder;
+    if (!folder || !folder->isValid() || !QDir(folder->path()).exists()) {
+        const QString systemTemp = QDir::tempPath(); // empty when it does not exist
+        folder.reset(systemTemp.isEmpty() ? nullptr
+                                          : new QTemporaryDir(systemTemp + QStringLiteral("/")
+                                                              + application
+                                                              + QStringLiteral("-XXXXXX")));
+    }
+    return folder && folder->isValid() ? folder->path() : QString();
 }

@@ -17,7 +17,9 @@ void writeSetting(const QString &key, const QString &value);
 // separator, as the file choosers take it back.
 void rememberFolderOf(const QString &key, const QString &filePath);
 
-// The program's temporary folder, created as needed, without a trailing slash.
+// The program's temporary folder for this user and this run, created as needed, without a
+// trailing slash; removed when the program ends. EMPTY when it cannot be created: the
+// caller must then tell the user instead of writing a file.
 QString tempFolder();
 
 #endif

@@ -1,45 +1,82 @@
-// resolve-gif IN.gif OUTDIR
-// Splits a GIF into numbered PNG files exactly as the extraction job does and prints the time.
+// resolve-gif [--stop-after SECONDS] IN.gif OUTDIR
+// Splits a GIF into numbered PNG files exactly as the extraction job does and prints the
+// time. A GIF that cannot be resolved whole is named with the reason on standard error, the
+// files of the run are removed, and the exit status is 1. With --stop-after the job is asked
+// to stop after that many seconds, and the time the stop took is printed.
 #include "workers/parsegifthread.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
-#include <atomic>
 #include <cstdio>
+
+namespace {
+
+QString failureOf(const ParseGifThread &parser)
+{
+    switch (parser.outcome) {
+    case ParseGifThread::Outcome::NotAGif:
+        return QStringLiteral("not a GIF");
+    case ParseGifThread::Outcome::TooLarge:
+        return QStringLiteral("too large to resolve");
+    case ParseGifThread::Outcome::Damaged:
+        return QStringLiteral("damaged after %1 frames").arg(parser.framesKept);
+    case ParseGifThread::Outcome::SaveFailed:
+        return QStringLiteral("frame %1 cannot be saved in %2")
+            .arg(parser.framesKept + 1)
+            .arg(parser.pngFolder);
+    default:
+        return QString();
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments();
-    if (arguments.size() != 3) {
-        fprintf(stderr, "usage: resolve-gif IN.gif OUTDIR\n");
-        return 2;
+    QStringList arguments = app.arguments().mid(1);
+    double stopAfter = -1;
+    if (arguments.size() == 4 && arguments.at(0) == QLatin1String("--stop-after")) {
+        stopAfter = arguments.at(1).toDouble();
+        arguments = arguments.mid(2);
     }
-    if (!QDir().mkpath(arguments.at(2))) {
-        fprintf(stderr, "cannot create %s\n", qPrintable(arguments.at(2)));
-        return 1;
+    if (arguments.size() != 2) {
+        fprintf(stderr, "usage: resolve-gif [--stop-after SECONDS] IN.gif OUTDIR\n");
+        return 2;
     }
 
     ParseGifThread parser;
-    parser.gifFilePath = arguments.at(1);
-    parser.pngFolder = QDir(arguments.at(2)).absolutePath();
-    std::atomic<int> frames{0};
-    QObject::connect(&parser, &ParseGifThread::updateprogress, &parser,
-                     [&frames] { frames++; }, Qt::DirectConnection);
+    parser.gifFilePath = arguments.at(0);
+    parser.pngFolder = QDir(arguments.at(1)).absolutePath();
+    const bool folderExisted = QFileInfo::exists(parser.pngFolder);
 
     QElapsedTimer timer;
     timer.start();
     parser.start(QThread::InheritPriority);
+    if (stopAfter >= 0 && !parser.wait(qRound(stopAfter * 1000))) {
+        QElapsedTimer stopping;
+        stopping.start();
+        parser.requestStop();
+        parser.wait();
+        printf("stop: %.3f s\n", stopping.nsecsElapsed() / 1e9);
+    }
     parser.wait();
     const double seconds = timer.nsecsElapsed() / 1e9;
 
-    printf("frames: %d\n", int(frames));
-    printf("resolve: %.3f s\n", seconds);
-    if (frames == 0) {
-        fprintf(stderr, "no frame could be read from %s\n", qPrintable(parser.gifFilePath));
+    const QString failure = failureOf(parser);
+    if (!failure.isEmpty()) {
+        fprintf(stderr, "%s: %s\n", qPrintable(parser.gifFilePath), qPrintable(failure));
+        for (int i = 1; i <= parser.framesKept; ++i)
+            QFile::remove(parser.pngFolder + QStringLiteral("/%1.png").arg(i));
+        if (!folderExisted)
+            QDir().rmdir(parser.pngFolder);
         return 1;
     }
+    printf("frames: %d\n", parser.framesKept);
+    printf("resolve: %.3f s\n", seconds);
     return 0;
 }

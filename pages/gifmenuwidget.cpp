@@ -9,12 +9,11 @@
 #include "widgets/messagequestions.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/tilestyle.h"
+#include "workers/framesfolder.h"
+#include "workers/giflayout.h"
 #include "workers/parsegifthread.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
-#include <QMovie>
 
 GifMenuWidget::GifMenuWidget(QWidget *parent) : QWidget(parent)
 {
@@ -123,23 +122,14 @@ void GifMenuWidget::gifParseButton_slots()
                               QStringLiteral("Image (*.gif)"));
     if (path.isEmpty())
         return;
-    if (!QMovie(path).isValid())
+    if (!startsLikeGif(path)) {
+        showNotice(tr("Failed, Please check the GIF file."), tr("OK"));
         return;
+    }
 
     rememberFolderOf(QStringLiteral("addGIFPath"), path);
-    const QString fileName = QFileInfo(path).fileName();
-
-    // Only a real ".gif" ending is cut off; any other name names the folder as it stands,
-    // and so does a name that would leave "", "." or ".." (the output folder or its parent).
-    QString base = fileName;
-    if (fileName.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive))
-        base.chop(4);
-    if (base.isEmpty() || base == QLatin1String(".") || base == QLatin1String(".."))
-        base = fileName;
-    QDir(savePath).mkdir(base);
-
     parseGifThread->gifFilePath = path;
-    parseGifThread->pngFolder = savePath + QLatin1Char('/') + base;
+    parseGifThread->pngFolder = newFramesFolder(savePath, path);
     jobStopped = false;
     parseGifThread->start(QThread::InheritPriority);
 
@@ -169,14 +159,23 @@ void GifMenuWidget::parseGifThread_Finished()
     if (jobStopped)
         return;
     mainWindow()->showLoading(0);
-    const QString first = parseGifThread->pngFolder + QStringLiteral("/1.png");
-    if (parseGifThread->firstFrameSaved && parseGifThread->everyFrameSaved
-        && QFileInfo::exists(first)) {
+    const int kept = parseGifThread->framesKept;
+    switch (parseGifThread->outcome) {
+    case ParseGifThread::Outcome::Completed:
         if (askQuestion(tr("completed, do you want to open the folder?"), tr("Cancel"),
                         tr("Open")))
             openFolderInFileBrowser(savePath);
-    } else {
-        showNotice(tr("Failed, Please check the GIF file."), tr("OK"));
+        break;
+    case ParseGifThread::Outcome::SaveFailed:
+        showNotice(tr("Failed, Please check the output folder."), tr("OK"));
+        break;
+    default:
+        // The frames before the damage are good pictures and stay; the notice says so.
+        showNotice(kept == 0   ? tr("Failed, Please check the GIF file.")
+                   : kept == 1 ? tr("Failed after 1 frame, Please check the GIF file.")
+                               : tr("Failed after %1 frames, Please check the GIF file.")
+                                     .arg(kept),
+                   tr("OK"));
     }
 }
 

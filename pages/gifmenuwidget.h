@@ -20,7 +20,8 @@ public:
     void initLayout();
     void initStyle();
     void retranslateUi();
-    // Stops a running Resolve GIF job and waits for it; its end is not reported.
+    // Stops a running Resolve GIF job and waits for it: the frames it wrote and the folder
+    // it made are removed again, and its end is not reported.
     void cancelJob();
 
     QString savePath;

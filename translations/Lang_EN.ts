@@ -71,6 +71,18 @@
         <translation>Failed, Please check the GIF file.</translation>
     </message>
     <message>
+        <source>Failed after 1 frame, Please check the GIF file.</source>
+        <translation>Failed after 1 frame, Please check the GIF file.</translation>
+    </message>
+    <message>
+        <source>Failed after %1 frames, Please check the GIF file.</source>
+        <translation>Failed after %1 frames, Please check the GIF file.</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the output folder.</source>
+        <translation>Failed, Please check the output folder.</translation>
+    </message>
+    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>

@@ -71,6 +71,18 @@
         <translation>失败，请检查GIF文件。</translation>
     </message>
     <message>
+        <source>Failed after 1 frame, Please check the GIF file.</source>
+        <translation>已保存 1 帧后失败，请检查GIF文件。</translation>
+    </message>
+    <message>
+        <source>Failed after %1 frames, Please check the GIF file.</source>
+        <translation>已保存 %1 帧后失败，请检查GIF文件。</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the output folder.</source>
+        <translation>失败，请检查输出文件夹。</translation>
+    </message>
+    <message>
         <source>OK</source>
         <translation>确定</translation>
     </message>

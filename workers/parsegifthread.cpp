@@ -1,39 +1,27 @@
 #include "workers/parsegifthread.h"
-#include "workers/pngframe.h"
+#include "workers/framesavequeue.h"
+#include "workers/giflayout.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QRunnable>
-#include <QSemaphore>
-#include <QThreadPool>
 
 namespace {
 
-// Saves one frame on a pool thread, notes whether the file was written and signals when
-// it is done.
-class PngSave : public QRunnable
+// Every frame is decoded onto the whole canvas, 4 bytes a pixel, and a file of a few
+// hundred bytes can declare a huge one: larger canvases are refused before decoding...
+const qint64 MostCanvasPixels = 100LL * 1000 * 1000;
+// ...and so are files whose frames together would take hours and fill the disk.
+const qint64 MostPixelsOfAllFrames = 16000LL * 1000 * 1000;
+// Decoded frames waiting for their PNG encoding take at most this much, or one frame.
+const qint64 MostBytesInFlight = 256LL * 1024 * 1024;
+
+QString framePath(const QString &folder, int index)
 {
-public:
-    PngSave(const QImage &frame, const QString &path, bool *written, QSemaphore *done)
-        : frame(frame), path(path), written(written), done(done)
-    {
-    }
-
-    void run() override
-    {
-        *written = savePngFrame(frame, path);
-        done->release();
-    }
-
-private:
-    QImage frame;
-    QString path;
-    bool *written;
-    QSemaphore *done;
-};
-
-// Frames handed to the savers at most at a time, whatever the number of cores.
-const int MostFramesInFlight = 8;
+    return folder + QLatin1Char('/') + QString::number(index + 1) + QStringLiteral(".png");
+}
 
 } // namespace
 
@@ -49,62 +37,95 @@ ParseGifThread::~ParseGifThread()
     wait();
 }
 
-// Only a running job takes the request, so that it cannot cancel the next one.
+// The thread's own interruption flag is cleared by every start() and ignores requests
+// while the thread is idle or ending, so a stop never reaches the next run.
 void ParseGifThread::requestStop()
 {
-    if (isRunning())
-        stopRequested = true;
+    requestInterruption();
+}
+
+void ParseGifThread::run()
+{
+    framesKept = 0;
+    const bool folderExisted = QFileInfo::exists(pngFolder);
+    outcome = resolveFrames();
+    if (outcome == Outcome::Stopped)
+        removeKeptFrames();
+    if (framesKept == 0 && !folderExisted)
+        QDir().rmdir(pngFolder);
+}
+
+ParseGifThread::Outcome ParseGifThread::resolveFrames()
+{
+    const GifLayout layout = readGifLayout(gifFilePath);
+    if (!layout.isGif)
+        return Outcome::NotAGif;
+    const qint64 canvasPixels = qint64(layout.canvas.width()) * layout.canvas.height();
+    if (canvasPixels > MostCanvasPixels
+        || canvasPixels * layout.wholeFrames > MostPixelsOfAllFrames)
+        return Outcome::TooLarge;
+    if (layout.wholeFrames == 0)
+        return Outcome::Damaged;
+    if (!QDir().mkdir(pngFolder) && !QFileInfo(pngFolder).isDir())
+        return Outcome::SaveFailed;
+
+    const int framesInFlight = int(MostBytesInFlight / qMax<qint64>(4, 4 * canvasPixels));
+    const Outcome saved = saveFrames(layout.wholeFrames, framesInFlight);
+    return saved == Outcome::Completed && !layout.intact ? Outcome::Damaged : saved;
 }
 
 // The frames come from the image reader that QMovie itself wraps: QMovie keeps a QPixmap,
 // which may not be made off the GUI thread. The reader hands out each frame composed over
-// the ones before it, as the movie would show it. Decoding depends on the frame before, so
-// it stays on this thread; the PNG encoding, the slow part, runs on every core. Progress
-// is still reported frame by frame in order, once a frame's file is written.
-void ParseGifThread::run()
+// the ones before it, as the movie would show it. Progress is reported frame by frame in
+// order, once a frame's file is complete.
+ParseGifThread::Outcome ParseGifThread::saveFrames(int frameCount, int framesInFlight)
 {
-    firstFrameSaved = false;
-    everyFrameSaved = true;
-    QImageReader reader(gifFilePath, QByteArray());
-    const int n = reader.imageCount();
-    QThreadPool savers;
-    savers.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
-    const int window = qMin(MostFramesInFlight, 2 * savers.maxThreadCount());
-    QSemaphore saved[MostFramesInFlight];
-    int frameOf[MostFramesInFlight];
-    bool written[MostFramesInFlight];
-    int handedOut = 0;
-    int reported = 0;
-    auto reportOldest = [&](bool block) {
-        const int slot = reported % window;
-        if (block)
-            saved[slot].acquire();
-        else if (!saved[slot].tryAcquire())
+    FrameSaveQueue queue(framesInFlight, [this] { return isInterruptionRequested(); });
+    bool saveFailed = false;
+    // A frame counts only when every frame before it was saved; one saved after a failure
+    // is removed again.
+    auto takeOldest = [&](bool wait) {
+        FrameSaveQueue::Saved saved;
+        if (!queue.takeOldest(wait, &saved))
             return false;
-        if (frameOf[slot] == 0 && written[slot])
-            firstFrameSaved = true;
-        if (!written[slot])
-            everyFrameSaved = false;
-        emit updateprogress(int(10000LL * (frameOf[slot] + 1) / n));
-        reported++;
+        if (saved.written && !saveFailed) {
+            framesKept++;
+            emit updateprogress(int(10000LL * framesKept / frameCount));
+        } else {
+            saveFailed = true;
+            if (saved.written)
+                QFile::remove(saved.path);
+        }
         return true;
     };
 
-    for (int i = 0; i < n && !stopRequested; ++i) {
+    QImageReader reader(gifFilePath, QByteArray());
+    bool readFailed = false;
+    for (int i = 0; i < frameCount && !saveFailed && !isInterruptionRequested(); ++i) {
+        // Room first: the frame being decoded counts among those held.
+        if (!queue.hasRoom())
+            takeOldest(true);
         const QImage frame = reader.read();
-        if (frame.isNull())
-            continue;
-        if (handedOut - reported == window)
-            reportOldest(true);
-        const int slot = handedOut % window;
-        frameOf[slot] = i;
-        const QString pngPath = pngFolder + "/" + QString::number(i + 1) + ".png";
-        savers.start(new PngSave(frame, pngPath, &written[slot], &saved[slot]));
-        handedOut++;
-        while (reported < handedOut && reportOldest(false)) {
+        if (frame.isNull()) {
+            readFailed = true;
+            break;
+        }
+        queue.add(frame, framePath(pngFolder, i));
+        while (takeOldest(false)) {
         }
     }
-    while (reported < handedOut)
-        reportOldest(true);
-    stopRequested = false;
+    while (takeOldest(true)) {
+    }
+    if (isInterruptionRequested())
+        return Outcome::Stopped;
+    if (saveFailed)
+        return Outcome::SaveFailed;
+    return readFailed ? Outcome::Damaged : Outcome::Completed;
+}
+
+void ParseGifThread::removeKeptFrames()
+{
+    for (int i = 0; i < framesKept; ++i)
+        QFile::remove(framePath(pngFolder, i));
+    framesKept = 0;
 }

@@ -3,29 +3,39 @@
 
 #include <QString>
 #include <QThread>
-#include <atomic>
 
 // Splits a GIF into numbered PNG files (1.png, 2.png, ...) on its own thread, reporting
-// progress in ten-thousandths after each frame.
+// progress in ten-thousandths after each frame saved. A run stops at the first frame it
+// cannot read or save and leaves only complete files: 1.png up to framesKept.
 class ParseGifThread : public QThread
 {
     Q_OBJECT
 
 public:
+    enum class Outcome {
+        Completed,  // every frame of an intact GIF saved
+        NotAGif,    // nothing to read: no GIF signature, or the file cannot be opened
+        TooLarge,   // over the canvas or total size limits; nothing decoded
+        Damaged,    // a frame cannot be read, or the file ends early
+        SaveFailed, // a frame cannot be written (a full disk, a missing output folder)
+        Stopped,    // stopped on request; what the run wrote is removed again
+    };
+
     explicit ParseGifThread(QObject *parent = nullptr);
     ~ParseGifThread() override;
 
-    // Asks a running job to stop after the current frame.
+    // Asks a running job to stop; a running save gives up at its next write. A request
+    // while idle is ignored and never reaches the next run.
     void requestStop();
 
     QString gifFilePath;
+    // Created by the run when it is missing (only its last part); a folder the run made is
+    // removed again when the run keeps no frame.
     QString pngFolder;
-    // Whether the last run wrote 1.png itself; a file left by an earlier run does not
-    // count. Read it once finished() has arrived.
-    bool firstFrameSaved = false;
-    // Whether the last run saved every frame it read; frames the reader cannot reach (a
-    // cut-off file) are not counted as failed saves.
-    bool everyFrameSaved = false;
+    // How the last run ended and how many frames it kept; read them once finished() has
+    // arrived.
+    Outcome outcome = Outcome::Completed;
+    int framesKept = 0;
 
 signals:
     void updateprogress(int progress);
@@ -34,7 +44,9 @@ protected:
     void run() override;
 
 private:
-    std::atomic<bool> stopRequested{false};
+    Outcome resolveFrames();
+    Outcome saveFrames(int frameCount, int framesInFlight);
+    void removeKeptFrames();
 };
 
 #endif

@@ -28,11 +28,29 @@ bool everyPixelOpaque(const QImage &image)
     return true;
 }
 
-} // namespace
-
-bool savePngFrame(const QImage &frame, const QString &path)
+// A file that refuses every write once the job is stopped: the PNG writer then gives up in
+// the middle of a large frame instead of finishing it.
+class StoppableFile : public QFile
 {
-    QFile file(path);
+public:
+    StoppableFile(const QString &name, const std::function<bool()> &stopped)
+        : QFile(name), stopped(stopped)
+    {
+    }
+
+protected:
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        return stopped && stopped() ? -1 : QFile::writeData(data, size);
+    }
+
+private:
+    const std::function<bool()> &stopped;
+};
+
+bool writePng(const QImage &frame, const QString &path, const std::function<bool()> &stopped)
+{
+    StoppableFile file(path, stopped);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     QImageWriter writer(&file, "png");
@@ -42,6 +60,24 @@ bool savePngFrame(const QImage &frame, const QString &path)
                              ? writer.write(frame.convertToFormat(QImage::Format_RGB888))
                              : writer.write(frame);
     // The file holds back small writes, and the writer does not look at their flush: a
-    // full disk shows only here.
-    return encoded && file.flush();
+    // full disk may show only here.
+    if (!encoded || !file.flush())
+        return false;
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+bool savePngFrame(const QImage &frame, const QString &path,
+                  const std::function<bool()> &stopped)
+{
+    const QString partPath = path + QStringLiteral(".part");
+    if (writePng(frame, partPath, stopped)) {
+        QFile::remove(path);
+        if (QFile::rename(partPath, path))
+            return true;
+    }
+    QFile::remove(partPath);
+    return false;
 }

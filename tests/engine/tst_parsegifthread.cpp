@@ -1,6 +1,8 @@
-// The extraction worker on GIFs we wrote and on files that are not (whole) GIFs.
+// The extraction worker on GIFs we wrote, on damaged and hostile files, on a full disk and
+// when stopped.
 #include "support/enginetesthelpers.h"
 #include "support/filesizelimit.h"
+#include "support/gifbytes.h"
 #include "support/gifdecoder.h"
 #include "workers/parsegifthread.h"
 #include "workers/pngframe.h"
@@ -13,19 +15,45 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using Outcome = ParseGifThread::Outcome;
+Q_DECLARE_METATYPE(Outcome)
+
 namespace {
 
 // Writes count frames of width x height, alternately noisy and flat.
-void writeGif(const QString &path, int count, int width, int height, bool noisyFirst = true)
+void writeGif(const QString &path, int count, int width, int height)
 {
     QRandomGenerator random(count);
     QVector<QImage> frames;
     for (int f = 0; f < count; ++f) {
-        frames.append((f % 2 == 0) == noisyFirst
-                          ? noisyFrame(width, height, &random)
-                          : flatFrame(width, height, qRgb(f * 20, 255 - f * 20, 7)));
+        frames.append(f % 2 == 0 ? noisyFrame(width, height, &random)
+                                 : flatFrame(width, height, qRgb(f * 20, 255 - f * 20, 7)));
     }
     QVERIFY(encodeFrames(path, frames, QSize(width, height)));
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// "1.png" to count + ".png".
+QStringList numberedPngs(int count)
+{
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << QString::number(i) + ".png";
+    return names;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files);
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    return names;
 }
 
 } // namespace
@@ -37,26 +65,15 @@ class TestParseGifThread : public QObject
 private:
     QTemporaryDir dir;
 
-    // Runs one job into a fresh folder and returns the folder.
+    // Runs one job into the folder name inside the temporary folder and returns the folder.
     QString runJob(ParseGifThread *thread, const QString &gifPath, const QString &name,
                    QSignalSpy *progress)
     {
-        const QString folder = dir.filePath(name);
-        QDir().mkpath(folder);
         thread->gifFilePath = gifPath;
-        thread->pngFolder = folder;
+        thread->pngFolder = dir.filePath(name);
         progress->clear();
         [&] { QVERIFY(runToEnd(thread)); }();
-        return folder;
-    }
-
-    QStringList filesIn(const QString &folder)
-    {
-        QStringList names = QDir(folder).entryList(QDir::Files);
-        std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-            return a.size() != b.size() ? a.size() < b.size() : a < b;
-        });
-        return names;
+        return thread->pngFolder;
     }
 
 private slots:
@@ -84,6 +101,7 @@ private slots:
             expectedProgress.append(10000 * (i + 1) / 13);
         }
         QCOMPARE(progressOf(progress), expectedProgress);
+        QCOMPARE(thread.outcome, Outcome::Completed);
     }
 
     void framesBecomeNumberedPngs()
@@ -94,7 +112,7 @@ private slots:
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
         const QString folder = runJob(&thread, gifPath, "four", &progress);
         QCOMPARE(progressOf(progress), QList<int>({2500, 5000, 7500, 10000}));
-        QCOMPARE(filesIn(folder), QStringList({"1.png", "2.png", "3.png", "4.png"}));
+        QCOMPARE(filesIn(folder), numberedPngs(4));
 
         // Each PNG shows what an independent decoder composes for that frame.
         DecodedGif gif;
@@ -103,88 +121,6 @@ private slots:
             const QImage png(folder + QString("/%1.png").arg(i + 1));
             QCOMPARE(png.convertToFormat(QImage::Format_RGBA8888), gif.frames[i].canvas);
         }
-    }
-
-    void countsAndNames()
-    {
-        ParseGifThread thread;
-        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
-        const QString three = dir.filePath("three.gif");
-        writeGif(three, 3, 8, 8);
-        runJob(&thread, three, "three", &progress);
-        QCOMPARE(progressOf(progress), QList<int>({3333, 6666, 10000}));
-
-        const QString still = dir.filePath("still.gif");
-        writeGif(still, 1, 8, 8);
-        QCOMPARE(filesIn(runJob(&thread, still, "still", &progress)), QStringList({"1.png"}));
-        QCOMPARE(progressOf(progress), QList<int>({10000}));
-
-        const QString twelve = dir.filePath("twelve.gif");
-        writeGif(twelve, 12, 8, 8);
-        const QStringList names = filesIn(runJob(&thread, twelve, "twelve", &progress));
-        QCOMPARE(names.size(), 12);
-        QCOMPARE(names.at(8), QString("9.png"));
-        QCOMPARE(names.at(11), QString("12.png"));
-    }
-
-    void unusableFilesWriteNothing()
-    {
-        ParseGifThread thread;
-        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
-        QVERIFY(filesIn(runJob(&thread, dir.filePath("missing.gif"), "missing", &progress))
-                    .isEmpty());
-        QVERIFY(progress.isEmpty());
-
-        const QString text = dir.filePath("text.gif");
-        QFile file(text);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("this is not a picture\n");
-        file.close();
-        QVERIFY(filesIn(runJob(&thread, text, "text", &progress)).isEmpty());
-        QVERIFY(progress.isEmpty());
-    }
-
-    void truncatedGif()
-    {
-        const QString whole = dir.filePath("whole.gif");
-        writeGif(whole, 4, 40, 40);
-        QFile in(whole);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        const QByteArray bytes = in.readAll();
-        const QString cut = dir.filePath("cut.gif");
-        QFile out(cut);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(bytes.left(bytes.size() * 6 / 10));
-        out.close();
-
-        ParseGifThread thread;
-        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
-        const QStringList names = filesIn(runJob(&thread, cut, "cut", &progress));
-        QVERIFY(!names.isEmpty() && names.size() < 4); // the frames before the cut
-        QVERIFY(thread.everyFrameSaved); // frames the reader cannot reach are no failed saves
-        QCOMPARE(names.size(), progress.size());
-        for (const QString &name : names)
-            QVERIFY(!QImage(dir.filePath("cut/" + name)).isNull());
-    }
-
-    void stopRequest()
-    {
-        const QString gifPath = dir.filePath("stop.gif");
-        writeGif(gifPath, 30, 16, 16);
-        ParseGifThread thread;
-        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
-        thread.requestStop(); // while idle: ignored
-        QCOMPARE(filesIn(runJob(&thread, gifPath, "whole", &progress)).size(), 30);
-
-        // Frames already handed to the savers are finished; no frame is read after that.
-        connect(&thread, &ParseGifThread::updateprogress, &thread,
-                [&thread] { thread.requestStop(); }, Qt::DirectConnection);
-        const QStringList names = filesIn(runJob(&thread, gifPath, "stopped", &progress));
-        QVERIFY(!names.isEmpty());
-        QVERIFY(names.size() <= 1 + 2 * QThread::idealThreadCount());
-        QCOMPARE(names.size(), progress.size());
-        for (int i = 0; i < names.size(); ++i)
-            QCOMPARE(names[i], QString::number(i + 1) + ".png");
     }
 
     void pngsKeepTransparency()
@@ -210,58 +146,125 @@ private slots:
         }
     }
 
-    void firstFrameSavedOnlyByThisRun()
+    void damagedAndHostileFiles_data()
     {
-        const QString gifPath = dir.filePath("two.gif");
-        writeGif(gifPath, 2, 8, 8);
-        ParseGifThread thread;
-        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
-        const QString folder = runJob(&thread, gifPath, "rerun", &progress);
-        QVERIFY(thread.firstFrameSaved && thread.everyFrameSaved);
+        QTest::addColumn<QByteArray>("bytes"); // null: no file at all
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<int>("kept");
 
-        // 1.png from the run before is still there; a GIF that cannot be read is a failure.
-        const QString broken = dir.filePath("broken.gif");
-        QFile file(broken);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("GIF89a");
-        file.close();
-        QCOMPARE(runJob(&thread, broken, "rerun", &progress), folder);
-        QVERIFY(QFile::exists(folder + "/1.png"));
-        QVERIFY(!thread.firstFrameSaved);
+        const QString path = dir.filePath("five.gif");
+        writeGif(path, 5, 40, 30);
+        const QByteArray whole = readFile(path);
+        const int third = frameDataOffset(whole, 2);
+        QVERIFY(third > 0 && frameDataOffset(whole, 4) > 0);
+        const int firstBlock = third + 1;
+        const int blockSize = uchar(whole[firstBlock]);
 
-        // Frames read but not written (the folder is gone) are a failure too.
-        thread.gifFilePath = gifPath;
-        thread.pngFolder = dir.filePath("gone");
-        thread.start(QThread::InheritPriority);
-        QVERIFY(thread.wait(60000));
-        QCOMPARE(progress.size(), 2);
-        QVERIFY(!thread.firstFrameSaved);
+        QByteArray flipped = whole;
+        for (int i = firstBlock + 1; i <= firstBlock + blockSize; i += 3)
+            flipped[i] = ~flipped[i];
+        QByteArray impossibleCodeSize = whole;
+        impossibleCodeSize[third] = 14;
+
+        QTest::newRow("no file") << QByteArray() << Outcome::NotAGif << 0;
+        QTest::newRow("0 bytes") << QByteArray("") << Outcome::NotAGif << 0;
+        QTest::newRow("text") << QByteArray("GIF is a format\n") << Outcome::NotAGif << 0;
+        QTest::newRow("no frames") << whole.left(frameDataOffset(whole, 0) - 10) + ";"
+                                   << Outcome::Damaged << 0;
+        QTest::newRow("flipped bytes in frame 3") << flipped << Outcome::Damaged << 2;
+        QTest::newRow("data block missing in frame 3")
+            << whole.left(firstBlock) + whole.mid(firstBlock + 1 + blockSize)
+            << Outcome::Damaged << 2;
+        QTest::newRow("LZW code size 14 in frame 3") << impossibleCodeSize << Outcome::Damaged
+                                                    << 2;
+        QTest::newRow("cut in frame 3") << whole.left(firstBlock + 10) << Outcome::Damaged << 2;
+        QTest::newRow("cut before the trailer") << whole.chopped(1) << Outcome::Damaged << 5;
+        QTest::newRow("16000 x 16000 canvas")
+            << onePixelFramesGif(QSize(16000, 16000), 8) << Outcome::TooLarge << 0;
+        QTest::newRow("200 frames of 100 megapixels")
+            << onePixelFramesGif(QSize(10000, 10000), 200) << Outcome::TooLarge << 0;
+        QTest::newRow("2000 small frames")
+            << onePixelFramesGif(QSize(50, 40), 2000) << Outcome::Completed << 2000;
     }
 
-    void laterFrameThatCannotBeSavedIsNoticed()
+    // Whatever the damage, the folder holds only complete frames from 1.png on, the job
+    // says how far it came, and a run that keeps nothing leaves no folder.
+    void damagedAndHostileFiles()
     {
-#ifndef Q_OS_UNIX
-        QSKIP("limits the size of written files through setrlimit");
-#else
-        // A small flat first frame fits under a file size limit, the noisy second does not:
-        // a disk that fills up after frame 1. Its PNG is smaller than the file's own write
-        // buffer, so the failure only shows when that buffer is flushed.
-        const QString gifPath = dir.filePath("flat-then-noise.gif");
-        writeGif(gifPath, 2, 60, 60, false);
+        QFETCH(QByteArray, bytes);
+        QFETCH(Outcome, outcome);
+        QFETCH(int, kept);
+        const QString name = QTest::currentDataTag();
+        const QString gifPath = dir.filePath(name + ".gif");
+        QVERIFY(bytes.isNull() || writeBytes(gifPath, bytes));
+
         ParseGifThread thread;
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        const QString folder = runJob(&thread, gifPath, name, &progress);
+        QCOMPARE(thread.outcome, outcome);
+        QCOMPARE(thread.framesKept, kept);
+        QCOMPARE(progress.size(), kept);
+        QCOMPARE(QFileInfo::exists(folder), kept > 0);
+        QCOMPARE(filesIn(folder), numberedPngs(kept));
+        for (int i = 1; i <= kept; i += qMax(1, kept / 4))
+            QVERIFY(!QImage(folder + QString("/%1.png").arg(i)).isNull());
+    }
+
+    void saveFailures()
+    {
+        // A folder that cannot be made.
+        const QString gifPath = dir.filePath("flat-flat-noise-flat-flat.gif");
+        QRandomGenerator random(5);
+        const QImage flat = flatFrame(60, 60, qRgb(40, 80, 120));
+        QVERIFY(encodeFrames(gifPath, {flat, flat, noisyFrame(60, 60, &random), flat, flat},
+                             QSize(60, 60)));
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        runJob(&thread, gifPath, "missing/frames", &progress);
+        QCOMPARE(thread.outcome, Outcome::SaveFailed);
+        QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
+
+#ifdef Q_OS_UNIX
+        // A disk that fills up at the middle frame: the noisy frame does not fit under a file
+        // size limit, the flat ones do. The frames saved after it on other threads go again,
+        // and no unfinished file stays.
         QString folder;
         {
             const FileSizeLimit limit(2048, true);
             QVERIFY(limit.active());
             folder = runJob(&thread, gifPath, "full", &progress);
         }
-        QCOMPARE(progressOf(progress), QList<int>({5000, 10000}));
-        QVERIFY(QFileInfo(folder + "/1.png").size() < 2048);
-        QVERIFY(QFileInfo(folder + "/2.png").size() <= 2048);
-        QVERIFY(thread.firstFrameSaved);
-        QVERIFY(!thread.everyFrameSaved);
+        QCOMPARE(thread.outcome, Outcome::SaveFailed);
+        QCOMPARE(thread.framesKept, 2);
+        QCOMPARE(progressOf(progress), QList<int>({2000, 4000}));
+        QCOMPARE(filesIn(folder), numberedPngs(2));
 #endif
+    }
+
+    void stopRemovesWhatTheRunWrote()
+    {
+        const QString gifPath = dir.filePath("stop.gif");
+        writeGif(gifPath, 30, 64, 64);
+        ParseGifThread thread;
+        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
+        const auto stopAtFirstFrame =
+            connect(&thread, &ParseGifThread::updateprogress, &thread,
+                    [&thread] { thread.requestStop(); }, Qt::DirectConnection);
+
+        // Files that were there before stay; a folder the run made goes.
+        QVERIFY(QDir(dir.path()).mkdir("stopped"));
+        QVERIFY(writeBytes(dir.filePath("stopped/notes.txt"), "mine"));
+        QCOMPARE(filesIn(runJob(&thread, gifPath, "stopped", &progress)),
+                 QStringList{"notes.txt"});
+        QCOMPARE(thread.outcome, Outcome::Stopped);
+        QVERIFY(!progress.isEmpty());
+        QVERIFY(!QFileInfo::exists(runJob(&thread, gifPath, "made", &progress)));
+
+        // Neither the stopped run nor a request while idle reaches the next run.
+        disconnect(stopAtFirstFrame);
+        thread.requestStop();
+        QCOMPARE(filesIn(runJob(&thread, gifPath, "whole", &progress)), numberedPngs(30));
+        QCOMPARE(thread.outcome, Outcome::Completed);
     }
 };
 

@@ -1,8 +1,14 @@
 // Resolve GIF from the start page, end to end on GIFs written by our own worker.
 #include "support/filesizelimit.h"
-#include "support/gifdecoder.h"
+#include "support/gifbytes.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
+#include "workers/parsegifthread.h"
+
+namespace {
+const QString gifFailed = "Failed, Please check the GIF file. [OK]";
+const QString folderFailed = "Failed, Please check the output folder. [OK]";
+}
 
 class TestResolveGif : public PageTest
 {
@@ -38,6 +44,11 @@ class TestResolveGif : public PageTest
         QTest::mouseClick(page->gifParseButton, Qt::LeftButton);
         if (dialogExpected)
             QTRY_COMPARE(answerer.dialogs.size(), before + 1);
+    }
+
+    QStringList entries(const QString &folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     }
 
 private slots:
@@ -78,28 +89,21 @@ private slots:
         // "Open" shows the output folder itself, not the frames' sub-folder.
         QTRY_COMPARE(fileText(opened), "1 " + outFolder + "\n");
 
-        DecodedGif decoded;
-        QVERIFY(decodeGif(gif, &decoded));
-        QCOMPARE(decoded.frames.size(), 3);
-        const QDir frames(outFolder + "/anim");
-        QCOMPARE(frames.entryList(QDir::Files, QDir::Name),
-                 QStringList({"1.png", "2.png", "3.png"}));
-        for (int i = 0; i < 3; ++i) {
-            const QImage png(frames.filePath(QString::number(i + 1) + ".png"));
-            QCOMPARE(png.convertToFormat(QImage::Format_RGBA8888),
-                     decoded.frames.at(i).canvas.convertToFormat(QImage::Format_RGBA8888));
-        }
+        const QStringList three{"1.png", "2.png", "3.png"};
+        QCOMPARE(entries(outFolder + "/anim"), three);
 
-        // A second run on the same file reuses the folder; "Cancel" opens nothing.
+        // A second run of a shorter GIF of the same name gets a folder of its own, so
+        // neither mixes with the other; "Cancel" opens nothing.
         QFile::remove(opened);
         answerer.pressRight = false;
-        resolve(gif);
-        QCOMPARE(frames.entryList(QDir::Files).size(), 3);
+        resolve(writeGif("anim.gif", 2));
+        QCOMPARE(entries(outFolder + "/anim"), three);
+        QCOMPARE(entries(outFolder + "/anim_2"), QStringList({"1.png", "2.png"}));
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
     }
 
-    void folderNameKeepsNamesWithoutGifEnding()
+    void folderNames()
     {
         answerer.pressRight = false;
         resolve(writeGif("LOUD.GIF", 2));
@@ -114,34 +118,55 @@ private slots:
         QVERIFY(QFileInfo::exists(outFolder + "/..gif/2.png"));
         QVERIFY(!QFileInfo::exists(outFolder + "/1.png"));
         QVERIFY(!QFileInfo::exists(temp.path() + "/1.png"));
+        // An empty folder of the name is used; a file of the name is passed over.
+        QVERIFY(QDir(outFolder).mkdir("vacant") && writeFile(outFolder + "/taken", ""));
+        resolve(writeGif("vacant.gif", 1));
+        resolve(writeGif("taken.gif", 1));
+        QCOMPARE(entries(outFolder + "/vacant"), QStringList{"1.png"});
+        QCOMPARE(entries(outFolder + "/taken_2"), QStringList{"1.png"});
     }
 
-    void fileThatIsNoAnimationDoesNothing()
+    void fileThatIsNoGifGivesNotice()
     {
         const QString before = readSetting("addGIFPath");
+        const QStringList outBefore = entries(outFolder);
         QDir().mkpath(temp.path() + "/text");
-        const QString fake = temp.path() + "/text/notes.gif";
-        QVERIFY(writeFile(fake, "this is plain text, not an image\n"));
-        resolve(fake, false);
-        QTest::qWait(100);
-        QVERIFY(answerer.dialogs.isEmpty());
+        QVERIFY(writeFile(temp.path() + "/text/notes.gif", "this is plain text, not an image\n"));
+        QVERIFY(writeFile(temp.path() + "/text/empty.gif", ""));
+        resolve(temp.path() + "/text/notes.gif");
+        resolve(temp.path() + "/text/empty.gif");
+        QCOMPARE(answerer.dialogs, QStringList({gifFailed, gifFailed}));
         QVERIFY(window->loadingWidget->isHidden());
-        QVERIFY(!QFileInfo::exists(outFolder + "/notes"));
+        QCOMPARE(entries(outFolder), outBefore);
         QCOMPARE(readSetting("addGIFPath"), before);
+    }
+
+    void damagedGifKeepsTheFramesBefore()
+    {
+        QByteArray bytes = fileBytes(writeGif("damaged.gif", 4));
+        const int third = frameDataOffset(bytes, 2);
+        QVERIFY(third > 0);
+        bytes[third] = 14; // an LZW code size no GIF can have
+        QVERIFY(writeFile(temp.path() + "/in/damaged.gif", bytes));
+        resolve(temp.path() + "/in/damaged.gif");
+        QCOMPARE(answerer.dialogs,
+                 QStringList{"Failed after 2 frames, Please check the GIF file. [OK]"});
+        QCOMPARE(entries(outFolder + "/damaged"), QStringList({"1.png", "2.png"}));
     }
 
     void framesThatCannotBeSavedGiveNotice()
     {
-        // A plain file where the frames' folder should go: neither folder nor frames can be made.
-        QVERIFY(writeFile(outFolder + "/blocked", ""));
-        resolve(writeGif("blocked.gif", 2));
-        QCOMPARE(answerer.dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
+        page->savePath = temp.path() + "/gone";
+        resolve(writeGif("nowhere.gif", 2));
+        QCOMPARE(answerer.dialogs, QStringList{folderFailed});
+        QVERIFY(!QFileInfo::exists(page->savePath));
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
 
 #ifdef Q_OS_UNIX
         // A disk that fills up after frame 1: the small flat frame fits under a file size
-        // limit, the noisy one after it does not.
+        // limit, the noisy one after it does not, and leaves no unfinished file.
+        page->savePath = outFolder;
         QImage noise(48, 36, QImage::Format_RGB32);
         for (int y = 0; y < 36; ++y)
             for (int x = 0; x < 48; ++x)
@@ -153,9 +178,36 @@ private slots:
             QVERIFY(limit.active());
             resolve(gif);
         }
-        QCOMPARE(answerer.dialogs, QStringList{"Failed, Please check the GIF file. [OK]"});
-        QVERIFY(QFileInfo::exists(outFolder + "/noisy/1.png"));
+        QCOMPARE(answerer.dialogs, QStringList{folderFailed});
+        QCOMPARE(entries(outFolder + "/noisy"), QStringList{"1.png"});
 #endif
+    }
+
+    // Cancelling, or closing the window, in the middle of a job leaves the output folder as
+    // it was, without a word. The job waits after its first frame until it is stopped.
+    void stoppedJobLeavesNothing()
+    {
+        const QString gif = writeGif("long.gif", 5);
+        ParseGifThread *worker = page->parseGifThread;
+        const auto holdAfterFirstFrame =
+            connect(worker, &ParseGifThread::updateprogress, worker, [worker] {
+                    while (!worker->isInterruptionRequested())
+                        QThread::msleep(1);
+                }, Qt::DirectConnection);
+        for (const bool byClosing : {false, true}) {
+            const QStringList before = entries(outFolder);
+            resolve(gif, false);
+            QTRY_VERIFY(QFileInfo::exists(outFolder + "/long/1.png"));
+            if (byClosing)
+                QVERIFY(window->close());
+            else
+                window->cancelRunningJob();
+            QVERIFY(worker->isFinished());
+            QCOMPARE(entries(outFolder), before);
+            QTRY_VERIFY(window->loadingWidget->isHidden() || byClosing);
+            QVERIFY(answerer.dialogs.isEmpty());
+        }
+        disconnect(holdAfterFirstFrame);
     }
 };
 

@@ -60,13 +60,25 @@ private slots:
         QCOMPARE(readSetting("addGIFPath"), home->path() + "/pics/");
     }
 
-    void tempFolderIsStable()
+    void tempFolderIsThisUsersAndStable()
     {
-        QCOMPARE(tempFolder(), QDir::tempPath() + "/Tessmark/temp");
-        QCOMPARE(tempFolder(), QDir::tempPath() + "/Tessmark/temp");
-        QCOMPARE(QDir(QDir::tempPath() + "/Tessmark")
-                     .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                 QStringList{"temp"});
+        const QString folder = tempFolder();
+        QVERIFY(folder.startsWith(QDir::tempPath() + "/Lumorra-"));
+        QCOMPARE(tempFolder(), folder);
+#ifdef Q_OS_UNIX
+        QCOMPARE(int(QFile::permissions(folder) & 0x0FF), 0); // nothing for group or others
+#endif
+        // Cleared away, it is made again; when it cannot be made (the system's temporary
+        // folder is missing or a plain file), the answer is empty.
+        QVERIFY(QDir(folder).removeRecursively());
+        const QByteArray systemTemp = qgetenv("TMPDIR");
+        QVERIFY(writeFile(home->filePath("file"), ""));
+        for (const QString &unusable : {home->filePath("missing"), home->filePath("file")}) {
+            qputenv("TMPDIR", QFile::encodeName(unusable));
+            QCOMPARE(tempFolder(), QString());
+        }
+        qputenv("TMPDIR", systemTemp);
+        QVERIFY(QDir(tempFolder()).exists());
     }
 };
 

@@ -46,6 +46,8 @@ private slots:
         QCOMPARE(chooseFolder(QString()), chosen);
         QCOMPARE(page->savePath, chosen);
         QCOMPARE(readSetting("SavePath"), chosen);
+        // The next start reads it back.
+        QCOMPARE(GifMenuWidget().savePath, chosen);
 
         // A language change shows the folder chosen during this run; "Open" shows it.
         window->retranslateAll();

@@ -1,0 +1,128 @@
+#include "workers/giflayout.h"
+
+#include <QByteArray>
+#include <QFile>
+
+namespace {
+
+const int SignatureSize = 6;
+
+bool isGifSignature(const char *bytes, qint64 size)
+{
+    return size >= SignatureSize
+           && (qstrncmp(bytes, "GIF87a", SignatureSize) == 0
+               || qstrncmp(bytes, "GIF89a", SignatureSize) == 0);
+}
+
+// Reads a GIF's blocks front to back; every read past the end fails.
+class BlockCursor
+{
+public:
+    BlockCursor(const uchar *data, qint64 size) : at(data), end(data + size) {}
+
+    int byte() { return at < end ? *at++ : -1; }
+
+    int word()
+    {
+        const int low = byte();
+        const int high = byte();
+        return high < 0 ? -1 : low | high << 8;
+    }
+
+    bool skip(qint64 count)
+    {
+        if (count > end - at)
+            return false;
+        at += count;
+        return true;
+    }
+
+    // Skips a colour table when the flags byte announces one.
+    bool skipColourTable(int flags)
+    {
+        return !(flags & 0x80) || skip(3 << ((flags & 7) + 1));
+    }
+
+    // Skips data sub-blocks up to and including the empty one that ends them.
+    bool skipSubBlocks()
+    {
+        for (;;) {
+            const int size = byte();
+            if (size <= 0)
+                return size == 0;
+            if (!skip(size))
+                return false;
+        }
+    }
+
+private:
+    const uchar *at;
+    const uchar *end;
+};
+
+} // namespace
+
+GifLayout readGifLayout(const QString &path)
+{
+    GifLayout layout;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return layout;
+    // Mapped, the walk over the sub-block sizes costs no copy; a device that cannot be
+    // mapped is read whole.
+    QByteArray copy;
+    qint64 size = file.size();
+    const uchar *data = size > 0 ? file.map(0, size) : nullptr;
+    if (!data) {
+        copy = file.readAll();
+        size = copy.size();
+        data = reinterpret_cast<const uchar *>(copy.constData());
+    }
+    if (!isGifSignature(reinterpret_cast<const char *>(data), size))
+        return layout;
+
+    BlockCursor in(data, size);
+    in.skip(SignatureSize);
+    const int width = in.word();
+    const int height = in.word();
+    const int flags = in.byte();
+    if (!in.skip(2) || !in.skipColourTable(flags))
+        return layout;
+    layout.isGif = true;
+    layout.canvas = QSize(width, height);
+
+    for (;;) {
+        const int introducer = in.byte();
+        if (introducer == 0x3B) {
+            layout.intact = true;
+            return layout;
+        }
+        if (introducer == 0x21) {
+            if (in.byte() < 0 || !in.skipSubBlocks())
+                return layout;
+            continue;
+        }
+        if (introducer != 0x2C)
+            return layout;
+        const int left = in.word();
+        const int top = in.word();
+        const int frameWidth = in.word();
+        const int frameHeight = in.word();
+        const int frameFlags = in.byte();
+        const bool whole = frameFlags >= 0 && in.skipColourTable(frameFlags) && in.byte() >= 0
+                           && in.skipSubBlocks();
+        if (!whole)
+            return layout;
+        layout.canvas = layout.canvas.expandedTo(QSize(left + frameWidth, top + frameHeight));
+        layout.wholeFrames++;
+    }
+}
+
+bool startsLikeGif(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = file.read(SignatureSize);
+    return isGifSignature(start.constData(), start.size());
+}
