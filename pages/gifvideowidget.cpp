@@ -7,6 +7,7 @@
 #include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/gifmenuwidget.h"
+#include "pages/stopprocess.h"
 #include "pages/thumbnailfit.h"
 #include "pages/videostill.h"
 #include "pages/videotimetext.h"
@@ -26,10 +27,10 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRegularExpressionValidator>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QTextLayout>
 #include <QtDebug>
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -264,12 +265,8 @@ void GifVideoWidget::cancelJob()
     videoProbe->cancel();
     videoStill->cancel();
     importing = false;
-    if (convertProcess.state() != QProcess::NotRunning) {
-        // No finish handling and no dialogs while the job is called off.
-        const QSignalBlocker quiet(convertProcess);
-        convertProcess.kill();
-        convertProcess.waitForFinished();
-    }
+    // No finish handling and no dialogs while the job is called off.
+    stopProcess(convertProcess);
     if (!partialPath.isEmpty())
         QFile::remove(partialPath);
     partialPath.clear();
@@ -373,7 +370,6 @@ void GifVideoWidget::showClipFacts()
                 + QChar(0x00B7) + QStringLiteral(" ") + facts;
     clipFactsLabel->setText(facts);
     clipFactsLabel->setVisible(!videoFacts.size.isEmpty());
-    clipFactsLabel->raise();
 }
 
 void GifVideoWidget::createGifButton_slots()
@@ -477,8 +473,7 @@ void GifVideoWidget::convertProcess_Finished(int exitCode, QProcess::ExitStatus 
     // and a cut-off one when it crashed or gave up part-way.
     const bool written = exitStatus == QProcess::NormalExit && exitCode == 0
                          && QFileInfo(partialPath).size() > 0 && moveOnto(partialPath, outputPath);
-    if (!written)
-        QFile::remove(partialPath);
+    QFile::remove(partialPath); // no longer there after a good run
     partialPath.clear();
     if (!written) {
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));

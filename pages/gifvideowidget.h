@@ -75,8 +75,9 @@ private slots:
 private:
     // Reads the form; false, after telling the user, when it cannot be run as shown.
     bool readForm(GifSettings *settings);
-    // The length that a conversion from startMs for durationMs covers; 0 when not known.
-    qint64 convertedLengthMs(qint64 startMs, qint64 durationMs) const;
+    // The length of clip that a conversion from fromMs for lengthMs (0: to the end) covers;
+    // 0 when not known.
+    qint64 convertedLengthMs(qint64 fromMs, qint64 lengthMs) const;
     // Shows the busy overlay and starts the conversion into a fresh file beside the GIF.
     void startConversion(const GifSettings &settings);
     void showConversionProgress();

@@ -1,11 +1,11 @@
 #include "pages/videoprobe.h"
 
+#include "pages/stopprocess.h"
 #include "pages/videotoolcommand.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -46,11 +46,7 @@ void VideoProbe::start(const QString &video)
 
 void VideoProbe::cancel()
 {
-    if (probeProcess.state() == QProcess::NotRunning)
-        return;
-    const QSignalBlocker quiet(probeProcess);
-    probeProcess.kill();
-    probeProcess.waitForFinished();
+    stopProcess(probeProcess);
 }
 
 bool VideoProbe::isRunning() const

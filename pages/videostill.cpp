@@ -1,10 +1,10 @@
 #include "pages/videostill.h"
 
 #include "app/services.h"
+#include "pages/stopprocess.h"
 #include "pages/videotoolcommand.h"
 
 #include <QFile>
-#include <QSignalBlocker>
 #include <QTemporaryFile>
 
 VideoStill::VideoStill(QObject *parent) : QObject(parent)
@@ -40,11 +40,7 @@ bool VideoStill::start(const QString &video, qint64 atMs)
 
 void VideoStill::cancel()
 {
-    if (stillProcess.state() != QProcess::NotRunning) {
-        const QSignalBlocker quiet(stillProcess);
-        stillProcess.kill();
-        stillProcess.waitForFinished();
-    }
+    stopProcess(stillProcess);
     if (!stillPath.isEmpty())
         QFile::remove(stillPath);
     stillPath.clear();

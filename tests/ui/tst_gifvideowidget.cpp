@@ -504,13 +504,21 @@ private slots:
         feeder.kill();
         feeder.waitForFinished();
 
-        // The probe takes what the pipe has; the still then waits for more and is called off
-        // the same way, leaving no still file behind.
-        feeder.start("sh", {"-c", "exec > \"$2\"; cat \"$1\"; exec sleep 300", "feeder",
-                            videos + "/slow-half.mkv", videos + "/slow.mkv"});
+        // A stand-in ffprobe takes the pipe for a video; the still then waits for data and
+        // is called off the same way, leaving no still file behind.
+        QTemporaryDir install;
+        QVERIFY(writeFile(install.path() + "/ffprobe",
+                          "#!/bin/sh\necho '{\"streams\":[{\"width\":320,\"height\":240}]}'\n"));
+        QVERIFY(QFile::setPermissions(install.path() + "/ffprobe",
+                                      QFile::ReadOwner | QFile::ExeOwner));
+        const QString saved = appDirPath;
+        appDirPath = install.path();
+        feeder.start("sh", {"-c", "exec > \"$1\"; exec sleep 300", "feeder",
+                            videos + "/slow.mkv"});
         chosenVideo = videos + "/slow.mkv";
         QTest::mouseClick(page->addVideosButton, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!QDir(tempFolder()).entryList({"thumb-*"}).isEmpty(), 10000);
+        appDirPath = saved;
         QVERIFY(!window->loadingWidget->isHidden() && !childTools().isEmpty());
         window->cancelRunningJob();
         QVERIFY(childTools().isEmpty());
