@@ -3,33 +3,101 @@
 #include "app/filechooser.h"
 #include "app/mainmainwidget.h"
 #include "app/openfolder.h"
+#include "app/progresstext.h"
 #include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/gifmenuwidget.h"
+#include "pages/stopprocess.h"
 #include "pages/thumbnailfit.h"
+#include "pages/videostill.h"
+#include "pages/videotimetext.h"
 #include "pages/videotoolcommand.h"
+#include "widgets/comboboxstyle.h"
 #include "widgets/messagequestions.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/picturebackground.h"
+#include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPixmap>
-#include <QSignalBlocker>
-#include <QTime>
-#include <QTimer>
+#include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QTextLayout>
 #include <QtDebug>
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+const int frameRates[] = {5, 10, 15, 20, 25, 30};
+const int defaultFrameRate = 15;
+const int largestGifSide = 4096;
+// A pause in typing the start time this long brings the thumbnail to it.
+const int stillFollowDelayMs = 400;
+// The palette pass holds every frame of the GIF in 32-bit colour until the clip's end.
+const qint64 paletteMemoryLimit = qint64(2) << 30;
+
+const QString frameRateKey = QStringLiteral("videoFrameRate");
+const QString coloursKey = QStringLiteral("videoHighQualityColours");
+
+int storedFrameRate()
+{
+    const int rate = readSetting(frameRateKey).toInt();
+    return std::find(std::begin(frameRates), std::end(frameRates), rate) != std::end(frameRates)
+               ? rate
+               : defaultFrameRate;
+}
+
+// The text with line breaks where it would run past width in font.
+QString wrappedText(const QString &text, const QFont &font, int width)
+{
+    QTextLayout layout(text, font);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
+}
+
+// A new, empty file beside path for the tool to write into, with the permissions a new file
+// gets; empty when none can be made.
+QString newPartialFile(const QString &path)
+{
+    for (int attempt = 1; attempt <= 100; ++attempt) {
+        QFile file(path + QStringLiteral(".%1.part").arg(attempt));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return file.fileName();
+    }
+    return QString();
+}
+
+// Puts the finished GIF in the place of any earlier one in a single step.
+bool moveOnto(const QString &from, const QString &to)
+{
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::u8path(from.toStdString()),
+                            std::filesystem::u8path(to.toStdString()), error);
+    return !error;
+}
+
+}
 
 GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
 {
     thumbArea = new QWidget(this);
     thumbFrame = new QWidget(thumbArea);
     thumbLabel = new QLabel(thumbArea);
+    clipFactsLabel = new QLabel(thumbArea);
     addVideosButton = new MyTempButton2(this);
     createGifButton = new MyTempButton2(this);
     backupmeuButton = new MyTempButton2(this);
@@ -41,13 +109,22 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     heightLabel = new QLabel(this);
     widthEdit = new QLineEdit(this);
     heightEdit = new QLineEdit(this);
+    frameRateLabel = new QLabel(this);
+    frameRateComboBox = new QComboBox(this);
+    coloursCheckBox = new QCheckBox(this);
+    videoProbe = new VideoProbe(this);
+    videoStill = new VideoStill(this);
 
-    durationValidator = new QIntValidator(0, 10000, this);
-    widthValidator = new QIntValidator(0, 4096, this);
-    heightValidator = new QIntValidator(0, 4096, this);
+    durationValidator = new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\d{0,5}(\\.\\d{0,2})?")), this);
+    widthValidator = new QIntValidator(0, largestGifSide, this);
+    heightValidator = new QIntValidator(0, largestGifSide, this);
     durationEdit->setValidator(durationValidator);
     widthEdit->setValidator(widthValidator);
     heightEdit->setValidator(heightValidator);
+    coloursCheckBox->setChecked(readSetting(coloursKey) == QLatin1String("true"));
+    stillTimer.setSingleShot(true);
+    stillTimer.setInterval(stillFollowDelayMs);
 
     connect(addVideosButton, &MyTempButton2::clicked, this, &GifVideoWidget::addVideosButton_slots);
     connect(createGifButton, &MyTempButton2::clicked, this, &GifVideoWidget::createGifButton_slots);
@@ -57,8 +134,18 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     connect(&convertProcess, &QProcess::readyReadStandardOutput,
             this, &GifVideoWidget::convertProcess_StandardOutput_slots);
     connect(&convertProcess, &QProcess::errorOccurred, this, &GifVideoWidget::convertProcess_Error);
+    connect(videoProbe, &VideoProbe::finished, this, &GifVideoWidget::videoProbe_Finished);
+    connect(videoStill, &VideoStill::finished, this, &GifVideoWidget::showvideoThumb_slots);
+    connect(videoStill, &VideoStill::toolFailedToStart, this,
+            &GifVideoWidget::videoStill_ToolFailedToStart);
+    connect(startTimeEdit, &QLineEdit::textEdited, &stillTimer, QOverload<>::of(&QTimer::start));
+    connect(&stillTimer, &QTimer::timeout, this, &GifVideoWidget::stillTimer_timeout);
+    connect(frameRateComboBox, QOverload<int>::of(&QComboBox::activated), this,
+            &GifVideoWidget::frameRateComboBox_slots);
+    connect(coloursCheckBox, &QCheckBox::clicked, this, &GifVideoWidget::coloursCheckBox_slots);
 
     thumbLabel->hide();
+    clipFactsLabel->hide();
 }
 
 GifVideoWidget::~GifVideoWidget()
@@ -74,6 +161,8 @@ void GifVideoWidget::initLayout()
     const int column = w - scaled(115);
     thumbArea->setGeometry(scaled(10), scaled(10), w - scaled(140), h - scaled(20));
     thumbFrame->setGeometry(0, 0, thumbArea->width(), thumbArea->height());
+    clipFactsLabel->setGeometry(1, thumbArea->height() - 1 - scaled(24), thumbArea->width() - 2,
+                                scaled(24));
     addVideosButton->setGeometry(column, scaled(30), scaled(100), scaled(30));
     createGifButton->setGeometry(column, scaled(80), scaled(100), scaled(30));
     backupmeuButton->setGeometry(column, h - scaled(40), scaled(100), scaled(30));
@@ -85,14 +174,22 @@ void GifVideoWidget::initLayout()
     widthEdit->setGeometry(column, scaled(310), scaled(100), scaled(28));
     heightLabel->setGeometry(column, scaled(340), scaled(100), scaled(28));
     heightEdit->setGeometry(column, scaled(370), scaled(100), scaled(28));
+    frameRateLabel->setGeometry(column, scaled(400), scaled(100), scaled(28));
+    frameRateComboBox->setGeometry(column, scaled(430), scaled(100), scaled(30));
+    coloursCheckBox->setGeometry(column, scaled(470), scaled(100), scaled(36));
 }
 
 void GifVideoWidget::initStyle()
 {
     thumbFrame->setStyleSheet("QWidget{border: 1px solid #232323;background-color:#3c3c3c;}");
+    clipFactsLabel->setStyleSheet(QStringLiteral("QLabel{font-size:%1px;color:#ffffff;"
+                                                 "background-color:rgba(35,35,35,170);}")
+                                      .arg(scaled(12)));
+    clipFactsLabel->setAlignment(Qt::AlignCenter);
     styleTile(addVideosButton);
     styleTile(createGifButton);
     styleTile(backupmeuButton);
+    styleComboBox(frameRateComboBox);
 }
 
 void GifVideoWidget::retranslateUi()
@@ -105,15 +202,25 @@ void GifVideoWidget::retranslateUi()
     durationLabel->setText(tr("Duration: (sec)"));
     widthLabel->setText(tr("GIF Width:"));
     heightLabel->setText(tr("GIF Height:"));
-    for (QLabel *caption : {startTimeLabel, durationLabel, widthLabel, heightLabel})
+    frameRateLabel->setText(tr("Frame rate:"));
+    for (QLabel *caption : {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel})
         caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 
-    startTimeEdit->setText(QTime(0, 0, 0).addSecs(startSeconds).toString("hh:mm:ss"));
-    durationEdit->setText(QString::number(durationSeconds));
+    const int rate = frameRateComboBox->count() > 0 ? frameRateComboBox->currentData().toInt()
+                                                    : storedFrameRate();
+    frameRateComboBox->clear();
+    for (int each : frameRates)
+        frameRateComboBox->addItem(tr("%1Frame/s").arg(each), each);
+    frameRateComboBox->setCurrentIndex(frameRateComboBox->findData(rate));
+    fitComboBoxText(frameRateComboBox, scaled(12));
+
+    startTimeEdit->setText(startTextFromMs(startMs));
+    durationEdit->setText(secondsTextFromMs(durationMs));
     widthEdit->setText("0");
     heightEdit->setText("0");
 
-    // Re-applying the current look also sets the caption and field styles at this scale.
+    // Re-applying the current look also sets the caption, field and option styles at this
+    // scale and wraps the option's text to its width.
     setControlsEnabled(formEnabled && !videoPath.isEmpty());
 }
 
@@ -126,12 +233,24 @@ void GifVideoWidget::setControlsEnabled(bool on)
     const QString captionStyle = "QLabel{font-size:" + fontSize + "px;color:" + textColor + ";}";
     const QString fieldStyle = "QLineEdit{ color: " + textColor + ";font-size:" + fontSize
                                + "px;background-color:#646464;border-radius: 0px;}";
-    for (QLabel *caption : {startTimeLabel, durationLabel, widthLabel, heightLabel})
+    for (QLabel *caption : {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel})
         caption->setStyleSheet(captionStyle);
     for (QLineEdit *field : {startTimeEdit, durationEdit, widthEdit, heightEdit}) {
         field->setEnabled(on);
         field->setStyleSheet(fieldStyle);
     }
+    frameRateComboBox->setEnabled(on);
+    coloursCheckBox->setEnabled(on);
+    coloursCheckBox->setStyleSheet("QCheckBox{font-size:" + fontSize + "px;color:" + textColor
+                                   + ";}");
+
+    QFont font = coloursCheckBox->font();
+    font.setPixelSize(scaled(12));
+    const int textWidth = coloursCheckBox->width()
+                          - style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, coloursCheckBox)
+                          - style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr,
+                                                 coloursCheckBox);
+    coloursCheckBox->setText(wrappedText(tr("High quality colours"), font, textWidth));
 }
 
 void GifVideoWidget::enterPage()
@@ -139,23 +258,25 @@ void GifVideoWidget::enterPage()
     show();
     setControlsEnabled(false);
     videoPath.clear();
+    videoFacts = VideoFacts();
 }
 
 void GifVideoWidget::cancelJob()
 {
-    if (convertProcess.state() == QProcess::NotRunning)
-        return;
-    // No finish handling and no dialogs while the window goes away.
-    const QSignalBlocker quiet(convertProcess);
-    convertProcess.kill();
-    convertProcess.waitForFinished();
-    if (processMode == ConversionJob)
-        QFile::remove(outputPath);
+    stillTimer.stop();
+    videoProbe->cancel();
+    videoStill->cancel();
+    importing = false;
+    // No finish handling and no dialogs while the job is called off.
+    stopProcess(convertProcess);
+    if (!partialPath.isEmpty())
+        QFile::remove(partialPath);
+    partialPath.clear();
 }
 
 void GifVideoWidget::addVideosButton_slots()
 {
-    if (convertProcess.state() != QProcess::NotRunning)
+    if (importing || convertProcess.state() != QProcess::NotRunning)
         return;
     const QString path = FileChooser::openFile(this, tr("Add Video File"),
                                                folderFromSettings("addVideoPath"),
@@ -163,58 +284,174 @@ void GifVideoWidget::addVideosButton_slots()
     if (path.isEmpty())
         return;
     rememberFolderOf("addVideoPath", path);
-    videoPath = path;
-    extractThumbnail();
+    // A still of the previous video still on its way must not pass for this one's.
+    stillTimer.stop();
+    videoStill->cancel();
+    importPath = path;
+    importing = true;
+    mainWindow()->showLoading(1);
+    mainWindow()->setLoadingText(tr("Loading..."));
+    videoProbe->start(path);
 }
 
-void GifVideoWidget::extractThumbnail()
+void GifVideoWidget::videoProbe_Finished(const VideoFacts &facts)
 {
-    const QString still = thumbnailPath();
-    QFile::remove(still);
-    startTool(ThumbnailJob, thumbnailArguments(videoPath, still), tr("Loading..."));
+    if (facts.kind == VideoFacts::NotVideo) {
+        endImport();
+        showNotice(tr("Failed, Please check the video file."), tr("OK"));
+        return;
+    }
+    importFacts = facts;
+    qint64 atMs = 0;
+    if (!startTextToMs(startTimeEdit->text(), &atMs)
+        || (facts.durationMs > 0 && atMs >= facts.durationMs))
+        atMs = 0;
+    if (!videoStill->start(importPath, atMs)) {
+        endImport();
+        showNotice(tr("Failed, the temporary folder could not be created."), tr("OK"));
+    }
+}
+
+void GifVideoWidget::showvideoThumb_slots(const QImage &still)
+{
+    if (!importing) {
+        if (!still.isNull() && !videoPath.isEmpty())
+            showThumbnail(still);
+        return;
+    }
+    endImport();
+    if (still.isNull()) {
+        showNotice(tr("Failed, Please check the video file."), tr("OK"));
+        return;
+    }
+    videoPath = importPath;
+    videoFacts = importFacts;
+    showThumbnail(still);
+    showClipFacts();
+    setControlsEnabled(true);
+}
+
+void GifVideoWidget::videoStill_ToolFailedToStart()
+{
+    if (!importing)
+        return;
+    endImport();
+    showNotice(tr("Failed, the video tool (ffmpeg) could not be started."), tr("OK"));
+}
+
+void GifVideoWidget::endImport()
+{
+    importing = false;
+    mainWindow()->showLoading(0);
+}
+
+void GifVideoWidget::stillTimer_timeout()
+{
+    qint64 atMs = 0;
+    if (videoPath.isEmpty() || importing || !startTextToMs(startTimeEdit->text(), &atMs)
+        || (videoFacts.durationMs > 0 && atMs >= videoFacts.durationMs))
+        return;
+    videoStill->start(videoPath, atMs);
+}
+
+void GifVideoWidget::showThumbnail(const QImage &still)
+{
+    const QPixmap picture = QPixmap::fromImage(still);
+    thumbLabel->setGeometry(thumbnailPlacement(picture.size(), thumbFrame->size()));
+    thumbLabel->show();
+    setPictureBackground(thumbLabel, picture);
+}
+
+void GifVideoWidget::showClipFacts()
+{
+    QString facts = QStringLiteral("%1 %2 %3").arg(videoFacts.size.width()).arg(QChar(0x00D7))
+                        .arg(videoFacts.size.height());
+    // Shown to a tenth of a second, without decimals for whole seconds.
+    if (videoFacts.durationMs > 0)
+        facts = startTextFromMs((videoFacts.durationMs + 50) / 100 * 100) + QStringLiteral(" ")
+                + QChar(0x00B7) + QStringLiteral(" ") + facts;
+    clipFactsLabel->setText(facts);
+    clipFactsLabel->setVisible(!videoFacts.size.isEmpty());
 }
 
 void GifVideoWidget::createGifButton_slots()
 {
-    if (convertProcess.state() != QProcess::NotRunning)
+    if (importing || convertProcess.state() != QProcess::NotRunning)
         return;
-    outputPath = gifPathForVideo(mainWindow()->menuWidget->savePath, videoPath);
-    durationSeconds = durationEdit->text().toInt(nullptr, 10);
-    startSeconds = startSecondsFromText(startTimeEdit->text(), startSeconds);
-    const int gifWidth = widthEdit->text().toInt(nullptr, 10);
-    const int gifHeight = heightEdit->text().toInt(nullptr, 10);
+    GifSettings settings;
+    if (!readForm(&settings))
+        return;
+    startMs = settings.startMs;
+    durationMs = settings.durationMs;
+    startConversion(settings);
+}
 
-    // An old GIF that cannot be removed would be taken for this run's result, and the
-    // tool would wait for ever on its overwrite question.
-    if (QFileInfo::exists(outputPath) && !QFile::remove(outputPath)) {
+bool GifVideoWidget::readForm(GifSettings *settings)
+{
+    settings->width = widthEdit->text().toInt(nullptr, 10);
+    settings->height = heightEdit->text().toInt(nullptr, 10);
+    settings->frameRate = frameRateComboBox->currentData().toInt();
+    settings->paletteFromClip = coloursCheckBox->isChecked();
+    const bool readable = startTextToMs(startTimeEdit->text(), &settings->startMs)
+                          && durationTextToMs(durationEdit->text(), &settings->durationMs);
+    if (!readable || settings->width > largestGifSide || settings->height > largestGifSide
+        || (videoFacts.durationMs > 0 && settings->startMs >= videoFacts.durationMs)) {
+        showNotice(tr("Failed, Please check the parameters."), tr("OK"));
+        return false;
+    }
+    if (settings->paletteFromClip) {
+        const QSize size = gifSizeFor(settings->width, settings->height, videoFacts.size);
+        const qint64 frames =
+            convertedLengthMs(settings->startMs, settings->durationMs) * settings->frameRate / 1000
+            + 1;
+        if (frames * size.width() * size.height() * 4 > paletteMemoryLimit) {
+            showNotice(tr("Failed, the GIF is too long or too large for High quality colours."),
+                       tr("OK"));
+            return false;
+        }
+    }
+    return true;
+}
+
+qint64 GifVideoWidget::convertedLengthMs(qint64 fromMs, qint64 lengthMs) const
+{
+    if (videoFacts.durationMs <= 0)
+        return lengthMs;
+    const qint64 rest = videoFacts.durationMs - fromMs;
+    return lengthMs > 0 ? qMin(lengthMs, rest) : rest;
+}
+
+void GifVideoWidget::startConversion(const GifSettings &settings)
+{
+    outputPath = gifPathForVideo(mainWindow()->menuWidget->savePath, videoPath);
+    // The tool writes beside the GIF, so that a failed run leaves any earlier GIF as it was.
+    if (!QFileInfo(outputPath).isDir())
+        partialPath = newPartialFile(outputPath);
+    if (partialPath.isEmpty()) {
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return;
     }
-    startTool(ConversionJob,
-              conversionArguments(startSeconds, durationSeconds, videoPath, gifWidth, gifHeight,
-                                  outputPath),
-              tr("Create GIF..."));
-}
 
-void GifVideoWidget::startTool(ProcessMode mode, const QStringList &arguments,
-                               const QString &busyText)
-{
+    conversionProgress.restart(convertedLengthMs(settings.startMs, settings.durationMs));
     // The overlay goes up first: a start failure may be reported before start() returns.
     mainWindow()->showLoading(1);
-    mainWindow()->setLoadingText(busyText);
-    processMode = mode;
+    showConversionProgress();
     convertProcess.setProcessChannelMode(QProcess::MergedChannels);
-    convertProcess.start(videoToolPath(), arguments, QIODevice::ReadWrite);
+    convertProcess.start(videoToolPath(), conversionArguments(settings, videoPath, partialPath),
+                         QIODevice::ReadWrite);
 }
 
-QString GifVideoWidget::thumbnailPath() const
+void GifVideoWidget::showConversionProgress()
 {
-    return tempFolder() + "/thumb.jpg";
+    const int progress = conversionProgress.progress();
+    mainWindow()->setLoadingText(progress < 0 ? tr("Create GIF...")
+                                              : tr("Create GIF: ") + progressText(progress));
 }
 
 void GifVideoWidget::backupmeuButton_slots()
 {
     thumbLabel->hide();
+    clipFactsLabel->hide();
     setControlsEnabled(false);
     mainWindow()->switchPage(0);
 }
@@ -223,27 +460,24 @@ void GifVideoWidget::convertProcess_StandardOutput_slots()
 {
     // Read everything on each signal so a long conversion's log never piles up here.
     const QByteArray output = convertProcess.readAllStandardOutput();
-    const QByteArray errors = convertProcess.readAllStandardError();
-    if (!output.isEmpty())
-        qDebug("%s", output.constData());
-    if (!errors.isEmpty())
-        qDebug("erro: %s", errors.constData());
+    if (output.isEmpty())
+        return;
+    qDebug("%s", output.constData());
+    conversionProgress.add(output);
+    showConversionProgress();
 }
 
 void GifVideoWidget::convertProcess_Finished(int exitCode, QProcess::ExitStatus exitStatus)
 {
+    convertProcess_StandardOutput_slots();
     mainWindow()->showLoading(0);
-    if (processMode == ThumbnailJob) {
-        QTimer::singleShot(100, this, &GifVideoWidget::showvideoThumb_slots);
-        return;
-    }
-    if (processMode != ConversionJob)
-        return;
     // The tool leaves an empty file behind when nothing was encoded (a start past the end),
     // and a cut-off one when it crashed or gave up part-way.
-    if (exitStatus == QProcess::CrashExit || exitCode != 0
-        || QFileInfo(outputPath).size() == 0) {
-        QFile::remove(outputPath);
+    const bool written = exitStatus == QProcess::NormalExit && exitCode == 0
+                         && QFileInfo(partialPath).size() > 0 && moveOnto(partialPath, outputPath);
+    QFile::remove(partialPath); // no longer there after a good run
+    partialPath.clear();
+    if (!written) {
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return;
     }
@@ -257,17 +491,17 @@ void GifVideoWidget::convertProcess_Error(QProcess::ProcessError error)
     if (error != QProcess::FailedToStart)
         return;
     mainWindow()->showLoading(0);
+    QFile::remove(partialPath);
+    partialPath.clear();
     showNotice(tr("Failed, the video tool (ffmpeg) could not be started."), tr("OK"));
 }
 
-void GifVideoWidget::showvideoThumb_slots()
+void GifVideoWidget::frameRateComboBox_slots(int index)
 {
-    const QPixmap still(thumbnailPath());
-    if (still.isNull())
-        return;
-    const QRect placement = thumbnailPlacement(still.size(), thumbFrame->size());
-    thumbLabel->setGeometry(placement);
-    thumbLabel->show();
-    setPictureBackground(thumbLabel, still);
-    setControlsEnabled(true);
+    writeSetting(frameRateKey, frameRateComboBox->itemData(index).toString());
+}
+
+void GifVideoWidget::coloursCheckBox_slots(bool on)
+{
+    writeSetting(coloursKey, on ? QStringLiteral("true") : QStringLiteral("false"));
 }

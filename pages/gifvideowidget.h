@@ -1,16 +1,27 @@
 #ifndef GIFVIDEOWIDGET_H
 #define GIFVIDEOWIDGET_H
 
+#include "pages/toolprogress.h"
+#include "pages/videoprobe.h"
+
 #include <QProcess>
+#include <QTimer>
 #include <QWidget>
 
+class QCheckBox;
+class QComboBox;
+class QImage;
 class QIntValidator;
 class QLabel;
 class QLineEdit;
+class QRegularExpressionValidator;
 class MyTempButton2;
+class VideoStill;
+struct GifSettings;
 
-// The Create GIF from Video page: a video's thumbnail on the left, the conversion form on
-// the right. The external video tool makes both the thumbnail and the GIF.
+// The Create GIF from Video page: a video's thumbnail and facts on the left, the conversion
+// form on the right. The external video tool reads the clip, takes the thumbnail and makes
+// the GIF.
 class GifVideoWidget : public QWidget
 {
     Q_OBJECT
@@ -22,7 +33,7 @@ public:
     void initLayout();
     void initStyle();
     void retranslateUi();
-    // The enabled or disabled look of "Create GIF" and the four fields.
+    // The enabled or disabled look of "Create GIF" and the form's fields and choices.
     void setControlsEnabled(bool on);
     void enterPage();
     // Ends a running video tool and removes its unfinished output; no dialog.
@@ -39,9 +50,13 @@ public:
     QLabel *heightLabel = nullptr;
     QLineEdit *widthEdit = nullptr;
     QLineEdit *heightEdit = nullptr;
+    QLabel *frameRateLabel = nullptr;
+    QComboBox *frameRateComboBox = nullptr;
+    QCheckBox *coloursCheckBox = nullptr;
     QWidget *thumbArea = nullptr;
     QWidget *thumbFrame = nullptr;
     QLabel *thumbLabel = nullptr;
+    QLabel *clipFactsLabel = nullptr;
 
 private slots:
     void addVideosButton_slots();
@@ -49,25 +64,45 @@ private slots:
     void backupmeuButton_slots();
     void convertProcess_StandardOutput_slots();
     void convertProcess_Finished(int exitCode, QProcess::ExitStatus exitStatus);
-    void showvideoThumb_slots();
     void convertProcess_Error(QProcess::ProcessError error);
+    void videoProbe_Finished(const VideoFacts &facts);
+    void showvideoThumb_slots(const QImage &still);
+    void videoStill_ToolFailedToStart();
+    void stillTimer_timeout();
+    void frameRateComboBox_slots(int index);
+    void coloursCheckBox_slots(bool on);
 
 private:
-    enum ProcessMode { NoJob = 0, ThumbnailJob = 1, ConversionJob = 2 };
+    // Reads the form; false, after telling the user, when it cannot be run as shown.
+    bool readForm(GifSettings *settings);
+    // The length of clip that a conversion from fromMs for lengthMs (0: to the end) covers;
+    // 0 when not known.
+    qint64 convertedLengthMs(qint64 fromMs, qint64 lengthMs) const;
+    // Shows the busy overlay and starts the conversion into a fresh file beside the GIF.
+    void startConversion(const GifSettings &settings);
+    void showConversionProgress();
+    void showThumbnail(const QImage &still);
+    void showClipFacts();
+    void endImport();
 
-    void extractThumbnail();
-    // Shows the busy overlay and starts the tool for a job.
-    void startTool(ProcessMode mode, const QStringList &arguments, const QString &busyText);
-    QString thumbnailPath() const;
-
-    int startSeconds = 0;
-    int durationSeconds = 0;
+    qint64 startMs = 0;
+    qint64 durationMs = 0;
     QProcess convertProcess;
-    ProcessMode processMode = NoJob;
+    VideoProbe *videoProbe = nullptr;
+    VideoStill *videoStill = nullptr;
+    QTimer stillTimer;
+    ToolProgress conversionProgress;
     QString videoPath;
+    VideoFacts videoFacts;
+    // The video being imported and what the probe said of it, taken on only once its
+    // thumbnail has shown.
+    QString importPath;
+    VideoFacts importFacts;
+    bool importing = false;
     QString outputPath;
+    QString partialPath; // what the running conversion writes, moved onto outputPath at success
     bool formEnabled = false;
-    QIntValidator *durationValidator = nullptr;
+    QRegularExpressionValidator *durationValidator = nullptr;
     QIntValidator *widthValidator = nullptr;
     QIntValidator *heightValidator = nullptr;
 };

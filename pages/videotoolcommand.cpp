@@ -1,57 +1,90 @@
 #include "pages/videotoolcommand.h"
 
 #include "app/appdirpath.h"
+#include "pages/videotimetext.h"
 
 #include <QFileInfo>
-#include <climits>
 
-QString videoToolPath()
+QString videoToolPath(const QString &program)
 {
 #ifdef Q_OS_WIN
-    return appDirPath + "/ffmpeg.exe";
+    return appDirPath + QLatin1Char('/') + program + QStringLiteral(".exe");
 #else
-    const QString besideProgram = appDirPath + "/ffmpeg";
-    return QFileInfo(besideProgram).isFile() ? besideProgram : QString("ffmpeg");
+    const QString besideProgram = appDirPath + QLatin1Char('/') + program;
+    return QFileInfo(besideProgram).isFile() ? besideProgram : program;
 #endif
 }
 
-QStringList thumbnailArguments(const QString &video, const QString &stillPath)
+QStringList probeArguments(const QString &video)
 {
-    return {"-i", video, "-y", "-f", "image2", "-ss", "1", "-t", "0.001", stillPath};
+    return {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"),
+            QStringLiteral("v:0"), QStringLiteral("-show_entries"),
+            QStringLiteral("stream=width,height:format=duration"), QStringLiteral("-of"),
+            QStringLiteral("json"), video};
 }
 
-QStringList conversionArguments(int startSeconds, int durationSeconds, const QString &video,
-                                int width, int height, const QString &gifPath)
+QStringList stillArguments(const QString &video, qint64 atMs, const QString &stillPath)
 {
-    QStringList arguments;
-    if (startSeconds > 0)
-        arguments << "-ss" << QString::number(startSeconds);
-    if (durationSeconds > 0)
-        arguments << "-t" << QString::number(durationSeconds);
-    arguments << "-i" << video << "-r" << "15";
-    if (width > 0 && height > 0)
-        arguments << "-s" << QString::number(width) + "x" + QString::number(height);
-    arguments << gifPath;
+    return {QStringLiteral("-nostdin"), QStringLiteral("-ss"), secondsTextFromMs(atMs),
+            QStringLiteral("-i"), video, QStringLiteral("-frames:v"), QStringLiteral("1"),
+            QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("image2"), stillPath};
+}
+
+QStringList conversionArguments(const GifSettings &settings, const QString &video,
+                                const QString &gifPath)
+{
+    const QString rate = QString::number(settings.frameRate);
+    QStringList arguments{QStringLiteral("-nostats"), QStringLiteral("-progress"),
+                          QStringLiteral("pipe:1")};
+    if (settings.startMs > 0)
+        arguments << QStringLiteral("-ss") << secondsTextFromMs(settings.startMs);
+    if (settings.durationMs > 0)
+        arguments << QStringLiteral("-t") << secondsTextFromMs(settings.durationMs);
+    arguments << QStringLiteral("-i") << video << QStringLiteral("-r") << rate;
+
+    const bool bothSides = settings.width > 0 && settings.height > 0;
+    QString scale;
+    if (settings.width > 0 || settings.height > 0) {
+        scale = QStringLiteral("scale=%1:%2")
+                    .arg(settings.width > 0 ? settings.width : -1)
+                    .arg(settings.height > 0 ? settings.height : -1);
+    }
+    if (settings.paletteFromClip) {
+        // Frames are thinned and scaled before the palette pass holds them all. Ordered
+        // dithering is several times faster than error diffusion at large sizes, and
+        // smaller.
+        QString graph = QStringLiteral("fps=") + rate;
+        if (!scale.isEmpty())
+            graph += QLatin1Char(',') + scale;
+        graph += QStringLiteral(",split[a][b];[a]palettegen[p];"
+                                "[b][p]paletteuse=dither=bayer:bayer_scale=3");
+        arguments << QStringLiteral("-vf") << graph;
+    } else if (bothSides) {
+        arguments << QStringLiteral("-s")
+                  << QString::number(settings.width) + QLatin1Char('x')
+                         + QString::number(settings.height);
+    } else if (!scale.isEmpty()) {
+        arguments << QStringLiteral("-vf") << scale;
+    }
+    arguments << QStringLiteral("-f") << QStringLiteral("gif") << QStringLiteral("-y") << gifPath;
     return arguments;
 }
 
-int startSecondsFromText(const QString &text, int previousSeconds)
+QSize gifSizeFor(int width, int height, const QSize &clipSize)
 {
-    const QStringList parts = text.split(':', Qt::KeepEmptyParts);
-    if (parts.size() != 2 && parts.size() != 3)
-        return previousSeconds;
-    // 64 bits and a clamp: huge hour counts must not overflow into a negative start.
-    qint64 seconds = 0;
-    for (const QString &part : parts)
-        seconds = seconds * 60 + part.toInt(nullptr, 10);
-    if (seconds > INT_MAX)
-        return INT_MAX;
-    if (seconds < INT_MIN)
-        return INT_MIN;
-    return int(seconds);
+    if (width > 0 && height > 0)
+        return QSize(width, height);
+    if (clipSize.isEmpty())
+        return QSize();
+    if (width > 0)
+        return QSize(width, qMax(1, qRound(double(width) * clipSize.height() / clipSize.width())));
+    if (height > 0)
+        return QSize(qMax(1, qRound(double(height) * clipSize.width() / clipSize.height())), height);
+    return clipSize;
 }
 
 QString gifPathForVideo(const QString &outputFolder, const QString &video)
 {
-    return outputFolder + "/" + QFileInfo(video).baseName() + ".gif";
+    return outputFolder + QLatin1Char('/') + QFileInfo(video).completeBaseName()
+           + QStringLiteral(".gif");
 }

@@ -1,28 +1,47 @@
 #ifndef VIDEOTOOLCOMMAND_H
 #define VIDEOTOOLCOMMAND_H
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
-// The external video tool (ffmpeg) as the video page runs it: where it is and what it is told.
+// The external video tool as the video page runs it: where its programs are and what they
+// are told.
 
-// Windows: ffmpeg.exe in the application folder. Elsewhere: ffmpeg in the application
-// folder when present, else ffmpeg from the PATH.
-QString videoToolPath();
+// Windows: program.exe in the application folder. Elsewhere: the program in the application
+// folder when present, else the one on the PATH. The programs are "ffmpeg" and "ffprobe".
+QString videoToolPath(const QString &program = QStringLiteral("ffmpeg"));
 
-// Writes one still, about a second into the video, as a JPEG at stillPath.
-QStringList thumbnailArguments(const QString &video, const QString &stillPath);
+// ffprobe: the first video stream's size and the clip's length, as JSON on standard output.
+QStringList probeArguments(const QString &video);
 
-// Converts the video to a GIF at 15 frames a second. A start or duration of 0 is left out
-// (the whole video from its start); the size only when both width and height are given.
-QStringList conversionArguments(int startSeconds, int durationSeconds, const QString &video,
-                                int width, int height, const QString &gifPath);
+// One still at atMs into the video, as a JPEG at stillPath (which may exist already).
+QStringList stillArguments(const QString &video, qint64 atMs, const QString &stillPath);
 
-// Reads "h:m:s" or "m:s" as whole seconds (a part that is not a number counts as 0, no
-// range check); any other number of parts keeps the previous value.
-int startSecondsFromText(const QString &text, int previousSeconds);
+// What the form asks of one conversion. A start or length of 0 is left out (the whole clip
+// from its start); width and height of 0 mean the clip's own size, one of them alone keeps
+// the clip's proportions.
+struct GifSettings
+{
+    qint64 startMs = 0;
+    qint64 durationMs = 0;
+    int width = 0;
+    int height = 0;
+    int frameRate = 15;
+    // A palette built from the clip itself instead of the tool's fixed one.
+    bool paletteFromClip = false;
+};
 
-// The GIF for a video in the output folder: the video's name up to its first dot + ".gif".
+// Converts the video to a GIF at gifPath (overwritten), reporting progress on standard
+// output.
+QStringList conversionArguments(const GifSettings &settings, const QString &video,
+                                const QString &gifPath);
+
+// The size of the GIF made from a clip of clipSize with the form's width and height.
+QSize gifSizeFor(int width, int height, const QSize &clipSize);
+
+// The GIF for a video in the output folder: the video's name without its last extension
+// + ".gif".
 QString gifPathForVideo(const QString &outputFolder, const QString &video);
 
 #endif

@@ -219,6 +219,34 @@
         <source>Failed, the video tool (ffmpeg) could not be started.</source>
         <translation>Failed, the video tool (ffmpeg) could not be started.</translation>
     </message>
+    <message>
+        <source>Frame rate:</source>
+        <translation>Frame rate:</translation>
+    </message>
+    <message>
+        <source>%1Frame/s</source>
+        <translation>%1Frame/s</translation>
+    </message>
+    <message>
+        <source>High quality colours</source>
+        <translation>High quality colours</translation>
+    </message>
+    <message>
+        <source>Create GIF: </source>
+        <translation>Create GIF: </translation>
+    </message>
+    <message>
+        <source>Failed, Please check the video file.</source>
+        <translation>Failed, Please check the video file.</translation>
+    </message>
+    <message>
+        <source>Failed, the temporary folder could not be created.</source>
+        <translation>Failed, the temporary folder could not be created.</translation>
+    </message>
+    <message>
+        <source>Failed, the GIF is too long or too large for High quality colours.</source>
+        <translation>Failed, the GIF is too long or too large for High quality colours.</translation>
+    </message>
 </context>
 <context>
     <name>MyMessageDialog</name>

@@ -219,6 +219,34 @@
         <source>Failed, the video tool (ffmpeg) could not be started.</source>
         <translation>失败，无法启动视频工具（ffmpeg）。</translation>
     </message>
+    <message>
+        <source>Frame rate:</source>
+        <translation>帧率：</translation>
+    </message>
+    <message>
+        <source>%1Frame/s</source>
+        <translation>%1帧/秒</translation>
+    </message>
+    <message>
+        <source>High quality colours</source>
+        <translation>高质量颜色</translation>
+    </message>
+    <message>
+        <source>Create GIF: </source>
+        <translation>生成GIF：</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the video file.</source>
+        <translation>失败，请检查视频文件。</translation>
+    </message>
+    <message>
+        <source>Failed, the temporary folder could not be created.</source>
+        <translation>失败，无法创建临时文件夹。</translation>
+    </message>
+    <message>
+        <source>Failed, the GIF is too long or too large for High quality colours.</source>
+        <translation>失败，GIF过长或过大，无法使用高质量颜色。</translation>
+    </message>
 </context>
 <context>
     <name>MyMessageDialog</name>

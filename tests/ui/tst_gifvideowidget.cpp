@@ -1,7 +1,10 @@
-// The video page end to end, with the real ffmpeg and videos made here by ffmpeg itself.
+// The video page end to end, with the real ffmpeg and ffprobe and videos made here by ffmpeg
+// itself.
 #include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
+
+#include <QCryptographicHash>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -13,27 +16,48 @@ namespace {
 
 const int toolTimeout = 120000;
 const QString failedText = "Failed, Please check the parameters. [OK]";
+const QString notAVideoText = "Failed, Please check the video file. [OK]";
 
-bool makeVideo(const QString &path, int width, int height, int seconds)
+bool runFfmpeg(const QStringList &arguments)
 {
     QProcess ffmpeg;
     ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
-                            QString("testsrc=size=%1x%2:rate=25").arg(width).arg(height), "-t",
-                            QString::number(seconds), "-pix_fmt", "yuv420p", path});
+    ffmpeg.start("ffmpeg", QStringList{"-v", "error", "-y"} + arguments);
     return ffmpeg.waitForFinished(toolTimeout) && ffmpeg.exitCode() == 0;
 }
 
-#ifdef Q_OS_UNIX
-// The process id of the "ffmpeg" this process started (from its main thread), or 0.
-pid_t childTool()
+bool makeVideo(const QString &path, int width, int height, int seconds,
+               const QString &source = "testsrc=")
 {
+    return runFfmpeg({"-f", "lavfi", "-i",
+                      QString("%1size=%2x%3:rate=25").arg(source).arg(width).arg(height), "-t",
+                      QString::number(seconds), "-pix_fmt", "yuv420p", path});
+}
+
+// "name md5" for every file in a folder, to tell that a job left it exactly as it was.
+QStringList folderState(const QString &folder)
+{
+    QStringList state;
+    for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files, QDir::Name)) {
+        state << file.fileName() + " "
+                     + QCryptographicHash::hash(fileBytes(file.filePath()),
+                                                QCryptographicHash::Md5).toHex();
+    }
+    return state;
+}
+
+#ifdef Q_OS_UNIX
+// The process ids of the video tools this process started (from its main thread).
+QStringList childTools()
+{
+    QStringList tools;
     const QString children = fileBytes(QString("/proc/self/task/%1/children").arg(getpid()));
     for (const QString &child : children.split(' ', Qt::SkipEmptyParts)) {
-        if (fileBytes("/proc/" + child + "/comm").trimmed() == "ffmpeg")
-            return child.toInt();
+        const QString name = fileBytes("/proc/" + child + "/comm").trimmed();
+        if (name == "ffmpeg" || name == "ffprobe")
+            tools << child;
     }
-    return 0;
+    return tools;
 }
 #endif
 
@@ -50,53 +74,85 @@ class TestGifVideoWidget : public PageTest
     bool importVideo(const QString &name)
     {
         chosenVideo = videos + "/" + name;
+        answerer.dialogs.clear();
         QTest::mouseClick(page->addVideosButton, Qt::LeftButton);
         return waitUntilIdle();
     }
 
     bool waitUntilIdle()
     {
-        // The overlay goes when the tool has ended; the thumbnail follows 100 ms later.
-        const bool idle = QTest::qWaitFor([this] { return window->loadingWidget->isHidden(); },
-                                          toolTimeout);
-        QTest::qWait(200);
-        return idle;
+        return QTest::qWaitFor([this] { return window->loadingWidget->isHidden(); },
+                               toolTimeout);
     }
 
-    bool createGif(const QString &start, const QString &duration, const QString &width = "0",
-                   const QString &height = "0")
+    void fillForm(const QString &start, const QString &duration, const QString &width = "0",
+                  const QString &height = "0")
     {
         page->startTimeEdit->setText(start);
         page->durationEdit->setText(duration);
         page->widthEdit->setText(width);
         page->heightEdit->setText(height);
+    }
+
+    // Presses "Create GIF" and waits for the dialog that ends the job.
+    bool createGif()
+    {
         answerer.dialogs.clear();
         QTest::mouseClick(page->createGifButton, Qt::LeftButton);
         return QTest::qWaitFor([this] { return !answerer.dialogs.isEmpty(); }, toolTimeout)
                && waitUntilIdle();
     }
 
-    // "enabled" or "disabled" when the Create GIF tile, the four fields and their captions
-    // agree.
+    bool createGif(const QString &start, const QString &duration, const QString &width = "0",
+                   const QString &height = "0")
+    {
+        fillForm(start, duration, width, height);
+        return createGif();
+    }
+
+    QImage shownThumbnail() const
+    {
+        return page->thumbLabel->palette().brush(QPalette::Window).texture().toImage();
+    }
+
+    // "enabled" or "disabled" when the Create GIF tile, the fields and choices and their
+    // captions agree.
     QString formLook() const
     {
         const bool on = page->createGifButton->tileEnabled;
-        for (QLineEdit *field :
-             {page->startTimeEdit, page->durationEdit, page->widthEdit, page->heightEdit}) {
-            if (field->isEnabled() != on)
+        for (QWidget *control :
+             std::initializer_list<QWidget *>{page->startTimeEdit, page->durationEdit,
+                                              page->widthEdit, page->heightEdit,
+                                              page->frameRateComboBox, page->coloursCheckBox}) {
+            if (control->isEnabled() != on)
                 return "mixed";
         }
-        for (QLabel *caption : {page->startTimeLabel, page->heightLabel}) {
+        for (QLabel *caption : {page->startTimeLabel, page->frameRateLabel}) {
             if (caption->styleSheet().contains("#b4b4b4") == on)
                 return "mixed";
         }
         return on ? "enabled" : "disabled";
     }
 
+    // How many colours the GIF's first frame shows.
+    int firstFrameColours(const QString &gif)
+    {
+        DecodedGif decoded;
+        if (!decodeGif(gif, &decoded) || decoded.frames.isEmpty())
+            return -1;
+        QSet<QRgb> colours;
+        const QImage &frame = decoded.frames.first().canvas;
+        for (int y = 0; y < frame.height(); ++y) {
+            for (int x = 0; x < frame.width(); ++x)
+                colours.insert(frame.pixel(x, y));
+        }
+        return colours.size();
+    }
+
 #ifdef Q_OS_UNIX
-    // Converts slow.mkv, which the tool reads from a pipe that delivers half of the video
-    // and then stays open, and waits until the GIF has data: the tool is certainly still
-    // running then.
+    // Starts converting slow.mkv, which the tool reads from a pipe that delivers half of the
+    // video and then stays open, and waits until the tool has written some GIF: it is
+    // certainly still running then.
     bool startStalledConversion(QProcess *feeder)
     {
         const QString slow = videos + "/slow.mkv";
@@ -112,12 +168,15 @@ class TestGifVideoWidget : public PageTest
         // The shell opens the pipe itself: opening it here would block until the tool reads.
         feeder->start("sh", {"-c", "exec > \"$2\"; cat \"$1\"; exec sleep 300", "feeder",
                              half, slow});
-        page->startTimeEdit->setText("0:00");
-        page->durationEdit->setText("0");
+        fillForm("0:00", "0");
         answerer.dialogs.clear();
         QTest::mouseClick(page->createGifButton, Qt::LeftButton);
-        return QTest::qWaitFor([this] { return QFileInfo(output + "/slow.gif").size() > 0; },
-                               toolTimeout);
+        return QTest::qWaitFor(
+            [this] {
+                const QStringList parts = QDir(output).entryList({"slow.gif.*.part"});
+                return !parts.isEmpty() && QFileInfo(output + "/" + parts.first()).size() > 0;
+            },
+            toolTimeout);
     }
 #endif
 
@@ -128,10 +187,15 @@ private slots:
         output = temp.path() + "/out";
         QVERIFY(QDir().mkpath(videos) && QDir().mkpath(output));
         QVERIFY(makeVideo(videos + "/clip.part1.mp4", 320, 240, 3));
-        QVERIFY(makeVideo(videos + "/small.mp4", 200, 150, 3));
-        QVERIFY(makeVideo(videos + "/wide.mp4", 640, 360, 3));
-        QVERIFY(makeVideo(videos + "/tall.mp4", 360, 640, 3));
+        QVERIFY(QFile::copy(videos + "/clip.part1.mp4", videos + "/clip.part2.mp4"));
+        QVERIFY(makeVideo(videos + "/small.mp4", 200, 150, 1));
+        QVERIFY(makeVideo(videos + "/wide.mp4", 640, 360, 1));
+        QVERIFY(makeVideo(videos + "/tall.mp4", 360, 640, 1));
+        QVERIFY(makeVideo(videos + "/flat.mp4", 64, 48, 1, "color=c=0x3366cc:"));
+        QVERIFY(runFfmpeg({"-f", "lavfi", "-i", "sine", "-t", "1", "-f", "mp4",
+                           videos + "/audio.mp4"}));
         QVERIFY(writeFile(videos + "/junk.mp4", "this is not a video\n"));
+        QVERIFY(writeFile(videos + "/empty.mp4", ""));
         startWindow();
         page = window->videoWidget;
         window->menuWidget->savePath = output;
@@ -148,9 +212,13 @@ private slots:
     {
         QTest::addColumn<QString>("video");
         QTest::addColumn<QRect>("placement");
-        QTest::newRow("200 x 150 natural and centred") << "small.mp4" << QRect(129, 224, 200, 150);
-        QTest::newRow("640 x 360 fitted to the width") << "wide.mp4" << QRect(0, 171, 457, 257);
-        QTest::newRow("360 x 640 fitted to the height") << "tall.mp4" << QRect(61, 0, 336, 598);
+        QTest::addColumn<QString>("facts");
+        QTest::newRow("200 x 150 natural and centred")
+            << "small.mp4" << QRect(129, 224, 200, 150) << QString::fromUtf8("00:00:01 · 200 × 150");
+        QTest::newRow("640 x 360 fitted to the width")
+            << "wide.mp4" << QRect(0, 171, 457, 257) << QString::fromUtf8("00:00:01 · 640 × 360");
+        QTest::newRow("360 x 640 fitted to the height")
+            << "tall.mp4" << QRect(61, 0, 336, 598) << QString::fromUtf8("00:00:01 · 360 × 640");
     }
 
     void thumbnailIsFittedAndEnablesTheForm()
@@ -159,79 +227,197 @@ private slots:
         window->switchPage(2);
         QCOMPARE(formLook(), QString("disabled"));
         QVERIFY(page->addVideosButton->tileEnabled && page->backupmeuButton->tileEnabled);
-        QCOMPARE(page->startTimeEdit->text(), QString("00:00:00"));
         QVERIFY(importVideo(video));
         QVERIFY(!page->thumbLabel->isHidden());
         QTEST(page->thumbLabel->geometry(), "placement");
+        QTEST(page->clipFactsLabel->text(), "facts");
         QCOMPARE(formLook(), QString("enabled"));
         QVERIFY(answerer.dialogs.isEmpty());
-        // The folder is remembered with its trailing slash.
+        // The folder is remembered with its trailing slash; no still is left behind.
         QCOMPARE(readSetting("addVideoPath"), videos + "/");
+        QCOMPARE(QDir(tempFolder()).entryList(QDir::Files), QStringList());
     }
 
-    void notAVideoBackupAndEntry()
+    void notAVideoLeavesTheFormAsItWas()
     {
-        // After a good thumbnail a file that is not a video changes nothing.
         QVERIFY(importVideo("small.mp4"));
-        QVERIFY(importVideo("junk.mp4"));
-        QCOMPARE(formLook(), QString("enabled"));
-        QCOMPARE(page->thumbLabel->geometry(), QRect(129, 224, 200, 150));
+        const QImage thumbnail = shownThumbnail();
+        for (const char *video : {"junk.mp4", "empty.mp4", "audio.mp4"}) {
+            QVERIFY(importVideo(video));
+            QCOMPARE(answerer.dialogs, QStringList{notAVideoText});
+            QCOMPARE(formLook(), QString("enabled"));
+            QCOMPARE(shownThumbnail(), thumbnail);
+            QCOMPARE(page->clipFactsLabel->text(), QString::fromUtf8("00:00:01 · 200 × 150"));
+        }
 
-        // "Backup" disables the form; on the fresh page a non-video leaves it so.
+        // On the fresh page the form stays disabled.
         QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
         QTest::qWait(300);
-        QCOMPARE(formLook(), QString("disabled"));
-        QVERIFY(page->thumbLabel->isHidden());
+        QVERIFY(page->thumbLabel->isHidden() && page->clipFactsLabel->isHidden());
         window->switchPage(2);
         QVERIFY(importVideo("junk.mp4"));
+        QCOMPARE(answerer.dialogs, QStringList{notAVideoText});
         QCOMPARE(formLook(), QString("disabled"));
-        QVERIFY(page->thumbLabel->isHidden());
-        QVERIFY(answerer.dialogs.isEmpty());
+    }
 
-        // Entering forgets the video: a language change leaves the form disabled.
+    void thumbnailFollowsTheStartTime()
+    {
+        page->startTimeEdit->setText("0");
         QVERIFY(importVideo("clip.part1.mp4"));
-        window->switchPage(2);
-        QCOMPARE(formLook(), QString("disabled"));
-        window->retranslateAll();
-        QCOMPARE(formLook(), QString("disabled"));
+        const QImage atStart = shownThumbnail();
+        // Typing waits for a pause; the form stays usable meanwhile.
+        page->startTimeEdit->selectAll();
+        QTest::keyClicks(page->startTimeEdit, "2");
+        QVERIFY(window->loadingWidget->isHidden());
+        QTRY_VERIFY_WITH_TIMEOUT(shownThumbnail() != atStart, 10000);
+        page->startTimeEdit->selectAll();
+        QTest::keyClicks(page->startTimeEdit, "0");
+        QTRY_COMPARE_WITH_TIMEOUT(shownThumbnail(), atStart, 10000);
+        // Past the clip's end the thumbnail stays.
+        QTest::keyClicks(page->startTimeEdit, "9");
+        QTest::qWait(800);
+        QCOMPARE(shownThumbnail(), atStart);
+        QCOMPARE(QDir(tempFolder()).entryList(QDir::Files), QStringList());
     }
 
     void conversionWritesTheGifAndOffersTheFolder()
     {
         QVERIFY(importVideo("clip.part1.mp4"));
-        const QString gif = output + "/clip.gif";
+        const QString gif = output + "/clip.part1.gif";
         QVERIFY(writeFile(gif, "an old file of the same name"));
-        QVERIFY(createGif("0:01", "2", "320", "240"));
+        // The duration field takes a decimal point as typed; width alone keeps proportions.
+        page->durationEdit->clear();
+        QTest::keyClicks(page->durationEdit, "1.5");
+        QCOMPARE(page->durationEdit->text(), QString("1.5"));
+        page->startTimeEdit->setText("0:01");
+        page->widthEdit->setText("160");
+        page->heightEdit->setText("0");
+        QVERIFY(createGif());
         QCOMPARE(answerer.dialogs,
                  QStringList{"completed, do you want to open the folder? [Cancel|Open]"});
+        QCOMPARE(overlayText(window), QString("Create GIF: 100.00% "));
         DecodedGif decoded;
         QVERIFY(decodeGif(gif, &decoded));
-        QCOMPARE(decoded.canvasSize, QSize(320, 240));
-        // Two seconds at 15 frames a second.
-        QVERIFY2(qAbs(decoded.frames.size() - 30) <= 2,
+        QCOMPARE(decoded.canvasSize, QSize(160, 120));
+        // 1.5 seconds at 15 frames a second.
+        QVERIFY2(qAbs(decoded.frames.size() - 23) <= 1,
                  qPrintable(QString::number(decoded.frames.size())));
         QTRY_COMPARE_WITH_TIMEOUT(fileText(opened), "1 " + output + "\n", 10000);
+        QCOMPARE(QDir(output).entryList({"*.part"}), QStringList());
 
-        // A language change keeps start and duration and resets the size.
+        // A language change keeps start and duration as they ran and resets the size.
         window->retranslateAll();
         QCOMPARE(QStringList({page->startTimeEdit->text(), page->durationEdit->text(),
                               page->widthEdit->text(), page->heightEdit->text()}),
-                 QStringList({"00:00:01", "2", "0", "0"}));
+                 QStringList({"00:00:01", "1.5", "0", "0"}));
         QCOMPARE(formLook(), QString("enabled"));
+
+        // A video whose name differs only after its first dot gets a GIF of its own.
+        const QStringList before = folderState(output);
+        QVERIFY(importVideo("clip.part2.mp4"));
+        QVERIFY(createGif("0", "0.2"));
+        QCOMPARE(folderState(output).filter("clip.part1.gif"), before.filter("clip.part1.gif"));
+        QVERIFY(QFile::exists(output + "/clip.part2.gif"));
     }
 
-    void conversionsThatWriteNothingAreReportedAsFailed()
+    void startTimeRunsAsShown()
     {
         QVERIFY(importVideo("clip.part1.mp4"));
-        QVERIFY(createGif("0:30", "2"));
+        const QString gif = output + "/clip.part1.gif";
+        QVERIFY(createGif("0:20", "0"));
         QCOMPARE(answerer.dialogs, QStringList{failedText});
-        QVERIFY(!QFile::exists(output + "/clip.gif"));
+        // One part is plain seconds, not the previous start: two seconds are left after 1.
+        QVERIFY(createGif("1", "0"));
+        DecodedGif decoded;
+        QVERIFY(decodeGif(gif, &decoded));
+        QVERIFY2(qAbs(decoded.frames.size() - 30) <= 2,
+                 qPrintable(QString::number(decoded.frames.size())));
+        QVERIFY(createGif("0:02.5", "0"));
+        QVERIFY(decodeGif(gif, &decoded));
+        QVERIFY2(qAbs(decoded.frames.size() - 8) <= 1,
+                 qPrintable(QString::number(decoded.frames.size())));
+    }
 
-        // A folder in the GIF's place cannot be removed; the tool would ask about overwriting.
-        QVERIFY(QDir().mkpath(output + "/clip.gif/inside"));
-        QVERIFY(createGif("0:01", "1"));
-        QCOMPARE(answerer.dialogs, QStringList{failedText});
-        QVERIFY(QDir(output + "/clip.gif").removeRecursively());
+    void unusableFormIsRefusedBeforeTheToolStarts_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("duration");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<bool>("fromClip");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("start not a time") << "1:x" << "1" << "0" << "0" << false << failedText;
+        QTest::newRow("start past the end") << "90" << "1" << "0" << "0" << false << failedText;
+        QTest::newRow("too long") << "0" << "10001" << "0" << "0" << false << failedText;
+        QTest::newRow("too wide") << "0" << "1" << "9999" << "0" << false << failedText;
+        QTest::newRow("too high") << "0" << "1" << "0" << "4097" << false << failedText;
+        QTest::newRow("too much for the palette pass")
+            << "0" << "0" << "4096" << "4096" << true
+            << "Failed, the GIF is too long or too large for High quality colours. [OK]";
+    }
+
+    void unusableFormIsRefusedBeforeTheToolStarts()
+    {
+        QFETCH(bool, fromClip);
+        // Still the 3 s clip of the test before.
+        QCOMPARE(page->clipFactsLabel->text(), QString::fromUtf8("00:00:03 · 320 × 240"));
+        const QStringList before = folderState(output);
+        page->coloursCheckBox->setChecked(fromClip);
+        QFETCH(QString, start);
+        QFETCH(QString, duration);
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QVERIFY(createGif(start, duration, width, height));
+        page->coloursCheckBox->setChecked(false);
+        QTEST(answerer.dialogs.join(""), "notice");
+        QCOMPARE(folderState(output), before);
+    }
+
+    void frameRateAndColoursAreChosenAndRemembered()
+    {
+        QVERIFY(importVideo("flat.mp4"));
+        const QString gif = output + "/flat.gif";
+        // The tool's fixed palette dots a flat colour; the clip's own palette holds it.
+        QVERIFY(createGif("0", "0"));
+        QVERIFY(firstFrameColours(gif) > 1);
+        QTest::mouseClick(page->coloursCheckBox, Qt::LeftButton);
+        page->frameRateComboBox->setFocus();
+        QTest::keyClick(page->frameRateComboBox, Qt::Key_Up); // 15 -> 10
+        QTest::keyClick(page->frameRateComboBox, Qt::Key_Up); // 10 -> 5
+        QVERIFY(createGif("0", "0"));
+        QCOMPARE(firstFrameColours(gif), 1);
+        DecodedGif decoded;
+        QVERIFY(decodeGif(gif, &decoded));
+        QVERIFY2(qAbs(decoded.frames.size() - 5) <= 1,
+                 qPrintable(QString::number(decoded.frames.size())));
+
+        GifVideoWidget fresh;
+        fresh.retranslateUi();
+        QCOMPARE(fresh.frameRateComboBox->currentText(), QString("5Frame/s"));
+        QVERIFY(fresh.coloursCheckBox->isChecked());
+        // A language change keeps the choice.
+        window->retranslateAll();
+        QCOMPARE(page->frameRateComboBox->currentText(), QString("5Frame/s"));
+        QTest::mouseClick(page->coloursCheckBox, Qt::LeftButton);
+        page->frameRateComboBox->setCurrentIndex(2);
+        QCOMPARE(readSetting("videoHighQualityColours"), QString("false"));
+    }
+
+    void noTemporaryFolderIsReported()
+    {
+        QVERIFY(importVideo("small.mp4"));
+        // A file where the temporary folder should be.
+        const QByteArray saved = qgetenv("TMPDIR");
+        const QString blocked = temp.path() + "/not-a-folder";
+        QVERIFY(writeFile(blocked, "x"));
+        QVERIFY(QDir(tempFolder()).removeRecursively());
+        qputenv("TMPDIR", blocked.toUtf8());
+        const bool done = importVideo("wide.mp4");
+        qputenv("TMPDIR", saved);
+        QVERIFY(done);
+        QCOMPARE(answerer.dialogs,
+                 QStringList{"Failed, the temporary folder could not be created. [OK]"});
+        QCOMPARE(page->thumbLabel->geometry(), QRect(129, 224, 200, 150));
     }
 
     void missingToolIsReportedAndEndsTheBusyState()
@@ -239,11 +425,13 @@ private slots:
     #ifdef Q_OS_WIN
         QSKIP("the stand-in tool relies on a file without execute permission");
     #else
+        QVERIFY(importVideo("clip.part1.mp4"));
         // An "ffmpeg" beside the program that cannot run.
         QTemporaryDir brokenInstall;
         QVERIFY(writeFile(brokenInstall.path() + "/ffmpeg", "not a program"));
         const QString saved = appDirPath;
         appDirPath = brokenInstall.path();
+        const QStringList before = folderState(output);
         const bool done = createGif("0:01", "1");
         appDirPath = saved;
         QVERIFY(done);
@@ -251,16 +439,26 @@ private slots:
                  QStringList{"Failed, the video tool (ffmpeg) could not be started. [OK]"});
         QVERIFY(window->loadingWidget->isHidden());
         QCOMPARE(formLook(), QString("enabled"));
+        QCOMPARE(folderState(output), before);
     #endif
     }
 
-    void toolEndingPartWayIsAFailure()
+    void failedRunLeavesTheEarlierGifAsItWas()
     {
     #ifndef Q_OS_UNIX
         QSKIP("limits and stops the tool through POSIX calls");
     #else
-        // A file size limit, which the tool inherits, kills it part-way like a full disk.
         QVERIFY(importVideo("clip.part1.mp4"));
+        // A folder in the GIF's place is refused before the tool starts.
+        QFile::remove(output + "/clip.part1.gif");
+        QVERIFY(QDir().mkpath(output + "/clip.part1.gif"));
+        QVERIFY(createGif("0:01", "1"));
+        QCOMPARE(answerer.dialogs, QStringList{failedText});
+        QVERIFY(QDir(output + "/clip.part1.gif").removeRecursively());
+
+        QVERIFY(createGif("0", "0.5"));
+        const QStringList before = folderState(output);
+        // A file size limit, which the tool inherits, kills it part-way like a full disk.
         bool done;
         {
             const FileSizeLimit limit(20000, false);
@@ -269,31 +467,79 @@ private slots:
         }
         QVERIFY(done);
         QCOMPARE(answerer.dialogs, QStringList{failedText});
-        QVERIFY(!QFile::exists(output + "/clip.gif"));
+        QCOMPARE(folderState(output), before);
 
-        // Stopped from outside, the tool closes its GIF and exits with an error code.
+        // Stopped from outside, the tool exits with an error code.
         QProcess feeder;
         QVERIFY(startStalledConversion(&feeder));
-        const pid_t tool = childTool();
-        QVERIFY(tool > 0 && kill(tool, SIGTERM) == 0);
+        const QStringList tools = childTools();
+        QVERIFY(!tools.isEmpty() && kill(tools.first().toInt(), SIGTERM) == 0);
         const bool ended = QTest::qWaitFor([this] { return !answerer.dialogs.isEmpty(); },
                                            toolTimeout);
         feeder.kill();
         feeder.waitForFinished();
         QVERIFY(ended);
         QCOMPARE(answerer.dialogs, QStringList{failedText});
-        QVERIFY(!QFile::exists(output + "/slow.gif"));
+        QCOMPARE(folderState(output), before);
     #endif
     }
 
-    void closingDuringConversionStopsTheToolAndRemovesItsGif()
+    void cancelStopsTheToolAtOnceAndKeepsTheFolder()
     {
     #ifndef Q_OS_UNIX
         QSKIP("feeds the tool through a named pipe");
     #else
+        QVERIFY(writeFile(output + "/slow.gif", "the user's earlier GIF"));
+        const QStringList before = folderState(output);
         QProcess feeder;
         QVERIFY(startStalledConversion(&feeder));
-        const QString gif = output + "/slow.gif";
+        QElapsedTimer clock;
+        clock.start();
+        window->cancelRunningJob();
+        QVERIFY(childTools().isEmpty());
+        QVERIFY(clock.elapsed() < 2000);
+        QTest::qWait(400);
+        QVERIFY(answerer.dialogs.isEmpty() && window->loadingWidget->isHidden());
+        QCOMPARE(folderState(output), before);
+        page->cancelJob(); // nothing runs: nothing happens
+        feeder.kill();
+        feeder.waitForFinished();
+
+        // A stand-in ffprobe takes the pipe for a video; the still then waits for data and
+        // is called off the same way, leaving no still file behind.
+        QTemporaryDir install;
+        QVERIFY(writeFile(install.path() + "/ffprobe",
+                          "#!/bin/sh\necho '{\"streams\":[{\"width\":320,\"height\":240}]}'\n"));
+        QVERIFY(QFile::setPermissions(install.path() + "/ffprobe",
+                                      QFile::ReadOwner | QFile::ExeOwner));
+        const QString saved = appDirPath;
+        appDirPath = install.path();
+        feeder.start("sh", {"-c", "exec > \"$1\"; exec sleep 300", "feeder",
+                            videos + "/slow.mkv"});
+        chosenVideo = videos + "/slow.mkv";
+        QTest::mouseClick(page->addVideosButton, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(tempFolder()).entryList({"thumb-*"}).isEmpty(), 10000);
+        appDirPath = saved;
+        QVERIFY(!window->loadingWidget->isHidden() && !childTools().isEmpty());
+        window->cancelRunningJob();
+        QVERIFY(childTools().isEmpty());
+        QTest::qWait(400);
+        QVERIFY(answerer.dialogs.isEmpty() && window->loadingWidget->isHidden());
+        QCOMPARE(QDir(tempFolder()).entryList(QDir::Files), QStringList());
+        QCOMPARE(formLook(), QString("enabled"));
+        feeder.kill();
+        feeder.waitForFinished();
+    #endif
+    }
+
+    void closingDuringConversionLeavesNoUnfinishedFile()
+    {
+    #ifndef Q_OS_UNIX
+        QSKIP("feeds the tool through a named pipe");
+    #else
+        const QStringList before = folderState(output);
+        QProcess feeder;
+        QVERIFY(startStalledConversion(&feeder));
 
         // A second start while the tool runs is ignored: no chooser, no new job.
         const int callsBefore = chooserCalls;
@@ -302,7 +548,8 @@ private slots:
         QCOMPARE(chooserCalls, callsBefore);
 
         window->close();
-        QVERIFY(!QFile::exists(gif));
+        QVERIFY(childTools().isEmpty());
+        QCOMPARE(folderState(output), before);
         QTest::qWait(300);
         QVERIFY(answerer.dialogs.isEmpty());
         feeder.kill();

@@ -1,72 +1,139 @@
-// The video tool's command lines, the start-time rule, the output name and the thumbnail fit.
+// The video form's time texts, the tool's command lines and progress report, the output name
+// and the thumbnail fit.
 #include "app/appdirpath.h"
 #include "pages/thumbnailfit.h"
+#include "pages/toolprogress.h"
+#include "pages/videotimetext.h"
 #include "pages/videotoolcommand.h"
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(GifSettings)
 
 class TestVideoToolCommand : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void startText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("ms"); // -1: refused
+        QTest::newRow("h:m:s") << "1:00:05" << qint64(3605000);
+        QTest::newRow("m:s") << "1:30" << qint64(90000);
+        QTest::newRow("plain seconds") << "90" << qint64(90000);
+        QTest::newRow("decimal seconds") << "2.5" << qint64(2500);
+        QTest::newRow("decimal after m:s") << "0:02.5" << qint64(2500);
+        QTest::newRow("empty middle part") << "1::5" << qint64(3605000);
+        QTest::newRow("no range check") << "00:99:99" << qint64(6039000);
+        QTest::newRow("empty is the start") << " " << qint64(0);
+        QTest::newRow("letters") << "abc" << qint64(-1);
+        QTest::newRow("four parts") << "1:2:3:4" << qint64(-1);
+        QTest::newRow("decimal minutes") << "1.5:00" << qint64(-1);
+        QTest::newRow("negative") << "-5" << qint64(-1);
+        QTest::newRow("more than milliseconds") << "1.2345" << qint64(-1);
+        QTest::newRow("a lone point") << "." << qint64(-1);
+    }
+
+    void startText()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, ms);
+        qint64 read = -1;
+        QCOMPARE(startTextToMs(text, &read) ? read : -1, ms);
+    }
+
+    void durationText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("ms"); // -1: refused
+        QTest::newRow("decimal") << "1.5" << qint64(1500);
+        QTest::newRow("two decimals") << "0.25" << qint64(250);
+        QTest::newRow("empty is the whole rest") << "" << qint64(0);
+        QTest::newRow("longest") << "10000" << qint64(10000000);
+        QTest::newRow("too long") << "10000.01" << qint64(-1);
+        QTest::newRow("three decimals") << "1.125" << qint64(-1);
+        QTest::newRow("two points") << "1.5.2" << qint64(-1);
+    }
+
+    void durationText()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, ms);
+        qint64 read = -1;
+        QCOMPARE(durationTextToMs(text, &read) ? read : -1, ms);
+    }
+
+    void timesShownAsTheyRun()
+    {
+        QCOMPARE(startTextFromMs(3605000), QString("01:00:05"));
+        QCOMPARE(startTextFromMs(25 * 3600000), QString("25:00:00"));
+        QCOMPARE(startTextFromMs(2500), QString("00:00:02.5"));
+        QCOMPARE(secondsTextFromMs(1050), QString("1.05"));
+        QCOMPARE(secondsTextFromMs(90000), QString("90"));
+    }
+
     void conversionArguments_data()
     {
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<int>("duration");
-        QTest::addColumn<QSize>("size");
+        QTest::addColumn<GifSettings>("settings");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("minutes and seconds")
-            << "1:30" << 5 << QSize(0, 0) << "-ss 90 -t 5 -i v.mp4 -r 15 o.gif";
-        QTest::newRow("whole video at its own size")
-            << "00:00:00" << 0 << QSize(0, 0) << "-i v.mp4 -r 15 o.gif";
-        QTest::newRow("one part keeps the first run's 0")
-            << "12" << 0 << QSize(0, 0) << "-i v.mp4 -r 15 o.gif";
-        QTest::newRow("no size without a height")
-            << "1:00:05" << 10 << QSize(320, 0) << "-ss 3605 -t 10 -i v.mp4 -r 15 o.gif";
-        QTest::newRow("with size")
-            << "0:10" << 3 << QSize(320, 240) << "-ss 10 -t 3 -i v.mp4 -r 15 -s 320x240 o.gif";
+        const QString report = "-nostats -progress pipe:1 ";
+        const QString palette = ",split[a][b];[a]palettegen[p];[b][p]paletteuse=dither=bayer:"
+                                "bayer_scale=3";
+        QTest::newRow("whole clip at its own size")
+            << GifSettings{} << report + "-i v.mp4 -r 15 -f gif -y o.gif";
+        QTest::newRow("decimal start and length, both sides")
+            << GifSettings{2500, 1500, 320, 240, 15, false}
+            << report + "-ss 2.5 -t 1.5 -i v.mp4 -r 15 -s 320x240 -f gif -y o.gif";
+        QTest::newRow("width alone keeps proportions")
+            << GifSettings{90000, 0, 480, 0, 10, false}
+            << report + "-ss 90 -i v.mp4 -r 10 -vf scale=480:-1 -f gif -y o.gif";
+        QTest::newRow("height alone keeps proportions")
+            << GifSettings{0, 0, 0, 200, 25, false}
+            << report + "-i v.mp4 -r 25 -vf scale=-1:200 -f gif -y o.gif";
+        QTest::newRow("palette from the clip")
+            << GifSettings{0, 3000, 0, 0, 30, true}
+            << report + "-t 3 -i v.mp4 -r 30 -vf fps=30" + palette + " -f gif -y o.gif";
+        QTest::newRow("palette from the clip, scaled")
+            << GifSettings{0, 0, 320, 240, 5, true}
+            << report + "-i v.mp4 -r 5 -vf fps=5,scale=320:240" + palette + " -f gif -y o.gif";
     }
 
     void conversionArguments()
     {
-        QFETCH(QString, start);
-        QFETCH(int, duration);
-        QFETCH(QSize, size);
+        QFETCH(GifSettings, settings);
         QFETCH(QString, expected);
-        QCOMPARE(::conversionArguments(::startSecondsFromText(start, 0), duration, "v.mp4",
-                                       size.width(), size.height(), "o.gif"),
-                 expected.split(' '));
+        QCOMPARE(::conversionArguments(settings, "v.mp4", "o.gif").join(' '), expected);
     }
 
-    void startSecondsFromText_data()
+    void progressFromTheToolsReport()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("previous");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("three parts") << "1:00:05" << 7 << 3605;
-        QTest::newRow("two parts") << "2:03" << 7 << 123;
-        QTest::newRow("one part keeps the previous") << "45" << 7 << 7;
-        QTest::newRow("four parts keep the previous") << "1:2:3:4" << 7 << 7;
-        QTest::newRow("no range check") << "00:99:99" << 0 << 6039;
-        QTest::newRow("empty and wrong parts count as 0") << ":x:5" << 7 << 5;
-        QTest::newRow("huge hours do not wrap negative") << "99999999:0:0" << 0 << INT_MAX;
+        ToolProgress progress;
+        progress.restart(0);
+        progress.add("out_time_us=500000\n");
+        QCOMPARE(progress.progress(), -1);
+
+        // Lines arrive in pieces, among the tool's log.
+        progress.restart(2000);
+        progress.add("[gif @ 0x1] some log\nframe=3\nout_time_us=5");
+        QCOMPARE(progress.progress(), 0);
+        progress.add("00000\r\nout_time_us=N/A\n");
+        QCOMPARE(progress.progress(), 2500);
+        progress.add("out_time_us=3000000\n");
+        QCOMPARE(progress.progress(), 10000);
+        progress.restart(2000);
+        progress.add("out_time_us=1000000\nprogress=end\n");
+        QCOMPARE(progress.progress(), 10000);
     }
 
-    void startSecondsFromText()
+    void outputNameAndThumbnailEdge()
     {
-        QFETCH(QString, text);
-        QFETCH(int, previous);
-        QTEST(::startSecondsFromText(text, previous), "expected");
-    }
-
-    void thumbnailNameAndPlacement()
-    {
-        QCOMPARE(thumbnailArguments("/v/a b.mkv", "/tmp/thumb.jpg"),
-                 (QStringList{"-i", "/v/a b.mkv", "-y", "-f", "image2", "-ss", "1", "-t", "0.001",
-                              "/tmp/thumb.jpg"}));
-        QCOMPARE(gifPathForVideo("C:/out", "C:/v/clip.part1.mp4"), QString("C:/out/clip.gif"));
+        // Names that differ only after the first dot get GIFs of their own.
+        QCOMPARE(gifPathForVideo("C:/out", "C:/v/clip.part1.mp4"),
+                 QString("C:/out/clip.part1.gif"));
+        QCOMPARE(gifSizeFor(480, 0, QSize(1280, 720)), QSize(480, 270));
+        QCOMPARE(gifSizeFor(0, 0, QSize()), QSize());
         // The real-video sizes are checked on the video page; this is the edge of the frame.
         QCOMPARE(thumbnailPlacement(QSize(456, 100), QSize(458, 599)), QRect(1, 249, 456, 100));
     }
@@ -74,17 +141,17 @@ private slots:
     void toolBesideTheProgramIsPreferred()
     {
 #ifdef Q_OS_WIN
-        QSKIP("Windows always runs ffmpeg.exe from the application folder");
+        QSKIP("Windows always runs the tool from the application folder");
 #else
         QTemporaryDir folder;
         const QString saved = appDirPath;
         appDirPath = folder.path();
-        const QString onPath = videoToolPath();
-        QFile(folder.path() + "/ffmpeg").open(QIODevice::WriteOnly);
-        const QString beside = videoToolPath();
+        const QString onPath = videoToolPath("ffprobe");
+        QFile(folder.path() + "/ffprobe").open(QIODevice::WriteOnly);
+        const QString beside = videoToolPath("ffprobe");
         appDirPath = saved;
-        QCOMPARE(onPath, QString("ffmpeg"));
-        QCOMPARE(beside, folder.path() + "/ffmpeg");
+        QCOMPARE(onPath, QString("ffprobe"));
+        QCOMPARE(beside, folder.path() + "/ffprobe");
 #endif
     }
 };
