@@ -21,9 +21,9 @@ struct GifEncoder
     int transparentIndex = 0;    // the palette index that means "keep what is shown"
 
     // Encodes one RGBA frame (width * height * 4 bytes, rows without gaps; the 4th byte is
-    // ignored) at (0, 0) of the canvas. A file opened for a smaller file gets only the
-    // rectangle of the pixels whose picture changed, or one transparent pixel (with a
-    // colour table of 4 entries) when none did. Returns false, writing nothing, when the
+    // ignored) placed at (0, 0) of the canvas. A smaller file (see openGifStream) gets only
+    // the rectangle that holds the pixels whose picture changed, or one transparent pixel
+    // with a table of 4 colours when none did. Returns false, writing nothing, when the
     // state has no open file, the frame is empty or does not fit the canvas, or depth is
     // not 2 to 8.
     // previousFrame is up to date on return; the frame's bytes may still be on their way
