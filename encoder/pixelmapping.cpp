@@ -121,7 +121,7 @@ void mapArea(const GifEncoder &encoder, const unsigned char *compared, unsigned 
                 const uint32_t before = loadPixel(comparedRow, x) & RgbMask;
                 if (colour == before) {
                     // Transparent: the canvas keeps the colour it shows.
-                    if (!AgainstPicture)
+                    if constexpr (!AgainstPicture)
                         storePixel(outRow, x, before | transparentPixel);
                     indexRow[x] = transparentIndex;
                     continue;
@@ -142,7 +142,7 @@ void mapArea(const GifEncoder &encoder, const unsigned char *compared, unsigned 
                 lastColour = colour;
             }
             storePixel(outRow, x, entryPixel[lastIndex]);
-            if (AgainstPicture)
+            if constexpr (AgainstPicture)
                 storePixel(pictureRow, x, colour);
             indexRow[x] = (unsigned char)lastIndex;
         }
