@@ -1,8 +1,9 @@
-// encode-images OUT.gif IMAGE...
+// encode-images [--reference | --smaller] OUT.gif IMAGE...
 // Encodes the images into one GIF exactly as the creation job does and prints the times.
 // The images are decoded on every core first. With --reference before OUT.gif, the
 // straightforward encoder that the tests keep as the reference writes the file instead,
-// on one thread, so that the speed-up can be measured in one run.
+// on one thread, so that the speed-up can be measured in one run. --smaller writes the
+// "Smaller file" kind of GIF.
 #include "support/referenceencoder.h"
 #include "workers/gifcreaterthread.h"
 
@@ -150,11 +151,12 @@ bool encodeWithReference(const QString &path, const QVector<QImage> &images, int
 }
 
 bool encodeWithWorker(const QString &path, const QVector<QImage> &images, int width,
-                      int height, int delay)
+                      int height, int delay, bool smallerFile)
 {
     GifCreaterThread creater;
     creater.gifFilePath = path;
     creater.delay = delay;
+    creater.smallerFile = smallerFile;
     for (const QImage &image : images)
         creater.addImage(image);
     creater.setGifSize(width, height);
@@ -173,8 +175,11 @@ int main(int argc, char *argv[])
     const bool useReference = !arguments.isEmpty() && arguments.first() == "--reference";
     if (useReference)
         arguments.removeFirst();
+    const bool smallerFile = !arguments.isEmpty() && arguments.first() == "--smaller";
+    if (smallerFile)
+        arguments.removeFirst();
     if (arguments.size() < 2) {
-        fprintf(stderr, "usage: encode-images [--reference] OUT.gif IMAGE...\n");
+        fprintf(stderr, "usage: encode-images [--reference | --smaller] OUT.gif IMAGE...\n");
         return 2;
     }
     const QString outPath = arguments.takeFirst();
@@ -202,11 +207,13 @@ int main(int argc, char *argv[])
     const double loadSeconds = timer.nsecsElapsed() / 1e9;
 
     timer.restart();
-    const bool written = useReference ? encodeWithReference(outPath, images, width, height, 10)
-                                      : encodeWithWorker(outPath, images, width, height, 10);
+    const bool written =
+        useReference ? encodeWithReference(outPath, images, width, height, 10)
+                     : encodeWithWorker(outPath, images, width, height, 10, smallerFile);
     const double encodeSeconds = timer.nsecsElapsed() / 1e9;
 
-    printf("encoder: %s\n", useReference ? "reference" : "ours");
+    printf("encoder: %s\n",
+           useReference ? "reference" : (smallerFile ? "ours, smaller file" : "ours"));
     printf("frames: %d, canvas %d x %d\n", int(images.size()), width, height);
     printf("load: %.3f s\n", loadSeconds);
     printf("encode: %.3f s\n", encodeSeconds);

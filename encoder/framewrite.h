@@ -9,13 +9,17 @@
 struct GifEncoder;
 
 // One frame waiting to be written (colour table and LZW data) while the next one is
-// mapped. It owns the palette it writes; the indices are one byte per pixel, width
-// apart, in a buffer that the next frame leaves alone.
+// mapped. It owns the palette it writes; the indices are one byte per pixel, rows
+// indexStride apart, in a buffer that the next frame leaves alone. The frame sits at
+// (left, top) of the canvas.
 struct FrameWrite
 {
     const GifEncoder *encoder;
     FILE *out;
     const unsigned char *indices;
+    int indexStride;
+    int left;
+    int top;
     int width;
     int height;
     int delay;

@@ -2,6 +2,7 @@
 #define GIFENCODER_H
 
 #include "encoder/colourcelltable.h"
+#include "encoder/framearea.h"
 #include "encoder/framepalette.h"
 #include "encoder/giffilestate.h"
 #include "encoder/lzwdictionary.h"
@@ -20,8 +21,11 @@ struct GifEncoder
     int transparentIndex = 0;    // the palette index that means "keep what is shown"
 
     // Encodes one RGBA frame (width * height * 4 bytes, rows without gaps; the 4th byte is
-    // ignored) at (0, 0) of the canvas. Returns false, writing nothing, when the state has
-    // no open file, the frame is empty or does not fit the canvas, or depth is not 2 to 8.
+    // ignored) placed at (0, 0) of the canvas. A smaller file (see openGifStream) gets only
+    // the rectangle that holds the pixels whose picture changed, or one transparent pixel
+    // with a table of 4 colours when none did. Returns false, writing nothing, when the
+    // state has no open file, the frame is empty or does not fit the canvas, or depth is
+    // not 2 to 8.
     // previousFrame is up to date on return; the frame's bytes may still be on their way
     // to the file (closeGifStream waits for them, gifStreamHasError reports their errors).
     bool encodeFrame(GifFileState *state, const unsigned char *rgba, int width, int height,
@@ -36,15 +40,16 @@ struct GifEncoder
                           const FramePalette *palette, LzwDictionary *dictionary) const;
 
     // Fills the palette (entries 1 to 2^depth - 1 and the tree) from the frame's pixels that
-    // differ from what is shown; prev null means the first frame, where all pixels count.
-    // prev and coveredWidth describe the canvas (canvasWidth pixels per row). work holds
-    // width * height pixels. With a helper, subtrees are shared out through the queue and
-    // the helper is left with a task that the caller must wait for before the next frame.
-    // Returns the number of pixels the palette was built from.
+    // differ from prev (what is shown, or in a smaller file the pictures so far); prev null
+    // means the first frame, where all pixels count. prev and coveredWidth describe the
+    // canvas (canvasWidth pixels per row). work holds width * height pixels. changed
+    // receives the smallest rectangle that holds the pixels taken. With a helper, subtrees
+    // are shared out through the queue and the helper is left with a task that the caller
+    // must wait for before the next frame. Returns the number of pixels taken.
     size_t buildPalette(const unsigned char *prev, const int *coveredWidth, int canvasWidth,
                         const unsigned char *rgba, int width, int height, int depth,
-                        FramePalette *palette, unsigned char *work, FrameHelperThread *helper,
-                        SubtreeQueue *subtrees) const;
+                        FramePalette *palette, unsigned char *work, FrameArea *changed,
+                        FrameHelperThread *helper, SubtreeQueue *subtrees) const;
 
     // Searches the tree from node for the entry nearest to the colour (sum of absolute
     // differences), updating bestIndex and bestDifference where it finds a strictly
@@ -52,15 +57,17 @@ struct GifEncoder
     void nearestPaletteEntry(const FramePalette *palette, int red, int green, int blue,
                              int *bestIndex, int *bestDifference, int node) const;
 
-    // Maps the frame rows firstRow to endRow - 1: writes into out (canvas-wide, canvasWidth
-    // pixels per row) for every pixel the colour now shown and its palette index, and the
-    // index alone into indices (width per row): the transparent index where prev already
-    // shows the exact colour, the nearest entry otherwise. prev may be out itself. cells,
-    // when not null, answers the search wherever it can.
+    // Maps the frame pixels inside area: writes into out (canvas-wide, canvasWidth pixels
+    // per row) for every pixel the colour now shown and its palette index, and the index
+    // alone into indices (width per row): the transparent index where prev already shows
+    // the exact colour, the nearest entry otherwise. prev may be out itself. With picture
+    // (a smaller file) the test is against picture instead, out keeps what it shows where
+    // the pixel is transparent, and picture takes the new colours. cells, when not null,
+    // answers the search wherever it can.
     void mapToPalette(const unsigned char *prev, const int *coveredWidth, int canvasWidth,
-                      const unsigned char *rgba, unsigned char *out, unsigned char *indices,
-                      int width, int firstRow, int endRow, const FramePalette *palette,
-                      ColourCellTable *cells) const;
+                      const unsigned char *rgba, unsigned char *out, unsigned char *picture,
+                      unsigned char *indices, int width, FrameArea area,
+                      const FramePalette *palette, ColourCellTable *cells) const;
 };
 
 #endif

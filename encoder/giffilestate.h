@@ -16,8 +16,12 @@ struct GifFileState
 {
     FILE *outputFile;             // null when opening failed or after closing
     // Per canvas pixel (y * canvasWidth + x), 4 bytes: red, green, blue of what a viewer
-    // shows there after the last frame, and the palette index that frame encoded for it.
+    // shows there after the last frame, and the palette index that frame encoded for it
+    // (in a smaller file: the last frame that drew the pixel).
     unsigned char *previousFrame;
+    // Only in a smaller file, else null: per canvas pixel, 4 bytes, the red, green and blue
+    // of the picture last given there, exact. A pixel whose picture stays is not written.
+    unsigned char *picture;
     // Per canvas row, how many pixels from the left some frame has drawn. Frames sit at
     // (0, 0), so the drawn area is a staircase and this describes it exactly; pixels
     // outside it have never been shown and always count as changed.

@@ -72,6 +72,7 @@ void releaseBuffers(GifFileState *state)
     delete state->subtrees;
     state->subtrees = nullptr;
     free(state->previousFrame);
+    free(state->picture);
     free(state->coveredWidth);
     free(state->work);
     free(state->indexPlanes[0]);
@@ -80,17 +81,20 @@ void releaseBuffers(GifFileState *state)
     releaseColourCellTable(&state->cellTables[0]);
     releaseColourCellTable(&state->cellTables[1]);
     state->previousFrame = nullptr;
+    state->picture = nullptr;
     state->coveredWidth = nullptr;
     state->work = nullptr;
     state->indexPlanes[0] = nullptr;
     state->indexPlanes[1] = nullptr;
 }
 
-bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight)
+bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight, bool smallerFile)
 {
     // Zero-filled so that what is written never depends on memory left over.
     const size_t pixels = size_t(canvasWidth) * size_t(canvasHeight);
     state->previousFrame = static_cast<unsigned char *>(calloc(pixels, 4));
+    if (smallerFile)
+        state->picture = static_cast<unsigned char *>(calloc(pixels, 4));
     state->coveredWidth = static_cast<int *>(calloc(size_t(canvasHeight), sizeof(int)));
     state->work = static_cast<unsigned char *>(malloc(pixels * 4));
     state->indexPlanes[0] = static_cast<unsigned char *>(malloc(pixels));
@@ -98,8 +102,8 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight)
     const bool dictionary = allocateLzwDictionary(&state->dictionary, pixels);
     const bool cells = allocateColourCellTable(&state->cellTables[0])
                        && allocateColourCellTable(&state->cellTables[1]);
-    if (state->previousFrame && state->coveredWidth && state->work && state->indexPlanes[0]
-        && state->indexPlanes[1] && dictionary && cells)
+    if (state->previousFrame && (state->picture || !smallerFile) && state->coveredWidth
+        && state->work && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells)
         return true;
     releaseBuffers(state);
     return false;
@@ -107,14 +111,15 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight)
 
 } // namespace
 
-GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeight, int delay)
+GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeight, int delay,
+                           bool smallerFile)
 {
     GifFileState state;
     memset(&state, 0, sizeof(state));
     if (canvasWidth < 1 || canvasWidth > MaxGifSide || canvasHeight < 1
         || canvasHeight > MaxGifSide)
         return state;
-    if (!allocateBuffers(&state, canvasWidth, canvasHeight))
+    if (!allocateBuffers(&state, canvasWidth, canvasHeight, smallerFile))
         return state;
     FILE *file = openForWriting(utf8Path);
     if (!file) {

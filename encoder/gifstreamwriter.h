@@ -9,9 +9,12 @@
 const int MaxGifSide = 65535;
 
 // Opens utf8Path for writing and writes the header and, when delay is not 0, the looping
-// extension. On failure (file not created, canvas side outside 1 to 65535, no memory for
-// the canvas buffers) the returned state has no outputFile and no file is left behind.
-GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeight, int delay);
+// extension. smallerFile: frames write only what changed in the pictures they are given
+// (see GifEncoder::encodeFrame) instead of every pixel that differs from what is shown.
+// On failure (file not created, canvas side outside 1 to 65535, no memory for the canvas
+// buffers) the returned state has no outputFile and no file is left behind.
+GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeight, int delay,
+                           bool smallerFile = false);
 
 // Writes the trailer, closes the file and releases the buffers. Returns true only when
 // every byte reached the file; false when no file was open or anything failed.

@@ -67,14 +67,31 @@ void shareSubtrees(void *argument)
 
 size_t collectChangedPixels(const unsigned char *prev, const int *coveredWidth,
                             int canvasWidth, const unsigned char *rgba, int width, int height,
-                            unsigned char *work)
+                            unsigned char *work, FrameArea *changed)
 {
+    FrameArea area = {width, height, 0, 0};
     size_t count = 0;
     for (int y = 0; y < height; ++y) {
         const unsigned char *shown = prev + size_t(y) * size_t(canvasWidth) * 4;
         const unsigned char *row = rgba + size_t(y) * size_t(width) * 4;
         const int covered = coveredWidth[y] < width ? coveredWidth[y] : width;
-        for (int x = 0; x < covered; ++x) {
+        const auto same = [row, shown](int x) {
+            return ((loadPixel(row, x) ^ loadPixel(shown, x)) & RgbMask) == 0;
+        };
+        // Unchanged pixels at either end of the row are passed over first: on a still
+        // background that is most of the frame.
+        int first = 0;
+        while (first < covered && same(first))
+            first++;
+        if (first == width)
+            continue;
+        int end = width;
+        if (covered == width) {
+            while (same(end - 1))
+                end--;
+        }
+        const int comparedEnd = end < covered ? end : covered;
+        for (int x = first; x < comparedEnd; ++x) {
             const uint32_t p = loadPixel(row, x);
             if (((p ^ loadPixel(shown, x)) & RgbMask) == 0)
                 continue;
@@ -84,7 +101,13 @@ size_t collectChangedPixels(const unsigned char *prev, const int *coveredWidth,
         // Never drawn there yet: every pixel counts as changed.
         memcpy(work + count * 4, row + size_t(covered) * 4, size_t(width - covered) * 4);
         count += size_t(width - covered);
+
+        area.left = first < area.left ? first : area.left;
+        area.right = end > area.right ? end : area.right;
+        area.top = y < area.top ? y : area.top;
+        area.bottom = y + 1;
     }
+    *changed = area;
     return count;
 }
 
@@ -188,15 +211,18 @@ size_t splitPaletteNode(unsigned char *pixels, size_t n, int first, int end, int
 size_t GifEncoder::buildPalette(const unsigned char *prev, const int *coveredWidth,
                                 int canvasWidth, const unsigned char *rgba, int width,
                                 int height, int depth, FramePalette *palette,
-                                unsigned char *work, FrameHelperThread *helper,
-                                SubtreeQueue *subtrees) const
+                                unsigned char *work, FrameArea *changed,
+                                FrameHelperThread *helper, SubtreeQueue *subtrees) const
 {
     palette->depth = depth;
     size_t n = size_t(width) * size_t(height);
-    if (prev)
-        n = collectChangedPixels(prev, coveredWidth, canvasWidth, rgba, width, height, work);
-    else
+    if (prev) {
+        n = collectChangedPixels(prev, coveredWidth, canvasWidth, rgba, width, height, work,
+                                 changed);
+    } else {
         memcpy(work, rgba, n * 4);
+        *changed = {0, 0, width, height};
+    }
 
     if (!helper || n < ParallelPixels) {
         buildPaletteTree(work, n, 1, 1 << depth, 1 << (depth - 1), 1 << (depth - 2), 1,

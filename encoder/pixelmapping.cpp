@@ -15,9 +15,10 @@ struct RowsMapping
     int canvasWidth;
     const unsigned char *rgba;
     unsigned char *out;
+    unsigned char *picture;
     unsigned char *indices;
     int width;
-    int height;
+    FrameArea area;
     const FramePalette *palette;
     ColourCellTable *cells;     // this thread's own
     std::atomic<int> *nextBand; // shared: the next band of rows nobody has taken
@@ -30,20 +31,21 @@ void mapRows(void *argument)
 {
     const RowsMapping *m = static_cast<const RowsMapping *>(argument);
     for (;;) {
-        const int firstRow = BandRows * m->nextBand->fetch_add(1);
-        if (firstRow >= m->height)
+        FrameArea band = m->area;
+        band.top = m->area.top + BandRows * m->nextBand->fetch_add(1);
+        if (band.top >= m->area.bottom)
             return;
-        const int endRow = firstRow + BandRows < m->height ? firstRow + BandRows : m->height;
+        band.bottom = band.top + BandRows < m->area.bottom ? band.top + BandRows : m->area.bottom;
         m->encoder->mapToPalette(m->prev, m->coveredWidth, m->canvasWidth, m->rgba, m->out,
-                                 m->indices, m->width, firstRow, endRow, m->palette, m->cells);
+                                 m->picture, m->indices, m->width, band, m->palette, m->cells);
     }
 }
 
 void writeFrame(void *argument)
 {
     const FrameWrite *w = static_cast<const FrameWrite *>(argument);
-    w->encoder->writeFrameBlocks(w->out, w->indices, w->width, 0, 0, w->width, w->height,
-                                 w->delay, &w->palette, w->dictionary);
+    w->encoder->writeFrameBlocks(w->out, w->indices, w->indexStride, w->left, w->top, w->width,
+                                 w->height, w->delay, &w->palette, w->dictionary);
 }
 
 } // namespace
@@ -80,10 +82,15 @@ void GifEncoder::nearestPaletteEntry(const FramePalette *palette, int red, int g
     }
 }
 
-void GifEncoder::mapToPalette(const unsigned char *prev, const int *coveredWidth,
-                              int canvasWidth, const unsigned char *rgba, unsigned char *out,
-                              unsigned char *indices, int width, int firstRow, int endRow,
-                              const FramePalette *palette, ColourCellTable *cells) const
+namespace {
+
+// The pixel loop of mapToPalette. AgainstPicture: compared is the picture, which changed
+// pixels update, and out is only written where a pixel changes.
+template <bool AgainstPicture>
+void mapArea(const GifEncoder &encoder, const unsigned char *compared, unsigned char *picture,
+             const int *coveredWidth, int canvasWidth, const unsigned char *rgba,
+             unsigned char *out, unsigned char *indices, int width, FrameArea area,
+             const FramePalette *palette, ColourCellTable *cells)
 {
     // What a pixel mapped to entry i becomes: its colour and, in the 4th byte, i.
     uint32_t entryPixel[256];
@@ -92,27 +99,31 @@ void GifEncoder::mapToPalette(const unsigned char *prev, const int *coveredWidth
                                         (unsigned char)i};
         memcpy(&entryPixel[i], bytes, 4);
     }
-    const unsigned char transparentBytes[4] = {0, 0, 0, (unsigned char)transparentIndex};
+    const unsigned char transparentIndex = (unsigned char)encoder.transparentIndex;
+    const unsigned char transparentBytes[4] = {0, 0, 0, transparentIndex};
     uint32_t transparentPixel;
     memcpy(&transparentPixel, transparentBytes, 4);
 
     // Neighbours often share a colour; the search is only repeated for a new one.
     uint32_t lastColour = 0;
     int lastIndex = -1;
-    for (int y = firstRow; y < endRow; ++y) {
+    for (int y = area.top; y < area.bottom; ++y) {
         const unsigned char *row = rgba + size_t(y) * size_t(width) * 4;
         const size_t canvasRow = size_t(y) * size_t(canvasWidth) * 4;
         unsigned char *outRow = out + canvasRow;
+        const unsigned char *comparedRow = compared ? compared + canvasRow : nullptr;
+        unsigned char *pictureRow = AgainstPicture ? picture + canvasRow : nullptr;
         unsigned char *indexRow = indices + size_t(y) * size_t(width);
-        const int covered = prev ? (coveredWidth[y] < width ? coveredWidth[y] : width) : 0;
-        for (int x = 0; x < width; ++x) {
+        const int covered = compared ? (coveredWidth[y] < width ? coveredWidth[y] : width) : 0;
+        for (int x = area.left; x < area.right; ++x) {
             const uint32_t colour = loadPixel(row, x) & RgbMask;
             if (x < covered) {
-                const uint32_t shown = loadPixel(prev + canvasRow, x) & RgbMask;
-                if (colour == shown) {
-                    // Already shown: transparent, the canvas keeps its colour.
-                    storePixel(outRow, x, shown | transparentPixel);
-                    indexRow[x] = (unsigned char)transparentIndex;
+                const uint32_t before = loadPixel(comparedRow, x) & RgbMask;
+                if (colour == before) {
+                    // Transparent: the canvas keeps the colour it shows.
+                    if constexpr (!AgainstPicture)
+                        storePixel(outRow, x, before | transparentPixel);
+                    indexRow[x] = transparentIndex;
                     continue;
                 }
             }
@@ -125,13 +136,33 @@ void GifEncoder::mapToPalette(const unsigned char *prev, const int *coveredWidth
                 } else {
                     int bestDifference = 1000000;
                     lastIndex = 1;
-                    nearestPaletteEntry(palette, red, green, blue, &lastIndex, &bestDifference, 1);
+                    encoder.nearestPaletteEntry(palette, red, green, blue, &lastIndex,
+                                                &bestDifference, 1);
                 }
                 lastColour = colour;
             }
             storePixel(outRow, x, entryPixel[lastIndex]);
+            if constexpr (AgainstPicture)
+                storePixel(pictureRow, x, colour);
             indexRow[x] = (unsigned char)lastIndex;
         }
+    }
+}
+
+} // namespace
+
+void GifEncoder::mapToPalette(const unsigned char *prev, const int *coveredWidth,
+                              int canvasWidth, const unsigned char *rgba, unsigned char *out,
+                              unsigned char *picture, unsigned char *indices, int width,
+                              FrameArea area, const FramePalette *palette,
+                              ColourCellTable *cells) const
+{
+    if (picture) {
+        mapArea<true>(*this, picture, picture, coveredWidth, canvasWidth, rgba, out, indices,
+                      width, area, palette, cells);
+    } else {
+        mapArea<false>(*this, prev, nullptr, coveredWidth, canvasWidth, rgba, out, indices,
+                       width, area, palette, cells);
     }
 }
 
@@ -148,11 +179,16 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     waitForHelper(state->helper, write->ticket);
     write->ticket = 0;
 
-    const unsigned char *prev = state->firstFrame ? nullptr : state->previousFrame;
+    // The smaller file counts a pixel as changed when its picture changed, the default
+    // mode when it differs from what is shown.
+    unsigned char *picture = state->picture;
+    const unsigned char *prev =
+        state->firstFrame ? nullptr : (picture ? picture : state->previousFrame);
     FramePalette *palette = &write->palette;
     memset(palette, 0, sizeof(*palette));
+    FrameArea changed;
     const size_t n = buildPalette(prev, state->coveredWidth, state->canvasWidth, rgba, width,
-                                  height, depth, palette, state->work, state->helper,
+                                  height, depth, palette, state->work, &changed, state->helper,
                                   state->subtrees);
     // The node above entry 1 also leads to the transparent entry 0, which stays black.
     palette->splitAxis[1 << (depth - 1)] = 0;
@@ -161,13 +197,25 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     palette->green[0] = 0;
     palette->blue[0] = 0;
 
+    // The default mode writes the whole frame, the smaller file the rectangle of its changed
+    // pixels, or one transparent pixel with the smallest colour table when nothing changed,
+    // so that the delay still counts.
+    FrameArea written = {0, 0, width, height};
+    if (picture)
+        written = n > 0 ? changed : FrameArea{0, 0, 1, 1};
+    if (picture && n == 0)
+        palette->depth = 2;
+
     const bool useCells = transparentIndex == 0 && paletteFullyBuilt(depth, n);
     startColourCellFrame(&state->cellTables[0], palette);
     startColourCellFrame(&state->cellTables[1], palette);
-    const bool split = state->helper && size_t(width) * size_t(height) >= ParallelPixels;
+    const int writtenWidth = written.right - written.left;
+    const int writtenHeight = written.bottom - written.top;
+    const bool split =
+        state->helper && size_t(writtenWidth) * size_t(writtenHeight) >= ParallelPixels;
     std::atomic<int> nextBand{0};
     RowsMapping here = {this, prev, state->coveredWidth, state->canvasWidth, rgba,
-                        state->previousFrame, indices, width, height, palette,
+                        state->previousFrame, picture, indices, width, written, palette,
                         useCells ? &state->cellTables[0] : nullptr, &nextBand};
     RowsMapping helped = here;
     helped.cells = useCells ? &state->cellTables[1] : nullptr;
@@ -184,9 +232,12 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
 
     write->encoder = this;
     write->out = state->outputFile;
-    write->indices = indices;
-    write->width = width;
-    write->height = height;
+    write->indices = indices + size_t(written.top) * size_t(width) + size_t(written.left);
+    write->indexStride = width;
+    write->left = written.left;
+    write->top = written.top;
+    write->width = writtenWidth;
+    write->height = writtenHeight;
     write->delay = delay;
     write->dictionary = &state->dictionary;
     write->ticket = postToHelper(state->helper, writeFrame, write);

@@ -4,7 +4,7 @@ set -e
 pkgs="build-essential cmake pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools \
 libgif-dev ffmpeg imagemagick xvfb x11-utils \
 xdg-utils xdotool desktop-file-utils dpkg-dev file hyperfine fonts-wqy-microhei \
-qttranslations5-l10n"
+qttranslations5-l10n fonts-dejavu-core"
 missing=""
 for p in $pkgs; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -45,7 +45,8 @@ void GifCreaterThread::run()
     const int n = imageList.size();
     GifEncoder encoder;
     const QByteArray path = gifFilePath.toUtf8();
-    GifFileState state = openGifStream(path.constData(), gifWidth, gifHeight, delay);
+    GifFileState state =
+        openGifStream(path.constData(), gifWidth, gifHeight, delay, smallerFile);
     if (!state.outputFile) {
         stopRequested = false;
         return;

@@ -29,6 +29,8 @@ public:
     int gifHeight = 20;
     int delay = 10;
     QString gifFilePath;
+    // Write only what changes between the pictures: much smaller for screen recordings.
+    bool smallerFile = false;
     QReadWriteLock listLock;
     // Read in the finished() slot: true only when the whole file was written.
     bool succeeded = false;

@@ -60,6 +60,20 @@ private slots:
         QCOMPARE(gif.frames[1].canvas.pixel(5, 20), qRgb(0, 90, 0));
     }
 
+    void smallerFileWritesOnlyWhatChanged()
+    {
+        GifCreaterThread thread;
+        thread.smallerFile = true;
+        QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
+        const QString path = dir.filePath("smaller.gif");
+        const QImage frame = noisyFrame(30, 20, &random);
+        runJob(&thread, path, {frame, frame}, &progress);
+        DecodedGif gif;
+        QVERIFY(decodeGif(path, &gif));
+        QCOMPARE(gif.frames.size(), 2);
+        QCOMPARE(gif.frames[1].rect, QRect(0, 0, 1, 1));
+    }
+
     void emptyListAndDelayZero()
     {
         GifCreaterThread thread;

@@ -25,11 +25,11 @@ QImage opaque(QImage image)
 // Encodes the frames into path, recording after each frame what the encoder says a viewer
 // shows: the RGB of previousFrame, alpha 255 where some frame has drawn, else 0.
 QVector<QImage> encode(const QString &path, const QVector<QImage> &frames, QSize canvas,
-                      QVector<bool> *written = nullptr)
+                      QVector<bool> *written = nullptr, bool smallerFile = false)
 {
     QVector<QImage> shown;
     GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
-                                       canvas.height(), 10);
+                                       canvas.height(), 10, smallerFile);
     GifEncoder encoder;
     for (const QImage &frame : frames) {
         const bool ok = encoder.encodeFrame(&state, frame.constBits(), frame.width(),
@@ -52,6 +52,39 @@ QVector<QImage> encode(const QString &path, const QVector<QImage> &frames, QSize
     return shown;
 }
 
+// Per frame, which of its pixels a smaller file must write: those whose picture differs
+// from the last one given at their place, and those no frame has drawn yet.
+QVector<QImage> changedPixels(const QVector<QImage> &frames, QSize canvas)
+{
+    QImage picture(canvas, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QVector<QImage> changed;
+    for (const QImage &frame : frames) {
+        QImage mask(frame.size(), QImage::Format_Grayscale8);
+        for (int y = 0; y < frame.height(); ++y) {
+            for (int x = 0; x < frame.width(); ++x) {
+                const QRgb was = picture.pixel(x, y);
+                const QRgb now = frame.pixel(x, y) | 0xFF000000;
+                mask.scanLine(y)[x] = was != now;
+                picture.setPixel(x, y, now);
+            }
+        }
+        changed.append(mask);
+    }
+    return changed;
+}
+
+// The smallest rectangle holding the mask's pixels; one pixel at (0, 0) when it is empty.
+QRect boundsOf(const QImage &mask)
+{
+    QRect bounds;
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            if (mask.constScanLine(y)[x])
+                bounds |= QRect(x, y, 1, 1);
+    return bounds.isNull() ? QRect(0, 0, 1, 1) : bounds;
+}
+
 int difference(QRgb a, QRgb b)
 {
     return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
@@ -66,17 +99,31 @@ class TestGifEncoder : public QObject
 private:
     QTemporaryDir dir;
 
-    void checkRoundTrip(const QString &name, const QVector<QImage> &frames, QSize canvas)
+    // Every frame as giflib composites it must be what the encoder says a viewer shows. A
+    // smaller file writes the rectangle of the changed pixels, the others transparent.
+    void checkRoundTrip(const QString &name, const QVector<QImage> &frames, QSize canvas,
+                        bool smallerFile = false)
     {
         const QString path = dir.filePath(name);
-        const QVector<QImage> shown = encode(path, frames, canvas);
+        const QVector<QImage> shown = encode(path, frames, canvas, nullptr, smallerFile);
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
         QCOMPARE(gif.canvasSize, canvas);
         QCOMPARE(gif.frames.size(), shown.size());
+        const QVector<QImage> changed = changedPixels(frames, canvas);
         for (int i = 0; i < shown.size(); ++i) {
-            QCOMPARE(gif.frames[i].rect, QRect(QPoint(0, 0), frames[i].size()));
-            QCOMPARE(gif.frames[i].canvas, shown[i]);
+            const DecodedFrame &frame = gif.frames[i];
+            QCOMPARE(frame.canvas, shown[i]);
+            if (!smallerFile) {
+                QCOMPARE(frame.rect, QRect(QPoint(0, 0), frames[i].size()));
+                continue;
+            }
+            QCOMPARE(frame.rect, boundsOf(changed[i]));
+            for (int k = 0; k < frame.indices.size(); ++k) {
+                const QPoint p = frame.rect.topLeft()
+                                 + QPoint(k % frame.rect.width(), k / frame.rect.width());
+                QCOMPARE(frame.indices[k] != '\0', changed[i].constScanLine(p.y())[p.x()] != 0);
+            }
         }
     }
 
@@ -84,27 +131,66 @@ private slots:
     void randomSequencesRoundTrip()
     {
         QRandomGenerator random(20240611);
-        for (int run = 0; run < 12; ++run) {
+        for (int run = 0; run < 24; ++run) {
             QVector<QImage> frames;
             QSize canvas(1, 1);
-            const bool mixedSizes = run % 2 == 1;
-            const int baseWidth = 1 + random.bounded(run < 4 ? 8 : 300);
-            const int baseHeight = 1 + random.bounded(run < 4 ? 8 : 200);
-            const int count = 2 + random.bounded(4);
+            const bool mixedSizes = run % 4 >= 2;
+            const int baseWidth = 1 + random.bounded(run < 8 ? 8 : 300);
+            const int baseHeight = 1 + random.bounded(run < 8 ? 8 : 200);
+            const int count = 2 + random.bounded(6);
             for (int f = 0; f < count; ++f) {
                 const int width = mixedSizes ? 1 + random.bounded(baseWidth) : baseWidth;
                 const int height = mixedSizes ? 1 + random.bounded(baseHeight) : baseHeight;
-                const int kind = random.bounded(4);
-                if (kind == 0 && !frames.isEmpty() && frames.last().size() == QSize(width, height))
-                    frames.append(frames.last()); // identical to the one before
-                else if (kind == 1)
+                const bool sameSize =
+                    !frames.isEmpty() && frames.last().size() == QSize(width, height);
+                const int kind = random.bounded(5);
+                if (kind == 0 && sameSize) {
+                    frames.append(frames.last()); // a still stretch
+                } else if (kind == 1 && sameSize) {
+                    // A few pixels changed, often on the edges of the frame.
+                    QImage touched = frames.last();
+                    const auto edgeOrAny = [&random](int side) {
+                        const int pick = random.bounded(3);
+                        return pick == 0 ? 0 : pick == 1 ? side - 1 : random.bounded(side);
+                    };
+                    for (int k = 1 + random.bounded(3); k > 0; --k)
+                        touched.setPixel(edgeOrAny(width), edgeOrAny(height), random.generate());
+                    frames.append(touched);
+                } else if (kind == 2) {
                     frames.append(flatFrame(width, height, random.generate()));
-                else
+                } else {
                     frames.append(noisyFrame(width, height, &random));
+                }
                 canvas = canvas.expandedTo(frames.last().size());
             }
-            checkRoundTrip(QString("random%1.gif").arg(run), frames, canvas);
+            const bool smallerFile = run % 2 == 1;
+            checkRoundTrip(QString("random%1.gif").arg(run), frames, canvas, smallerFile);
         }
+    }
+
+    void smallerFileWritesTheChangedRectangle()
+    {
+        const QRgb a = qRgb(10, 20, 30);
+        const QRgb b = qRgb(200, 100, 0);
+        QImage corner = flatFrame(8, 6, a);
+        corner.setPixel(7, 5, b);
+        QImage two = corner;
+        two.setPixel(0, 2, b);
+        two.setPixel(3, 0, b);
+        // Rows never drawn count as changed even in the colour of the row above.
+        const QVector<QImage> frames = {flatFrame(8, 3, a), flatFrame(8, 6, a), corner, corner,
+                                        two, flatFrame(4, 2, b)};
+        const QVector<QRect> expected = {{0, 0, 8, 3}, {0, 3, 8, 3}, {7, 5, 1, 1},
+                                         {0, 0, 1, 1}, {0, 0, 4, 3}, {0, 0, 4, 2}};
+        checkRoundTrip("rectangles.gif", frames, QSize(8, 6), true);
+        DecodedGif gif;
+        QVERIFY(decodeGif(dir.filePath("rectangles.gif"), &gif));
+        for (int i = 0; i < frames.size(); ++i)
+            QCOMPARE(gif.frames[i].rect, expected[i]);
+        // Nothing changed: one transparent pixel with the smallest table, its delay kept.
+        QCOMPARE(gif.frames[3].indices, QByteArray(1, '\0'));
+        QCOMPARE(gif.frames[3].localColours.size(), 4);
+        QCOMPARE(gif.frames[3].delay, 10);
     }
 
     void framesOfDifferentSizesShowTheRightPicture()
@@ -261,8 +347,9 @@ private slots:
         GifEncoder encoder;
         FramePalette palette = {};
         QVector<uchar> work(40 * 40 * 4);
+        FrameArea changed;
         QCOMPARE(encoder.buildPalette(nullptr, nullptr, 40, frame.constBits(), 40, 40, 8,
-                                      &palette, work.data(), nullptr, nullptr),
+                                      &palette, work.data(), &changed, nullptr, nullptr),
                  size_t(40 * 40));
         palette.splitAxis[128] = 0;
         palette.splitValue[128] = 0;
