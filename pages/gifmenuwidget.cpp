@@ -120,8 +120,12 @@ void GifMenuWidget::gifParseButton_slots()
         FileChooser::openFile(this, tr("Add GIF File"),
                               folderFromSettings(QStringLiteral("addGIFPath")),
                               QStringLiteral("Image (*.gif)"));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        resolveGif(path);
+}
+
+void GifMenuWidget::resolveGif(const QString &path)
+{
     if (!startsLikeGif(path)) {
         showNotice(tr("Failed, Please check the GIF file."), tr("OK"));
         return;

@@ -23,6 +23,8 @@ public:
     // Stops a running Resolve GIF job and waits for it: the frames it wrote and the folder
     // it made are removed again, and its end is not reported.
     void cancelJob();
+    // Starts Resolve GIF on a GIF file, as choosing it with the "Resolve GIF" tile does.
+    void resolveGif(const QString &path);
 
     QString savePath;
     ParseGifThread *parseGifThread = nullptr;

@@ -281,7 +281,13 @@ void GifVideoWidget::addVideosButton_slots()
     const QString path = FileChooser::openFile(this, tr("Add Video File"),
                                                folderFromSettings("addVideoPath"),
                                                "Video (*.mp4 *.mkv *.webm *.mpeg *.avi *.mov)");
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        importVideo(path);
+}
+
+void GifVideoWidget::importVideo(const QString &path)
+{
+    if (importing || convertProcess.state() != QProcess::NotRunning)
         return;
     rememberFolderOf("addVideoPath", path);
     // A still of the previous video still on its way must not pass for this one's.

@@ -38,6 +38,8 @@ public:
     void enterPage();
     // Ends a running video tool and removes its unfinished output; no dialog.
     void cancelJob();
+    // Imports a video file, as choosing it with "Import Video" does.
+    void importVideo(const QString &path);
 
     MyTempButton2 *addVideosButton = nullptr;
     MyTempButton2 *createGifButton = nullptr;
