@@ -5,7 +5,6 @@
 #include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/imagebatchloader.h"
-#include "pages/imageitem.h"
 #include "pages/viewimagewidget.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/nofocusframedelegate.h"
@@ -13,14 +12,11 @@
 
 #include <QComboBox>
 #include <QIcon>
+#include <QHideEvent>
 #include <QImage>
-#include <QPixmap>
 #include <QScrollArea>
 
 namespace {
-
-// Imports of more files than this decode in the background behind the busy overlay.
-const int quickImportLimit = 3;
 
 // Frame delay in hundredths of a second for each item of the frame-rate box.
 const int frameDelays[] = {100, 50, 20, 10};
@@ -110,16 +106,24 @@ void GifImagesWidget::enterPage()
 {
     show();
     createGifButton->setEnabledStyle(false);
-    for (ImageItem *item : qAsConst(viewImageWidget->items)) {
-        item->hide();
-        item->inUse = false;
-    }
+    viewImageWidget->releaseAll();
 }
 
 void GifImagesWidget::cancelJob()
 {
-    imageLoader->cancel();
+    if (imageLoader->isRunning()) {
+        imageLoader->cancel();
+        createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
+    }
     viewImageWidget->cancelJob();
+}
+
+// Leaving the page gives the thumbnails back; it shows an empty strip when entered again.
+void GifImagesWidget::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        viewImageWidget->releaseAll();
 }
 
 void GifImagesWidget::addPhotosButton_slots()
@@ -132,22 +136,16 @@ void GifImagesWidget::addPhotosButton_slots()
 
     rememberFolderOf(QStringLiteral("addImagesPath"), paths.first());
 
-    if (paths.size() <= quickImportLimit) {
-        for (const QString &path : paths)
-            viewImageWidget->addImage(path);
-        createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
-        return;
-    }
     mainWindow()->showLoading(1);
     showLoadingCount(0, paths.size());
-    imageLoader->start(paths);
+    imageLoader->start(paths, viewImageWidget->thumbnailSize());
 }
 
-void GifImagesWidget::imageLoader_imageLoaded(const QString &path, const QImage &image,
-                                              int done, int total)
+void GifImagesWidget::imageLoader_imageLoaded(const QString &path, const QSize &size,
+                                              const QImage &thumbnail, int done, int total)
 {
-    if (!image.isNull())
-        viewImageWidget->addLoadedImage(path, QPixmap::fromImage(image));
+    if (!thumbnail.isNull())
+        viewImageWidget->addLoadedImage(path, size, thumbnail);
     showLoadingCount(done, total);
 }
 
