@@ -1,6 +1,7 @@
 #include "pages/gifimageswidget.h"
 
 #include "app/filechooser.h"
+#include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
 #include "app/services.h"
 #include "app/uiscale.h"
@@ -151,6 +152,7 @@ void GifImagesWidget::imageLoader_imageLoaded(const QString &path, const QSize &
 
 void GifImagesWidget::imageLoader_finished()
 {
+    returnFreedMemory();
     mainWindow()->showLoading(0);
     createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
 }

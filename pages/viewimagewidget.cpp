@@ -1,5 +1,6 @@
 #include "pages/viewimagewidget.h"
 
+#include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
 #include "app/openfolder.h"
 #include "app/progresstext.h"
@@ -155,6 +156,7 @@ void ViewImageWidget::releaseAll()
 {
     for (ImageItem *item : qAsConst(items))
         item->release();
+    returnFreedMemory();
 }
 
 void ViewImageWidget::deleteImageItem_slots(ImageItem *item)
@@ -210,6 +212,7 @@ void ViewImageWidget::gifCreaterThread_updateprogress(int progress)
 void ViewImageWidget::gifCreaterThread_Finished()
 {
     gifCreaterThread->frameList.clear();
+    returnFreedMemory();
     if (jobStopped)
         return;
     mainWindow()->showLoading(0);

@@ -1,4 +1,5 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
+#include "support/enginetesthelpers.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
@@ -8,24 +9,13 @@ namespace {
 const QDateTime jobTime(QDate(2024, 3, 5), QTime(7, 8, 9, 45));
 const QString completed = "completed, do you want to open the folder? [Cancel|Open]";
 
-// Colours that change in every direction, with alpha 255.
-QImage gradient(int width, int height)
+// Colours that change in every direction; with alpha, every alpha from clear to opaque.
+QImage gradient(bool withAlpha)
 {
-    QImage image(width, height, QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x * 4, y * 5, (x * y) % 256));
-    }
-    return image;
-}
-
-// The gradient with every alpha from clear to opaque.
-QImage translucent(int width, int height)
-{
-    QImage image = gradient(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, (image.pixel(x, y) & 0xFFFFFF) | uint((x * 9 + y) % 256) << 24);
+    QImage image(64, 48, QImage::Format_ARGB32);
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x)
+            image.setPixel(x, y, qRgba(x * 4, y * 5, x * y % 256, withAlpha ? (x * 9 + y) % 256 : 255));
     }
     return image;
 }
@@ -52,8 +42,8 @@ class TestImagesJob : public PageTest
     // with and without alpha, PNG, JPEG and BMP.
     QStringList picturesOfEveryKind()
     {
-        const QImage colour = gradient(64, 48);
-        const QImage alpha = translucent(64, 48);
+        const QImage colour = gradient(false);
+        const QImage alpha = gradient(true);
         const QList<QPair<QString, QImage>> kinds{
             {"rgb.png", colour.convertToFormat(QImage::Format_RGB32)},
             {"opaque-alpha.png", colour},
@@ -154,25 +144,11 @@ private slots:
         QVERIFY(fileBytes(gif) == fileBytes(reference.gifFilePath));
     }
 
-    void fileGoneSinceImportIsNamed()
-    {
-        const QString gone = temp.path() + "/gone.bmp";
-        QVERIFY(QFile::copy(tall, gone));
-        importImages(window, {wide, gone});
-        QVERIFY(QFile::remove(gone));
-        createGif();
-        QCOMPARE(answerer.dialogs, QStringList{"Failed, cannot read: gone.bmp [OK]"});
-        QCOMPARE(QDir(outFolder).entryList(QDir::Files), QStringList());
-    }
-
     void cancelAndCloseLeaveNoFile()
     {
-        QImage noise(500, 400, QImage::Format_RGB32);
         QRandomGenerator random(9);
-        for (int y = 0; y < noise.height(); ++y)
-            random.fillRange(reinterpret_cast<quint32 *>(noise.scanLine(y)), noise.width());
         const QString noisy = temp.path() + "/noise.png";
-        QVERIFY(noise.save(noisy));
+        QVERIFY(noisyFrame(500, 400, &random).save(noisy));
         QStringList many;
         for (int i = 0; i < 40; ++i)
             many << noisy;
@@ -196,15 +172,22 @@ private slots:
                                      "Create GIF: 100.00% "}));
     }
 
-    void unwritableFolderGivesNotice()
+    void failuresGiveNoticesAndNoGif()
     {
+        // A file gone since the import is named.
+        const QString gone = temp.path() + "/gone.bmp";
+        QVERIFY(QFile::copy(tall, gone));
+        importImages(window, {wide, gone});
+        QVERIFY(QFile::remove(gone));
+        createGif();
+        QCOMPARE(QDir(outFolder).entryList(QDir::Files), QStringList());
+
         const QString plainFile = temp.path() + "/plain";
         QVERIFY(writeFile(plainFile, ""));
         window->menuWidget->savePath = plainFile + "/sub";
-        importImages(window, {wide});
         createGif();
-        QCOMPARE(answerer.dialogs,
-                 QStringList{"Failed, Please check the output folder. [OK]"});
+        QCOMPARE(answerer.dialogs, QStringList({"Failed, cannot read: gone.bmp [OK]",
+                                                "Failed, Please check the output folder. [OK]"}));
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
     }

@@ -1,4 +1,5 @@
 // The image strip on the images page: layout, pooled tiles, deletion and import.
+#include "support/enginetesthelpers.h"
 #include "ui/uitesthelpers.h"
 
 class TestImageStrip : public PageTest
@@ -214,11 +215,8 @@ private slots:
         // Cancelled part-way, the import keeps the tiles it has shown.
         window->switchPage(1);
         const QString noise = temp.path() + "/noise.png";
-        QImage picture(700, 700, QImage::Format_RGB32);
         QRandomGenerator random(3);
-        for (int y = 0; y < picture.height(); ++y)
-            random.fillRange(reinterpret_cast<quint32 *>(picture.scanLine(y)), picture.width());
-        QVERIFY(picture.save(noise));
+        QVERIFY(noisyFrame(700, 700, &random).save(noise));
         QStringList many;
         for (int i = 0; i < 40; ++i)
             many << noise;
