@@ -12,8 +12,8 @@
 #include "widgets/tilestyle.h"
 
 #include <QComboBox>
-#include <QIcon>
 #include <QHideEvent>
+#include <QIcon>
 #include <QImage>
 #include <QScrollArea>
 

@@ -66,13 +66,13 @@ void ImageBatchLoader::start(const QStringList &paths, const QSize &thumbnailSiz
     running = true;
     const int batch = ++batchNumber;
     for (int i = 0; i < paths.size(); ++i) {
-        pool.start(new ThumbnailJob(
-            paths.at(i), thumbnailSize, [this, batch, i](const QSize &size, const QImage &thumbnail) {
-                const Result result{size, thumbnail};
-                QMetaObject::invokeMethod(
-                    this, [this, batch, i, result] { storeResult(batch, i, result); },
-                    Qt::QueuedConnection);
-            }));
+        const auto deliver = [this, batch, i](const QSize &size, const QImage &thumbnail) {
+            const Result result{size, thumbnail};
+            QMetaObject::invokeMethod(
+                this, [this, batch, i, result] { storeResult(batch, i, result); },
+                Qt::QueuedConnection);
+        };
+        pool.start(new ThumbnailJob(paths.at(i), thumbnailSize, deliver));
     }
     if (paths.isEmpty()) {
         running = false;

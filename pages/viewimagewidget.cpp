@@ -164,6 +164,7 @@ void ViewImageWidget::deleteImageItem_slots(ImageItem *item)
     if (!item)
         return;
     item->release();
+    returnFreedMemory();
     items.removeOne(item);
     items.append(item);
     relayout();
