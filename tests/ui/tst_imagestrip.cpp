@@ -32,22 +32,6 @@ class TestImageStrip : public PageTest
         return tiles;
     }
 
-    // Starts importing the files and cancels once the first tiles are shown.
-    void importImagesAndCancel(const QStringList &paths)
-    {
-        FileChooser::answerOpenFiles([paths](auto &&...) { return paths; });
-        QTest::mouseClick(page->addPhotosButton, Qt::LeftButton);
-        while (strip->inUseCount() == 0)
-            QTest::qWait(1);
-        window->cancelRunningJob();
-        const int kept = strip->inUseCount();
-        QVERIFY2(kept < paths.size(), "the import ended before it could be cancelled");
-        QTRY_VERIFY(window->loadingWidget->isHidden());
-        QTest::qWait(50);
-        QCOMPARE(strip->inUseCount(), kept);
-        QVERIFY(page->createGifButton->tileEnabled);
-    }
-
     // Hovering shows the tile's delete button; clicking it deletes the tile.
     void deleteTile(ImageItem *item)
     {
@@ -130,7 +114,6 @@ private slots:
         for (const ImageItem *item : strip->items) {
             if (!item->inUse)
                 continue;
-            QCOMPARE(item->imageLabel->geometry(), QRect(5, 10, 89, 89));
             const QImage shown = item->imageLabel->palette().window().texture().toImage();
             QCOMPARE(shown.size(), QSize(89, 89));
             QRect picture;
@@ -217,10 +200,18 @@ private slots:
         const QString noise = temp.path() + "/noise.png";
         QRandomGenerator random(3);
         QVERIFY(noisyFrame(700, 700, &random).save(noise));
-        QStringList many;
-        for (int i = 0; i < 40; ++i)
-            many << noise;
-        importImagesAndCancel(many);
+        FileChooser::answerOpenFiles(
+            [noise](auto &&...) { return QVector<QString>(40, noise).toList(); });
+        QTest::mouseClick(page->addPhotosButton, Qt::LeftButton);
+        while (strip->inUseCount() == 0)
+            QTest::qWait(1);
+        window->cancelRunningJob();
+        const int kept = strip->inUseCount();
+        QVERIFY2(kept < 40, "the import ended before it could be cancelled");
+        QTRY_VERIFY(window->loadingWidget->isHidden());
+        QTest::qWait(50);
+        QCOMPARE(strip->inUseCount(), kept);
+        QVERIFY(page->createGifButton->tileEnabled);
     }
 
     void backupAndReentryEmptyTheStrip()
