@@ -168,6 +168,14 @@ private slots:
         QVERIFY(thread.unreadableFile.isEmpty());
         QCOMPARE(readFile(fromFiles), readFile(inMemory));
 
+        // A file that grew since it was chosen is cut to the canvas, not dropped.
+        QVERIFY(noisyFrame(90, 70, &random).save(dir.filePath("f0.png")));
+        runJob(&thread, fromFiles, images, &progress, 10, files);
+        DecodedGif gif;
+        QVERIFY(thread.succeeded && decodeGif(fromFiles, &gif));
+        QCOMPARE(gif.frames.size(), 4);
+        QCOMPARE(gif.frames.first().rect, QRect(0, 0, 60, 40));
+
         // A file gone or damaged when the run reaches it ends the run and is named.
         for (const QString spoiled : {"f3.bmp", "f1.png"}) {
             if (spoiled == QLatin1String("f3.bmp"))
