@@ -1,11 +1,11 @@
 #include "pages/gifimageswidget.h"
 
 #include "app/filechooser.h"
+#include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
 #include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/imagebatchloader.h"
-#include "pages/imageitem.h"
 #include "pages/viewimagewidget.h"
 #include "widgets/comboboxstyle.h"
 #include "widgets/mytempbutton2.h"
@@ -13,15 +13,12 @@
 #include "widgets/tilestyle.h"
 
 #include <QComboBox>
+#include <QHideEvent>
 #include <QIcon>
 #include <QImage>
-#include <QPixmap>
 #include <QScrollArea>
 
 namespace {
-
-// Imports of more files than this decode in the background behind the busy overlay.
-const int quickImportLimit = 3;
 
 // Frame delay in hundredths of a second for each item of the frame-rate box.
 const int frameDelays[] = {100, 50, 20, 10};
@@ -96,16 +93,24 @@ void GifImagesWidget::enterPage()
 {
     show();
     createGifButton->setEnabledStyle(false);
-    for (ImageItem *item : qAsConst(viewImageWidget->items)) {
-        item->hide();
-        item->inUse = false;
-    }
+    viewImageWidget->releaseAll();
 }
 
 void GifImagesWidget::cancelJob()
 {
-    imageLoader->cancel();
+    if (imageLoader->isRunning()) {
+        imageLoader->cancel();
+        createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
+    }
     viewImageWidget->cancelJob();
+}
+
+// Leaving the page gives the thumbnails back; it shows an empty strip when entered again.
+void GifImagesWidget::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        viewImageWidget->releaseAll();
 }
 
 void GifImagesWidget::addPhotosButton_slots()
@@ -118,27 +123,22 @@ void GifImagesWidget::addPhotosButton_slots()
 
     rememberFolderOf(QStringLiteral("addImagesPath"), paths.first());
 
-    if (paths.size() <= quickImportLimit) {
-        for (const QString &path : paths)
-            viewImageWidget->addImage(path);
-        createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
-        return;
-    }
     mainWindow()->showLoading(1);
     showLoadingCount(0, paths.size());
-    imageLoader->start(paths);
+    imageLoader->start(paths, viewImageWidget->thumbnailSize());
 }
 
-void GifImagesWidget::imageLoader_imageLoaded(const QString &path, const QImage &image,
-                                              int done, int total)
+void GifImagesWidget::imageLoader_imageLoaded(const QString &path, const QSize &size,
+                                              const QImage &thumbnail, int done, int total)
 {
-    if (!image.isNull())
-        viewImageWidget->addLoadedImage(path, QPixmap::fromImage(image));
+    if (!thumbnail.isNull())
+        viewImageWidget->addLoadedImage(path, size, thumbnail);
     showLoadingCount(done, total);
 }
 
 void GifImagesWidget::imageLoader_finished()
 {
+    returnFreedMemory();
     mainWindow()->showLoading(0);
     createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
 }

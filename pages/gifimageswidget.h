@@ -5,6 +5,7 @@
 
 class QComboBox;
 class QImage;
+class QSize;
 class ImageBatchLoader;
 class MyTempButton2;
 class ViewImageWidget;
@@ -38,9 +39,12 @@ private slots:
     void backupmeuButton_slots();
     void framepsComboBox_slots(int index);
     void NoItemsignal_slots();
-    void imageLoader_imageLoaded(const QString &path, const QImage &image, int done,
-                                 int total);
+    void imageLoader_imageLoaded(const QString &path, const QSize &size,
+                                 const QImage &thumbnail, int done, int total);
     void imageLoader_finished();
+
+protected:
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void showLoadingCount(int done, int total);

@@ -1,31 +1,50 @@
 #include "pages/imagebatchloader.h"
 
-#include <QImageReader>
+#include "workers/framefile.h"
+
+#include <QColor>
 #include <QMetaObject>
+#include <QPainter>
 #include <QRunnable>
 
 #include <functional>
 
 namespace {
 
-class DecodeJob : public QRunnable
+// The tile's own background, around pictures that do not fill the square.
+const QColor letterboxColour(0x3c, 0x3c, 0x3c);
+
+class ThumbnailJob : public QRunnable
 {
 public:
-    DecodeJob(const QString &path, std::function<void(const QImage &)> deliver)
-        : path(path), deliver(std::move(deliver))
+    using Delivery = std::function<void(const QSize &size, const QImage &thumbnail)>;
+
+    ThumbnailJob(const QString &path, const QSize &box, Delivery deliver)
+        : path(path), box(box), deliver(std::move(deliver))
     {
     }
 
     void run() override
     {
-        QImageReader reader(path);
-        reader.setDecideFormatFromContent(true);
-        deliver(reader.read());
+        QSize size;
+        const QImage picture = readPictureFitting(path, box, &size);
+        if (picture.isNull()) {
+            deliver(QSize(), QImage());
+            return;
+        }
+        QImage thumbnail(box, QImage::Format_RGB32);
+        thumbnail.fill(letterboxColour);
+        QPainter painter(&thumbnail);
+        painter.drawImage((box.width() - picture.width()) / 2,
+                          (box.height() - picture.height()) / 2, picture);
+        painter.end();
+        deliver(size, thumbnail);
     }
 
 private:
     QString path;
-    std::function<void(const QImage &)> deliver;
+    QSize box;
+    Delivery deliver;
 };
 
 }
@@ -37,21 +56,23 @@ ImageBatchLoader::~ImageBatchLoader()
     cancel();
 }
 
-void ImageBatchLoader::start(const QStringList &paths)
+void ImageBatchLoader::start(const QStringList &paths, const QSize &thumbnailSize)
 {
     cancel();
     this->paths = paths;
-    results = QVector<QImage>(paths.size());
+    results = QVector<Result>(paths.size());
     ready = QVector<bool>(paths.size(), false);
     nextToReport = 0;
     running = true;
     const int batch = ++batchNumber;
     for (int i = 0; i < paths.size(); ++i) {
-        pool.start(new DecodeJob(paths.at(i), [this, batch, i](const QImage &image) {
+        const auto deliver = [this, batch, i](const QSize &size, const QImage &thumbnail) {
+            const Result result{size, thumbnail};
             QMetaObject::invokeMethod(
-                this, [this, batch, i, image] { storeResult(batch, i, image); },
+                this, [this, batch, i, result] { storeResult(batch, i, result); },
                 Qt::QueuedConnection);
-        }));
+        };
+        pool.start(new ThumbnailJob(paths.at(i), thumbnailSize, deliver));
     }
     if (paths.isEmpty()) {
         running = false;
@@ -70,17 +91,18 @@ void ImageBatchLoader::cancel()
     ready.clear();
 }
 
-void ImageBatchLoader::storeResult(int batch, int index, const QImage &image)
+void ImageBatchLoader::storeResult(int batch, int index, const Result &result)
 {
     if (batch != batchNumber || !running)
         return;
-    results[index] = image;
+    results[index] = result;
     ready[index] = true;
     while (running && nextToReport < paths.size() && ready.at(nextToReport)) {
-        const QImage done = results.at(nextToReport);
-        results[nextToReport] = QImage();
+        const Result done = results.at(nextToReport);
+        results[nextToReport] = Result();
         ++nextToReport;
-        emit imageLoaded(paths.at(nextToReport - 1), done, nextToReport, paths.size());
+        emit imageLoaded(paths.at(nextToReport - 1), done.size, done.thumbnail, nextToReport,
+                         paths.size());
     }
     if (running && nextToReport == paths.size()) {
         running = false;

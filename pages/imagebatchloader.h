@@ -3,12 +3,14 @@
 
 #include <QImage>
 #include <QObject>
+#include <QSize>
 #include <QStringList>
 #include <QThreadPool>
 #include <QVector>
 
-// Decodes a list of image files on a pool of threads while the window keeps painting,
-// and hands the results back on the GUI thread strictly in list order.
+// Reads a list of image files on a pool of threads while the window keeps painting: each
+// file's size and a thumbnail letterboxed to a given square, never the whole picture.
+// Hands the results back on the GUI thread strictly in list order.
 class ImageBatchLoader : public QObject
 {
     Q_OBJECT
@@ -17,21 +19,28 @@ public:
     explicit ImageBatchLoader(QObject *parent = nullptr);
     ~ImageBatchLoader() override;
 
-    void start(const QStringList &paths);
-    // Drops the batch: queued files are not decoded and nothing more is reported.
+    void start(const QStringList &paths, const QSize &thumbnailSize);
+    // Drops the batch: queued files are not read and nothing more is reported.
     void cancel();
+    bool isRunning() const { return running; }
 
 signals:
-    // One per file, in list order; the image is null when the file could not be read.
-    void imageLoaded(const QString &path, const QImage &image, int done, int total);
+    // One per file, in list order; the thumbnail is null when the file cannot be a frame.
+    void imageLoaded(const QString &path, const QSize &size, const QImage &thumbnail,
+                     int done, int total);
     void finished();
 
 private:
-    void storeResult(int batch, int index, const QImage &image);
+    struct Result
+    {
+        QSize size;
+        QImage thumbnail;
+    };
+    void storeResult(int batch, int index, const Result &result);
 
     QThreadPool pool;
     QStringList paths;
-    QVector<QImage> results;
+    QVector<Result> results;
     QVector<bool> ready;
     int nextToReport = 0;
     int batchNumber = 0;

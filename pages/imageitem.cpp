@@ -31,7 +31,7 @@ void ImageItem::initUi()
     numberLabel->setGeometry(2, 0, w - scaled(20), scaled(10));
     delButton->setButtonGeometry(w - scaled(10), 1, scaled(10), scaled(10));
 
-    nameLabel->setText(QFileInfo(imagePath).fileName());
+    nameLabel->setText(QFileInfo(image.path).fileName());
     nameLabel->setStyleSheet(
         QStringLiteral("QLabel{font-size:%1px;color:#ffffff;}").arg(scaled(11)));
     nameLabel->setAlignment(Qt::AlignCenter);
@@ -39,7 +39,7 @@ void ImageItem::initUi()
     frameWidget->setStyleSheet(QStringLiteral(
         "QWidget{border: 1px solid #929292;border-radius: 3px;background-color:#3c3c3c;}"));
 
-    setPictureBackground(imageLabel, pixmap);
+    setPictureBackground(imageLabel, image.thumbnail);
 
     delButton->setNormalRect(1, 2, 15, 15);
     delButton->setHoverRect(1, 17, 15, 15);
@@ -49,6 +49,14 @@ void ImageItem::initUi()
     delButton->setButtonMode(3);
     // A reused tile may have been released while the pointer was over it.
     delButton->hide();
+}
+
+void ImageItem::release()
+{
+    inUse = false;
+    hide();
+    image = StripImage();
+    imageLabel->setPalette(QPalette());
 }
 
 void ImageItem::enterEvent(QEvent *event)

@@ -2,11 +2,21 @@
 #define IMAGEITEM_H
 
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
 class QLabel;
 class MyPushButton;
+
+// What the strip keeps of one imported picture: never the picture itself, which the GIF
+// job reads from its file.
+struct StripImage
+{
+    QString path;
+    QSize size;         // the picture's own size, which the GIF's canvas is made from
+    QPixmap thumbnail;  // the tile's picture area, letterboxed
+};
 
 // One thumbnail tile of the image strip. Tiles are pooled: a released tile is hidden
 // and taken back into use by a later import.
@@ -17,11 +27,12 @@ class ImageItem : public QWidget
 public:
     explicit ImageItem(QWidget *parent = nullptr);
 
-    // Places the children for the tile's current size and shows imagePath and pixmap.
+    // Places the children for the tile's current size and shows the image.
     void initUi();
+    // Takes the tile out of the strip, hidden, and lets its thumbnail go.
+    void release();
 
-    QString imagePath;
-    QPixmap pixmap;
+    StripImage image;
     bool inUse = false;
     QWidget *frameWidget = nullptr;
     QLabel *numberLabel = nullptr;

@@ -1,5 +1,6 @@
 #include "pages/viewimagewidget.h"
 
+#include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
 #include "app/openfolder.h"
 #include "app/progresstext.h"
@@ -11,7 +12,6 @@
 #include "workers/gifcreaterthread.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QPalette>
 #include <QScrollArea>
@@ -71,20 +71,20 @@ ViewImageWidget::~ViewImageWidget()
     delete gifCreaterThread;
 }
 
-void ViewImageWidget::addImage(const QString &path)
+int ViewImageWidget::tileWidth() const
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QPixmap pixmap = QPixmap::fromImage(reader.read());
-    if (pixmap.isNull())
-        return;
-    addLoadedImage(path, pixmap);
+    return (contentWidget->width() - 5 * scaled(12)) / 4;
 }
 
-void ViewImageWidget::addLoadedImage(const QString &path, const QPixmap &pixmap)
+QSize ViewImageWidget::thumbnailSize() const
 {
-    const int tileWidth = (contentWidget->width() - 5 * scaled(12)) / 4;
+    const int side = tileWidth() - scaled(10);
+    return QSize(side, side);
+}
 
+void ViewImageWidget::addLoadedImage(const QString &path, const QSize &size,
+                                     const QImage &thumbnail)
+{
     ImageItem *item = nullptr;
     for (int i = 0; i < items.size(); ++i) {
         if (!items.at(i)->inUse) {
@@ -100,10 +100,9 @@ void ViewImageWidget::addLoadedImage(const QString &path, const QPixmap &pixmap)
         items.append(item);
     }
 
-    item->imagePath = path;
-    item->pixmap = pixmap;
+    item->image = {path, size, QPixmap::fromImage(thumbnail)};
     item->inUse = true;
-    item->setGeometry(0, 0, tileWidth, tileWidth + scaled(24));
+    item->setGeometry(0, 0, tileWidth(), tileWidth() + scaled(24));
     item->initUi();
     item->show();
     relayout();
@@ -153,12 +152,19 @@ int ViewImageWidget::inUseCount() const
     return count;
 }
 
+void ViewImageWidget::releaseAll()
+{
+    for (ImageItem *item : qAsConst(items))
+        item->release();
+    returnFreedMemory();
+}
+
 void ViewImageWidget::deleteImageItem_slots(ImageItem *item)
 {
     if (!item)
         return;
-    item->inUse = false;
-    item->hide();
+    item->release();
+    returnFreedMemory();
     items.removeOne(item);
     items.append(item);
     relayout();
@@ -171,17 +177,16 @@ void ViewImageWidget::createGif()
     const QString savePath = mainWindow()->menuWidget->savePath;
     gifCreaterThread->gifFilePath = newGifFilePath(savePath, currentTime());
     gifCreaterThread->delay = frameDelay;
-    gifCreaterThread->imageList.clear();
+    gifCreaterThread->frameList.clear();
 
     int width = 20;
     int height = 20;
     for (const ImageItem *item : qAsConst(items)) {
         if (!item->inUse)
             continue;
-        width = qMax(width, item->pixmap.width());
-        height = qMax(height, item->pixmap.height());
-        // Pixmaps stay on the GUI thread; the worker gets plain images.
-        gifCreaterThread->addImage(item->pixmap.toImage());
+        width = qMax(width, item->image.size.width());
+        height = qMax(height, item->image.size.height());
+        gifCreaterThread->addImageFile(item->image.path);
     }
     gifCreaterThread->setGifSize(width, height);
     jobStopped = false;
@@ -207,11 +212,16 @@ void ViewImageWidget::gifCreaterThread_updateprogress(int progress)
 
 void ViewImageWidget::gifCreaterThread_Finished()
 {
-    // The tiles keep their own pixmaps; the worker's copies are not needed any more.
-    gifCreaterThread->imageList.clear();
+    gifCreaterThread->frameList.clear();
+    returnFreedMemory();
     if (jobStopped)
         return;
     mainWindow()->showLoading(0);
+    const QString unreadable = gifCreaterThread->unreadableFile;
+    if (!unreadable.isEmpty()) {
+        showNotice(tr("Failed, cannot read: %1").arg(QFileInfo(unreadable).fileName()), tr("OK"));
+        return;
+    }
     const QString gifFilePath = gifCreaterThread->gifFilePath;
     if (!gifCreaterThread->succeeded || !QFileInfo::exists(gifFilePath)) {
         showNotice(tr("Failed, Please check the output folder."), tr("OK"));

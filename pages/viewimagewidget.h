@@ -3,7 +3,8 @@
 
 #include <QDateTime>
 #include <QList>
-#include <QPixmap>
+#include <QImage>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -22,12 +23,15 @@ public:
     explicit ViewImageWidget(QWidget *parent = nullptr);
     ~ViewImageWidget() override;
 
-    // Loads the file and shows it as the last tile; unreadable files are skipped.
-    void addImage(const QString &path);
-    // Shows an image already loaded from path as the last tile.
-    void addLoadedImage(const QString &path, const QPixmap &pixmap);
+    // Shows an imported picture as the last tile: its file, its full size and its
+    // thumbnail, made at thumbnailSize().
+    void addLoadedImage(const QString &path, const QSize &size, const QImage &thumbnail);
+    // The size of a tile's picture area.
+    QSize thumbnailSize() const;
     void relayout();
     int inUseCount() const;
+    // Releases every tile, letting the thumbnails go; the widgets stay for reuse.
+    void releaseAll();
     void createGif();
     // Asks a running GIF job to stop and waits for it; its end is then not reported.
     void cancelJob();
@@ -50,6 +54,8 @@ private slots:
     void gifCreaterThread_updateprogress(int progress);
 
 private:
+    int tileWidth() const;
+
     bool jobStopped = false;
 };
 

@@ -152,6 +152,10 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Failed, cannot read: %1</source>
+        <translation>Failed, cannot read: %1</translation>
+    </message>
 </context>
 <context>
     <name>GifVideoWidget</name>

@@ -152,6 +152,10 @@
         <source>OK</source>
         <translation>确定</translation>
     </message>
+    <message>
+        <source>Failed, cannot read: %1</source>
+        <translation>失败，无法读取：%1</translation>
+    </message>
 </context>
 <context>
     <name>GifVideoWidget</name>

@@ -22,7 +22,13 @@ GifCreaterThread::~GifCreaterThread()
 void GifCreaterThread::addImage(const QImage &image)
 {
     QWriteLocker locker(&listLock);
-    imageList.append(image);
+    frameList.append({image, QString()});
+}
+
+void GifCreaterThread::addImageFile(const QString &path)
+{
+    QWriteLocker locker(&listLock);
+    frameList.append({QImage(), path});
 }
 
 void GifCreaterThread::setGifSize(int width, int height)
@@ -42,7 +48,8 @@ void GifCreaterThread::run()
 {
     QWriteLocker locker(&listLock);
     succeeded = false;
-    const int n = imageList.size();
+    unreadableFile.clear();
+    const int n = frameList.size();
     GifEncoder encoder;
     const QByteArray path = gifFilePath.toUtf8();
     GifFileState state =
@@ -53,19 +60,32 @@ void GifCreaterThread::run()
     }
 
     bool complete = true;
-    for (int i = 0; i < n; ++i) {
-        if (stopRequested) {
-            complete = false;
-            break;
+    {
+        FrameReadAhead frames(frameList);
+        for (int i = 0; i < n; ++i) {
+            if (stopRequested) {
+                complete = false;
+                break;
+            }
+            QImage frame;
+            if (!frames.takeNext(&frame)) {
+                unreadableFile = frameList.at(i).path;
+                complete = false;
+                break;
+            }
+            // A file that grew since it was chosen keeps to the canvas it was chosen for.
+            if (frame.width() > gifWidth || frame.height() > gifHeight)
+                frame = frame.copy(0, 0, qMin(frame.width(), gifWidth),
+                                   qMin(frame.height(), gifHeight));
+            // Frames that cannot be stored (empty ones) are skipped.
+            encoder.encodeFrame(&state, frame.constBits(), frame.width(), frame.height(), delay,
+                                8);
+            if (gifStreamHasError(&state)) {
+                complete = false;
+                break;
+            }
+            emit updateprogress(int(10000LL * (i + 1) / n));
         }
-        const QImage frame = imageList.at(i).convertToFormat(QImage::Format_RGBA8888);
-        // Frames that cannot be stored (empty, larger than the canvas) are skipped.
-        encoder.encodeFrame(&state, frame.constBits(), frame.width(), frame.height(), delay, 8);
-        if (gifStreamHasError(&state)) {
-            complete = false;
-            break;
-        }
-        emit updateprogress(int(10000LL * (i + 1) / n));
     }
 
     const bool written = closeGifStream(&state);

@@ -1,6 +1,8 @@
 #ifndef GIFCREATERTHREAD_H
 #define GIFCREATERTHREAD_H
 
+#include "workers/framereadahead.h"
+
 #include <QImage>
 #include <QList>
 #include <QReadWriteLock>
@@ -8,8 +10,9 @@
 #include <QThread>
 #include <atomic>
 
-// Encodes a list of images into one looping GIF on its own thread, reporting progress
-// in ten-thousandths after each frame.
+// Encodes a list of frames into one looping GIF on its own thread, reporting progress in
+// ten-thousandths after each frame. Frames given as files are read when the run reaches
+// them, on a second thread while the frame before is encoded.
 class GifCreaterThread : public QThread
 {
     Q_OBJECT
@@ -18,13 +21,15 @@ public:
     explicit GifCreaterThread(QObject *parent = nullptr);
     ~GifCreaterThread() override;
 
-    // Appends a frame; blocks while a run holds the list.
+    // Append a frame held in memory, or the file to read one from; both block while a run
+    // holds the list.
     void addImage(const QImage &image);
+    void addImageFile(const QString &path);
     void setGifSize(int width, int height);
     // Asks a running job to stop after the current frame; its unfinished file is removed.
     void requestStop();
 
-    QList<QImage> imageList;
+    QList<FrameSource> frameList;
     int gifWidth = 20;
     int gifHeight = 20;
     int delay = 10;
@@ -34,6 +39,8 @@ public:
     QReadWriteLock listLock;
     // Read in the finished() slot: true only when the whole file was written.
     bool succeeded = false;
+    // Read in the finished() slot: the frame file the run could not read, or empty.
+    QString unreadableFile;
 
 signals:
     void updateprogress(int progress);

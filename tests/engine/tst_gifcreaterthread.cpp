@@ -1,4 +1,4 @@
-// The creation worker: progress, results, failures and stop requests.
+// The creation worker: progress, results, frames read from files, failures and stop requests.
 #include "support/enginetesthelpers.h"
 #include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
@@ -19,20 +19,23 @@ private:
     QTemporaryDir dir;
     QRandomGenerator random{5};
 
-    // Fills the worker as the image strip does (canvas = largest sides, at least 20) and
-    // runs one job to its end.
+    // Fills the worker (canvas = largest sides, at least 20) and runs one job to its end.
+    // Images with a file name in files are handed over as that file.
     void runJob(GifCreaterThread *thread, const QString &path, const QList<QImage> &images,
-                QSignalSpy *progress, int delay = 10)
+                QSignalSpy *progress, int delay = 10, const QStringList &files = {})
     {
         thread->gifFilePath = path;
         thread->delay = delay;
-        thread->imageList = QList<QImage>();
+        thread->frameList.clear();
         int width = 20;
         int height = 20;
-        for (const QImage &image : images) {
-            thread->addImage(image);
-            width = qMax(width, image.width());
-            height = qMax(height, image.height());
+        for (int i = 0; i < images.size(); ++i) {
+            if (files.value(i).isEmpty())
+                thread->addImage(images.at(i));
+            else
+                thread->addImageFile(dir.filePath(files.at(i)));
+            width = qMax(width, images.at(i).width());
+            height = qMax(height, images.at(i).height());
         }
         thread->setGifSize(width, height);
         progress->clear();
@@ -156,6 +159,67 @@ private slots:
         QVERIFY(!thread.succeeded);
         QVERIFY(!QFile::exists(path));
         QVERIFY(progress.count() < 4);
+#else
+        QSKIP("needs a file size limit");
+#endif
+    }
+
+    void framesFromFiles()
+    {
+        GifCreaterThread thread;
+        QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
+        QList<QImage> images;
+        for (int i = 0; i < 4; ++i)
+            images.append(noisyFrame(60 - 10 * i, 40, &random).convertToFormat(QImage::Format_RGB32));
+        const QStringList files{"f0.png", "f1.png", "", "f3.bmp"};
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(files.at(i).isEmpty() || images.at(i).save(dir.filePath(files.at(i))));
+        const QString inMemory = dir.filePath("memory.gif");
+        runJob(&thread, inMemory, images, &progress);
+        const QString fromFiles = dir.filePath("files.gif");
+        runJob(&thread, fromFiles, images, &progress, 10, files);
+        QVERIFY(thread.succeeded);
+        QVERIFY(thread.unreadableFile.isEmpty());
+        QCOMPARE(readFile(fromFiles), readFile(inMemory));
+
+        // A file that grew since it was chosen is cut to the canvas, not dropped.
+        QVERIFY(noisyFrame(90, 70, &random).save(dir.filePath("f0.png")));
+        runJob(&thread, fromFiles, images, &progress, 10, files);
+        DecodedGif gif;
+        QVERIFY(thread.succeeded && decodeGif(fromFiles, &gif));
+        QCOMPARE(gif.frames.size(), 4);
+        QCOMPARE(gif.frames.first().rect, QRect(0, 0, 60, 40));
+
+        // A file gone or damaged when the run reaches it ends the run and is named.
+        for (const QString spoiled : {"f3.bmp", "f1.png"}) {
+            if (spoiled == QLatin1String("f3.bmp"))
+                QVERIFY(QFile::remove(dir.filePath(spoiled)));
+            else
+                QVERIFY(QFile(dir.filePath(spoiled)).resize(100));
+            const QString failed = dir.filePath("failed.gif");
+            runJob(&thread, failed, images, &progress, 10, files);
+            QVERIFY(!thread.succeeded);
+            QCOMPARE(thread.unreadableFile, dir.filePath(spoiled));
+            QVERIFY(!QFile::exists(failed));
+            QVERIFY(progress.count() < 4);
+        }
+    }
+
+    void closeFailureIsAFailure()
+    {
+#ifdef Q_OS_UNIX
+        // A GIF this small waits in the stream's buffer until the file is closed.
+        GifCreaterThread thread;
+        QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
+        const QString path = dir.filePath("closefails.gif");
+        {
+            const FileSizeLimit limit(10, true);
+            QVERIFY(limit.active());
+            runJob(&thread, path, {flatFrame(20, 20, qRgb(7, 7, 7))}, &progress);
+        }
+        QCOMPARE(progressOf(progress), QList<int>({10000}));
+        QVERIFY(!thread.succeeded);
+        QVERIFY(!QFile::exists(path));
 #else
         QSKIP("needs a file size limit");
 #endif

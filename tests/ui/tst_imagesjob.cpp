@@ -1,4 +1,5 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
+#include "support/enginetesthelpers.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
@@ -7,6 +8,17 @@ namespace {
 
 const QDateTime jobTime(QDate(2024, 3, 5), QTime(7, 8, 9, 45));
 const QString completed = "completed, do you want to open the folder? [Cancel|Open]";
+
+// Colours that change in every direction; with alpha, every alpha from clear to opaque.
+QImage gradient(bool withAlpha)
+{
+    QImage image(64, 48, QImage::Format_ARGB32);
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x)
+            image.setPixel(x, y, qRgba(x * 4, y * 5, x * y % 256, withAlpha ? (x * 9 + y) % 256 : 255));
+    }
+    return image;
+}
 
 }
 
@@ -24,6 +36,50 @@ class TestImagesJob : public PageTest
         const int before = answerer.dialogs.size();
         QTest::mouseClick(page->createGifButton, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(answerer.dialogs.size(), before + 1, 30000);
+    }
+
+    // Pictures of every kind the readers give: colour, grey, palette, 1 bit and 16 bits,
+    // with and without alpha, PNG, JPEG and BMP.
+    QStringList picturesOfEveryKind()
+    {
+        const QImage colour = gradient(false);
+        const QImage alpha = gradient(true);
+        const QList<QPair<QString, QImage>> kinds{
+            {"rgb.png", colour.convertToFormat(QImage::Format_RGB32)},
+            {"opaque-alpha.png", colour},
+            {"alpha.png", alpha},
+            {"palette.png", colour.convertToFormat(QImage::Format_Indexed8)},
+            {"palette-alpha.png", alpha.convertToFormat(QImage::Format_Indexed8)},
+            {"grey.png", colour.convertToFormat(QImage::Format_Grayscale8)},
+            {"grey16.png", colour.convertToFormat(QImage::Format_Grayscale16)},
+            {"rgb16.png", colour.convertToFormat(QImage::Format_RGBX64)},
+            {"rgba16.png", alpha.convertToFormat(QImage::Format_RGBA64)},
+            {"mono.png", colour.convertToFormat(QImage::Format_Mono)},
+            {"photo.jpg", colour.convertToFormat(QImage::Format_RGB32)},
+            {"grey.jpg", colour.convertToFormat(QImage::Format_Grayscale8)},
+            {"plain.bmp", colour.convertToFormat(QImage::Format_RGB32)},
+            {"alpha.bmp", alpha},
+        };
+        QStringList paths;
+        for (const auto &kind : kinds) {
+            paths << temp.path() + "/" + kind.first;
+            if (!kind.second.save(paths.last()))
+                qWarning() << "cannot write" << paths.last();
+        }
+        return paths;
+    }
+
+    // Creates a GIF of many noisy frames and stops it once it has started, the way given.
+    void createAndStop(const std::function<void()> &stop)
+    {
+        QTest::mouseClick(page->createGifButton, Qt::LeftButton);
+        while (overlayText(window) == QLatin1String("Create GIF: 00.00% "))
+            QTest::qWait(1);
+        stop();
+        QVERIFY(!strip->gifCreaterThread->isRunning());
+        QTest::qWait(100);
+        QCOMPARE(QDir(outFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(answerer.dialogs, QStringList());
     }
 
 private slots:
@@ -55,7 +111,9 @@ private slots:
 
     void createsGifOfTheStrip()
     {
-        importImages(window, {wide, tall});
+        const QStringList paths = QStringList{wide, tall} + picturesOfEveryKind();
+        importImages(window, paths);
+        QCOMPARE(strip->inUseCount(), paths.size());
         page->framepsComboBox->setCurrentIndex(page->framepsComboBox->findText("5Frame/s"));
         createGif();
         QCOMPARE(answerer.dialogs, QStringList{completed});
@@ -67,31 +125,39 @@ private slots:
         DecodedGif decoded;
         QVERIFY(decodeGif(gif, &decoded));
         QCOMPARE(decoded.canvasSize, QSize(640, 900));
-        QCOMPARE(decoded.frames.size(), 2);
-        for (const DecodedFrame &frame : decoded.frames)
-            QCOMPARE(frame.delay, 20);
+        QCOMPARE(decoded.frames.size(), paths.size());
+        QCOMPARE(decoded.frames.last().delay, 20);
 
-        // The frames are the images as loaded, drawn at the top-left corner; where the tall
-        // frame does not reach, the wide one stays.
-        const QImage wideImage(wide), tallImage(tall);
-        auto shown = [&](int frame, const QRect &rect) {
-            return decoded.frames.at(frame).canvas.copy(rect).convertToFormat(QImage::Format_RGB32);
-        };
-        QCOMPARE(shown(0, QRect(0, 0, 640, 480)), wideImage.convertToFormat(QImage::Format_RGB32));
-        QCOMPARE(shown(1, QRect(0, 0, 300, 900)), tallImage.convertToFormat(QImage::Format_RGB32));
-        QCOMPARE(shown(1, QRect(300, 0, 340, 480)), wideImage.copy(300, 0, 340, 480));
-        QCOMPARE(qAlpha(decoded.frames.at(1).canvas.pixel(500, 700)), 0);
-
-        // Exactly what the encoder makes of the same images.
+        // Exactly the GIF of the pictures as screen pixmaps hold them, which is what the
+        // strip handed the worker when it kept every picture in memory.
         GifCreaterThread reference;
-        reference.addImage(wideImage);
-        reference.addImage(tallImage);
+        for (const QString &path : paths) {
+            QImageReader reader(path);
+            reader.setDecideFormatFromContent(true);
+            reference.addImage(QPixmap::fromImage(reader.read()).toImage());
+        }
         reference.setGifSize(640, 900);
         reference.delay = 20;
         reference.gifFilePath = temp.path() + "/reference.gif";
         reference.start();
         reference.wait();
         QVERIFY(fileBytes(gif) == fileBytes(reference.gifFilePath));
+    }
+
+    void cancelAndCloseLeaveNoFile()
+    {
+        QRandomGenerator random(9);
+        const QString noisy = temp.path() + "/noise.png";
+        QVERIFY(noisyFrame(500, 400, &random).save(noisy));
+        QStringList many;
+        for (int i = 0; i < 40; ++i)
+            many << noisy;
+        importImages(window, many);
+
+        createAndStop([this] { window->cancelRunningJob(); });
+        QTRY_VERIFY(window->loadingWidget->isHidden());
+        createAndStop([this] { window->close(); });
+        window->show();
     }
 
     void progressTexts()
@@ -106,15 +172,22 @@ private slots:
                                      "Create GIF: 100.00% "}));
     }
 
-    void unwritableFolderGivesNotice()
+    void failuresGiveNoticesAndNoGif()
     {
+        // A file gone since the import is named.
+        const QString gone = temp.path() + "/gone.bmp";
+        QVERIFY(QFile::copy(tall, gone));
+        importImages(window, {wide, gone});
+        QVERIFY(QFile::remove(gone));
+        createGif();
+        QCOMPARE(QDir(outFolder).entryList(QDir::Files), QStringList());
+
         const QString plainFile = temp.path() + "/plain";
         QVERIFY(writeFile(plainFile, ""));
         window->menuWidget->savePath = plainFile + "/sub";
-        importImages(window, {wide});
         createGif();
-        QCOMPARE(answerer.dialogs,
-                 QStringList{"Failed, Please check the output folder. [OK]"});
+        QCOMPARE(answerer.dialogs, QStringList({"Failed, cannot read: gone.bmp [OK]",
+                                                "Failed, Please check the output folder. [OK]"}));
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
     }

@@ -1,4 +1,5 @@
 // The image strip on the images page: layout, pooled tiles, deletion and import.
+#include "support/enginetesthelpers.h"
 #include "ui/uitesthelpers.h"
 
 class TestImageStrip : public PageTest
@@ -23,7 +24,7 @@ class TestImageStrip : public PageTest
         for (const ImageItem *item : strip->items) {
             if (item->inUse)
                 tiles << QStringLiteral("%1 %2 %3,%4")
-                             .arg(QFileInfo(item->imagePath).fileName(),
+                             .arg(QFileInfo(item->image.path).fileName(),
                                   item->numberLabel->text())
                              .arg(item->x())
                              .arg(item->y());
@@ -52,8 +53,10 @@ private slots:
 
     void deletionReusesTilesAndMatchesFreshStrip()
     {
+        QStringList five;
         for (int i = 0; i < 5; ++i)
-            strip->addImage(image(QString("p%1.png").arg(i)));
+            five << image(QString("p%1.png").arg(i));
+        importImages(window, five);
         const QList<ImageItem *> pool = strip->items;
         QCOMPARE(pool.size(), 5);
 
@@ -62,51 +65,71 @@ private slots:
         QVERIFY(second->isHidden());
         QCOMPARE(tiles(), QStringList({"p0.png 1 6,12", "p2.png 2 120,12", "p3.png 3 234,12",
                                        "p4.png 4 348,12"}));
+        // The deleted tile let its thumbnail go.
+        QVERIFY(second->image.thumbnail.isNull());
         // On a fresh strip the deleted widget is the only released one: the import reuses it.
-        strip->addImage(image("p1.png"));
+        importImages(window, {image("p1.png")});
         QCOMPARE(strip->items.size(), 5);
         QCOMPARE(strip->items.last(), second);
         QCOMPARE(tiles().last(), QStringLiteral("p1.png 5 6,147"));
         QVERIFY(!second->delButton->isVisible());
 
         deleteTile(strip->items.first());
-        strip->addImage(image("p0.png"));
+        importImages(window, {image("p0.png")});
         const QStringList afterEdits = tiles();
         window->switchPage(1);
         QCOMPARE(strip->inUseCount(), 0);
+        QStringList again;
         for (const QString &tile : afterEdits)
-            strip->addImage(temp.path() + "/" + tile.section(' ', 0, 0));
+            again << temp.path() + "/" + tile.section(' ', 0, 0);
+        importImages(window, again);
         QCOMPARE(tiles(), afterEdits);
         QCOMPARE(strip->items.size(), 5);
     }
 
-    void layoutFigures()
+    void layoutAndLetterboxedThumbnails()
     {
         QCOMPARE(uiScale, 1.0f);
-        QCOMPARE(strip->geometry(), QRect(10, 10, 458, 599));
-        QCOMPARE(strip->scrollArea->geometry(), QRect(1, 1, 456, 597));
-        QCOMPARE(QStringList({rectText(page->addPhotosButton), rectText(page->createGifButton),
-                              rectText(page->framepsComboBox),
-                              rectText(page->backupmeuButton)}),
-                 QStringList({"483 30 100 30", "483 80 100 30", "483 130 100 30",
-                              "483 579 100 30"}));
-
-        for (int i = 0; i < 17; ++i) {
-            strip->addImage(image(QString("wide%1.png").arg(i), 300, 60));
-            // Two short rows (282) stay within the viewport's height.
-            if (i == 4)
-                QCOMPARE(strip->contentWidget->height(), 597);
-        }
+        QStringList paths;
+        for (int i = 0; i < 17; ++i)
+            paths << image(QString("wide%1.png").arg(i), 300, 60);
+        importImages(window, paths.mid(0, 5));
+        // Two short rows (282) stay within the viewport's height.
+        QCOMPARE(strip->contentWidget->height(), 597);
+        importImages(window, paths.mid(5));
         QCOMPARE(tiles().mid(3, 3), QStringList({"wide3.png 4 348,12", "wide4.png 5 6,147",
                                                  "wide5.png 6 120,147"}));
         QCOMPARE(tiles().at(16), QStringLiteral("wide16.png 17 6,552"));
         QCOMPARE(strip->contentWidget->size(), QSize(456, 12 + 5 * 135));
-        const ImageItem *first = strip->items.first();
-        QCOMPARE(first->size(), QSize(99, 123));
-        QCOMPARE(first->imageLabel->geometry(), QRect(5, 10, 89, 89));
-        QCOMPARE(first->nameLabel->geometry(), QRect(5, 99, 89, 18));
-        // The wide image is squeezed into the square, not letterboxed.
-        QCOMPARE(first->imageLabel->palette().window().texture().size(), QSize(89, 89));
+
+        // Wide, tall and small pictures keep their proportions, centred on the tile's
+        // background in the 89 x 89 picture area.
+        window->switchPage(1);
+        const QColor background(0x3c, 0x3c, 0x3c);
+        QImage tall(40, 160, QImage::Format_RGB32);
+        tall.fill(Qt::red);
+        QVERIFY(tall.save(temp.path() + "/tall.png"));
+        importImages(window, {paths.first(), temp.path() + "/tall.png", image("small.png", 8, 4)});
+        QStringList shapes;
+        for (const ImageItem *item : strip->items) {
+            if (!item->inUse)
+                continue;
+            const QImage shown = item->imageLabel->palette().window().texture().toImage();
+            QCOMPARE(shown.size(), QSize(89, 89));
+            QRect picture;
+            for (int y = 0; y < 89; ++y) {
+                for (int x = 0; x < 89; ++x) {
+                    if (shown.pixelColor(x, y) != background)
+                        picture |= QRect(x, y, 1, 1);
+                }
+            }
+            shapes << QStringLiteral("%1x%2 at %3,%4 of %5x%6")
+                          .arg(picture.width()).arg(picture.height())
+                          .arg(picture.x()).arg(picture.y())
+                          .arg(item->image.size.width()).arg(item->image.size.height());
+        }
+        QCOMPARE(shapes, QStringList({"89x17 at 0,36 of 300x60", "22x89 at 33,0 of 40x160",
+                                      "89x44 at 0,22 of 8x4"}));
     }
 
     void lastDeletionSignalsOnce()
@@ -126,13 +149,21 @@ private slots:
     {
         const QString junk = temp.path() + "/junk.png";
         QVERIFY(writeFile(junk, "not an image"));
+        // A header claiming 20000 x 20000, far beyond what a frame may be, and no pixels;
+        // then a real picture wider than a GIF can be.
+        const QString huge = temp.path() + "/huge.png";
+        QVERIFY(writeFile(huge, QByteArray::fromHex(
+                                    "89504e470d0a1a0a0000000d4948445200004e2000004e2008020000"
+                                    "006c12d16e0000000049454e44ae426082")));
         QString asked;
         FileChooser::answerOpenFiles([&](const QString &caption, const QString &,
                                          const QString &filter) {
             asked = caption + " " + filter;
-            return QStringList{image("a.png"), junk, image("a.png")};
+            return QStringList{image("a.png"), junk, huge, image("long.png", 70000, 1),
+                               image("a.png")};
         });
         QTest::mouseClick(page->addPhotosButton, Qt::LeftButton);
+        QTRY_VERIFY(window->loadingWidget->isHidden());
         QCOMPARE(asked, QStringLiteral("Add Image Files Image (*.jpg *.png *.jpeg *.bmp)"));
         QCOMPARE(tiles(), QStringList({"a.png 1 6,12", "a.png 2 120,12"}));
         QCOMPARE(readSetting("addImagesPath"), temp.path() + "/");
@@ -147,7 +178,7 @@ private slots:
         QVERIFY(!page->createGifButton->tileEnabled);
     }
 
-    void largeImportShowsCountAndKeepsOrder()
+    void largeImportShowsCountKeepsOrderAndCancels()
     {
         QStringList paths;
         for (int i = 0; i < 12; ++i)
@@ -162,7 +193,25 @@ private slots:
         QCOMPARE(shown.size(), 12);
         QCOMPARE(shown.at(5), QStringLiteral("big5.png 6 120,147"));
         QCOMPARE(shown.at(11), QStringLiteral("big11.png 12 348,282"));
-        QCOMPARE(strip->items.last()->pixmap.size(), QSize(1010, 700));
+        QCOMPARE(strip->items.last()->image.size, QSize(1010, 700));
+
+        // Cancelled part-way, the import keeps the tiles it has shown.
+        window->switchPage(1);
+        const QString noise = temp.path() + "/noise.png";
+        QRandomGenerator random(3);
+        QVERIFY(noisyFrame(700, 700, &random).save(noise));
+        FileChooser::answerOpenFiles(
+            [noise](auto &&...) { return QVector<QString>(40, noise).toList(); });
+        QTest::mouseClick(page->addPhotosButton, Qt::LeftButton);
+        while (strip->inUseCount() == 0)
+            QTest::qWait(1);
+        window->cancelRunningJob();
+        const int kept = strip->inUseCount();
+        QVERIFY2(kept < 40, "the import ended before it could be cancelled");
+        QTRY_VERIFY(window->loadingWidget->isHidden());
+        QTest::qWait(50);
+        QCOMPARE(strip->inUseCount(), kept);
+        QVERIFY(page->createGifButton->tileEnabled);
     }
 
     void backupAndReentryEmptyTheStrip()
@@ -171,6 +220,11 @@ private slots:
         QVERIFY(page->createGifButton->tileEnabled);
         QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
         QTRY_VERIFY(page->isHidden());
+        // Gone back, the strip holds no thumbnail any more.
+        for (const ImageItem *item : strip->items) {
+            QVERIFY(!item->inUse && item->image.thumbnail.isNull());
+            QVERIFY(item->imageLabel->palette().window().texture().isNull());
+        }
         QTest::mouseClick(window->menuWidget->gifPhotoButton, Qt::LeftButton);
         QVERIFY(page->isVisible());
         QCOMPARE(strip->inUseCount(), 0);

@@ -1,5 +1,6 @@
 // The main window at 96 dpi: page slides, the busy overlay and stopping jobs, dragging,
 // closing, the keyboard.
+#include "support/enginetesthelpers.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
 
@@ -33,19 +34,17 @@ class TestMainWindow : public QObject
     // waits until it has written some of them.
     void startLongImagesJob()
     {
-        QImage noise[2] = {QImage(1920, 1080, QImage::Format_RGB32),
-                           QImage(1920, 1080, QImage::Format_RGB32)};
-        quint32 seed = 1;
-        for (QImage &image : noise) {
-            auto *pixels = reinterpret_cast<quint32 *>(image.bits());
-            for (qsizetype i = 0; i < image.width() * image.height(); ++i)
-                pixels[i] = seed = seed * 1664525u + 1013904223u;
+        QRandomGenerator random(3);
+        QStringList files;
+        for (int i = 0; i < 2; ++i) {
+            files << temp.path() + QString("/noise%1.png").arg(i);
+            QVERIFY(noisyFrame(1920, 1080, &random).save(files.last()));
         }
         window->menuWidget->savePath = temp.path();
         window->switchPage(1);
+        ViewImageWidget *strip = window->imagesWidget->viewImageWidget;
         for (int i = 0; i < 200; ++i)
-            window->imagesWidget->viewImageWidget->addLoadedImage(
-                "noise.png", QPixmap::fromImage(noise[i % 2]));
+            strip->addLoadedImage(files.at(i % 2), QSize(1920, 1080), QImage());
         window->imagesWidget->viewImageWidget->createGif();
         QTRY_VERIFY(!overlayText(window.get()).endsWith("00.00% "));
         QVERIFY(creater()->isRunning());

@@ -1,0 +1,38 @@
+#ifndef FRAMEFILE_H
+#define FRAMEFILE_H
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class QImageReader;
+
+// Most pixels a picture may have to become a frame: 100 megapixels, 400 MB as RGBA. The
+// encoder holds several canvas-sized buffers, so larger pictures would take gigabytes.
+const qint64 MaxFramePixels = 100 * 1000 * 1000;
+
+// True when a GIF can hold a picture of this size: each side 1 to 65535, and at most
+// MaxFramePixels in all.
+bool frameSizeAllowed(const QSize &size);
+
+// Sets the reader to tell the format from the content, not the file name, and returns the
+// picture's size from the file's header; an invalid size when the file cannot be read or
+// the picture is too large for a frame. Readers that learn the size only by decoding
+// report a valid empty size; the caller checks the decoded picture then.
+QSize openPicture(QImageReader *reader);
+
+// Reads the picture scaled to fit within box with its proportions kept, as cheaply as its
+// format allows (JPEG decodes smaller); *size receives its full size. Null when the file
+// cannot become a frame. The images page's import reads its thumbnails this way.
+QImage readPictureFitting(const QString &path, const QSize &box, QSize *size);
+
+// The RGBA frame (Format_RGBA8888) the encoder takes for a decoded picture: the colours a
+// screen pixmap of it holds, so that a GIF made from files matches one made from the
+// pixmaps shown. Pictures with an alpha channel pass through premultiplied ARGB, which
+// changes translucent pixels and turns clear ones black.
+QImage frameFromPicture(QImage picture);
+
+// Reads the file whole as an RGBA frame; null when it cannot be read or is too large.
+QImage readFrameFile(const QString &path);
+
+#endif
