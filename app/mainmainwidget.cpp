@@ -1,17 +1,20 @@
 #include "app/mainmainwidget.h"
 
+#include "app/filekinds.h"
 #include "app/loadingwidget.h"
 #include "app/maintopwidget.h"
 #include "app/uiscale.h"
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
+#include "widgets/messagequestions.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton2.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QIcon>
@@ -24,6 +27,7 @@
 #include <QUrl>
 
 #include <cstdlib>
+#include <functional>
 
 namespace {
 MainMainWidget *theMainWindow = nullptr;
@@ -309,6 +313,65 @@ void MainMainWidget::cancelRunningJob()
     imagesWidget->cancelJob();
     videoWidget->cancelJob();
     showLoading(0);
+}
+
+namespace {
+
+QString fileNames(const QStringList &paths)
+{
+    QStringList names;
+    for (const QString &path : paths)
+        names << QFileInfo(path).fileName();
+    return names.join(QStringLiteral(", "));
+}
+
+}
+
+void MainMainWidget::openFiles(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    if (loadingWidget->isVisible()) {
+        showNotice(tr("A job is running. Open the files again when it has ended."), tr("OK"));
+        return;
+    }
+    const FileKinds kinds = sortByKind(paths);
+    QStringList leftOut = kinds.unknown;
+    std::function<void()> open;
+    if (!kinds.images.isEmpty()) {
+        leftOut += kinds.gifs + kinds.videos;
+        open = [this, &kinds] {
+            if (currentPage != 1)
+                switchPage(1);
+            imagesWidget->importImages(kinds.images);
+        };
+    } else if (!kinds.gifs.isEmpty()) {
+        leftOut += kinds.gifs.mid(1) + kinds.videos;
+        open = [this, &kinds] {
+            if (currentPage != 0)
+                switchPage(0);
+            menuWidget->resolveGif(kinds.gifs.first());
+        };
+    } else if (!kinds.videos.isEmpty()) {
+        leftOut += kinds.videos.mid(1);
+        open = [this, &kinds] {
+            if (currentPage != 2)
+                switchPage(2);
+            videoWidget->importVideo(kinds.videos.first());
+        };
+    }
+
+    // Told before the job starts, so that its end dialog never waits under this one.
+    QStringList problems;
+    if (!kinds.unreadable.isEmpty())
+        problems << tr("Failed, cannot read: %1").arg(fileNames(kinds.unreadable));
+    if (!leftOut.isEmpty())
+        problems << tr("Not opened: %1 (images, one GIF or one video at a time)")
+                        .arg(fileNames(leftOut));
+    if (!problems.isEmpty())
+        showNotice(problems.join(QLatin1Char('\n')), tr("OK"));
+    if (open)
+        open();
 }
 
 void MainMainWidget::escapePressed()

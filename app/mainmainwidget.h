@@ -31,6 +31,10 @@ public:
     void retranslateAll();
     // Stops whatever job runs, cleans up after it and takes the busy overlay down; no dialog.
     void cancelRunningJob();
+    // Opens files handed over from outside: images on the images page (after its tiles, in
+    // natural order), else the first GIF in Resolve GIF, else the first video on the video
+    // page. What cannot be opened with them is named in one notice.
+    void openFiles(const QStringList &paths);
     void openWebPage(const QString &base);
     // The address openWebPage opens for a base address.
     QString webPageUrl(const QString &base) const;

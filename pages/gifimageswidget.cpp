@@ -6,6 +6,7 @@
 #include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/imagebatchloader.h"
+#include "pages/naturalorder.h"
 #include "pages/viewimagewidget.h"
 #include "widgets/comboboxstyle.h"
 #include "widgets/mytempbutton2.h"
@@ -118,14 +119,17 @@ void GifImagesWidget::addPhotosButton_slots()
     const QStringList paths = FileChooser::openFiles(
         this, tr("Add Image Files"), folderFromSettings(QStringLiteral("addImagesPath")),
         QStringLiteral("Image (*.jpg *.png *.jpeg *.bmp)"));
-    if (paths.isEmpty())
-        return;
+    if (!paths.isEmpty())
+        importImages(paths);
+}
 
+void GifImagesWidget::importImages(const QStringList &paths)
+{
     rememberFolderOf(QStringLiteral("addImagesPath"), paths.first());
-
+    const QStringList ordered = inNaturalOrder(paths);
     mainWindow()->showLoading(1);
-    showLoadingCount(0, paths.size());
-    imageLoader->start(paths, viewImageWidget->thumbnailSize());
+    showLoadingCount(0, ordered.size());
+    imageLoader->start(ordered, viewImageWidget->thumbnailSize());
 }
 
 void GifImagesWidget::imageLoader_imageLoaded(const QString &path, const QSize &size,

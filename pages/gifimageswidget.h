@@ -1,6 +1,7 @@
 #ifndef GIFIMAGESWIDGET_H
 #define GIFIMAGESWIDGET_H
 
+#include <QStringList>
 #include <QWidget>
 
 class QComboBox;
@@ -26,6 +27,9 @@ public:
     void enterPage();
     // Stops a running import or GIF job and waits for it; its end is not reported.
     void cancelJob();
+    // Imports image files after the tiles already there, in natural order (2 before 10), as
+    // choosing them with "Import Images" does. paths must not be empty.
+    void importImages(const QStringList &paths);
 
     ViewImageWidget *viewImageWidget = nullptr;
     MyTempButton2 *addPhotosButton = nullptr;

@@ -270,4 +270,23 @@
         <translation>Cancel</translation>
     </message>
 </context>
+<context>
+    <name>MainMainWidget</name>
+    <message>
+        <source>A job is running. Open the files again when it has ended.</source>
+        <translation>A job is running. Open the files again when it has ended.</translation>
+    </message>
+    <message>
+        <source>Failed, cannot read: %1</source>
+        <translation>Failed, cannot read: %1</translation>
+    </message>
+    <message>
+        <source>Not opened: %1 (images, one GIF or one video at a time)</source>
+        <translation>Not opened: %1 (images, one GIF or one video at a time)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
 </TS>

@@ -270,4 +270,23 @@
         <translation>取消</translation>
     </message>
 </context>
+<context>
+    <name>MainMainWidget</name>
+    <message>
+        <source>A job is running. Open the files again when it has ended.</source>
+        <translation>有任务正在进行。请在任务结束后再打开这些文件。</translation>
+    </message>
+    <message>
+        <source>Failed, cannot read: %1</source>
+        <translation>失败，无法读取：%1</translation>
+    </message>
+    <message>
+        <source>Not opened: %1 (images, one GIF or one video at a time)</source>
+        <translation>未打开：%1（一次只能打开图片、一个GIF或一个视频）</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
 </TS>

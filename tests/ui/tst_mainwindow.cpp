@@ -322,6 +322,35 @@ private slots:
                                      "Add Image Files", "Add Video File"}));
     }
 
+    // Files from outside go to the page of their kind; what cannot go with them is named.
+    void openedFilesGoToThePageOfTheirKind()
+    {
+        const QString dir = temp.path();
+        const QStringList images{dir + "/shot10.png", dir + "/Shot2.png", dir + "/shot1.png"};
+        for (const QString &path : images)
+            QVERIFY(blockImage(40, 30, qRgb(200, 0, 0), qRgb(0, 0, 200)).save(path));
+        const QString gif = dir + "/clip.gif";
+        QVERIFY(encodeFrames(gif, {flatFrame(20, 20, qRgb(9, 9, 9))}, QSize(20, 20)));
+        window->menuWidget->savePath = dir;
+
+        window->openFiles(images + QStringList{gif, dir + "/missing.png", dir});
+        QTRY_VERIFY(window->loadingWidget->isHidden());
+        QVERIFY(window->imagesWidget->isVisible());
+        QStringList order;
+        for (const ImageItem *item : window->imagesWidget->viewImageWidget->items)
+            order << QFileInfo(item->image.path).fileName();
+        QCOMPARE(order, (QStringList{"shot1.png", "Shot2.png", "shot10.png"}));
+
+        window->openFiles({gif});
+        QTRY_VERIFY(QFileInfo::exists(dir + "/clip/1.png"));
+        QTRY_COMPARE(answerer.dialogs.size(), 2);
+        QCOMPARE(answerer.dialogs.first(),
+                 "Failed, cannot read: missing.png, " + QFileInfo(dir).fileName()
+                     + "\nNot opened: clip.gif (images, one GIF or one video at a time) [OK]");
+        QVERIFY(answerer.dialogs.last().startsWith("completed"));
+        QVERIFY(window->menuWidget->isVisible());
+    }
+
     // Closing while the overlay fades and a page slides must neither crash nor hang.
     void closesAndDiesDuringAnimations()
     {
