@@ -1,6 +1,7 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
 #include "support/enginetesthelpers.h"
 #include "support/gifdecoder.h"
+#include "pages/naturalorder.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
 
@@ -131,7 +132,7 @@ private slots:
         // Exactly the GIF of the pictures as screen pixmaps hold them, which is what the
         // strip handed the worker when it kept every picture in memory.
         GifCreaterThread reference;
-        for (const QString &path : paths) {
+        for (const QString &path : inNaturalOrder(paths)) {
             QImageReader reader(path);
             reader.setDecideFormatFromContent(true);
             reference.addImage(QPixmap::fromImage(reader.read()).toImage());

@@ -82,7 +82,8 @@ private slots:
         QStringList again;
         for (const QString &tile : afterEdits)
             again << temp.path() + "/" + tile.section(' ', 0, 0);
-        importImages(window, again);
+        for (const QString &path : again)
+            importImages(window, {path});
         QCOMPARE(tiles(), afterEdits);
         QCOMPARE(strip->items.size(), 5);
     }
@@ -128,8 +129,8 @@ private slots:
                           .arg(picture.x()).arg(picture.y())
                           .arg(item->image.size.width()).arg(item->image.size.height());
         }
-        QCOMPARE(shapes, QStringList({"89x17 at 0,36 of 300x60", "22x89 at 33,0 of 40x160",
-                                      "89x44 at 0,22 of 8x4"}));
+        QCOMPARE(shapes, QStringList({"89x44 at 0,22 of 8x4", "22x89 at 33,0 of 40x160",
+                                      "89x17 at 0,36 of 300x60"}));
     }
 
     void lastDeletionSignalsOnce()
