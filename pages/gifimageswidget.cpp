@@ -5,6 +5,7 @@
 #include "app/mainmainwidget.h"
 #include "app/services.h"
 #include "app/uiscale.h"
+#include "pages/framedelay.h"
 #include "pages/imagebatchloader.h"
 #include "pages/naturalorder.h"
 #include "pages/viewimagewidget.h"
@@ -21,8 +22,8 @@
 
 namespace {
 
-// Frame delay in hundredths of a second for each item of the frame-rate box.
-const int frameDelays[] = {100, 50, 20, 10};
+// The frame rate of each item of the frame-rate box.
+const int frameRates[] = {1, 2, 5, 10};
 
 }
 
@@ -164,8 +165,8 @@ void GifImagesWidget::backupmeuButton_slots()
 
 void GifImagesWidget::framepsComboBox_slots(int index)
 {
-    if (index >= 0 && index < int(sizeof frameDelays / sizeof frameDelays[0]))
-        viewImageWidget->frameDelay = frameDelays[index];
+    if (index >= 0 && index < int(sizeof frameRates / sizeof frameRates[0]))
+        viewImageWidget->frameDelay = delayForFrameRate(frameRates[index]);
 }
 
 void GifImagesWidget::NoItemsignal_slots()
