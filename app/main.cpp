@@ -2,6 +2,7 @@
 #include "app/commandline.h"
 #include "app/commandoutput.h"
 #include "app/mainmainwidget.h"
+#include "app/singlewindow.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
@@ -16,6 +17,14 @@ void addPluginFolders()
     for (const char *sub : {"", "/plugins", "/plugins/imageformats", "/plugins/platforms",
                             "/plugins/sqldrivers", "/plugins/bearer"})
         QCoreApplication::addLibraryPath(appDirPath + QLatin1String(sub));
+}
+
+void bringToFront(QWidget *window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace
@@ -37,7 +46,17 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     addPluginFolders();
     const QStringList files = filesToOpen(QCoreApplication::arguments());
+    if (handToRunningWindow(files))
+        return 0;
+
     MainMainWidget window(nullptr);
+    SingleWindowServer server;
+    server.listen();
+    QObject::connect(&server, &SingleWindowServer::filesArrived, &window,
+                     [&window](const QStringList &handedFiles) {
+                         bringToFront(&window);
+                         window.openFiles(handedFiles);
+                     });
     window.show();
     // Once the loop runs, so that the window is on screen under the job and its dialogs.
     if (!files.isEmpty())
