@@ -1,5 +1,5 @@
 // Preloaded into an installed program by the install tests: once the program's event loop
-// runs, it waits LUMORRA_PROBE_SECONDS (1.5 by default), or less when a label shows the
+// runs, it waits LUMORRA_PROBE_SECONDS (1.5 by default), or less once a label shows the
 // text LUMORRA_PROBE_UNTIL, then prints the texts its windows show (visible labels, menus
 // and their entries) and closes the windows, as the title bar's close button does, so the
 // program ends through its own loop and exit code.
@@ -13,12 +13,6 @@
 
 namespace {
 
-void print(const char *kind, const QString &text)
-{
-    if (!text.isEmpty())
-        std::printf("%s: %s\n", kind, text.toUtf8().constData());
-}
-
 QList<QWidget *> shownWindows()
 {
     QList<QWidget *> windows;
@@ -29,57 +23,49 @@ QList<QWidget *> shownWindows()
     return windows;
 }
 
-bool labelShows(const QString &text)
+// "label: text", "menu: title" and "action: text" lines, in window order.
+QStringList shownTexts()
 {
+    QStringList lines;
+    const auto add = [&lines](const char *kind, const QString &text) {
+        if (!text.isEmpty())
+            lines << QString::fromLatin1(kind) + QStringLiteral(": ") + text;
+    };
     for (const QWidget *window : shownWindows()) {
         for (const QLabel *label : window->findChildren<QLabel *>()) {
-            if (label->isVisibleTo(window) && label->text() == text)
-                return true;
-        }
-    }
-    return false;
-}
-
-void reportAndClose()
-{
-    for (QWidget *window : shownWindows()) {
-        for (const QLabel *label : window->findChildren<QLabel *>()) {
             if (label->isVisibleTo(window))
-                print("label", label->text());
+                add("label", label->text());
         }
         for (const QMenu *menu : window->findChildren<QMenu *>()) {
-            print("menu", menu->title());
+            add("menu", menu->title());
             for (const QAction *action : menu->actions())
-                print("action", action->text());
+                add("action", action->text());
         }
-        window->close();
     }
-    std::fflush(stdout);
+    return lines;
 }
 
 void startProbe()
 {
-    const QString until = qEnvironmentVariable("LUMORRA_PROBE_UNTIL");
+    const QString until = QStringLiteral("label: ") + qEnvironmentVariable("LUMORRA_PROBE_UNTIL");
     bool given = false;
     const double seconds = qEnvironmentVariable("LUMORRA_PROBE_SECONDS").toDouble(&given);
-    const qint64 waitMs = qint64((given ? seconds : 1.5) * 1000);
-    // Posted, so it runs once the program's own event loop is running.
-    QMetaObject::invokeMethod(
-        qApp,
-        [until, waitMs] {
-            auto *poll = new QTimer(qApp);
-            auto *elapsed = new QElapsedTimer;
-            elapsed->start();
-            QObject::connect(poll, &QTimer::timeout, [poll, elapsed, until, waitMs] {
-                if (elapsed->elapsed() < waitMs && (until.isEmpty() || !labelShows(until)))
-                    return;
-                poll->stop();
-                delete elapsed;
-                reportAndClose();
-            });
-            poll->start(50);
-        },
-        Qt::QueuedConnection);
+    const qint64 mostMs = qint64((given ? seconds : 1.5) * 1000);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    auto *poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        const QStringList texts = shownTexts();
+        if (elapsed.elapsed() < mostMs && !texts.contains(until))
+            return;
+        poll->stop();
+        std::printf("%s\n", texts.join(QLatin1Char('\n')).toUtf8().constData());
+        std::fflush(stdout);
+        for (QWidget *window : shownWindows())
+            window->close();
+    });
+    // Started from the program's own event loop, once it runs.
+    QMetaObject::invokeMethod(poll, [poll] { poll->start(50); }, Qt::QueuedConnection);
 }
 
 } // namespace
