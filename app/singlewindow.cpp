@@ -53,16 +53,14 @@ SingleWindowServer::SingleWindowServer(QObject *parent) : QObject(parent)
             &SingleWindowServer::server_newConnection);
 }
 
-bool SingleWindowServer::listen()
+void SingleWindowServer::listen()
 {
     const QString name = socketName();
-    if (name.isEmpty())
-        return false;
-    if (server.listen(name))
-        return true;
+    if (name.isEmpty() || server.listen(name))
+        return;
     // No window answered before this one started, so what holds the name is left over.
     QLocalServer::removeServer(name);
-    return server.listen(name);
+    server.listen(name);
 }
 
 void SingleWindowServer::server_newConnection()

@@ -20,9 +20,9 @@ class SingleWindowServer : public QObject
 public:
     explicit SingleWindowServer(QObject *parent = nullptr);
 
-    // Starts listening. A socket left behind by a run that crashed is taken over; false
-    // when there is no place for the socket, and the window then runs on its own.
-    bool listen();
+    // Starts listening. A socket left behind by a run that crashed is taken over. Where
+    // there is no place for the socket, the window runs on its own.
+    void listen();
 
 signals:
     // Files handed over by a later start, possibly none.
