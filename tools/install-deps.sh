@@ -3,7 +3,7 @@
 set -e
 pkgs="build-essential cmake pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools \
 libgif-dev ffmpeg imagemagick xvfb x11-utils \
-xdg-utils xdotool desktop-file-utils dpkg-dev file hyperfine fonts-wqy-microhei \
+xdg-utils xdotool desktop-file-utils appstream man-db dpkg-dev file hyperfine fonts-wqy-microhei \
 qttranslations5-l10n fonts-dejavu-core"
 missing=""
 for p in $pkgs; do

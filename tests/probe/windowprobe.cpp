@@ -1,9 +1,11 @@
 // Preloaded into an installed program by the install tests: once the program's event loop
-// has run for a moment, it prints the texts its windows show (labels, menus and their
-// entries) and closes the windows, as the title bar's close button does, so the program
-// ends through its own loop and exit code.
+// runs, it waits LUMORRA_PROBE_SECONDS (1.5 by default), or less once a label shows the
+// text LUMORRA_PROBE_UNTIL, then prints the texts its windows show (visible labels, menus
+// and their entries) and closes the windows, as the title bar's close button does, so the
+// program ends through its own loop and exit code.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
@@ -11,34 +13,59 @@
 
 namespace {
 
-void print(const char *kind, const QString &text)
+QList<QWidget *> shownWindows()
 {
-    if (!text.isEmpty())
-        std::printf("%s: %s\n", kind, text.toUtf8().constData());
+    QList<QWidget *> windows;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && !qobject_cast<QMenu *>(window))
+            windows << window;
+    }
+    return windows;
 }
 
-void reportAndClose()
+// "label: text", "menu: title" and "action: text" lines, in window order.
+QStringList shownTexts()
 {
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (!window->isVisible() || qobject_cast<QMenu *>(window))
-            continue;
-        for (const QLabel *label : window->findChildren<QLabel *>())
-            print("label", label->text());
-        for (const QMenu *menu : window->findChildren<QMenu *>()) {
-            print("menu", menu->title());
-            for (const QAction *action : menu->actions())
-                print("action", action->text());
+    QStringList lines;
+    const auto add = [&lines](const char *kind, const QString &text) {
+        if (!text.isEmpty())
+            lines << QString::fromLatin1(kind) + QStringLiteral(": ") + text;
+    };
+    for (const QWidget *window : shownWindows()) {
+        for (const QLabel *label : window->findChildren<QLabel *>()) {
+            if (label->isVisibleTo(window))
+                add("label", label->text());
         }
-        window->close();
+        for (const QMenu *menu : window->findChildren<QMenu *>()) {
+            add("menu", menu->title());
+            for (const QAction *action : menu->actions())
+                add("action", action->text());
+        }
     }
-    std::fflush(stdout);
+    return lines;
 }
 
 void startProbe()
 {
-    // Posted, so it runs once the program's own event loop is running.
-    QMetaObject::invokeMethod(qApp, [] { QTimer::singleShot(1500, qApp, reportAndClose); },
-                              Qt::QueuedConnection);
+    const QString until = QStringLiteral("label: ") + qEnvironmentVariable("LUMORRA_PROBE_UNTIL");
+    bool given = false;
+    const double seconds = qEnvironmentVariable("LUMORRA_PROBE_SECONDS").toDouble(&given);
+    const qint64 mostMs = qint64((given ? seconds : 1.5) * 1000);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    auto *poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        const QStringList texts = shownTexts();
+        if (elapsed.elapsed() < mostMs && !texts.contains(until))
+            return;
+        poll->stop();
+        std::printf("%s\n", texts.join(QLatin1Char('\n')).toUtf8().constData());
+        std::fflush(stdout);
+        for (QWidget *window : shownWindows())
+            window->close();
+    });
+    // Started from the program's own event loop, once it runs.
+    QMetaObject::invokeMethod(poll, [poll] { poll->start(50); }, Qt::QueuedConnection);
 }
 
 } // namespace

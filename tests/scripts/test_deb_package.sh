@@ -16,12 +16,14 @@ debs=("$work"/pkg/lumorra_*.deb)
 deb=${debs[0]}
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' >"$work/contents"
+id=$(basename "$(grep '^/usr/share/applications/.*\.desktop$' "$work/contents")" .desktop)
 for f in /opt/lumorra/lumorra /opt/lumorra/Lang/Lang_config /opt/lumorra/Lang/Lang_EN.qm \
-         /opt/lumorra/Lang/Lang_ZH.qm /usr/bin/lumorra /usr/share/applications/lumorra.desktop \
+         /opt/lumorra/Lang/Lang_ZH.qm /usr/bin/lumorra /usr/share/applications/$id.desktop \
+         /usr/share/metainfo/$id.metainfo.xml /usr/share/man/man1/lumorra.1.gz \
          /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/lumorra.png; do
     grep -qx "$f" "$work/contents" || fail "$f not in the package"
 done
-grep -v '/$' "$work/contents" | grep -v '^/opt/lumorra/\|^/usr/bin/lumorra$\|^/usr/share/applications/\|^/usr/share/icons/hicolor/' \
+grep -v '/$' "$work/contents" | grep -v '^/opt/lumorra/\|^/usr/bin/lumorra$\|^/usr/share/applications/\|^/usr/share/icons/hicolor/\|^/usr/share/metainfo/\|^/usr/share/man/man1/lumorra.1.gz$' \
     && fail "unexpected files in the package"
 
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -34,7 +36,9 @@ done
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-desktop-file-validate "$root/usr/share/applications/lumorra.desktop" || fail "desktop entry"
+desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" || fail "metainfo"
+gzip -t "$root/usr/share/man/man1/lumorra.1.gz" || fail "manual page"
 probe_run "$root/usr/bin/lumorra" "$bin/lumorra_window_probe.so" "$work/zh" ZH
 expect_texts "$work/zh" "action: 帮助" "menu: 语言" "action: 中文"
 expect_setting "$work/zh" ZH

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Installs into a temporary prefix and starts the installed program from another working
 # directory: it finds its languages (Chinese from the setting, English from the locale),
-# shows their texts and closes cleanly; the tree still runs after it was moved; the
-# desktop entry is valid and the icons are there at every size.
+# shows their texts and closes cleanly; the tree still runs after it was moved; the launcher
+# passes its arguments through; the desktop entry and the software centres' record are
+# valid and name each other; the manual page renders; the icons are there at every size.
 # Arguments: bin folder, source folder, build folder.
 set -euo pipefail
 bin=$1 build=$3
@@ -20,13 +21,29 @@ grep -v "^$prefix/" "$build/install_manifest.txt" && fail "installed outside the
 for f in Lang_config Lang_EN.qm Lang_ZH.qm; do
     cmp "$bin/Lang/$f" "$prefix/lib/lumorra/Lang/$f" || fail "Lang/$f"
 done
-entry=$prefix/share/applications/lumorra.desktop
+entries=("$prefix"/share/applications/*.desktop)
+[ ${#entries[@]} -eq 1 ] || fail "desktop entries: ${entries[*]}"
+entry=${entries[0]}
+id=$(basename "$entry" .desktop)
+[[ $id =~ ^[a-z0-9-]+(\.[a-z0-9-]+)+\.Lumorra$ ]] || fail "id $id is not reverse-DNS"
 desktop-file-validate "$entry" || fail "desktop entry"
-grep -qx 'Exec=lumorra' "$entry" && grep -qx 'Icon=lumorra' "$entry" || fail "entry's Exec or Icon"
+grep -qx 'Exec=lumorra %F' "$entry" && grep -qx 'Icon=lumorra' "$entry" || fail "entry's Exec or Icon"
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+appstreamcli validate --no-net "$metainfo" || fail "metainfo"
+grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
+    && grep -qF "<release version=\"1.0.8\"" "$metainfo" || fail "metainfo's launchable or release"
+man=$prefix/share/man/man1/lumorra.1.gz
+[ -z "$(MANWIDTH=80 man --warnings -l "$man" 2>&1 >"$work/man.txt")" ] || fail "manual page warnings"
+grep -q "lumorra create" "$work/man.txt" || fail "manual page text"
 for s in 16 32 48 64 128 256; do
     file "$prefix/share/icons/hicolor/${s}x$s/apps/lumorra.png" | grep -q "PNG image data, $s x $s," \
         || fail "icon ${s}x$s"
 done
+
+# The launcher hands over every argument as it is; commands need no display.
+convert -size 30x20 xc:red "$work/a picture.png"
+(unset DISPLAY QT_QPA_PLATFORM; "$prefix/bin/lumorra" create -o "$work/a b.gif" "$work/a picture.png") \
+    && [ "$(identify -format %wx%h "$work/a b.gif")" = 30x20 ] || fail "launcher's arguments"
 
 probe=$bin/lumorra_window_probe.so
 probe_run "$prefix/bin/lumorra" "$probe" "$work/zh" ZH

@@ -1,0 +1,29 @@
+#ifndef COMMANDOUTPUT_H
+#define COMMANDOUTPUT_H
+
+#include <QString>
+
+// Exit statuses of the command line.
+const int ExitSucceeded = 0;
+const int ExitFailed = 1;       // the work could not be done; the message says why
+const int ExitBadUsage = 2;     // options or arguments that do not make a valid command
+const int ExitInterrupted = 130; // stopped by Ctrl+C, as shells report a SIGINT
+
+// Lets a program built as a window (no console of its own) write to the console it was
+// started from.
+void attachToStartingConsole();
+
+void printOut(const QString &text);
+
+// Writes "lumorra COMMAND: message" (or "lumorra: message") as one line on standard error
+// and returns status, for `return fail(...)`.
+int fail(const QString &command, const QString &message, int status = ExitFailed);
+
+// The same for a command line that makes no valid command: Qt's parser texts and ours read
+// alike, with a pointer to the command's help.
+int failUsage(const QString &command, QString message);
+
+// True when standard error goes to a terminal: only then is progress drawn.
+bool standardErrorIsTerminal();
+
+#endif

@@ -1,0 +1,176 @@
+#include "app/createcommand.h"
+
+#include "app/commandjob.h"
+#include "app/commandoutput.h"
+#include "app/replacefile.h"
+#include "encoder/gifstreamwriter.h"
+#include "pages/framedelay.h"
+#include "pages/naturalorder.h"
+#include "workers/framefile.h"
+#include "workers/gifcreaterthread.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLocale>
+
+namespace {
+
+const QString Command = QStringLiteral("create");
+
+const char Help[] = R"(Usage: lumorra create -o OUT.gif [options] IMAGE...
+
+Makes one looping GIF of the images, byte for byte as the images page of the window
+does: every frame at the top-left corner of a canvas as wide as the widest image and as
+tall as the tallest (at least 20 x 20).
+
+Options:
+  -o, --output OUT.gif  the GIF to write; a file already there is replaced only once
+                        the new one is complete
+  --fps N               frames per second, a whole number from 1 to 50 (default 10);
+                        each frame shows for 100/N hundredths of a second, rounded, and
+                        at least 2
+  --no-sort             keep the images in the order given; by default they are taken
+                        in natural order (file2 before file10, case ignored)
+  --smaller             the "Smaller file" kind of GIF: only what changes between the
+                        pictures is stored, much smaller for screen recordings
+  -q, --quiet           no progress bar (it is drawn only on a terminal)
+  -h, --help            show this help
+
+Every image must be readable: the first one that is not is named, and nothing is written.
+Exit status: 0 done, 1 failed, 2 bad options, 130 interrupted.
+)";
+
+// Why the file cannot be a frame, or empty when it can; *size receives its size. The rules
+// are those of the images page's import, which skips what this refuses.
+QString pictureProblem(const QString &path, QSize *size)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("cannot read %1: no such file").arg(path);
+    if (!info.isFile())
+        return QStringLiteral("cannot read %1: not a file").arg(path);
+    if (!info.isReadable())
+        return QStringLiteral("cannot read %1: permission denied").arg(path);
+    QImageReader reader(path);
+    *size = openPicture(&reader);
+    if (size->isValid() && size->isEmpty()) {
+        // A format whose header does not tell the size.
+        const QImage picture = reader.read();
+        *size = frameSizeAllowed(picture.size()) ? picture.size() : QSize();
+    }
+    if (size->isValid())
+        return QString();
+    const QSize declared = reader.size();
+    if (declared.isValid())
+        return QStringLiteral("%1 is %2 x %3 pixels: a frame can be at most %4 a side and %5 "
+                              "megapixels")
+            .arg(path)
+            .arg(declared.width())
+            .arg(declared.height())
+            .arg(MaxGifSide)
+            .arg(MaxFramePixels / 1000000);
+    return QStringLiteral("cannot read %1: not a picture (%2)").arg(path, reader.errorString());
+}
+
+// Writes the GIF of the images at outPath, the canvas checked and sized from their files
+// first. Returns the exit status.
+int makeGif(const QStringList &images, const QString &outPath, int delay, bool smallerFile,
+            bool quiet)
+{
+    const QFileInfo out(outPath);
+    if (out.isDir())
+        return fail(Command, QStringLiteral("cannot write %1: it is a folder").arg(outPath));
+    if (!QFileInfo(out.absolutePath()).isDir())
+        return fail(Command, QStringLiteral("cannot write %1: no folder %2")
+                                 .arg(outPath, QDir::toNativeSeparators(out.absolutePath())));
+
+    int width = 20;
+    int height = 20;
+    for (const QString &image : images) {
+        QSize size;
+        const QString problem = pictureProblem(image, &size);
+        if (!problem.isEmpty())
+            return fail(Command, problem);
+        width = qMax(width, size.width());
+        height = qMax(height, size.height());
+    }
+
+    // The GIF is written beside its place under a name of its own and takes the place only
+    // when whole: a failed or stopped run leaves the folder as it was.
+    const QString partPath = out.absolutePath() + QStringLiteral("/.%1.%2.part")
+                                                      .arg(out.fileName())
+                                                      .arg(QCoreApplication::applicationPid());
+    // Tried first for a message with the reason; the job makes the file again.
+    QFile part(partPath);
+    if (!part.open(QIODevice::WriteOnly))
+        return fail(Command, QStringLiteral("cannot write %1: %2").arg(outPath, part.errorString()));
+    part.remove();
+
+    GifCreaterThread creater;
+    creater.gifFilePath = partPath;
+    creater.delay = delay;
+    creater.smallerFile = smallerFile;
+    for (const QString &image : images)
+        creater.addImageFile(image);
+    creater.setGifSize(width, height);
+    TerminalProgress progress(QStringLiteral("Creating ") + outPath,
+                              !quiet && standardErrorIsTerminal());
+    const bool interrupted = runCommandJob(&creater, &progress);
+
+    if (creater.succeeded && replaceFile(partPath, outPath))
+        return ExitSucceeded;
+    QFile::remove(partPath);
+    if (!creater.unreadableFile.isEmpty())
+        return fail(Command, QStringLiteral("cannot read %1: damaged or incomplete picture")
+                                 .arg(creater.unreadableFile));
+    if (interrupted && !creater.succeeded)
+        return fail(Command, QStringLiteral("interrupted, %1 not written").arg(outPath),
+                    ExitInterrupted);
+    return fail(Command, QStringLiteral("cannot write %1").arg(outPath));
+}
+
+} // namespace
+
+int runCreateCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption output(QStringList{"o", "output"}, QString(), "OUT.gif");
+    const QCommandLineOption fps("fps", QString(), "N", "10");
+    const QCommandLineOption noSort("no-sort");
+    const QCommandLineOption smaller("smaller");
+    const QCommandLineOption quiet(QStringList{"q", "quiet"});
+    const QCommandLineOption help(QStringList{"h", "help"});
+    parser.addOptions({output, fps, noSort, smaller, quiet, help});
+    if (!parser.parse(arguments))
+        return failUsage(Command, parser.errorText());
+    if (parser.isSet(help)) {
+        printOut(QString::fromUtf8(Help));
+        return ExitSucceeded;
+    }
+    const QString outPath = parser.value(output);
+    if (outPath.isEmpty())
+        return failUsage(Command, QStringLiteral("no GIF to write: give one with -o OUT.gif"));
+    bool isNumber = false;
+    const int frameRate = parser.value(fps).toInt(&isNumber);
+    if (!isNumber || frameRate < MinFrameRate || frameRate > MaxFrameRate)
+        return failUsage(Command, QStringLiteral("--fps takes a whole number from %1 to %2, not '%3'")
+                                      .arg(MinFrameRate)
+                                      .arg(MaxFrameRate)
+                                      .arg(parser.value(fps)));
+    QStringList images = parser.positionalArguments();
+    if (images.isEmpty())
+        return failUsage(Command, QStringLiteral("no images given"));
+    if (!parser.isSet(noSort)) {
+        // The C locale's collation compares plain text, numbers included ("f10" before
+        // "f2"), and scripts often run under it.
+        if (QLocale().language() == QLocale::C)
+            QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        images = inNaturalOrder(images);
+    }
+    return makeGif(images, outPath, delayForFrameRate(frameRate), parser.isSet(smaller),
+                   parser.isSet(quiet));
+}

@@ -1,0 +1,26 @@
+#ifndef INTERRUPTWATCH_H
+#define INTERRUPTWATCH_H
+
+#include <QObject>
+#include <functional>
+
+// While it lives, Ctrl+C (SIGINT) and SIGTERM no longer end the process at once, which
+// would leave a half-written file behind: stop is called on the event loop's thread
+// instead, so that the job ends as on request and removes what it wrote.
+class InterruptWatch : public QObject
+{
+public:
+    explicit InterruptWatch(std::function<void()> stop);
+    ~InterruptWatch() override;
+
+    bool interrupted() const { return stopped; }
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    std::function<void()> stop;
+    bool stopped = false;
+};
+
+#endif

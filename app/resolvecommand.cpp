@@ -1,0 +1,128 @@
+#include "app/resolvecommand.h"
+
+#include "app/commandjob.h"
+#include "app/commandoutput.h"
+#include "workers/framesfolder.h"
+#include "workers/giflayout.h"
+#include "workers/parsegifthread.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString Command = QStringLiteral("resolve");
+
+const char Help[] = R"(Usage: lumorra resolve IN.gif [-o DIR] [--quiet]
+
+Writes every frame of the GIF as a numbered PNG file (1.png, 2.png, ...), as Resolve GIF
+does in the window.
+
+Options:
+  -o, --output DIR  the folder for the frames: a new one (its parent must exist) or an
+                    empty one. Without it, a folder named after the GIF, beside it;
+                    when that name is taken by anything but an empty folder, the next
+                    free one with "_2", "_3", ... as in the window
+  -q, --quiet       no progress bar (it is drawn only on a terminal)
+  -h, --help        show this help
+
+A damaged GIF keeps the frames before the damage as whole PNG files and ends with
+status 1, saying how many they are. When the frames cannot be written, or the run is
+interrupted, the frames of the run are removed again.
+Exit status: 0 done, 1 failed, 2 bad options, 130 interrupted.
+)";
+
+// Where the frames go, or empty with *problem set when that cannot be.
+QString framesFolder(const QString &gifPath, const QString &chosen, QString *problem)
+{
+    if (chosen.isEmpty())
+        return newFramesFolder(QFileInfo(gifPath).absolutePath(), gifPath);
+    const QFileInfo folder(chosen);
+    const QString parent = QFileInfo(folder.absoluteFilePath()).absolutePath();
+    if (folder.exists() && !folder.isDir())
+        *problem = QStringLiteral("cannot write into %1: it is not a folder").arg(chosen);
+    else if (folder.exists() && !QDir(chosen).isEmpty())
+        *problem = QStringLiteral("%1 is not empty: give a new or empty folder").arg(chosen);
+    else if (!folder.exists() && !QFileInfo(parent).isDir())
+        *problem = QStringLiteral("cannot make %1: no folder %2")
+                       .arg(chosen, QDir::toNativeSeparators(parent));
+    return problem->isEmpty() ? QDir::cleanPath(folder.absoluteFilePath()) : QString();
+}
+
+QString framesText(int count)
+{
+    return count == 1 ? QStringLiteral("1 frame") : QStringLiteral("%1 frames").arg(count);
+}
+
+} // namespace
+
+int runResolveCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption output(QStringList{"o", "output"}, QString(), "DIR");
+    const QCommandLineOption quiet(QStringList{"q", "quiet"});
+    const QCommandLineOption help(QStringList{"h", "help"});
+    parser.addOptions({output, quiet, help});
+    if (!parser.parse(arguments))
+        return failUsage(Command, parser.errorText());
+    if (parser.isSet(help)) {
+        printOut(QString::fromUtf8(Help));
+        return ExitSucceeded;
+    }
+    const QStringList gifs = parser.positionalArguments();
+    if (gifs.size() != 1)
+        return failUsage(Command, gifs.isEmpty() ? QStringLiteral("no GIF given")
+                                                 : QStringLiteral("one GIF at a time"));
+    const QString gifPath = gifs.first();
+    const QFileInfo gif(gifPath);
+    if (!gif.isFile() || !gif.isReadable())
+        return fail(Command, QStringLiteral("cannot read %1: %2")
+                                 .arg(gifPath, !gif.exists()  ? QStringLiteral("no such file")
+                                               : !gif.isFile() ? QStringLiteral("not a file")
+                                                               : QStringLiteral("permission denied")));
+    if (!startsLikeGif(gifPath))
+        return fail(Command, QStringLiteral("%1 is not a GIF file").arg(gifPath));
+    QString problem;
+    const QString folder = framesFolder(gifPath, parser.value(output), &problem);
+    if (!problem.isEmpty())
+        return fail(Command, problem);
+
+    const bool folderExisted = QFileInfo::exists(folder);
+    ParseGifThread resolver;
+    resolver.gifFilePath = gifPath;
+    resolver.pngFolder = folder;
+    TerminalProgress progress(QStringLiteral("Writing frames to ")
+                                  + QDir::current().relativeFilePath(folder) + QLatin1Char('/'),
+                              !parser.isSet(quiet) && standardErrorIsTerminal());
+    runCommandJob(&resolver, &progress);
+
+    const QString shownFolder = QDir::toNativeSeparators(folder);
+    switch (resolver.outcome) {
+    case ParseGifThread::Outcome::Completed:
+        return ExitSucceeded;
+    case ParseGifThread::Outcome::NotAGif:
+        return fail(Command, QStringLiteral("%1 is not a GIF file").arg(gifPath));
+    case ParseGifThread::Outcome::TooLarge:
+        return fail(Command, QStringLiteral("%1 is too large: its canvas or all its frames "
+                                            "together would take too much memory and disk")
+                                 .arg(gifPath));
+    case ParseGifThread::Outcome::Damaged:
+        if (resolver.framesKept == 0)
+            return fail(Command, QStringLiteral("%1 is damaged: no frame could be read").arg(gifPath));
+        return fail(Command, QStringLiteral("%1 is damaged: %2 before the damage written to %3")
+                                 .arg(gifPath, framesText(resolver.framesKept), shownFolder));
+    case ParseGifThread::Outcome::SaveFailed:
+        // An incomplete set of frames would pass for the whole GIF; a new run starts clean.
+        for (int frame = 1; frame <= resolver.framesKept; ++frame)
+            QFile::remove(QStringLiteral("%1/%2.png").arg(folder).arg(frame));
+        if (!folderExisted)
+            QDir().rmdir(folder);
+        return fail(Command, QStringLiteral("cannot write the frames into %1").arg(shownFolder));
+    case ParseGifThread::Outcome::Stopped:
+        break;
+    }
+    return fail(Command, QStringLiteral("interrupted, the frames of the run removed"),
+                ExitInterrupted);
+}

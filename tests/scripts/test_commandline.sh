@@ -1,0 +1,141 @@
+#!/bin/bash
+# lumorra create and resolve on real files, without a display: create writes the bytes the
+# images page writes, resolve gives back the pictures; every failure ends with its status
+# and one line naming the file, and leaves the folder as it was; a stopped run removes what
+# it wrote; the progress bar is drawn only on a terminal.
+# Arguments: bin folder, source folder, build folder.
+set -euo pipefail
+bin=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+lumorra=$bin/lumorra
+cd "$work"
+
+for command in "" create resolve; do
+    $lumorra $command --help | grep -q "^Usage: lumorra $command" || fail "$command --help"
+done
+[ "$($lumorra --version)" = "Lumorra 1.0.8" ] || fail "--version"
+
+# Three pictures whose plain and natural orders differ, each wider than the one before.
+mkdir in
+for n in 1 2 10; do
+    convert -size $((20 + n))x24 "xc:rgb($((n * 20)),90,160)" -fill white \
+        -draw "rectangle 0,0 $n,$n" "in/f$n.png"
+done
+
+# The images page's own GIF of the folder, at its 10 frames per second.
+LANG=en_US.UTF-8 "$bin/images-page" in page >/dev/null
+LANG=C $lumorra create -o cli.gif in/*.png 2>stderr
+[ ! -s stderr ] || fail "create printed $(cat stderr) when not on a terminal"
+cmp page/*.gif cli.gif || fail "create differs from the images page"
+$lumorra create --no-sort -o given.gif in/f1.png in/f2.png in/f10.png
+cmp given.gif cli.gif || fail "--no-sort in natural order"
+$lumorra create --no-sort -o plain.gif in/*.png
+cmp -s plain.gif cli.gif && fail "--no-sort sorted"
+
+$lumorra resolve cli.gif
+for frame in "1 f1" "2 f2" "3 f10"; do
+    set -- $frame
+    size=$(identify -format %wx%h "in/$2.png")
+    [ "$(compare -metric AE "cli/$1.png[$size+0+0]" "in/$2.png" null: 2>&1)" = 0 ] \
+        || fail "frame $1 is not $2.png"
+done
+
+for rate in "1 100" "5 20" "24 4" "50 2"; do
+    set -- $rate
+    $lumorra create --fps "$1" -o rate.gif in/f1.png in/f2.png
+    [ "$(identify -format '%T ' rate.gif)" = "$2 $2 " ] || fail "--fps $1: $(identify -format '%T ' rate.gif)"
+done
+convert -size 10x10 xc:red small.png
+convert -size 50x20 xc:blue wide.png
+for canvas in "20x20 small.png" "50x24 wide.png in/f1.png"; do
+    set -- $canvas
+    $lumorra create -o canvas.gif "${@:2}"
+    [ "$(identify -format '%Wx%H\n' canvas.gif | head -1)" = "$1" ] || fail "canvas of ${*:2}"
+done
+$lumorra create --smaller -o smaller.gif in/*.png && $lumorra resolve smaller.gif -o smaller-frames
+diff -r cli smaller-frames || fail "--smaller shows other pictures"
+
+# Inputs of every kind of failure.
+echo text >notes.txt
+convert -size 100x100 xc: +noise Random png:- | head -c 3000 >cut.png
+# The header of a PNG of 70000 x 10 pixels, and an empty first data chunk.
+printf '\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x11\x70\0\0\0\x0a\x08\x02\0\0\0\x17\xe6\x1a\xdf\0\0\0\0IDAT\x35\xaf\x06\x1e' >huge.png
+printf 'GIF89a\xff\xff\xff\xff\x00\x00\x00;' >huge.gif
+printf 'GIF89a\x10\x00\x10\x00\x00\x00\x00,' >headonly.gif
+echo old >keep.gif
+mkdir full sub noise && touch full/x
+for n in 1 2 3 4; do convert -size 1280x720 xc: +noise Random "noise/n$n.png"; done
+$lumorra create -q -o noise.gif noise/*.png noise/*.png noise/*.png
+
+# Every name in the folder and every file's content.
+snapshot() { { find . -path ./page -prune -o -print; find . -type f -exec md5sum {} +; } | sort; }
+# expect_failure STATUS MESSAGE ARG...: lumorra ARG... ends with STATUS and the one line
+# "lumorra ...: ...MESSAGE..." (libpng reports a damaged file on a line of its own first),
+# and the folder is as it was.
+expect_failure() {
+    local status=$1 message=$2 rc=0; shift 2
+    local before; before=$(snapshot)
+    $lumorra "$@" >out 2>err || rc=$?
+    [ "$rc" -eq "$status" ] || fail "lumorra $*: status $rc, not $status"
+    [ "$(grep -vc '^libpng error: ' err)" -eq 1 ] && grep -q "^lumorra.*: .*$message" err \
+        || fail "lumorra $*: $(cat err)"
+    rm out err
+    [ "$(snapshot)" = "$before" ] || fail "lumorra $* changed the folder"
+}
+expect_failure 2 "unknown option 'bogus'" --bogus
+expect_failure 2 "unknown option 'bogus'" create --bogus -o o.gif in/f1.png
+expect_failure 2 "missing value after '-o'" create in/f1.png -o
+expect_failure 2 "no GIF to write" create in/f1.png
+expect_failure 2 "no images given" create -o o.gif
+for rate in 0 51 x 2.5; do
+    expect_failure 2 "--fps takes a whole number from 1 to 50, not '$rate'" create --fps $rate -o o.gif in/f1.png
+done
+expect_failure 1 "cannot read missing.png: no such file" create -o o.gif in/f1.png missing.png
+expect_failure 1 "cannot read notes.txt: not a picture" create -o o.gif in/f1.png notes.txt
+expect_failure 1 "cannot read sub: not a file" create -o o.gif sub
+expect_failure 1 "huge.png is 70000 x 10 pixels" create -o o.gif huge.png
+expect_failure 1 "cannot read cut.png: damaged" create -o keep.gif in/f1.png cut.png
+expect_failure 1 "cannot write nofolder/o.gif: no folder" create -o nofolder/o.gif in/f1.png
+expect_failure 1 "cannot write sub: it is a folder" create -o sub in/f1.png
+expect_failure 2 "no GIF given" resolve
+expect_failure 2 "one GIF at a time" resolve cli.gif cli.gif
+expect_failure 1 "cannot read missing.gif: no such file" resolve missing.gif
+expect_failure 1 "notes.txt is not a GIF file" resolve notes.txt
+expect_failure 1 "huge.gif is too large" resolve huge.gif
+expect_failure 1 "headonly.gif is damaged: no frame could be read" resolve headonly.gif
+expect_failure 1 "full is not empty" resolve cli.gif -o full
+expect_failure 1 "cannot write into notes.txt: it is not a folder" resolve cli.gif -o notes.txt
+expect_failure 1 "cannot make no/such: no folder" resolve cli.gif -o no/such
+# Writes that fail as on a full disk.
+(trap '' XFSZ; ulimit -f 1
+ expect_failure 1 "cannot write full.gif" create -o full.gif in/*.png
+ expect_failure 1 "cannot write the frames into" resolve noise.gif -o frames)
+
+# A damaged GIF keeps the whole frames before the damage, and says how many.
+convert -size 200x200 xc:red xc:green xc:blue xc:black -set delay 10 four.gif
+head -c $(($(stat -c %s four.gif) - 300)) four.gif >damaged.gif
+rc=0; $lumorra resolve damaged.gif 2>err || rc=$?
+kept=$(ls damaged | wc -l)
+[ "$rc" -eq 1 ] && [ "$kept" -ge 1 ] && [ "$kept" -lt 4 ] && grep -qx "lumorra resolve: damaged.gif is damaged: $kept frames\? before the damage written to $work/damaged" err \
+    || fail "damaged GIF: status $rc, $kept frames, $(cat err)"
+
+# Stopped while writing: nothing of the run is left.
+# Ctrl+C's SIGINT, which a background job of a script would ignore.
+env --default-signal=INT $lumorra create -o long.gif $(for _ in $(seq 30); do echo noise/n*.png; done) &
+for _ in $(seq 200); do compgen -G '.long.gif.*.part' >/dev/null && break; sleep 0.05; done
+kill -INT $!
+rc=0; wait $! || rc=$?
+[ "$rc" -eq 130 ] && ! compgen -G '*long.gif*' >/dev/null || fail "stopped create: status $rc, $(ls -a)"
+$lumorra resolve noise.gif -o stopped 2>err &
+for _ in $(seq 200); do [ -e stopped/1.png ] && break; sleep 0.05; done
+kill -TERM $!
+rc=0; wait $! || rc=$?
+[ "$rc" -eq 130 ] && [ ! -e stopped ] || fail "stopped resolve: status $rc, $(ls stopped | wc -l) files"
+
+# On a terminal a bar ends at 100%; --quiet draws none.
+script -qec "$lumorra create -o tty.gif in/*.png" /dev/null | grep -q '\[#*\] 100%' || fail "no bar"
+[ -z "$(script -qec "$lumorra resolve -q tty.gif" /dev/null)" ] || fail "--quiet drew"
+echo "PASS: create matched the images page; resolve, failures, stops and progress as expected"
