@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QLocale>
 
 namespace {
 
@@ -164,13 +163,8 @@ int runCreateCommand(const QStringList &arguments)
     QStringList images = parser.positionalArguments();
     if (images.isEmpty())
         return failUsage(Command, QStringLiteral("no images given"));
-    if (!parser.isSet(noSort)) {
-        // The C locale's collation compares plain text, numbers included ("f10" before
-        // "f2"), and scripts often run under it.
-        if (QLocale().language() == QLocale::C)
-            QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    if (!parser.isSet(noSort))
         images = inNaturalOrder(images);
-    }
     return makeGif(images, outPath, delayForFrameRate(frameRate), parser.isSet(smaller),
                    parser.isSet(quiet));
 }
