@@ -28,7 +28,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRegularExpressionValidator>
-#include <QStyle>
 #include <QTextLayout>
 #include <QtDebug>
 #include <algorithm>
@@ -246,11 +245,8 @@ void GifVideoWidget::setControlsEnabled(bool on)
 
     QFont font = coloursCheckBox->font();
     font.setPixelSize(scaled(12));
-    const int textWidth = coloursCheckBox->width()
-                          - style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, coloursCheckBox)
-                          - style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr,
-                                                 coloursCheckBox);
-    coloursCheckBox->setText(wrappedText(tr("High quality colours"), font, textWidth));
+    coloursCheckBox->setText(
+        wrappedText(tr("High quality colours"), font, checkBoxTextRoom(coloursCheckBox)));
 }
 
 void GifVideoWidget::enterPage()
