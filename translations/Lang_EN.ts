@@ -156,6 +156,22 @@
         <source>Failed, cannot read: %1</source>
         <translation>Failed, cannot read: %1</translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Move to start</source>
+        <translation>Move to start</translation>
+    </message>
+    <message>
+        <source>Move to end</source>
+        <translation>Move to end</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Reverse</translation>
+    </message>
 </context>
 <context>
     <name>GifVideoWidget</name>

@@ -156,6 +156,22 @@
         <source>Failed, cannot read: %1</source>
         <translation>失败，无法读取：%1</translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Move to start</source>
+        <translation>移到开头</translation>
+    </message>
+    <message>
+        <source>Move to end</source>
+        <translation>移到末尾</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>倒序</translation>
+    </message>
 </context>
 <context>
     <name>GifVideoWidget</name>
