@@ -5,6 +5,7 @@
 #include "app/mainmainwidget.h"
 #include "app/services.h"
 #include "app/uiscale.h"
+#include "pages/filedrop.h"
 #include "pages/framedelay.h"
 #include "pages/imagebatchloader.h"
 #include "pages/naturalorder.h"
@@ -38,6 +39,9 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     styleComboBox(framepsComboBox);
 
     imageLoader = new ImageBatchLoader(this);
+    new FileDrop(
+        this, [](const FileKinds &kinds) { return kinds.images; },
+        [this](const QStringList &paths) { importImages(paths); });
 
     connect(addPhotosButton, SIGNAL(clicked()), this, SLOT(addPhotosButton_slots()));
     connect(createGifButton, SIGNAL(clicked()), this, SLOT(createGifButton_slots()));

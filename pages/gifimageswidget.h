@@ -12,7 +12,7 @@ class MyTempButton2;
 class ViewImageWidget;
 
 // The Create GIF from Images page: the image strip, "Import Images", "Create GIF",
-// the frame-rate box and "Backup".
+// the frame-rate box and "Backup". Image files dropped on the page are imported.
 class GifImagesWidget : public QWidget
 {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include "app/progresstext.h"
 #include "app/services.h"
 #include "app/uiscale.h"
+#include "pages/filedrop.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/stopprocess.h"
 #include "pages/thumbnailfit.h"
@@ -142,6 +143,9 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     connect(frameRateComboBox, QOverload<int>::of(&QComboBox::activated), this,
             &GifVideoWidget::frameRateComboBox_slots);
     connect(coloursCheckBox, &QCheckBox::clicked, this, &GifVideoWidget::coloursCheckBox_slots);
+    new FileDrop(
+        this, [](const FileKinds &kinds) { return kinds.videos.mid(0, 1); },
+        [this](const QStringList &paths) { importVideo(paths.first()); });
 
     thumbLabel->hide();
     clipFactsLabel->hide();
