@@ -1,5 +1,7 @@
-// The image strip on the images page: layout, pooled tiles, deletion, import and editing
-// the order.
+// The image strip on the images page: layout, pooled tiles, deletion, import, editing the
+// order, the frame rate and the preview.
+#include "pages/frameratedialog.h"
+#include "pages/previewdialog.h"
 #include "support/enginetesthelpers.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
@@ -69,6 +71,18 @@ class TestImageStrip : public PageTest
         QCOMPARE(mark->y(), target.y());
         QTest::mouseRelease(moving, Qt::LeftButton, Qt::NoModifier, gap);
         QVERIFY(!mark->isVisible());
+    }
+
+    // Picks "Custom…" in the frame-rate box and answers the question with the keys given.
+    void chooseCustomRate(const QString &typed, Qt::Key answer)
+    {
+        QTest::keyClick(page->framepsComboBox, Qt::Key_End);
+        auto *dialog = page->findChild<FrameRateDialog *>();
+        QVERIFY(dialog && dialog->isVisible());
+        QTest::keyClicks(dialog->rateBox, typed);
+        QTest::keyClick(dialog->rateBox, answer);
+        QVERIFY(!dialog->isVisible());
+        QTRY_VERIFY(!page->findChild<FrameRateDialog *>());
     }
 
     // Hovering shows the tile's delete button; clicking it deletes the tile.
@@ -360,20 +374,83 @@ private slots:
         QCOMPARE(shown.join(' '), QString("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 0"));
     }
 
-    void frameRateSetsDelayAndLanguageResetsIt()
+    // The rate is kept in the settings, over a language switch and a return to the page; a
+    // rate of one's own is asked for and listed among the four.
+    void frameRateIsRememberedAndAskedFor()
     {
         QComboBox *box = page->framepsComboBox;
-        QCOMPARE(box->currentText(), QStringLiteral("10Frame/s"));
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        QCOMPARE(items.join('|'), QString("1Frame/s|2Frame/s|5Frame/s|10Frame/s|Custom…"));
+        QCOMPARE(box->currentText(), QString("10Frame/s"));
         QList<int> delays;
-        for (int i = 0; i < box->count(); ++i) {
-            box->setCurrentIndex(i);
+        QTest::keyClick(box, Qt::Key_Home);
+        delays << strip->frameDelay;
+        for (int i = 1; i < 4; ++i) {
+            QTest::keyClick(box, Qt::Key_Down);
             delays << strip->frameDelay;
         }
         QCOMPARE(delays, (QList<int>{100, 50, 20, 10}));
-        box->setCurrentIndex(2);
+
+        chooseCustomRate("12", Qt::Key_Return);
+        QCOMPARE(box->currentText(), QString("12Frame/s"));
+        QCOMPARE(box->itemText(4), QString("12Frame/s"));
+        QCOMPARE(strip->frameDelay, 8);
+        chooseCustomRate("3", Qt::Key_Escape);
         window->retranslateAll();
-        QCOMPARE(box->currentIndex(), 3);
-        QCOMPARE(strip->frameDelay, 10);
+        window->switchPage(0);
+        window->switchPage(1);
+        QCOMPARE(box->currentText(), QString("12Frame/s"));
+        QCOMPARE(readSetting("imagesFrameRate"), QString("12"));
+
+        QVERIFY(!page->smallerFileCheckBox->isChecked());
+        QTest::mouseClick(page->smallerFileCheckBox, Qt::LeftButton);
+        GifImagesWidget next;
+        QCOMPARE(next.viewImageWidget->frameDelay, 8);
+        QVERIFY(next.viewImageWidget->smallerFile && next.smallerFileCheckBox->isChecked());
+        QTest::mouseClick(page->smallerFileCheckBox, Qt::LeftButton);
+        QCOMPARE(readSetting("imagesSmallerFile"), QString("false"));
+    }
+
+    // The preview plays the frames in order and round again, pauses, and Esc ends it.
+    void previewPlaysPausesAndCloses()
+    {
+        QVERIFY(!page->previewButton->isEnabled());
+        QStringList paths;
+        for (int i = 0; i < 3; ++i) {
+            paths << temp.path() + QString("/p%1.png").arg(i);
+            QVERIFY(flatFrame(64, 48, qRgb(60 * i + 1, 37, 113)).save(paths.last()));
+        }
+        importImages(window, paths);
+        QTest::mouseClick(page->previewButton, Qt::LeftButton);
+        QPointer<PreviewDialog> preview = page->findChild<PreviewDialog *>();
+        QVERIFY(preview && preview->isVisible());
+        // Each frame as it shows: the counter and the red of the picture.
+        QStringList seen;
+        QElapsedTimer clock;
+        clock.start();
+        while (seen.size() < 5 && clock.elapsed() < 10000) {
+            QTest::qWait(5);
+            const QImage shown = preview->pictureLabel->pixmap(Qt::ReturnByValue).toImage();
+            if (shown.isNull())
+                continue;
+            const QString state = preview->counterLabel->text() + " "
+                                  + QString::number(qRed(shown.pixel(shown.rect().center())));
+            if (seen.isEmpty() || seen.last() != state)
+                seen << state;
+        }
+        QCOMPARE(seen.join(", "), QString("Frame 1 of 3 1, Frame 2 of 3 61, Frame 3 of 3 121, "
+                                          "Frame 1 of 3 1, Frame 2 of 3 61"));
+        QTest::mouseClick(preview->playButton, Qt::LeftButton);
+        QCOMPARE(preview->playButton->text(), QString("Play"));
+        const QString paused = preview->counterLabel->text();
+        QTest::qWait(300);
+        QCOMPARE(preview->counterLabel->text(), paused);
+        QTest::keyClick(preview, Qt::Key_Space);
+        QVERIFY(preview->isPlaying());
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QTRY_VERIFY(!preview);
     }
 };
 
