@@ -5,25 +5,39 @@
 #include "app/mainmainwidget.h"
 #include "app/services.h"
 #include "app/uiscale.h"
+#include "pages/filedrop.h"
 #include "pages/framedelay.h"
+#include "pages/frameratedialog.h"
 #include "pages/imagebatchloader.h"
 #include "pages/naturalorder.h"
+#include "pages/previewdialog.h"
 #include "pages/viewimagewidget.h"
 #include "widgets/comboboxstyle.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHideEvent>
 #include <QIcon>
 #include <QImage>
+#include <QMap>
 #include <QScrollArea>
+#include <algorithm>
 
 namespace {
 
-// The frame rate of each item of the frame-rate box.
-const int frameRates[] = {1, 2, 5, 10};
+const int defaultFrameRate = 10;
+const QString frameRateKey = QStringLiteral("imagesFrameRate");
+const QString smallerFileKey = QStringLiteral("imagesSmallerFile");
+
+int storedFrameRate()
+{
+    bool valid = false;
+    const int rate = readSetting(frameRateKey).toInt(&valid);
+    return valid && rate >= MinFrameRate && rate <= MaxFrameRate ? rate : defaultFrameRate;
+}
 
 }
 
@@ -34,17 +48,32 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     createGifButton = new MyTempButton2(this);
     backupmeuButton = new MyTempButton2(this);
     framepsComboBox = new QComboBox(this);
+    previewButton = new MyTempButton2(this);
+    smallerFileCheckBox = new QCheckBox(this);
 
     styleComboBox(framepsComboBox);
+    frameRate = storedFrameRate();
+    viewImageWidget->frameDelay = delayForFrameRate(frameRate);
+    viewImageWidget->smallerFile = readSetting(smallerFileKey) == QLatin1String("true");
+    smallerFileCheckBox->setChecked(viewImageWidget->smallerFile);
+    setTabOrder(createGifButton, framepsComboBox);
+    setTabOrder(framepsComboBox, previewButton);
+    setTabOrder(previewButton, smallerFileCheckBox);
+    setTabOrder(smallerFileCheckBox, backupmeuButton);
 
     imageLoader = new ImageBatchLoader(this);
+    new FileDrop(
+        this, [](const FileKinds &kinds) { return kinds.images; },
+        [this](const QStringList &paths) { importImages(paths); });
 
     connect(addPhotosButton, SIGNAL(clicked()), this, SLOT(addPhotosButton_slots()));
     connect(createGifButton, SIGNAL(clicked()), this, SLOT(createGifButton_slots()));
     connect(backupmeuButton, SIGNAL(clicked()), this, SLOT(backupmeuButton_slots()));
     connect(viewImageWidget, SIGNAL(NoItemsignal()), this, SLOT(NoItemsignal_slots()));
-    connect(framepsComboBox, SIGNAL(currentIndexChanged(int)), this,
-            SLOT(framepsComboBox_slots(int)));
+    // Only the user's choice: refilling the box must not ask for a rate.
+    connect(framepsComboBox, SIGNAL(activated(int)), this, SLOT(framepsComboBox_slots(int)));
+    connect(previewButton, SIGNAL(clicked()), this, SLOT(previewButton_slots()));
+    connect(smallerFileCheckBox, SIGNAL(clicked(bool)), this, SLOT(smallerFileCheckBox_slots(bool)));
     connect(imageLoader, &ImageBatchLoader::imageLoaded, this,
             &GifImagesWidget::imageLoader_imageLoaded);
     connect(imageLoader, &ImageBatchLoader::finished, this,
@@ -61,6 +90,8 @@ void GifImagesWidget::initLayout()
     addPhotosButton->setGeometry(w - scaled(115), scaled(30), scaled(100), scaled(30));
     createGifButton->setGeometry(w - scaled(115), scaled(80), scaled(100), scaled(30));
     framepsComboBox->setGeometry(w - scaled(115), scaled(130), scaled(100), scaled(30));
+    previewButton->setGeometry(w - scaled(115), scaled(180), scaled(100), scaled(30));
+    smallerFileCheckBox->setGeometry(w - scaled(115), scaled(225), scaled(100), scaled(30));
     backupmeuButton->setGeometry(w - scaled(115), h - scaled(40), scaled(100), scaled(30));
     QScrollArea *scrollArea = viewImageWidget->scrollArea;
     scrollArea->setGeometry(1, 1, viewImageWidget->width() - 2, viewImageWidget->height() - 2);
@@ -72,6 +103,7 @@ void GifImagesWidget::initStyle()
     styleTile(addPhotosButton);
     styleTile(createGifButton);
     styleTile(backupmeuButton);
+    styleTile(previewButton);
 }
 
 void GifImagesWidget::retranslateUi()
@@ -79,32 +111,66 @@ void GifImagesWidget::retranslateUi()
     addPhotosButton->setText(tr("Import Images"));
     createGifButton->setText(tr("Create GIF"));
     backupmeuButton->setText(tr("Backup"));
+    previewButton->setText(tr("Preview"));
+    fillFrameRateBox();
 
-    // Refilling the box resets it to the last item, and with it the frame delay.
+    // The option's text takes the room beside its box, smaller where it does not fit.
+    const QString option = tr("Smaller file");
+    QFont font = smallerFileCheckBox->font();
+    font.setPixelSize(scaled(12));
+    const int size = fittedPixelSize(font, {option}, checkBoxTextRoom(smallerFileCheckBox));
+    smallerFileCheckBox->setStyleSheet(
+        QStringLiteral("QCheckBox{font-size:%1px;color:#ffffff;}").arg(size));
+    smallerFileCheckBox->setText(option);
+}
+
+void GifImagesWidget::fillFrameRateBox()
+{
+    const QMap<int, QString> presets{
+        {1, tr("1Frame/s")}, {2, tr("2Frame/s")}, {5, tr("5Frame/s")}, {10, tr("10Frame/s")}};
+    QList<int> rates = presets.keys();
+    if (!presets.contains(frameRate)) {
+        rates << frameRate;
+        std::sort(rates.begin(), rates.end());
+    }
     const QIcon arrow(QStringLiteral(":/images/arrowtest.png"));
     framepsComboBox->clear();
-    framepsComboBox->addItem(arrow, tr("1Frame/s"));
-    framepsComboBox->addItem(arrow, tr("2Frame/s"));
-    framepsComboBox->addItem(arrow, tr("5Frame/s"));
-    framepsComboBox->addItem(arrow, tr("10Frame/s"));
-    framepsComboBox->setCurrentIndex(3);
+    for (int rate : qAsConst(rates))
+        framepsComboBox->addItem(arrow, presets.value(rate, tr("%1Frame/s").arg(rate)), rate);
+    framepsComboBox->addItem(arrow, tr("Custom…"));
+    framepsComboBox->setCurrentIndex(framepsComboBox->findData(frameRate));
     fitComboBoxText(framepsComboBox, scaled(12));
+}
+
+void GifImagesWidget::setFrameRate(int rate)
+{
+    frameRate = rate;
+    viewImageWidget->frameDelay = delayForFrameRate(rate);
+    writeSetting(frameRateKey, QString::number(rate));
+    fillFrameRateBox();
 }
 
 void GifImagesWidget::enterPage()
 {
     show();
-    createGifButton->setEnabledStyle(false);
     viewImageWidget->releaseAll();
+    enableFrameTiles();
 }
 
 void GifImagesWidget::cancelJob()
 {
     if (imageLoader->isRunning()) {
         imageLoader->cancel();
-        createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
+        enableFrameTiles();
     }
     viewImageWidget->cancelJob();
+}
+
+void GifImagesWidget::enableFrameTiles()
+{
+    const bool any = viewImageWidget->inUseCount() > 0;
+    createGifButton->setEnabledStyle(any);
+    previewButton->setEnabledStyle(any);
 }
 
 // Leaving the page gives the thumbnails back; it shows an empty strip when entered again.
@@ -145,7 +211,7 @@ void GifImagesWidget::imageLoader_finished()
 {
     returnFreedMemory();
     mainWindow()->showLoading(0);
-    createGifButton->setEnabledStyle(viewImageWidget->inUseCount() > 0);
+    enableFrameTiles();
 }
 
 void GifImagesWidget::showLoadingCount(int done, int total)
@@ -165,11 +231,45 @@ void GifImagesWidget::backupmeuButton_slots()
 
 void GifImagesWidget::framepsComboBox_slots(int index)
 {
-    if (index >= 0 && index < int(sizeof frameRates / sizeof frameRates[0]))
-        viewImageWidget->frameDelay = delayForFrameRate(frameRates[index]);
+    const QVariant rate = framepsComboBox->itemData(index);
+    if (rate.isValid())
+        setFrameRate(rate.toInt());
+    else
+        askCustomFrameRate();
+}
+
+void GifImagesWidget::askCustomFrameRate()
+{
+    auto *dialog = new FrameRateDialog(frameRate, this);
+    connect(dialog, &FrameRateDialog::answered, this, [this, dialog] {
+        dialog->deleteLater();
+        if (dialog->okPressed)
+            setFrameRate(dialog->rate());
+        else
+            fillFrameRateBox();
+    });
+    mainWindow()->centerOnMainWindow(dialog);
+    dialog->open();
+}
+
+void GifImagesWidget::previewButton_slots()
+{
+    const QStringList paths = viewImageWidget->framePaths();
+    if (paths.isEmpty())
+        return;
+    auto *preview = new PreviewDialog(paths, viewImageWidget->frameDelay, this);
+    connect(preview, &QObject::destroyed, [] { returnFreedMemory(); });
+    mainWindow()->centerOnMainWindow(preview);
+    preview->open();
+}
+
+void GifImagesWidget::smallerFileCheckBox_slots(bool on)
+{
+    viewImageWidget->smallerFile = on;
+    writeSetting(smallerFileKey, on ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 void GifImagesWidget::NoItemsignal_slots()
 {
-    createGifButton->setEnabledStyle(false);
+    enableFrameTiles();
 }

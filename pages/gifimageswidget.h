@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QImage;
 class QSize;
@@ -12,7 +13,8 @@ class MyTempButton2;
 class ViewImageWidget;
 
 // The Create GIF from Images page: the image strip, "Import Images", "Create GIF",
-// the frame-rate box and "Backup".
+// the frame-rate box, "Preview", the "Smaller file" option and "Backup". Image files
+// dropped on the page are imported.
 class GifImagesWidget : public QWidget
 {
     Q_OBJECT
@@ -36,12 +38,18 @@ public:
     MyTempButton2 *createGifButton = nullptr;
     MyTempButton2 *backupmeuButton = nullptr;
     QComboBox *framepsComboBox = nullptr;
+    MyTempButton2 *previewButton = nullptr;
+    QCheckBox *smallerFileCheckBox = nullptr;
+    // Frames per second, MinFrameRate to MaxFrameRate; remembered in the settings.
+    int frameRate = 10;
 
 private slots:
     void addPhotosButton_slots();
     void createGifButton_slots();
     void backupmeuButton_slots();
     void framepsComboBox_slots(int index);
+    void previewButton_slots();
+    void smallerFileCheckBox_slots(bool on);
     void NoItemsignal_slots();
     void imageLoader_imageLoaded(const QString &path, const QSize &size,
                                  const QImage &thumbnail, int done, int total);
@@ -52,6 +60,12 @@ protected:
 
 private:
     void showLoadingCount(int done, int total);
+    void setFrameRate(int rate);
+    // The four rates, the rate chosen if it is another, and "Custom…".
+    void fillFrameRateBox();
+    void askCustomFrameRate();
+    // "Create GIF" and "Preview" work while the strip has a tile.
+    void enableFrameTiles();
 
     ImageBatchLoader *imageLoader = nullptr;
 };

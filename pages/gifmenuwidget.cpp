@@ -6,6 +6,7 @@
 #include "app/progresstext.h"
 #include "app/services.h"
 #include "app/uiscale.h"
+#include "pages/filedrop.h"
 #include "widgets/messagequestions.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/tilestyle.h"
@@ -37,6 +38,10 @@ GifMenuWidget::GifMenuWidget(QWidget *parent) : QWidget(parent)
             SLOT(parseGifThread_progress(int)));
 
     savePath = folderFromSettings(QStringLiteral("SavePath"));
+    // Dropped files open as files handed over from outside do.
+    new FileDrop(
+        this, [](const FileKinds &kinds) { return kinds.images + kinds.gifs + kinds.videos; },
+        [](const QStringList &paths) { mainWindow()->openFiles(paths); });
 }
 
 GifMenuWidget::~GifMenuWidget()

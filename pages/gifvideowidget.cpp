@@ -6,6 +6,7 @@
 #include "app/progresstext.h"
 #include "app/services.h"
 #include "app/uiscale.h"
+#include "pages/filedrop.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/stopprocess.h"
 #include "pages/thumbnailfit.h"
@@ -28,7 +29,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRegularExpressionValidator>
-#include <QStyle>
 #include <QTextLayout>
 #include <QtDebug>
 #include <algorithm>
@@ -143,6 +143,9 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     connect(frameRateComboBox, QOverload<int>::of(&QComboBox::activated), this,
             &GifVideoWidget::frameRateComboBox_slots);
     connect(coloursCheckBox, &QCheckBox::clicked, this, &GifVideoWidget::coloursCheckBox_slots);
+    new FileDrop(
+        this, [](const FileKinds &kinds) { return kinds.videos.mid(0, 1); },
+        [this](const QStringList &paths) { importVideo(paths.first()); });
 
     thumbLabel->hide();
     clipFactsLabel->hide();
@@ -246,11 +249,8 @@ void GifVideoWidget::setControlsEnabled(bool on)
 
     QFont font = coloursCheckBox->font();
     font.setPixelSize(scaled(12));
-    const int textWidth = coloursCheckBox->width()
-                          - style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, coloursCheckBox)
-                          - style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr,
-                                                 coloursCheckBox);
-    coloursCheckBox->setText(wrappedText(tr("High quality colours"), font, textWidth));
+    coloursCheckBox->setText(
+        wrappedText(tr("High quality colours"), font, checkBoxTextRoom(coloursCheckBox)));
 }
 
 void GifVideoWidget::enterPage()

@@ -1,12 +1,27 @@
 #include "pages/imageitem.h"
 
 #include "app/uiscale.h"
+#include "pages/elidedname.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/picturebackground.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
+
+namespace {
+
+QString frameSheet(bool selected)
+{
+    return selected ? QStringLiteral("QWidget{border: 2px solid #e6e6e6;border-radius: 3px;"
+                                     "background-color:#3c3c3c;}")
+                    : QStringLiteral("QWidget{border: 1px solid #929292;border-radius: 3px;"
+                                     "background-color:#3c3c3c;}");
+}
+
+}
 
 ImageItem::ImageItem(QWidget *parent) : QWidget(parent)
 {
@@ -31,13 +46,15 @@ void ImageItem::initUi()
     numberLabel->setGeometry(2, 0, w - scaled(20), scaled(10));
     delButton->setButtonGeometry(w - scaled(10), 1, scaled(10), scaled(10));
 
-    nameLabel->setText(QFileInfo(image.path).fileName());
     nameLabel->setStyleSheet(
         QStringLiteral("QLabel{font-size:%1px;color:#ffffff;}").arg(scaled(11)));
     nameLabel->setAlignment(Qt::AlignCenter);
+    nameLabel->ensurePolished();
+    nameLabel->setText(elidedFileName(QFileInfo(image.path).fileName(), nameLabel->fontMetrics(),
+                                      nameLabel->width() - scaled(4)));
+    setToolTip(QDir::toNativeSeparators(image.path));
 
-    frameWidget->setStyleSheet(QStringLiteral(
-        "QWidget{border: 1px solid #929292;border-radius: 3px;background-color:#3c3c3c;}"));
+    setSelected(false);
 
     setPictureBackground(imageLabel, image.thumbnail);
 
@@ -51,9 +68,15 @@ void ImageItem::initUi()
     delButton->hide();
 }
 
+void ImageItem::setSelected(bool on)
+{
+    frameWidget->setStyleSheet(frameSheet(on));
+}
+
 void ImageItem::release()
 {
     inUse = false;
+    setSelected(false);
     hide();
     image = StripImage();
     imageLabel->setPalette(QPalette());

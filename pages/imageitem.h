@@ -31,6 +31,8 @@ public:
     void initUi();
     // Takes the tile out of the strip, hidden, and lets its thumbnail go.
     void release();
+    // Shows the tile with a highlighted border, or with its plain one.
+    void setSelected(bool on);
 
     StripImage image;
     bool inUse = false;

@@ -8,14 +8,19 @@
 #include "pages/gifmenuwidget.h"
 #include "pages/gifoutputname.h"
 #include "pages/imageitem.h"
+#include "pages/tiledrag.h"
 #include "widgets/messagequestions.h"
 #include "workers/gifcreaterthread.h"
 
+#include <QContextMenuEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace {
 
@@ -31,6 +36,19 @@ const char *const verticalScrollBarRules[] = {
     "height: 0px;background: transparent;}",
     "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical {background: transparent;}",
 };
+
+QString menuSheet()
+{
+    return QStringLiteral("QMenu{background-color:#505050;border: 1px solid #787878;"
+                          "color:#ffffff;font-size:%1px;}"
+                          "QMenu::item{padding:%2px %3px;}"
+                          "QMenu::item:selected{background-color:#6e6d6d;}"
+                          "QMenu::item:disabled{color:#b4b4b4;}"
+                          "QMenu::separator{height:1px;background:#787878;margin:3px 6px;}")
+        .arg(scaled(12))
+        .arg(scaled(6))
+        .arg(scaled(20));
+}
 
 }
 
@@ -59,6 +77,8 @@ ViewImageWidget::ViewImageWidget(QWidget *parent) : QWidget(parent)
         verticalStyle += QStringLiteral("\t\t\t\t\t\t") + QLatin1String(rule);
     scrollArea->verticalScrollBar()->setStyleSheet(verticalStyle);
 
+    tileDrag = new TileDrag(this);
+
     gifCreaterThread = new GifCreaterThread;
     connect(gifCreaterThread, SIGNAL(finished()), this, SLOT(gifCreaterThread_Finished()));
     connect(gifCreaterThread, SIGNAL(updateprogress(int)), this,
@@ -74,6 +94,11 @@ ViewImageWidget::~ViewImageWidget()
 int ViewImageWidget::tileWidth() const
 {
     return (contentWidget->width() - 5 * scaled(12)) / 4;
+}
+
+int ViewImageWidget::tileHeight() const
+{
+    return tileWidth() + scaled(24);
 }
 
 QSize ViewImageWidget::thumbnailSize() const
@@ -97,12 +122,13 @@ void ViewImageWidget::addLoadedImage(const QString &path, const QSize &size,
         item = new ImageItem(contentWidget);
         connect(item, SIGNAL(deleteItem(ImageItem *)), this,
                 SLOT(deleteImageItem_slots(ImageItem *)));
+        tileDrag->watch(item);
         items.append(item);
     }
 
     item->image = {path, size, QPixmap::fromImage(thumbnail)};
     item->inUse = true;
-    item->setGeometry(0, 0, tileWidth(), tileWidth() + scaled(24));
+    item->setGeometry(0, 0, tileWidth(), tileHeight());
     item->initUi();
     item->show();
     relayout();
@@ -152,8 +178,125 @@ int ViewImageWidget::inUseCount() const
     return count;
 }
 
+QList<ImageItem *> ViewImageWidget::tilesInUse() const
+{
+    QList<ImageItem *> inUse;
+    for (ImageItem *item : items) {
+        if (item->inUse)
+            inUse << item;
+    }
+    return inUse;
+}
+
+QStringList ViewImageWidget::framePaths() const
+{
+    QStringList paths;
+    for (const ImageItem *item : tilesInUse())
+        paths << item->image.path;
+    return paths;
+}
+
+void ViewImageWidget::setOrder(const QList<ImageItem *> &inUse)
+{
+    QList<ImageItem *> released;
+    for (ImageItem *item : qAsConst(items)) {
+        if (!item->inUse)
+            released << item;
+    }
+    items = inUse + released;
+    relayout();
+}
+
+void ViewImageWidget::moveTile(ImageItem *item, int to)
+{
+    QList<ImageItem *> order = tilesInUse();
+    if (!order.removeOne(item))
+        return;
+    order.insert(qBound(0, to, order.size()), item);
+    setOrder(order);
+}
+
+void ViewImageWidget::reverseOrder()
+{
+    QList<ImageItem *> order = tilesInUse();
+    std::reverse(order.begin(), order.end());
+    setOrder(order);
+}
+
+void ViewImageWidget::selectTile(ImageItem *item)
+{
+    if (selectedItem)
+        selectedItem->setSelected(false);
+    selectedItem = item;
+    if (selectedItem)
+        selectedItem->setSelected(true);
+}
+
+int ViewImageWidget::insertionIndexAt(const QPoint &contentPos) const
+{
+    const int columnWidth = contentWidget->width() / 4;
+    const int row = qMax(0, contentPos.y()) / (scaled(12) + tileHeight());
+    // Left of a tile's middle goes before it, right of it after it.
+    const int column = qBound(0, (contentPos.x() + columnWidth / 2) / columnWidth, 4);
+    return qMin(row * 4 + column, inUseCount());
+}
+
+ImageItem *ViewImageWidget::tileAt(const QPoint &pos) const
+{
+    for (QWidget *w = childAt(pos); w; w = w->parentWidget()) {
+        if (auto *item = qobject_cast<ImageItem *>(w))
+            return item->inUse ? item : nullptr;
+    }
+    return nullptr;
+}
+
+void ViewImageWidget::deleteSelected()
+{
+    const QList<ImageItem *> order = tilesInUse();
+    const int at = order.indexOf(selectedItem);
+    if (at < 0)
+        return;
+    deleteImageItem_slots(selectedItem);
+    // The next tile takes the place, and the selection, of the deleted one.
+    if (order.size() > 1)
+        selectTile(order.at(at + 1 < order.size() ? at + 1 : at - 1));
+}
+
+void ViewImageWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && selectedItem)
+        deleteSelected();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ViewImageWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    ImageItem *item = event->reason() == QContextMenuEvent::Keyboard ? selectedItem
+                                                                      : tileAt(event->pos());
+    const int count = inUseCount();
+    if (count == 0)
+        return;
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setStyleSheet(menuSheet());
+    if (item) {
+        selectTile(item);
+        menu->addAction(tr("Delete"), this, [this, item] { deleteImageItem_slots(item); });
+        menu->addAction(tr("Move to start"), this, [this, item] { moveTile(item, 0); })
+            ->setEnabled(tilesInUse().first() != item);
+        menu->addAction(tr("Move to end"), this, [this, item, count] { moveTile(item, count); })
+            ->setEnabled(tilesInUse().last() != item);
+        menu->addSeparator();
+    }
+    menu->addAction(tr("Reverse"), this, &ViewImageWidget::reverseOrder)->setEnabled(count > 1);
+    menu->popup(event->globalPos());
+}
+
 void ViewImageWidget::releaseAll()
 {
+    tileDrag->cancel();
+    selectTile(nullptr);
     for (ImageItem *item : qAsConst(items))
         item->release();
     returnFreedMemory();
@@ -163,6 +306,9 @@ void ViewImageWidget::deleteImageItem_slots(ImageItem *item)
 {
     if (!item)
         return;
+    if (item == selectedItem)
+        selectTile(nullptr);
+    tileDrag->cancel();
     item->release();
     returnFreedMemory();
     items.removeOne(item);
@@ -177,13 +323,12 @@ void ViewImageWidget::createGif()
     const QString savePath = mainWindow()->menuWidget->savePath;
     gifCreaterThread->gifFilePath = newGifFilePath(savePath, currentTime());
     gifCreaterThread->delay = frameDelay;
+    gifCreaterThread->smallerFile = smallerFile;
     gifCreaterThread->frameList.clear();
 
     int width = 20;
     int height = 20;
-    for (const ImageItem *item : qAsConst(items)) {
-        if (!item->inUse)
-            continue;
+    for (const ImageItem *item : tilesInUse()) {
         width = qMax(width, item->image.size.width());
         height = qMax(height, item->image.size.height());
         gifCreaterThread->addImageFile(item->image.path);

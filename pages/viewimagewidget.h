@@ -12,9 +12,12 @@
 class QScrollArea;
 class ImageItem;
 class GifCreaterThread;
+class TileDrag;
 
 // The scrolling strip of numbered thumbnail tiles, four to a row, and the GIF job
-// that turns the tiles in use into one GIF.
+// that turns the tiles in use into one GIF. The tiles are the frames in order: dragging a
+// tile moves it, a click selects it for the Delete key, and a right click offers Delete,
+// Move to start, Move to end and Reverse.
 class ViewImageWidget : public QWidget
 {
     Q_OBJECT
@@ -30,6 +33,17 @@ public:
     QSize thumbnailSize() const;
     void relayout();
     int inUseCount() const;
+    // The tiles in use, in frame order.
+    QList<ImageItem *> tilesInUse() const;
+    // The files of the frames, in order.
+    QStringList framePaths() const;
+    // Moves a tile in use to position to (0-based) among the tiles in use.
+    void moveTile(ImageItem *item, int to);
+    void reverseOrder();
+    void selectTile(ImageItem *item);
+    // Where a tile dropped at a point of contentWidget goes: the position among the tiles
+    // in use before which it is put, from 0 to inUseCount().
+    int insertionIndexAt(const QPoint &contentPos) const;
     // Releases every tile, letting the thumbnails go; the widgets stay for reuse.
     void releaseAll();
     void createGif();
@@ -42,11 +56,17 @@ public:
     GifCreaterThread *gifCreaterThread = nullptr;
     // Hundredths of a second per frame.
     int frameDelay = 10;
+    // Writes only what changes from picture to picture.
+    bool smallerFile = false;
     // The clock that names the output file; tests set a fixed moment.
     std::function<QDateTime()> currentTime = [] { return QDateTime::currentDateTime(); };
 
 signals:
     void NoItemsignal();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
     void deleteImageItem_slots(ImageItem *item);
@@ -55,7 +75,13 @@ private slots:
 
 private:
     int tileWidth() const;
+    int tileHeight() const;
+    void setOrder(const QList<ImageItem *> &inUse);
+    ImageItem *tileAt(const QPoint &pos) const;
+    void deleteSelected();
 
+    TileDrag *tileDrag = nullptr;
+    ImageItem *selectedItem = nullptr;
     bool jobStopped = false;
 };
 

@@ -125,6 +125,22 @@
         <source>Loading...</source>
         <translation>Loading...</translation>
     </message>
+    <message>
+        <source>Preview</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Smaller file</source>
+        <translation>Smaller file</translation>
+    </message>
+    <message>
+        <source>%1Frame/s</source>
+        <translation>%1Frame/s</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>Custom…</translation>
+    </message>
 </context>
 <context>
     <name>ViewImageWidget</name>
@@ -155,6 +171,22 @@
     <message>
         <source>Failed, cannot read: %1</source>
         <translation>Failed, cannot read: %1</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Move to start</source>
+        <translation>Move to start</translation>
+    </message>
+    <message>
+        <source>Move to end</source>
+        <translation>Move to end</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Reverse</translation>
     </message>
 </context>
 <context>
@@ -287,6 +319,40 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>FrameRateDialog</name>
+    <message>
+        <source>Frames per second, %1 to %2:</source>
+        <translation>Frames per second, %1 to %2:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewDialog</name>
+    <message>
+        <source>Preview</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Frame %1 of %2</source>
+        <translation>Frame %1 of %2</translation>
     </message>
 </context>
 </TS>

@@ -125,6 +125,22 @@
         <source>Loading...</source>
         <translation>正在加载...</translation>
     </message>
+    <message>
+        <source>Preview</source>
+        <translation>预览</translation>
+    </message>
+    <message>
+        <source>Smaller file</source>
+        <translation>更小的文件</translation>
+    </message>
+    <message>
+        <source>%1Frame/s</source>
+        <translation>%1帧/秒</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>自定义…</translation>
+    </message>
 </context>
 <context>
     <name>ViewImageWidget</name>
@@ -155,6 +171,22 @@
     <message>
         <source>Failed, cannot read: %1</source>
         <translation>失败，无法读取：%1</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Move to start</source>
+        <translation>移到开头</translation>
+    </message>
+    <message>
+        <source>Move to end</source>
+        <translation>移到末尾</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>倒序</translation>
     </message>
 </context>
 <context>
@@ -287,6 +319,40 @@
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>FrameRateDialog</name>
+    <message>
+        <source>Frames per second, %1 to %2:</source>
+        <translation>每秒帧数（%1 到 %2）：</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewDialog</name>
+    <message>
+        <source>Preview</source>
+        <translation>预览</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Frame %1 of %2</source>
+        <translation>第 %1 帧，共 %2 帧</translation>
     </message>
 </context>
 </TS>

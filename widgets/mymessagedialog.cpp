@@ -1,6 +1,7 @@
 #include "widgets/mymessagedialog.h"
 
 #include "app/uiscale.h"
+#include "widgets/dialogclosebutton.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton1.h"
 #include "widgets/picturebackground.h"
@@ -53,12 +54,7 @@ void MyMessageDialog::setMessage(const QString &text)
 
     setPictureBackground(iconLabel, QPixmap(QStringLiteral(":/images/program.png")));
 
-    closeButton->setNormalRect(55, 0, 26, 26);
-    closeButton->setHoverRect(55, 28, 26, 26);
-    closeButton->setPressedRect(55, 0, 26, 26);
-    closeButton->setDisabledRect(55, 0, 26, 26);
-    closeButton->setSprite(QPixmap(QStringLiteral(":/images/minclose.png")));
-    closeButton->setButtonMode(3);
+    makeDialogCloseButton(closeButton);
 
     for (MyTempButton1 *tile : {CancelButton, OKButton}) {
         tile->setColors(QStringLiteral("#646464"), QStringLiteral("#6e6d6d"),

@@ -2,6 +2,7 @@
 
 #include "app/uiscale.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -59,4 +60,11 @@ void fitComboBoxText(QComboBox *box, int designPixelSize)
         fittedPixelSize(font, texts, field.width() - box->iconSize().width() - comboIconSpacing);
     if (size < designPixelSize)
         box->setStyleSheet(design + QStringLiteral("QComboBox{font-size:%1px;}").arg(size));
+}
+
+int checkBoxTextRoom(const QCheckBox *box)
+{
+    const QStyle *style = box->style();
+    return box->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box)
+           - style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
 }

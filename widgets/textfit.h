@@ -3,6 +3,7 @@
 
 #include <QStringList>
 
+class QCheckBox;
 class QComboBox;
 class QFont;
 
@@ -13,5 +14,8 @@ int fittedPixelSize(const QFont &font, const QStringList &texts, int room);
 // Shrinks a combo box's font, given in its style sheet as designPixelSize, until its widest
 // item fits beside the item icon. Called again after the items change.
 void fitComboBoxText(QComboBox *box, int designPixelSize);
+
+// The width a check box has for its text, beside its indicator.
+int checkBoxTextRoom(const QCheckBox *box);
 
 #endif

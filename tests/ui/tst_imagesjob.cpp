@@ -1,6 +1,7 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
 #include "support/enginetesthelpers.h"
 #include "support/gifdecoder.h"
+#include "pages/frameratedialog.h"
 #include "pages/naturalorder.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
@@ -110,12 +111,26 @@ private slots:
         window->switchPage(1);
     }
 
+    void createsGifOfTheStrip_data()
+    {
+        QTest::addColumn<bool>("smallerFile");
+        QTest::newRow("default") << false;
+        QTest::newRow("smaller file") << true;
+    }
+
+    // At a frame rate of one's own, in either mode.
     void createsGifOfTheStrip()
     {
+        QFETCH(bool, smallerFile);
         const QStringList paths = QStringList{wide, tall} + picturesOfEveryKind();
         importImages(window, paths);
         QCOMPARE(strip->inUseCount(), paths.size());
-        page->framepsComboBox->setCurrentIndex(page->framepsComboBox->findText("5Frame/s"));
+        QTest::keyClick(page->framepsComboBox, Qt::Key_End);
+        auto *rateDialog = page->findChild<FrameRateDialog *>();
+        QTest::keyClicks(rateDialog->rateBox, "12");
+        QTest::keyClick(rateDialog->rateBox, Qt::Key_Return);
+        if (page->smallerFileCheckBox->isChecked() != smallerFile)
+            QTest::mouseClick(page->smallerFileCheckBox, Qt::LeftButton);
         createGif();
         QCOMPARE(answerer.dialogs, QStringList{completed});
         QCOMPARE(overlayText(window), QStringLiteral("Create GIF: 100.00% "));
@@ -127,7 +142,7 @@ private slots:
         QVERIFY(decodeGif(gif, &decoded));
         QCOMPARE(decoded.canvasSize, QSize(640, 900));
         QCOMPARE(decoded.frames.size(), paths.size());
-        QCOMPARE(decoded.frames.last().delay, 20);
+        QCOMPARE(decoded.frames.last().delay, 8);
 
         // Exactly the GIF of the pictures as screen pixmaps hold them, which is what the
         // strip handed the worker when it kept every picture in memory.
@@ -138,7 +153,8 @@ private slots:
             reference.addImage(QPixmap::fromImage(reader.read()).toImage());
         }
         reference.setGifSize(640, 900);
-        reference.delay = 20;
+        reference.delay = 8;
+        reference.smallerFile = smallerFile;
         reference.gifFilePath = temp.path() + "/reference.gif";
         reference.start();
         reference.wait();

@@ -1,5 +1,9 @@
-// The image strip on the images page: layout, pooled tiles, deletion and import.
+// The image strip on the images page: layout, pooled tiles, deletion, import, editing the
+// order, the frame rate and the preview.
+#include "pages/frameratedialog.h"
+#include "pages/previewdialog.h"
 #include "support/enginetesthelpers.h"
+#include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 
 class TestImageStrip : public PageTest
@@ -30,6 +34,55 @@ class TestImageStrip : public PageTest
                              .arg(item->y());
         }
         return tiles;
+    }
+
+    ImageItem *tile(int position) const { return strip->tilesInUse().at(position); }
+
+    // The base names of the tiles, in order, checking that their numbers follow.
+    QString names() const
+    {
+        QStringList names;
+        for (const ImageItem *item : strip->tilesInUse()) {
+            names << QFileInfo(item->image.path).baseName();
+            if (item->numberLabel->text() != QString::number(names.size()))
+                names.last() += "#" + item->numberLabel->text();
+        }
+        return names.join(' ');
+    }
+
+    // Drags the tile at from with the mouse onto the gap before the tile at to; the bar
+    // that marks the place stands in that gap.
+    void dragTile(int from, int to)
+    {
+        ImageItem *moving = tile(from);
+        const QRect target = tile(to)->geometry();
+        const QPoint gap = moving->mapFrom(strip->contentWidget, target.topLeft() + QPoint(-2, 40));
+        QTest::mousePress(moving, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+        dragTo(moving, QPoint(40, 40));
+        dragTo(moving, gap);
+        QWidget *mark = nullptr;
+        for (QWidget *child : strip->contentWidget->findChildren<QWidget *>(
+                 QString(), Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible() && !qobject_cast<ImageItem *>(child))
+                mark = child;
+        }
+        QVERIFY(mark);
+        QVERIFY(mark->geometry().right() < target.x() && mark->x() > target.x() - 20);
+        QCOMPARE(mark->y(), target.y());
+        QTest::mouseRelease(moving, Qt::LeftButton, Qt::NoModifier, gap);
+        QVERIFY(!mark->isVisible());
+    }
+
+    // Picks "Custom…" in the frame-rate box and answers the question with the keys given.
+    void chooseCustomRate(const QString &typed, Qt::Key answer)
+    {
+        QTest::keyClick(page->framepsComboBox, Qt::Key_End);
+        auto *dialog = page->findChild<FrameRateDialog *>();
+        QVERIFY(dialog && dialog->isVisible());
+        QTest::keyClicks(dialog->rateBox, typed);
+        QTest::keyClick(dialog->rateBox, answer);
+        QVERIFY(!dialog->isVisible());
+        QTRY_VERIFY(!page->findChild<FrameRateDialog *>());
     }
 
     // Hovering shows the tile's delete button; clicking it deletes the tile.
@@ -88,29 +141,17 @@ private slots:
         QCOMPARE(strip->items.size(), 5);
     }
 
-    void layoutAndLetterboxedThumbnails()
+    void letterboxedThumbnailsAndElidedNames()
     {
         QCOMPARE(uiScale, 1.0f);
-        QStringList paths;
-        for (int i = 0; i < 17; ++i)
-            paths << image(QString("wide%1.png").arg(i), 300, 60);
-        importImages(window, paths.mid(0, 5));
-        // Two short rows (282) stay within the viewport's height.
-        QCOMPARE(strip->contentWidget->height(), 597);
-        importImages(window, paths.mid(5));
-        QCOMPARE(tiles().mid(3, 3), QStringList({"wide3.png 4 348,12", "wide4.png 5 6,147",
-                                                 "wide5.png 6 120,147"}));
-        QCOMPARE(tiles().at(16), QStringLiteral("wide16.png 17 6,552"));
-        QCOMPARE(strip->contentWidget->size(), QSize(456, 12 + 5 * 135));
-
         // Wide, tall and small pictures keep their proportions, centred on the tile's
         // background in the 89 x 89 picture area.
-        window->switchPage(1);
         const QColor background(0x3c, 0x3c, 0x3c);
         QImage tall(40, 160, QImage::Format_RGB32);
         tall.fill(Qt::red);
         QVERIFY(tall.save(temp.path() + "/tall.png"));
-        importImages(window, {paths.first(), temp.path() + "/tall.png", image("small.png", 8, 4)});
+        importImages(window, {image("wide.png", 300, 60), temp.path() + "/tall.png",
+                              image("small.png", 8, 4)});
         QStringList shapes;
         for (const ImageItem *item : strip->items) {
             if (!item->inUse)
@@ -131,6 +172,17 @@ private slots:
         }
         QCOMPARE(shapes, QStringList({"89x44 at 0,22 of 8x4", "22x89 at 33,0 of 40x160",
                                       "89x17 at 0,36 of 300x60"}));
+
+        // A long name gives way in its middle and keeps its end; the tooltip has the path.
+        window->switchPage(1);
+        const QString longName = image("summer_holiday_beach_walk_frame_0001.png");
+        importImages(window, {longName, image("a.png")});
+        const QLabel *name = tile(1)->nameLabel;
+        QVERIFY2(name->text().startsWith("s") && name->text().contains("…")
+                     && name->text().endsWith("0001.png"), qPrintable(name->text()));
+        QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) <= name->width());
+        QCOMPARE(tile(1)->toolTip(), QDir::toNativeSeparators(longName));
+        QCOMPARE(tile(0)->nameLabel->text(), QString("a.png"));
     }
 
     void lastDeletionSignalsOnce()
@@ -235,20 +287,170 @@ private slots:
         QCOMPARE(page->createGifButton->styleSheet(), page->createGifButton->disabledStyle);
     }
 
-    void frameRateSetsDelayAndLanguageResetsIt()
+    void editsReorderTheStrip_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("drag 5 before 2") << "drag 4 1" << "a e b c d";
+        QTest::newRow("drag 2 before 5") << "drag 1 4" << "a c d b e";
+        QTest::newRow("Delete") << "menu 2 Delete" << "a b d e";
+        QTest::newRow("Move to start") << "menu 2 Move to start" << "c a b d e";
+        QTest::newRow("Move to end") << "menu 1 Move to end" << "a c d e b";
+        QTest::newRow("Reverse") << "menu 0 Reverse" << "e d c b a";
+        // The tile after a deleted one takes its selection.
+        QTest::newRow("Delete key twice") << "key 1" << "a d e";
+    }
+
+    void editsReorderTheStrip()
+    {
+        QFETCH(QString, edit);
+        importImages(window, {image("a.png"), image("b.png"), image("c.png"), image("d.png"),
+                              image("e.png")});
+        const QPoint windowPos = window->pos();
+        const QStringList words = edit.split(' ');
+        ImageItem *item = tile(words.at(1).toInt());
+        if (words.first() == "drag") {
+            dragTile(words.at(1).toInt(), words.at(2).toInt());
+        } else if (words.first() == "menu") {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
+                                    item->mapToGlobal(QPoint(20, 20)));
+            QApplication::sendEvent(item, &event);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            const QString text = edit.section(' ', 2);
+            for (QAction *action : menu->actions()) {
+                if (action->text() == text)
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            }
+            QVERIFY(!menu->isVisible());
+        } else {
+            // The border of a selected tile is lighter than that of the others.
+            const auto border = [](ImageItem *tile) { return tile->grab().toImage().pixel(0, 20); };
+            const QRgb plain = border(item);
+            QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(30, 30));
+            QVERIFY(qGray(border(item)) > qGray(plain));
+            QTest::keyClick(strip->scrollArea, Qt::Key_Delete);
+            QVERIFY(qGray(border(tile(1))) > qGray(plain));
+            QTest::keyClick(strip->scrollArea, Qt::Key_Delete);
+        }
+        QTEST(names(), "order");
+        // A drag that starts on a tile leaves the window where it is.
+        QCOMPARE(window->pos(), windowPos);
+    }
+
+    void dragScrollsNearTheEdgeAndTheGifFollows()
+    {
+        QStringList paths;
+        for (int i = 0; i < 17; ++i) {
+            paths << temp.path() + QString("/s%1.png").arg(i);
+            QVERIFY(flatFrame(40, 30, qRgb(10 * i, 200 - 10 * i, 90)).save(paths.last()));
+        }
+        importImages(window, paths);
+        ImageItem *first = tile(0);
+        QWidget *viewport = strip->scrollArea->viewport();
+        QScrollBar *bar = strip->scrollArea->verticalScrollBar();
+        // Five rows of 12 + 135 pixels, in a viewport 597 high.
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(bar->maximum(), 12 + 5 * 135 - 597);
+        const QPoint nearBottom(200, viewport->height() - 5);
+        QTest::mousePress(first, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+        dragTo(first, first->mapFrom(viewport, nearBottom));
+        QTRY_COMPARE(bar->value(), bar->maximum());
+        QTest::mouseRelease(first, Qt::LeftButton, Qt::NoModifier,
+                            first->mapFrom(viewport, nearBottom));
+        QCOMPARE(strip->tilesInUse().last(), first);
+
+        window->menuWidget->savePath = temp.path() + "/out";
+        QDir().mkpath(window->menuWidget->savePath);
+        QTest::mouseClick(page->createGifButton, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.dialogs.size(), 1, 30000);
+        answerer.dialogs.clear();
+        const QStringList gifs = QDir(window->menuWidget->savePath).entryList({"*.gif"});
+        DecodedGif decoded;
+        QVERIFY(gifs.size() == 1 && decodeGif(window->menuWidget->savePath + "/" + gifs.first(), &decoded));
+        QStringList shown;
+        for (const DecodedFrame &frame : decoded.frames)
+            shown << QString::number(qRed(frame.canvas.pixel(0, 0)) / 10);
+        QCOMPARE(shown.join(' '), QString("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 0"));
+    }
+
+    // The rate is kept in the settings, over a language switch and a return to the page; a
+    // rate of one's own is asked for and listed among the four.
+    void frameRateIsRememberedAndAskedFor()
     {
         QComboBox *box = page->framepsComboBox;
-        QCOMPARE(box->currentText(), QStringLiteral("10Frame/s"));
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        QCOMPARE(items.join('|'), QString("1Frame/s|2Frame/s|5Frame/s|10Frame/s|Custom…"));
+        QCOMPARE(box->currentText(), QString("10Frame/s"));
         QList<int> delays;
-        for (int i = 0; i < box->count(); ++i) {
-            box->setCurrentIndex(i);
+        QTest::keyClick(box, Qt::Key_Home);
+        delays << strip->frameDelay;
+        for (int i = 1; i < 4; ++i) {
+            QTest::keyClick(box, Qt::Key_Down);
             delays << strip->frameDelay;
         }
         QCOMPARE(delays, (QList<int>{100, 50, 20, 10}));
-        box->setCurrentIndex(2);
+
+        chooseCustomRate("12", Qt::Key_Return);
+        QCOMPARE(box->currentText(), QString("12Frame/s"));
+        QCOMPARE(box->itemText(4), QString("12Frame/s"));
+        QCOMPARE(strip->frameDelay, 8);
+        chooseCustomRate("3", Qt::Key_Escape);
         window->retranslateAll();
-        QCOMPARE(box->currentIndex(), 3);
-        QCOMPARE(strip->frameDelay, 10);
+        window->switchPage(0);
+        window->switchPage(1);
+        QCOMPARE(box->currentText(), QString("12Frame/s"));
+        QCOMPARE(readSetting("imagesFrameRate"), QString("12"));
+
+        QVERIFY(!page->smallerFileCheckBox->isChecked());
+        QTest::mouseClick(page->smallerFileCheckBox, Qt::LeftButton);
+        GifImagesWidget next;
+        QCOMPARE(next.viewImageWidget->frameDelay, 8);
+        QVERIFY(next.viewImageWidget->smallerFile && next.smallerFileCheckBox->isChecked());
+        QTest::mouseClick(page->smallerFileCheckBox, Qt::LeftButton);
+        QCOMPARE(readSetting("imagesSmallerFile"), QString("false"));
+    }
+
+    // The preview plays the frames in order and round again, pauses, and Esc ends it.
+    void previewPlaysPausesAndCloses()
+    {
+        QVERIFY(!page->previewButton->isEnabled());
+        QStringList paths;
+        for (int i = 0; i < 3; ++i) {
+            paths << temp.path() + QString("/p%1.png").arg(i);
+            QVERIFY(flatFrame(64, 48, qRgb(60 * i + 1, 37, 113)).save(paths.last()));
+        }
+        importImages(window, paths);
+        QTest::mouseClick(page->previewButton, Qt::LeftButton);
+        QPointer<PreviewDialog> preview = page->findChild<PreviewDialog *>();
+        QVERIFY(preview && preview->isVisible());
+        // Each frame as it shows: the counter and the red of the picture.
+        QStringList seen;
+        QElapsedTimer clock;
+        clock.start();
+        while (seen.size() < 5 && clock.elapsed() < 10000) {
+            QTest::qWait(5);
+            const QImage shown = preview->pictureLabel->pixmap(Qt::ReturnByValue).toImage();
+            if (shown.isNull())
+                continue;
+            const QString state = preview->counterLabel->text() + " "
+                                  + QString::number(qRed(shown.pixel(shown.rect().center())));
+            if (seen.isEmpty() || seen.last() != state)
+                seen << state;
+        }
+        QCOMPARE(seen.join(", "), QString("Frame 1 of 3 1, Frame 2 of 3 61, Frame 3 of 3 121, "
+                                          "Frame 1 of 3 1, Frame 2 of 3 61"));
+        QTest::mouseClick(preview->playButton, Qt::LeftButton);
+        QCOMPARE(preview->playButton->text(), QString("Play"));
+        const QString paused = preview->counterLabel->text();
+        QTest::qWait(300);
+        QCOMPARE(preview->counterLabel->text(), paused);
+        QTest::keyClick(preview, Qt::Key_Space);
+        QVERIFY(preview->isPlaying());
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QTRY_VERIFY(!preview);
     }
 };
 

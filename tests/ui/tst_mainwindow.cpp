@@ -262,9 +262,9 @@ private slots:
         const QList<QList<QWidget *>> pages{
             {start->gifPhotoButton, start->gifVideoButton, start->gifParseButton,
              start->outputSelectButton, start->outputOpenButton},
-            // "Create GIF" and the video form stay out of reach until they can be used.
+            // "Create GIF", "Preview" and the video form stay out of reach until they can be used.
             {images->viewImageWidget->scrollArea, images->addPhotosButton,
-             images->framepsComboBox, images->backupmeuButton},
+             images->framepsComboBox, images->smallerFileCheckBox, images->backupmeuButton},
             {video->addVideosButton, video->backupmeuButton}};
         for (int page = 0; page < 3; ++page) {
             window->switchPage(page);

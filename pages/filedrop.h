@@ -1,0 +1,37 @@
+#ifndef FILEDROP_H
+#define FILEDROP_H
+
+#include "app/filekinds.h"
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+
+class QMimeData;
+class QWidget;
+
+// Lets a page take files dragged in from a file manager. pick keeps the dropped files the
+// page can use; a drag that carries none of them is refused, so that dropping it changes
+// nothing. open gets the kept files once the drop has ended.
+class FileDrop : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Pick = std::function<QStringList(const FileKinds &kinds)>;
+    using Open = std::function<void(const QStringList &paths)>;
+
+    FileDrop(QWidget *page, Pick pick, Open open);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QStringList usableFiles(const QMimeData *data) const;
+
+    Pick pick;
+    Open open;
+    bool dragUsable = false;
+};
+
+#endif

@@ -1,0 +1,51 @@
+#ifndef TILEDRAG_H
+#define TILEDRAG_H
+
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+
+class QLabel;
+class QWidget;
+class ImageItem;
+class ViewImageWidget;
+
+// Moving a tile of the strip with the mouse. A press on a tile selects it and keeps the
+// window from moving; once the pointer has travelled a little, a faded copy of the tile
+// follows it, a bar marks where it would go, and near the strip's top or bottom edge the
+// strip scrolls. The release puts the tile there.
+class TileDrag : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TileDrag(ViewImageWidget *strip);
+
+    // Takes the mouse presses, moves and releases of a tile.
+    void watch(ImageItem *item);
+    // Ends a drag without moving anything.
+    void cancel();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void press(ImageItem *item, const QPoint &globalPos);
+    void moveTo(const QPoint &globalPos);
+    void drop();
+    // Shows where the tile would go for the pointer's place.
+    void showInsertion();
+    void autoScroll();
+
+    ViewImageWidget *strip;
+    QWidget *insertionMark;
+    QLabel *ghost;
+    QTimer scrollTimer;
+    ImageItem *pressedItem = nullptr;
+    QPoint pressGlobalPos;
+    QPoint pressOffset; // of the pointer in the tile, for the ghost
+    QPoint pointerGlobalPos;
+    bool dragging = false;
+};
+
+#endif

@@ -1,0 +1,13 @@
+#include "widgets/dialogclosebutton.h"
+
+#include "widgets/mypushbutton.h"
+
+void makeDialogCloseButton(MyPushButton *button)
+{
+    button->setNormalRect(55, 0, 26, 26);
+    button->setHoverRect(55, 28, 26, 26);
+    button->setPressedRect(55, 0, 26, 26);
+    button->setDisabledRect(55, 0, 26, 26);
+    button->setSprite(QPixmap(QStringLiteral(":/images/minclose.png")));
+    button->setButtonMode(3);
+}
