@@ -122,12 +122,6 @@ inline void dragTo(QWidget *w, const QPoint &pos)
     QApplication::sendEvent(w, &move);
 }
 
-inline QString rectText(const QWidget *w)
-{
-    const QRect r = w->geometry();
-    return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
 // An image of flat blocks in a few colours, so that a GIF can show it without loss.
 inline QImage blockImage(int width, int height, QRgb first, QRgb second)
 {
