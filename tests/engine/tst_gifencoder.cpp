@@ -241,9 +241,9 @@ private slots:
 
     void paletteRules()
     {
-        // First frame: no transparent index. Second frame identical: all
-        // transparent. Third: one pixel changed, which alone builds the palette. With fewer
-        // pixels than entries every pixel gets an entry of its own, so all are shown exactly.
+        // First frame: no transparent index. Second frame identical: all transparent.
+        // Third: one pixel changed, which alone builds the palette. With fewer pixels than
+        // entries every pixel gets an entry of its own, so all are shown exactly.
         QRandomGenerator random(7);
         const QImage first = noisyFrame(15, 15, &random);
         QImage third = first;
