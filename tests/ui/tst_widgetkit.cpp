@@ -1,7 +1,6 @@
 // The widget kit: the sprite button, the two tiles and their keys, text fitting and the
 // message dialog.
 #include "ui/uitesthelpers.h"
-#include "widgets/messagequestions.h"
 #include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
 
@@ -245,23 +244,6 @@ private slots:
         QTimer::singleShot(10000, &dialog, &QDialog::reject);
         dialog.exec();
         QTEST(dialog.okPressed, "ok");
-    }
-
-    // The shared questions show the dialog centred over the main window.
-    void questionsThroughTheMainWindow()
-    {
-        MainMainWidget window(nullptr);
-        window.move(100, 25);
-        auto pressRightTile = [] {
-            auto *dialog = qobject_cast<MyMessageDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            QCOMPARE(dialog->geometry().center(), mainWindow()->geometry().center());
-            QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
-        };
-        QTimer::singleShot(50, pressRightTile);
-        QVERIFY(askQuestion("completed, do you want to open the folder?", "Cancel", "Open"));
-        QTimer::singleShot(50, pressRightTile);
-        showNotice("Failed, Please check the GIF file.", "OK");
     }
 };
 
