@@ -191,9 +191,13 @@ private slots:
             QVERIFY(!QImage(folder + QString("/%1.png").arg(i)).isNull());
     }
 
-    void saveFailures()
+    void diskFullAtAMiddleFrame()
     {
-        // A folder that cannot be made.
+#ifndef Q_OS_UNIX
+        QSKIP("limits the file size through POSIX calls");
+#else
+        // The noisy frame does not fit under a file size limit, the flat ones do. The frames
+        // saved after it on other threads go again, and no unfinished file stays.
         const QString gifPath = dir.filePath("flat-flat-noise-flat-flat.gif");
         QRandomGenerator random(5);
         const QImage flat = flatFrame(60, 60, qRgb(40, 80, 120));
@@ -201,14 +205,6 @@ private slots:
                              QSize(60, 60)));
         ParseGifThread thread;
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
-        runJob(&thread, gifPath, "missing/frames", &progress);
-        QCOMPARE(thread.outcome, Outcome::SaveFailed);
-        QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
-
-#ifdef Q_OS_UNIX
-        // A disk that fills up at the middle frame: the noisy frame does not fit under a file
-        // size limit, the flat ones do. The frames saved after it on other threads go again,
-        // and no unfinished file stays.
         QString folder;
         {
             const FileSizeLimit limit(2048, true);
