@@ -123,25 +123,24 @@ private slots:
 
     void openFailures()
     {
-        // Sizes a GIF cannot store, and a folder that does not exist: no file.
-        const QByteArray wide = QFile::encodeName(dir.filePath("wide.gif"));
-        GifFileState state = openGifStream(wide.constData(), 65536, 20, 10);
-        QVERIFY(!state.outputFile);
-        QVERIFY(!closeGifStream(&state));
-        QVERIFY(!QFile::exists(dir.filePath("wide.gif")));
-        state = openGifStream(wide.constData(), 20, 0, 10);
-        QVERIFY(!state.outputFile);
-        QVERIFY(!QFile::exists(dir.filePath("wide.gif")));
-
-        const QByteArray missing = QFile::encodeName(dir.filePath("no/such/folder/a.gif"));
-        state = openGifStream(missing.constData(), 20, 20, 10);
-        QVERIFY(!state.outputFile);
+        // Sizes a GIF cannot store, and a folder that does not exist: no file, and no frame
+        // or trailer written.
+        const struct { const char *name; int width, height; } unusable[] = {
+            {"wide.gif", 65536, 20}, {"flat.gif", 20, 0}, {"no/such/folder/a.gif", 20, 20}};
         const uchar pixel[4] = {1, 2, 3, 4};
-        QVERIFY(!GifEncoder().encodeFrame(&state, pixel, 1, 1, 10, 8));
+        for (const auto &gif : unusable) {
+            const QString path = dir.filePath(gif.name);
+            GifFileState state = openGifStream(QFile::encodeName(path).constData(), gif.width,
+                                               gif.height, 10);
+            QVERIFY(!state.outputFile);
+            QVERIFY(!GifEncoder().encodeFrame(&state, pixel, 1, 1, 10, 8));
+            QVERIFY(!closeGifStream(&state));
+            QVERIFY(!QFile::exists(path));
+        }
 
         // The largest storable canvas side still opens.
         const QByteArray edge = QFile::encodeName(dir.filePath("edge.gif"));
-        state = openGifStream(edge.constData(), 65535, 1, 10);
+        GifFileState state = openGifStream(edge.constData(), 65535, 1, 10);
         QVERIFY(state.outputFile);
         QVERIFY(closeGifStream(&state));
         QCOMPARE(readFile(dir.filePath("edge.gif")).mid(6, 4), hex("FFFF0100"));
