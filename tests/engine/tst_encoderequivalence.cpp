@@ -193,7 +193,8 @@ private slots:
             QSize canvas = canvasOf(frames);
             if (run % 5 == 4)
                 canvas += QSize(random.bounded(4), random.bounded(4));
-            VERIFY_SAME_AS_REFERENCE(QString("random%1").arg(run), frames, canvas, run % 7 == 0 ? 0 : 10);
+            VERIFY_SAME_AS_REFERENCE(QString("random%1").arg(run), frames, canvas,
+                                     run % 7 == 0 ? 0 : 10);
         }
     }
 
@@ -237,7 +238,8 @@ private slots:
                                         noisyFrame(200, 120, &random),
                                         smoothFrame(200, 120, 9, 4, &random)};
         for (int depth = 2; depth < 8; ++depth)
-            VERIFY_SAME_AS_REFERENCE(QString("depth%1").arg(depth), frames, QSize(200, 120), 10, depth);
+            VERIFY_SAME_AS_REFERENCE(QString("depth%1").arg(depth), frames, QSize(200, 120), 10,
+                                     depth);
     }
 
     void realContent()
