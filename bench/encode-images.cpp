@@ -63,12 +63,9 @@ bool builtInFormatsOnly(const QStringList &paths)
 bool encodeWithReference(const QString &path, const QVector<QImage> &frames, int width,
                          int height, int delay)
 {
-    reference::GifFileState state = reference::openGifStream(
-        QFile::encodeName(path).constData(), width, height, delay);
-    reference::GifEncoder encoder;
-    for (const QImage &frame : frames)
-        encoder.encodeFrame(&state, frame.constBits(), frame.width(), frame.height(), delay, 8);
-    return reference::closeGifStream(&state);
+    const QByteArray gif = reference::encodeGif(frames, QSize(width, height), delay);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(gif) == gif.size() && file.flush();
 }
 
 bool encodeWithWorker(const QString &path, const QStringList &files, int width, int height,

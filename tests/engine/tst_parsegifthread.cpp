@@ -77,50 +77,31 @@ private:
     }
 
 private slots:
-    void pngsMatchASequentialRun()
+    void framesBecomeNumberedPngs()
     {
         // The frames are saved on several threads; each file must be exactly what saving
-        // the frames one after the other writes, and progress must still come in order.
+        // the frames one after the other writes and show what an independent decoder
+        // composes for that frame, and progress must still come in order.
         const QString gifPath = dir.filePath("many.gif");
         writeGif(gifPath, 13, 160, 90);
         ParseGifThread thread;
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
         const QString folder = runJob(&thread, gifPath, "many", &progress);
-        QList<int> expectedProgress;
+        QCOMPARE(thread.outcome, Outcome::Completed);
+        QCOMPARE(filesIn(folder), numberedPngs(13));
+        DecodedGif gif;
+        QVERIFY(decodeGif(gifPath, &gif));
         QImageReader reader(gifPath, QByteArray());
+        QList<int> expectedProgress;
         for (int i = 0; i < 13; ++i) {
-            const QImage frame = reader.read();
-            QVERIFY(!frame.isNull());
-            const QString path = dir.filePath(QString("sequential%1.png").arg(i + 1));
-            QVERIFY(savePngFrame(frame, path));
-            QFile sequential(path);
-            QFile parallel(folder + "/" + QString::number(i + 1) + ".png");
-            QVERIFY(sequential.open(QIODevice::ReadOnly) && parallel.open(QIODevice::ReadOnly));
-            QVERIFY2(sequential.readAll() == parallel.readAll(), qPrintable(parallel.fileName()));
-            QCOMPARE(QImage(path).convertToFormat(frame.format()), frame);
+            const QString png = folder + QString("/%1.png").arg(i + 1);
+            const QString sequential = dir.filePath(QString("sequential%1.png").arg(i + 1));
+            QVERIFY(savePngFrame(reader.read(), sequential));
+            QVERIFY2(readFile(sequential) == readFile(png), qPrintable(png));
+            QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGBA8888), gif.frames[i].canvas);
             expectedProgress.append(10000 * (i + 1) / 13);
         }
         QCOMPARE(progressOf(progress), expectedProgress);
-        QCOMPARE(thread.outcome, Outcome::Completed);
-    }
-
-    void framesBecomeNumberedPngs()
-    {
-        const QString gifPath = dir.filePath("four.gif");
-        writeGif(gifPath, 4, 30, 20);
-        ParseGifThread thread;
-        QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
-        const QString folder = runJob(&thread, gifPath, "four", &progress);
-        QCOMPARE(progressOf(progress), QList<int>({2500, 5000, 7500, 10000}));
-        QCOMPARE(filesIn(folder), numberedPngs(4));
-
-        // Each PNG shows what an independent decoder composes for that frame.
-        DecodedGif gif;
-        QVERIFY(decodeGif(gifPath, &gif));
-        for (int i = 0; i < 4; ++i) {
-            const QImage png(folder + QString("/%1.png").arg(i + 1));
-            QCOMPARE(png.convertToFormat(QImage::Format_RGBA8888), gif.frames[i].canvas);
-        }
     }
 
     void pngsKeepTransparency()
@@ -210,9 +191,13 @@ private slots:
             QVERIFY(!QImage(folder + QString("/%1.png").arg(i)).isNull());
     }
 
-    void saveFailures()
+    void diskFullAtAMiddleFrame()
     {
-        // A folder that cannot be made.
+#ifndef Q_OS_UNIX
+        QSKIP("limits the file size through POSIX calls");
+#else
+        // The noisy frame does not fit under a file size limit, the flat ones do. The frames
+        // saved after it on other threads go again, and no unfinished file stays.
         const QString gifPath = dir.filePath("flat-flat-noise-flat-flat.gif");
         QRandomGenerator random(5);
         const QImage flat = flatFrame(60, 60, qRgb(40, 80, 120));
@@ -220,14 +205,6 @@ private slots:
                              QSize(60, 60)));
         ParseGifThread thread;
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
-        runJob(&thread, gifPath, "missing/frames", &progress);
-        QCOMPARE(thread.outcome, Outcome::SaveFailed);
-        QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
-
-#ifdef Q_OS_UNIX
-        // A disk that fills up at the middle frame: the noisy frame does not fit under a file
-        // size limit, the flat ones do. The frames saved after it on other threads go again,
-        // and no unfinished file stays.
         QString folder;
         {
             const FileSizeLimit limit(2048, true);

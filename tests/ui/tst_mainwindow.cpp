@@ -128,21 +128,6 @@ private slots:
         QCOMPARE(window->imagesWidget->pos(), QPoint(1, 30));
     }
 
-    void overlayFadesInAndOut()
-    {
-        window->showLoading(1);
-        window->setLoadingText(QStringLiteral("Loading..."));
-        QCOMPARE(overlayText(window.get()), QStringLiteral("Loading..."));
-        QVERIFY(window->loadingWidget->isVisible() && overlayOpacity() < 1.0);
-        QTRY_COMPARE(overlayOpacity(), 1.0);
-        window->showLoading(0);
-        halfWay();
-        QVERIFY(window->loadingWidget->isVisible());
-        QCOMPARE(overlayOpacity(), 0.5);
-        QTRY_VERIFY(window->loadingWidget->isHidden());
-        QCOMPARE(runningAnimations(), 0);
-    }
-
     void drags_data()
     {
         QTest::addColumn<QString>("from");
@@ -181,13 +166,6 @@ private slots:
         // A move without a press changes nothing.
         dragTo(moved, QPoint(300, 300));
         QTEST(moved->pos(), "expected");
-    }
-
-    void closeButtonClosesTheWindow()
-    {
-        QCOMPARE(window->topWidget->menuPosition(), QPoint(575, 51));
-        QTest::mouseClick(window->topWidget->closeButton, Qt::LeftButton);
-        QVERIFY(!window->isVisible());
     }
 
     void cancellingTakesTheOverlayDown_data()

@@ -1,12 +1,9 @@
-// The video form's time texts, the tool's command lines and progress report, the output name
+// The video form's time texts, the tool's command lines and progress report, the GIF's size
 // and the thumbnail fit.
-#include "app/appdirpath.h"
 #include "pages/thumbnailfit.h"
 #include "pages/toolprogress.h"
 #include "pages/videotimetext.h"
 #include "pages/videotoolcommand.h"
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(GifSettings)
@@ -127,32 +124,12 @@ private slots:
         QCOMPARE(progress.progress(), 10000);
     }
 
-    void outputNameAndThumbnailEdge()
+    void gifSizeAndThumbnailEdge()
     {
-        // Names that differ only after the first dot get GIFs of their own.
-        QCOMPARE(gifPathForVideo("C:/out", "C:/v/clip.part1.mp4"),
-                 QString("C:/out/clip.part1.gif"));
         QCOMPARE(gifSizeFor(480, 0, QSize(1280, 720)), QSize(480, 270));
         QCOMPARE(gifSizeFor(0, 0, QSize()), QSize());
         // The real-video sizes are checked on the video page; this is the edge of the frame.
         QCOMPARE(thumbnailPlacement(QSize(456, 100), QSize(458, 599)), QRect(1, 249, 456, 100));
-    }
-
-    void toolBesideTheProgramIsPreferred()
-    {
-#ifdef Q_OS_WIN
-        QSKIP("Windows always runs the tool from the application folder");
-#else
-        QTemporaryDir folder;
-        const QString saved = appDirPath;
-        appDirPath = folder.path();
-        const QString onPath = videoToolPath("ffprobe");
-        QFile(folder.path() + "/ffprobe").open(QIODevice::WriteOnly);
-        const QString beside = videoToolPath("ffprobe");
-        appDirPath = saved;
-        QCOMPARE(onPath, QString("ffprobe"));
-        QCOMPARE(beside, folder.path() + "/ffprobe");
-#endif
     }
 };
 

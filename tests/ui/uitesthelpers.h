@@ -59,8 +59,9 @@ inline bool writeFile(const QString &path, const QByteArray &content)
 }
 
 // Answers every message dialog that comes up while it lives: records it as
-// "message [tiles]" ("... [Cancel|Open]" or "... [OK]") and presses the right-hand tile,
-// or the left-hand one when pressRight is false and there is one.
+// "message [tiles]" ("... [Cancel|Open]" or "... [OK]"), followed by " (off centre)" when it
+// is not centred over the main window, and presses the right-hand tile, or the left-hand
+// one when pressRight is false and there is one.
 class DialogAnswerer : public QObject
 {
 public:
@@ -75,9 +76,11 @@ protected:
         if (!dialog || !dialog->isVisible())
             return;
         const bool single = dialog->CancelButton->isHidden();
+        const bool centred = mainWindow()
+                             && dialog->geometry().center() == mainWindow()->geometry().center();
         dialogs << dialog->messageLabel->text() + " ["
                        + (single ? QString() : dialog->CancelButton->text() + "|")
-                       + dialog->OKButton->text() + "]";
+                       + dialog->OKButton->text() + "]" + (centred ? "" : " (off centre)");
         emit(pressRight || single ? dialog->OKButton : dialog->CancelButton)->clicked();
     }
 };
@@ -120,12 +123,6 @@ inline void dragTo(QWidget *w, const QPoint &pos)
     QMouseEvent move(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
-}
-
-inline QString rectText(const QWidget *w)
-{
-    const QRect r = w->geometry();
-    return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 // An image of flat blocks in a few colours, so that a GIF can show it without loss.
