@@ -13,6 +13,7 @@
 #include "workers/gifcreaterthread.h"
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -67,6 +69,7 @@ ViewImageWidget::ViewImageWidget(QWidget *parent) : QWidget(parent)
     contentWidget->setAutoFillBackground(true);
     scrollArea->setFrameShape(QFrame::NoFrame);
     scrollArea->setWidget(contentWidget);
+    scrollArea->installEventFilter(this);
 
     scrollArea->horizontalScrollBar()->setFixedHeight(0);
     scrollArea->horizontalScrollBar()->hide();
@@ -268,6 +271,47 @@ void ViewImageWidget::keyPressEvent(QKeyEvent *event)
         deleteSelected();
     else
         QWidget::keyPressEvent(event);
+}
+
+bool ViewImageWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != scrollArea)
+        return QWidget::eventFilter(watched, event);
+    // A keyboard user arriving in the strip sees where they are: the first tile is selected.
+    if (event->type() == QEvent::FocusIn && !selectedItem && inUseCount() > 0) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            selectTile(tilesInUse().first());
+    }
+    if (event->type() == QEvent::KeyPress)
+        return stepSelection(static_cast<QKeyEvent *>(event));
+    return false;
+}
+
+bool ViewImageWidget::stepSelection(const QKeyEvent *event)
+{
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Left: step = -1; break;
+    case Qt::Key_Right: step = 1; break;
+    case Qt::Key_Up: step = -4; break;
+    case Qt::Key_Down: step = 4; break;
+    case Qt::Key_Home: step = -INT_MAX / 2; break;
+    case Qt::Key_End: step = INT_MAX / 2; break;
+    default: return false;
+    }
+    const QList<ImageItem *> order = tilesInUse();
+    if (order.isEmpty())
+        return false;
+    const int at = order.indexOf(selectedItem);
+    const int to = at < 0 ? 0 : qBound(0, at + step, order.size() - 1);
+    // With Ctrl the selected tile itself moves, as a drag would move it.
+    if (event->modifiers() & Qt::ControlModifier && at >= 0)
+        moveTile(selectedItem, to);
+    else
+        selectTile(order.at(to));
+    scrollArea->ensureWidgetVisible(selectedItem);
+    return true;
 }
 
 void ViewImageWidget::contextMenuEvent(QContextMenuEvent *event)

@@ -16,8 +16,8 @@ class TileDrag;
 
 // The scrolling strip of numbered thumbnail tiles, four to a row, and the GIF job
 // that turns the tiles in use into one GIF. The tiles are the frames in order: dragging a
-// tile moves it, a click selects it for the Delete key, and a right click offers Delete,
-// Move to start, Move to end and Reverse.
+// tile moves it, a click or the arrow keys select it for the Delete key, and a right click
+// offers Delete, Move to start, Move to end and Reverse.
 class ViewImageWidget : public QWidget
 {
     Q_OBJECT
@@ -66,6 +66,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Arrow keys, Home and End move the selection among the tiles; with Ctrl they move the
+    // selected tile.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
@@ -79,6 +82,7 @@ private:
     void setOrder(const QList<ImageItem *> &inUse);
     ImageItem *tileAt(const QPoint &pos) const;
     void deleteSelected();
+    bool stepSelection(const QKeyEvent *event);
 
     TileDrag *tileDrag = nullptr;
     ImageItem *selectedItem = nullptr;

@@ -299,6 +299,8 @@ private slots:
         QTest::newRow("Reverse") << "menu 0 Reverse" << "e d c b a";
         // The tile after a deleted one takes its selection.
         QTest::newRow("Delete key twice") << "key 1" << "a d e";
+        // Tab selects the first tile; Right twice, Ctrl+Left moves c; End, Delete.
+        QTest::newRow("keyboard") << "keys 0" << "a c b d";
     }
 
     void editsReorderTheStrip()
@@ -323,6 +325,15 @@ private slots:
                     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
             }
             QVERIFY(!menu->isVisible());
+        } else if (words.first() == "keys") {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            strip->scrollArea->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(strip->scrollArea, Qt::Key_Right);
+            QTest::keyClick(strip->scrollArea, Qt::Key_Right);
+            QTest::keyClick(strip->scrollArea, Qt::Key_Left, Qt::ControlModifier);
+            QTest::keyClick(strip->scrollArea, Qt::Key_End);
+            QTest::keyClick(strip->scrollArea, Qt::Key_Delete);
         } else {
             // The border of a selected tile is lighter than that of the others.
             const auto border = [](ImageItem *tile) { return tile->grab().toImage().pixel(0, 20); };
