@@ -28,6 +28,25 @@ bool everyPixelOpaque(const QImage &image)
     return true;
 }
 
+// The reader leaves whatever was in its memory under pixels that are fully transparent;
+// they are cleared so that a frame always gives the same file and no stray bytes get out.
+QImage clearedUnderTransparency(QImage frame)
+{
+    if (frame.format() != QImage::Format_ARGB32)
+        return frame;
+    for (int y = 0; y < frame.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
+        for (int x = 0; x < frame.width(); ++x) {
+            if (qAlpha(row[x]) == 0 && row[x] != 0) {
+                QRgb *writable = reinterpret_cast<QRgb *>(frame.scanLine(y)); // may detach
+                writable[x] = 0;
+                row = writable;
+            }
+        }
+    }
+    return frame;
+}
+
 // A file that refuses every write once the job is stopped: the PNG writer then gives up in
 // the middle of a large frame instead of finishing it.
 class StoppableFile : public QFile
@@ -58,7 +77,7 @@ bool writePng(const QImage &frame, const QString &path, const std::function<bool
     // Without transparency, 3 bytes a pixel hold the same picture as 4.
     const bool encoded = frame.format() != QImage::Format_RGB888 && everyPixelOpaque(frame)
                              ? writer.write(frame.convertToFormat(QImage::Format_RGB888))
-                             : writer.write(frame);
+                             : writer.write(clearedUnderTransparency(frame));
     // The file holds back small writes, and the writer does not look at their flush: a
     // full disk may show only here.
     if (!encoded || !file.flush())
