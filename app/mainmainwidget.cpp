@@ -18,6 +18,7 @@
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -97,8 +98,6 @@ MainMainWidget::MainMainWidget(QWidget *parent) : QWidget(parent)
     setKeyboardOrder();
     connect(loadingWidget->cancelButton, &MyTempButton2::clicked, this,
             &MainMainWidget::cancelRunningJob);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &MainMainWidget::escapePressed);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             &MainMainWidget::openPressed);
     // The window keeps the keyboard itself until Tab moves on, so no tile shows a focus
@@ -372,6 +371,16 @@ void MainMainWidget::openFiles(const QStringList &paths)
         showNotice(problems.join(QLatin1Char('\n')), tr("OK"));
     if (open)
         open();
+}
+
+// Escape comes as a key the focused widget passed on, not as a shortcut: a drop-down list or
+// a field that uses Escape itself keeps it, so closing a list never leaves the page.
+void MainMainWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        escapePressed();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void MainMainWidget::escapePressed()

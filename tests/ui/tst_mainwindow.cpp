@@ -329,6 +329,20 @@ private slots:
         QVERIFY(window->menuWidget->isVisible());
     }
 
+    // Escape closes an open drop-down list and stays on the page; the next one leaves it.
+    void escapeClosesAListBeforeThePage()
+    {
+        window->switchPage(1);
+        window->imagesWidget->framepsComboBox->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QTest::qWait(300);
+        QVERIFY(window->imagesWidget->isVisible());
+        press(Qt::Key_Escape);
+        QTRY_VERIFY(window->imagesWidget->isHidden());
+    }
+
     // Closing while the overlay fades and a page slides must neither crash nor hang.
     void closesAndDiesDuringAnimations()
     {
