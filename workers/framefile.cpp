@@ -1,6 +1,7 @@
 #include "workers/framefile.h"
 
 #include "encoder/gifstreamwriter.h"
+#include "workers/pngframereader.h"
 
 #include <QImageReader>
 
@@ -51,6 +52,9 @@ QImage readPictureFitting(const QString &path, const QSize &box, QSize *size)
 
 QImage readFrameFile(const QString &path)
 {
+    QImage frame = readPngFrame(path);
+    if (!frame.isNull())
+        return frame;
     QImageReader reader(path);
     if (!openPicture(&reader).isValid())
         return QImage();
