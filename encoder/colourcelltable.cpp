@@ -1,7 +1,13 @@
 #include "encoder/colourcelltable.h"
+#include "encoder/bitmask.h"
 
 #include <cstdlib>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define LUMORRA_CELLS_SSE2 1
+#endif
 
 namespace {
 
@@ -19,7 +25,7 @@ const int MostGroups = (255 + 7) / 8;
 const size_t GroupsSize = (GroupRoom + MostGroups) * sizeof(ColourCellGroup);
 // Padding in a group: farther than any entry from every colour.
 const short FarAway = -300;
-// Up to 32 candidates the keys tell the nearest on their own.
+// Lists of up to 32 candidates are measured all at once.
 const int MostKeyGroups = 4;
 
 // Keeps, of the n colours red[k], green[k], blue[k] named entry[k], those that can be
@@ -161,6 +167,87 @@ bool walkReachesFirst(const FramePalette *palette, int red, int green, int blue,
     return ((nodeA & 1) == 0) == leftFirst;
 }
 
+// The nearest entries among all of a long list, or after a tie: best and found start from
+// any place of the list (found 0 with a best above every difference) and end at the
+// smallest difference and, among the entries there, the one the walk meets first.
+int nearestOfList(const FramePalette *palette, const ColourCellGroup *list, int groupCount,
+                  int red, int green, int blue, int best, int found)
+{
+    for (int i = 0; i < groupCount; ++i) {
+        for (int k = 0; k < 8; ++k) {
+            const int e = list[i].entry[k];
+            if (e == 0)
+                continue;
+            const int d = entryDifference(palette, e, red, green, blue);
+            if (d < best) {
+                best = d;
+                found = e;
+            } else if (d == best && e != found
+                       && walkReachesFirst(palette, red, green, blue, e, found)) {
+                found = e;
+            }
+        }
+    }
+    return found;
+}
+
+#ifdef LUMORRA_CELLS_SSE2
+
+// The differences from the colour to the 8 places of the group, in 16-bit lanes.
+inline __m128i groupDifferences(const ColourCellGroup *group, __m128i red, __m128i green,
+                                __m128i blue)
+{
+    const __m128i *rows = reinterpret_cast<const __m128i *>(group);
+    const auto distance = [](__m128i a, __m128i b) {
+        return _mm_max_epi16(_mm_sub_epi16(a, b), _mm_sub_epi16(b, a));
+    };
+    return _mm_add_epi16(_mm_add_epi16(distance(_mm_loadu_si128(rows), red),
+                                       distance(_mm_loadu_si128(rows + 1), green)),
+                         distance(_mm_loadu_si128(rows + 2), blue));
+}
+
+// The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
+// groups are measured at once; longer lists go through every entry.
+int searchCells(ColourCellTable *table, int red, int green, int blue)
+{
+    int groupCount;
+    const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
+    if (groupCount > MostKeyGroups)
+        return nearestOfList(table->palette, list, groupCount, red, green, blue, 0x7FFFFFFF, 0);
+    const __m128i r = _mm_set1_epi16(short(red));
+    const __m128i g = _mm_set1_epi16(short(green));
+    const __m128i b = _mm_set1_epi16(short(blue));
+    // Places past the list's end are as far as padding.
+    const __m128i far = _mm_set1_epi16(0x7FFF);
+    __m128i d[MostKeyGroups] = {far, far, far, far};
+    for (int i = 0; i < groupCount; ++i)
+        d[i] = groupDifferences(list + i, r, g, b);
+    __m128i lowest = _mm_min_epi16(_mm_min_epi16(d[0], d[1]), _mm_min_epi16(d[2], d[3]));
+    lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(1, 0, 3, 2)));
+    lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
+    lowest = _mm_min_epi16(lowest, _mm_shufflelo_epi16(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
+    // One bit per place at the smallest difference, place 8 * i + k at bit 8 * i + k.
+    const __m128i low = _mm_shuffle_epi32(lowest, 0);
+    uint32_t places =
+        uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d[0], low),
+                                                   _mm_cmpeq_epi16(d[1], low))))
+        | uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d[2], low),
+                                                     _mm_cmpeq_epi16(d[3], low))))
+              << 16;
+    int first = lowestSetBit(places);
+    int found = list[first / 8].entry[first % 8];
+    // Entries that tie: the one the walk meets first.
+    for (places &= places - 1; places != 0; places &= places - 1) {
+        first = lowestSetBit(places);
+        const int e = list[first / 8].entry[first % 8];
+        if (walkReachesFirst(table->palette, red, green, blue, e, found))
+            found = e;
+    }
+    return found;
+}
+
+#else
+
 short difference(short a, short b)
 {
     const short d = short(a - b);
@@ -231,24 +318,11 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
     }
 
     // Longer lists, and ties: the nearest entries, the one the walk meets first.
-    const FramePalette *palette = table->palette;
-    for (int i = 0; i < groupCount; ++i) {
-        for (int k = 0; k < 8; ++k) {
-            const int e = list[i].entry[k];
-            if (e == 0)
-                continue;
-            const int d = entryDifference(palette, e, red, green, blue);
-            if (d < best) {
-                best = d;
-                found = e;
-            } else if (d == best && e != found
-                       && walkReachesFirst(palette, red, green, blue, e, found)) {
-                found = e;
-            }
-        }
-    }
-    return found;
+    return nearestOfList(table->palette, list, groupCount, red, green, blue, best, found);
 }
+
+#endif
+
 
 } // namespace
 
