@@ -335,6 +335,7 @@ bool allocateColourCellTable(ColourCellTable *table)
     table->parentLists = static_cast<unsigned char *>(malloc(ParentListsSize));
     table->answers = static_cast<uint32_t *>(calloc(ColourAnswerSlots, sizeof(uint32_t)));
     table->parentListsEnd = 1;
+    table->answering = true;
     if (table->cells && table->groups && table->parents && table->parentLists && table->answers)
         return true;
     releaseColourCellTable(table);
@@ -369,10 +370,17 @@ bool paletteFullyBuilt(int depth, unsigned long long n)
     return n >= (1ull << depth) - 1;
 }
 
-int answerFromCells(ColourCellTable *table, int red, int green, int blue)
+int searchColourCells(ColourCellTable *table, int red, int green, int blue)
 {
-    const int found = searchCells(table, red, green, blue);
-    const uint32_t colour = uint32_t(red) << 16 | uint32_t(green) << 8 | uint32_t(blue);
-    table->answers[colourAnswerSlot(colour)] = colour | uint32_t(found) << 24;
-    return found;
+    return searchCells(table, red, green, blue);
+}
+
+void reviewAnswers(ColourCellTable *table, AnswerCount count)
+{
+    if (table->answering)
+        table->answering = count.found * 2 >= count.lookups;
+    else if (++table->bandsWithoutAnswers >= 8)
+        table->answering = true;
+    if (table->answering)
+        table->bandsWithoutAnswers = 0;
 }
