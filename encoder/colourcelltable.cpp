@@ -1,6 +1,7 @@
 #include "encoder/colourcelltable.h"
 #include "encoder/bitmask.h"
 
+#include <QtGlobal>
 #include <cstdlib>
 #include <cstring>
 
@@ -102,18 +103,12 @@ void makeParentList(const FramePalette *palette, int red, int green, int blue,
     }
 }
 
-// The list of the colour's cube, made from its parent cube's list when first needed. Once
-// the room for lists is full, it is made again for every colour, in a spare place.
-const ColourCellGroup *cellList(ColourCellTable *table, int red, int green, int blue,
-                                int *groupCount)
+// The list of the colour's cube the first time a colour falls into it, made from its parent
+// cube's list. Once the room for lists is full, it is made again for every colour, in a
+// spare place. Kept out of line: the lookup of a list already made is the common case.
+Q_NEVER_INLINE const ColourCellGroup *makeCellList(ColourCellTable *table, int cell, int red,
+                                                   int green, int blue, int *groupCount)
 {
-    const int cell = ((red >> CellBits) * CellsPerSide + (green >> CellBits)) * CellsPerSide
-                     + (blue >> CellBits);
-    if (table->cells[cell]) {
-        *groupCount = int(table->cells[cell] & 0xFF);
-        return table->groups + (table->cells[cell] >> 8);
-    }
-
     const int parent = ((red >> ParentBits) * ParentsPerSide + (green >> ParentBits))
                        * ParentsPerSide + (blue >> ParentBits);
     if (!table->parents[parent]) {
@@ -147,6 +142,19 @@ const ColourCellGroup *cellList(ColourCellTable *table, int red, int green, int 
     }
     *groupCount = groups;
     return list;
+}
+
+// The list of the colour's cube and its number of groups.
+inline const ColourCellGroup *cellList(ColourCellTable *table, int red, int green, int blue,
+                                       int *groupCount)
+{
+    const int cell = ((red >> CellBits) * CellsPerSide + (green >> CellBits)) * CellsPerSide
+                     + (blue >> CellBits);
+    const uint32_t made = table->cells[cell];
+    if (!made)
+        return makeCellList(table, cell, red, green, blue, groupCount);
+    *groupCount = int(made & 0xFF);
+    return table->groups + (made >> 8);
 }
 
 // True when the tree walk for the colour reaches entry a before entry b: at the node where
@@ -219,20 +227,25 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
     const __m128i b = _mm_set1_epi16(short(blue));
     // Places past the list's end are as far as padding.
     const __m128i far = _mm_set1_epi16(0x7FFF);
-    __m128i d[MostKeyGroups] = {far, far, far, far};
-    for (int i = 0; i < groupCount; ++i)
-        d[i] = groupDifferences(list + i, r, g, b);
-    __m128i lowest = _mm_min_epi16(_mm_min_epi16(d[0], d[1]), _mm_min_epi16(d[2], d[3]));
+    const __m128i d0 = groupDifferences(list, r, g, b);
+    const __m128i d1 = groupCount > 1 ? groupDifferences(list + 1, r, g, b) : far;
+    __m128i d2 = far;
+    __m128i d3 = far;
+    if (groupCount > 2) {
+        d2 = groupDifferences(list + 2, r, g, b);
+        d3 = groupCount > 3 ? groupDifferences(list + 3, r, g, b) : far;
+    }
+    __m128i lowest = _mm_min_epi16(_mm_min_epi16(d0, d1), _mm_min_epi16(d2, d3));
     lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(1, 0, 3, 2)));
     lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
     lowest = _mm_min_epi16(lowest, _mm_shufflelo_epi16(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
     // One bit per place at the smallest difference, place 8 * i + k at bit 8 * i + k.
     const __m128i low = _mm_shuffle_epi32(lowest, 0);
     uint32_t places =
-        uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d[0], low),
-                                                   _mm_cmpeq_epi16(d[1], low))))
-        | uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d[2], low),
-                                                     _mm_cmpeq_epi16(d[3], low))))
+        uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d0, low),
+                                                   _mm_cmpeq_epi16(d1, low))))
+        | uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d2, low),
+                                                     _mm_cmpeq_epi16(d3, low))))
               << 16;
     int first = lowestSetBit(places);
     int found = list[first / 8].entry[first % 8];
