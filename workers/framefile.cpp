@@ -1,7 +1,6 @@
 #include "workers/framefile.h"
 
 #include "encoder/gifstreamwriter.h"
-#include "workers/pngframereader.h"
 
 #include <QImageReader>
 
@@ -50,9 +49,10 @@ QImage readPictureFitting(const QString &path, const QSize &box, QSize *size)
     return picture.scaled(fitted(*size), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage readFrameFile(const QString &path)
+QImage readFrameFile(const QString &path, PngScratch *scratch)
 {
-    QImage frame = readPngFrame(path);
+    PngScratch ownScratch;
+    QImage frame = readPngFrame(path, scratch ? scratch : &ownScratch);
     if (!frame.isNull())
         return frame;
     QImageReader reader(path);

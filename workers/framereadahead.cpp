@@ -43,6 +43,7 @@ bool FrameReadAhead::takeNext(QImage *frame)
 
 void FrameReadAhead::run()
 {
+    PngScratch scratch;
     std::unique_lock<std::mutex> locker(mutex);
     for (;;) {
         // The next frame the encoder will take is read whatever its size; more only while
@@ -60,7 +61,7 @@ void FrameReadAhead::run()
         const FrameSource &source = sources.at(index);
         QImage frame = source.path.isEmpty()
                            ? source.image.convertToFormat(QImage::Format_RGBA8888)
-                           : readFrameFile(source.path);
+                           : readFrameFile(source.path, &scratch);
         locker.lock();
         if (frame.isNull() && !source.path.isEmpty()) {
             firstUnreadable = std::min(firstUnreadable, index);

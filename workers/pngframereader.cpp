@@ -13,6 +13,7 @@
 #include <cstring>
 #include <libdeflate.h>
 #include <memory>
+#include <new>
 #include <spng.h>
 
 namespace {
@@ -128,10 +129,23 @@ QImage finished(QImage frame, bool mayBeTranslucent)
     return frame;
 }
 
+// Makes room for size bytes in a buffer kept from file to file; false when there is none.
+bool makeRoom(std::vector<uchar> *buffer, size_t size)
+{
+    try {
+        if (buffer->size() < size)
+            buffer->resize(size);
+        return true;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
 // 8-bit RGB and RGBA without transparency chunk or interlacing, by far the most common
 // frames: inflated whole by libdeflate, which takes half zlib's time, and unfiltered
-// straight into the frame. Every check Qt's reader makes on them is made here too.
-QImage decodePlain(const PngLayout &layout)
+// straight into the frame. Every check Qt's reader makes on them is made here too. The
+// image data is gathered in place, over the chunk boundaries between its pieces.
+QImage decodePlain(const PngLayout &layout, uchar *data, PngScratch *scratch)
 {
     for (const Chunk &chunk : layout.critical) {
         const uchar *crc = chunk.start + 8 + chunk.length;
@@ -139,37 +153,24 @@ QImage decodePlain(const PngLayout &layout)
             != qFromBigEndian<quint32>(crc))
             return QImage();
     }
+    uchar *compressed = data + (layout.imageData.first().start + 8 - data);
+    size_t compressedSize = 0;
+    for (const Chunk &chunk : layout.imageData) {
+        memmove(compressed + compressedSize, chunk.start + 8, size_t(chunk.length));
+        compressedSize += size_t(chunk.length);
+    }
     const int channels = layout.colourType == 6 ? 4 : 3;
     const size_t filteredSize = size_t(layout.height) * (size_t(layout.width) * channels + 1);
-    // The image data in one piece: as it is when it comes in one chunk. Deflate cannot make
-    // data much longer, so more than twice the inflated size is damage.
-    size_t compressedSize = 0;
-    for (const Chunk &chunk : layout.imageData)
-        compressedSize += size_t(chunk.length);
-    if (compressedSize > 2 * filteredSize + 1024)
-        return QImage();
-    std::unique_ptr<uchar[]> joined;
-    const uchar *compressed = layout.imageData.first().start + 8;
-    if (layout.imageData.size() > 1) {
-        joined.reset(new (std::nothrow) uchar[compressedSize]);
-        if (!joined)
-            return QImage();
-        size_t at = 0;
-        for (const Chunk &chunk : layout.imageData) {
-            memcpy(joined.get() + at, chunk.start + 8, size_t(chunk.length));
-            at += size_t(chunk.length);
-        }
-        compressed = joined.get();
-    }
-    // One spare byte after the rows, which unfilterToRgba may read.
-    std::unique_ptr<uchar[]> filtered(new (std::nothrow) uchar[filteredSize + 1]);
     QImage frame(layout.width, layout.height, QImage::Format_RGBA8888);
     std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor *)> inflater(
         libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
-    if (!filtered || frame.isNull() || !inflater
-        || libdeflate_zlib_decompress(inflater.get(), compressed, compressedSize, filtered.get(),
-                                      filteredSize, nullptr) != LIBDEFLATE_SUCCESS
-        || !unfilterToRgba(filtered.get(), layout.width, layout.height, channels, frame.bits()))
+    // One spare byte after the rows, which unfilterToRgba may read.
+    if (frame.isNull() || !inflater || !makeRoom(&scratch->filtered, filteredSize + 1)
+        || libdeflate_zlib_decompress(inflater.get(), compressed, compressedSize,
+                                      scratch->filtered.data(), filteredSize, nullptr)
+               != LIBDEFLATE_SUCCESS
+        || !unfilterToRgba(scratch->filtered.data(), layout.width, layout.height, channels,
+                           frame.bits()))
         return QImage();
     return finished(std::move(frame), channels == 4);
 }
@@ -187,7 +188,7 @@ QImage decodeWithSpng(const uchar *data, qint64 size, const PngLayout &layout)
                                           || layout.colourType == 6);
 }
 
-QImage decodePng(const uchar *data, qint64 size)
+QImage decodePng(uchar *data, qint64 size, PngScratch *scratch)
 {
     PngLayout layout;
     // Qt's reader rounds 16-bit samples to 8 bits, libspng cuts them.
@@ -196,27 +197,27 @@ QImage decodePng(const uchar *data, qint64 size)
         return QImage();
     const bool plain = layout.bitDepth == 8 && (layout.colourType == 2 || layout.colourType == 6)
                        && !layout.interlaced && !layout.transparency;
-    return plain ? decodePlain(layout) : decodeWithSpng(data, size, layout);
+    return plain ? decodePlain(layout, data, scratch) : decodeWithSpng(data, size, layout);
 }
 
 } // namespace
 
-QImage readPngFrame(const QString &path)
+QImage readPngFrame(const QString &path, PngScratch *scratch)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QImage();
+    // A PNG of the largest frame is far smaller; larger files are left to Qt's reader.
     const qint64 size = file.size();
-    if (const uchar *mapped = size > 0 ? file.map(0, size) : nullptr)
-        return decodePng(mapped, size);
-    const QByteArray bytes = file.readAll();
-    return decodePng(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
+    if (size > 2 * 4 * MaxFramePixels || !file.open(QIODevice::ReadOnly)
+        || !makeRoom(&scratch->file, size_t(size))
+        || file.read(reinterpret_cast<char *>(scratch->file.data()), size) != size)
+        return QImage();
+    return decodePng(scratch->file.data(), size, scratch);
 }
 
 #else
 
 // Without libspng and libdeflate every file goes through Qt's reader.
-QImage readPngFrame(const QString &)
+QImage readPngFrame(const QString &, PngScratch *)
 {
     return QImage();
 }
