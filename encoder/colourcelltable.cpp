@@ -227,26 +227,31 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
     const __m128i b = _mm_set1_epi16(short(blue));
     // Places past the list's end are as far as padding.
     const __m128i far = _mm_set1_epi16(0x7FFF);
+    // Most lists have one or two groups, as often one as the other: the second is measured
+    // either way, and set far when it is not the list's, rather than guessed at. The group
+    // after a list is always there to read: the next list's, or spare room.
     const __m128i d0 = groupDifferences(list, r, g, b);
-    const __m128i d1 = groupCount > 1 ? groupDifferences(list + 1, r, g, b) : far;
+    const __m128i d1 = _mm_or_si128(groupDifferences(list + 1, r, g, b),
+                                    _mm_set1_epi16(short(groupCount > 1 ? 0 : 0x7FFF)));
+    __m128i lowest = _mm_min_epi16(d0, d1);
     __m128i d2 = far;
     __m128i d3 = far;
     if (groupCount > 2) {
         d2 = groupDifferences(list + 2, r, g, b);
         d3 = groupCount > 3 ? groupDifferences(list + 3, r, g, b) : far;
+        lowest = _mm_min_epi16(lowest, _mm_min_epi16(d2, d3));
     }
-    __m128i lowest = _mm_min_epi16(_mm_min_epi16(d0, d1), _mm_min_epi16(d2, d3));
     lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(1, 0, 3, 2)));
     lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
     lowest = _mm_min_epi16(lowest, _mm_shufflelo_epi16(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
     // One bit per place at the smallest difference, place 8 * i + k at bit 8 * i + k.
     const __m128i low = _mm_shuffle_epi32(lowest, 0);
-    uint32_t places =
-        uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d0, low),
-                                                   _mm_cmpeq_epi16(d1, low))))
-        | uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d2, low),
-                                                     _mm_cmpeq_epi16(d3, low))))
-              << 16;
+    uint32_t places = uint32_t(_mm_movemask_epi8(
+        _mm_packs_epi16(_mm_cmpeq_epi16(d0, low), _mm_cmpeq_epi16(d1, low))));
+    if (groupCount > 2)
+        places |= uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d2, low),
+                                                             _mm_cmpeq_epi16(d3, low))))
+                  << 16;
     int first = lowestSetBit(places);
     int found = list[first / 8].entry[first % 8];
     // Entries that tie: the one the walk meets first.
@@ -343,7 +348,8 @@ bool allocateColourCellTable(ColourCellTable *table)
 {
     memset(table, 0, sizeof(*table));
     table->cells = static_cast<uint32_t *>(calloc(CellCount, sizeof(uint32_t)));
-    table->groups = static_cast<ColourCellGroup *>(malloc(GroupsSize));
+    // Zero-filled: a search also reads the group after a one-group list, whatever it holds.
+    table->groups = static_cast<ColourCellGroup *>(calloc(1, GroupsSize));
     table->parents = static_cast<uint32_t *>(calloc(ParentCount, sizeof(uint32_t)));
     table->parentLists = static_cast<unsigned char *>(malloc(ParentListsSize));
     table->answers = static_cast<uint32_t *>(calloc(ColourAnswerSlots, sizeof(uint32_t)));
