@@ -27,7 +27,7 @@ const size_t GroupsSize = (GroupRoom + MostGroups) * sizeof(ColourCellGroup);
 // Padding in a group: farther than any entry from every colour.
 const short FarAway = -300;
 // Lists of up to 32 candidates are measured all at once.
-const int MostKeyGroups = 4;
+const int MostGroupsAtOnce = 4;
 
 // Keeps, of the n colours red[k], green[k], blue[k] named entry[k], those that can be
 // nearest to some colour of the cube from low to low + side on each channel, and writes
@@ -199,11 +199,13 @@ int nearestOfList(const FramePalette *palette, const ColourCellGroup *list, int 
     return found;
 }
 
+} // namespace
+
 #ifdef LUMORRA_CELLS_SSE2
 
 // The differences from the colour to the 8 places of the group, in 16-bit lanes.
-inline __m128i groupDifferences(const ColourCellGroup *group, __m128i red, __m128i green,
-                                __m128i blue)
+static inline __m128i groupDifferences(const ColourCellGroup *group, __m128i red,
+                                       __m128i green, __m128i blue)
 {
     const __m128i *rows = reinterpret_cast<const __m128i *>(group);
     const auto distance = [](__m128i a, __m128i b) {
@@ -216,11 +218,11 @@ inline __m128i groupDifferences(const ColourCellGroup *group, __m128i red, __m12
 
 // The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
 // groups are measured at once; longer lists go through every entry.
-int searchCells(ColourCellTable *table, int red, int green, int blue)
+int searchColourCells(ColourCellTable *table, int red, int green, int blue)
 {
     int groupCount;
     const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
-    if (groupCount > MostKeyGroups)
+    if (groupCount > MostGroupsAtOnce)
         return nearestOfList(table->palette, list, groupCount, red, green, blue, 0x7FFFFFFF, 0);
     const __m128i r = _mm_set1_epi16(short(red));
     const __m128i g = _mm_set1_epi16(short(green));
@@ -266,7 +268,7 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
 
 #else
 
-short difference(short a, short b)
+static short difference(short a, short b)
 {
     const short d = short(a - b);
     return d < 0 ? short(-d) : d;
@@ -276,8 +278,8 @@ short difference(short a, short b)
 // number first. A key holds a difference, at most 1023 (the padding's, never the smallest),
 // and which of up to 32 places it came from, so that the smallest key names the nearest
 // candidate. The loop is plain so that the compiler measures the 8 places at once.
-void lowerKeys(const ColourCellGroup *group, int first, short red, short green, short blue,
-               short *lowest)
+static void lowerKeys(const ColourCellGroup *group, int first, short red, short green,
+                      short blue, short *lowest)
 {
     for (int k = 0; k < 8; ++k) {
         short d = short(difference(group->red[k], red) + difference(group->green[k], green)
@@ -289,7 +291,8 @@ void lowerKeys(const ColourCellGroup *group, int first, short red, short green, 
 }
 
 // How many places of the group lie at the difference.
-int placesAt(const ColourCellGroup *group, short red, short green, short blue, short at)
+static int placesAt(const ColourCellGroup *group, short red, short green, short blue,
+                    short at)
 {
     int count = 0;
     for (int k = 0; k < 8; ++k) {
@@ -303,7 +306,7 @@ int placesAt(const ColourCellGroup *group, short red, short green, short blue, s
 // The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
 // groups are measured a group at a time; the calls are written out one by one because
 // the compiler handles a loop around them poorly.
-int searchCells(ColourCellTable *table, int red, int green, int blue)
+int searchColourCells(ColourCellTable *table, int red, int green, int blue)
 {
     int groupCount;
     const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
@@ -323,7 +326,7 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
         smallest = lowest[k] < smallest ? lowest[k] : smallest;
     int best = smallest >> 5;
     int found = list[(smallest & 31) / 8].entry[smallest & 7];
-    if (groupCount <= MostKeyGroups) {
+    if (groupCount <= MostGroupsAtOnce) {
         int ties = placesAt(list, r, g, b, short(best));
         if (groupCount > 1)
             ties += placesAt(list + 1, r, g, b, short(best));
@@ -340,9 +343,6 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
 }
 
 #endif
-
-
-} // namespace
 
 bool allocateColourCellTable(ColourCellTable *table)
 {
@@ -387,11 +387,6 @@ void startColourCellFrame(ColourCellTable *table, const FramePalette *palette)
 bool paletteFullyBuilt(int depth, unsigned long long n)
 {
     return n >= (1ull << depth) - 1;
-}
-
-int searchColourCells(ColourCellTable *table, int red, int green, int blue)
-{
-    return searchCells(table, red, green, blue);
 }
 
 void reviewAnswers(ColourCellTable *table, AnswerCount count)

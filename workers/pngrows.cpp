@@ -61,7 +61,8 @@ void unpaethRow(const unsigned char *raw, int channels, const unsigned char *abo
         const __m128i smallest = _mm_min_epi16(_mm_min_epi16(pa, pb), pc);
         const __m128i useA = _mm_cmpeq_epi16(pa, smallest);
         const __m128i useB = _mm_andnot_si128(useA, _mm_cmpeq_epi16(pb, smallest));
-        const __m128i useC = _mm_andnot_si128(_mm_or_si128(useA, useB), _mm_cmpeq_epi16(zero, zero));
+        const __m128i useC =
+            _mm_andnot_si128(_mm_or_si128(useA, useB), _mm_cmpeq_epi16(zero, zero));
         const __m128i predicted = _mm_or_si128(
             _mm_or_si128(_mm_and_si128(useA, a), _mm_and_si128(useB, b)), _mm_and_si128(useC, c));
         a = _mm_and_si128(_mm_add_epi16(predicted, widen(load(raw + x * channels))),
