@@ -5,7 +5,6 @@
 #include "workers/framefile.h"
 #include "workers/pngrows.h"
 
-#include <QByteArray>
 #include <QFile>
 #include <QVector>
 #include <QtEndian>
@@ -64,6 +63,7 @@ struct PngLayout
     int colourType = 0;
     bool interlaced = false;
     bool transparency = false; // a tRNS chunk
+    int palette = 0;           // PLTE chunks
     // Chunks whose damage makes Qt's reader fail: header, palette, image data.
     QVector<Chunk> critical;
     QVector<Chunk> imageData;
@@ -92,10 +92,14 @@ bool readLayout(const uchar *data, qint64 size, PngLayout *layout)
             if (part == BeforeImage ? !isKnownLeadingChunk(type) : !isKnownTrailingChunk(type))
                 return false;
         }
+        // Qt's reader fails on a second palette, and on methods PNG does not define.
+        if (isChunk(type, "PLTE") && layout->palette++)
+            return false;
         if (isChunk(type, "IHDR")) {
-            if (at != qint64(sizeof(PngSignature)) || chunk.length != 13)
-                return false;
             const uchar *header = chunk.start + 8;
+            if (at != qint64(sizeof(PngSignature)) || chunk.length != 13 || header[10]
+                || header[11])
+                return false;
             layout->width = int(qMin<quint32>(qFromBigEndian<quint32>(header), INT_MAX));
             layout->height = int(qMin<quint32>(qFromBigEndian<quint32>(header + 4), INT_MAX));
             layout->bitDepth = header[8];

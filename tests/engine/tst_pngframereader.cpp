@@ -201,6 +201,12 @@ private slots:
         QTest::newRow("damaged image data") << badCrc << false;
         QTest::newRow("cut short") << png({2, 8}).chopped(30) << false;
         QTest::newRow("too wide") << png({2, 8}, {}, {}, 65536, 1) << false;
+        QTest::newRow("second palette")
+            << png({2, 8}, chunk("PLTE", "\1\2\3") + chunk("PLTE", "\4\5\6")) << false;
+        QByteArray method = png({2, 8});
+        method[27] = 1; // the filter method of the header, which PNG leaves at 0
+        method.replace(29, 4, bigEndian(crc32(method.mid(12, 17))));
+        QTest::newRow("unknown filter method") << method << false;
     }
 
     void sameFrameAsQt()
