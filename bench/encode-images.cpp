@@ -1,14 +1,15 @@
-// encode-images [--reference | --smaller] OUT.gif IMAGE...
+// encode-images [--reference | --in-memory] [--smaller] OUT.gif IMAGE...
 // Makes one GIF of the images exactly as the Create GIF job does and prints the times.
-// "load:" is the import's check of every file, on every core: files that cannot become a
-// frame (unreadable, damaged, larger than 65535 a side or 100 megapixels) are skipped with
-// a message, as the images page skips them. "encode:" is the job: the worker reads each
-// file when it reaches it, the next one while the current one is encoded. With --reference
-// before OUT.gif, the frames are decoded into memory during "load:" and the straightforward
-// encoder that the tests keep as the reference writes them on one thread, so that the
-// speed-up can be measured in one run. --smaller writes the "Smaller file" kind of GIF.
-// Exits non-zero, leaving no GIF, when no image is readable or one cannot be read when the
-// job reaches it.
+// "load:" checks every file's header as a command line would: files that cannot become a
+// frame (unreadable, larger than 65535 a side or 100 megapixels) are skipped with a
+// message. "encode:" is the job: the worker reads each file when it reaches it, decoding
+// ahead of the encoder, so the whole process decodes every file once, as ffmpeg does.
+// With --in-memory the frames are decoded into memory during "load:" (on every core) and
+// the job encodes them from there, so that "encode:" is the encoding alone. --reference
+// does the same with the straightforward encoder that the tests keep as the reference, on
+// one thread, so that the speed-up can be measured in one run. --smaller writes the
+// "Smaller file" kind of GIF. Exits non-zero, leaving no GIF, when no image is readable or
+// one cannot be read when the job reaches it.
 #include "support/referenceencoder.h"
 #include "workers/framefile.h"
 #include "workers/gifcreaterthread.h"
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QStringList>
 #include <QVector>
 #include <algorithm>
@@ -60,6 +62,15 @@ bool builtInFormatsOnly(const QStringList &paths)
     return true;
 }
 
+// The size from the file's header; for the few formats that tell it only by decoding, the
+// decoded frame's. Invalid or empty when the file cannot become a frame.
+QSize pictureSize(const QString &path)
+{
+    QImageReader reader(path);
+    const QSize size = openPicture(&reader);
+    return size == QSize(0, 0) ? readFrameFile(path).size() : size;
+}
+
 bool encodeWithReference(const QString &path, const QVector<QImage> &frames, int width,
                          int height, int delay)
 {
@@ -68,15 +79,21 @@ bool encodeWithReference(const QString &path, const QVector<QImage> &frames, int
     return file.open(QIODevice::WriteOnly) && file.write(gif) == gif.size() && file.flush();
 }
 
-bool encodeWithWorker(const QString &path, const QStringList &files, int width, int height,
-                      int delay, bool smallerFile)
+// Frames come from memory when they were decoded during "load:", else from the files.
+bool encodeWithWorker(const QString &path, const QStringList &files,
+                      const QVector<QImage> &frames, int width, int height, int delay,
+                      bool smallerFile)
 {
     GifCreaterThread creater;
     creater.gifFilePath = path;
     creater.delay = delay;
     creater.smallerFile = smallerFile;
-    for (const QString &file : files)
-        creater.addImageFile(file);
+    for (const QImage &frame : frames)
+        creater.addImage(frame);
+    if (frames.isEmpty()) {
+        for (const QString &file : files)
+            creater.addImageFile(file);
+    }
     creater.setGifSize(width, height);
     creater.start(QThread::InheritPriority);
     creater.wait();
@@ -92,14 +109,15 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments();
     arguments.removeFirst();
-    const bool useReference = !arguments.isEmpty() && arguments.first() == "--reference";
-    if (useReference)
-        arguments.removeFirst();
-    const bool smallerFile = !arguments.isEmpty() && arguments.first() == "--smaller";
-    if (smallerFile)
-        arguments.removeFirst();
-    if (arguments.size() < 2) {
-        fprintf(stderr, "usage: encode-images [--reference | --smaller] OUT.gif IMAGE...\n");
+    QStringList options;
+    while (!arguments.isEmpty() && arguments.first().startsWith("--"))
+        options << arguments.takeFirst();
+    const bool useReference = options.removeAll("--reference") > 0;
+    const bool inMemory = useReference || options.removeAll("--in-memory") > 0;
+    const bool smallerFile = options.removeAll("--smaller") > 0;
+    if (arguments.size() < 2 || !options.isEmpty() || (useReference && smallerFile)) {
+        fprintf(stderr, "usage: encode-images [--reference | --in-memory] [--smaller] OUT.gif "
+                        "IMAGE...\n");
         return 2;
     }
     const QString outPath = arguments.takeFirst();
@@ -109,13 +127,13 @@ int main(int argc, char *argv[])
     QElapsedTimer timer;
     timer.start();
     QVector<QSize> sizes(arguments.size());
-    QVector<QImage> frames(useReference ? arguments.size() : 0);
+    QVector<QImage> frames(inMemory ? arguments.size() : 0);
     onEveryCore(arguments.size(), [&](int i) {
-        if (useReference) {
+        if (inMemory) {
             frames[i] = readFrameFile(arguments.at(i));
             sizes[i] = frames.at(i).size();
-        } else if (readPictureFitting(arguments.at(i), QSize(89, 89), &sizes[i]).isNull()) {
-            sizes[i] = QSize();
+        } else {
+            sizes[i] = pictureSize(arguments.at(i));
         }
     });
     int width = 20;
@@ -142,11 +160,12 @@ int main(int argc, char *argv[])
     timer.restart();
     const bool written =
         useReference ? encodeWithReference(outPath, frames, width, height, 10)
-                     : encodeWithWorker(outPath, files, width, height, 10, smallerFile);
+                     : encodeWithWorker(outPath, files, frames, width, height, 10, smallerFile);
     const double encodeSeconds = timer.nsecsElapsed() / 1e9;
 
-    printf("encoder: %s\n",
-           useReference ? "reference" : (smallerFile ? "ours, smaller file" : "ours"));
+    printf("encoder: %s%s\n",
+           useReference ? "reference" : (smallerFile ? "ours, smaller file" : "ours"),
+           inMemory ? ", frames in memory" : "");
     printf("frames: %d, canvas %d x %d\n", int(files.size()), width, height);
     printf("load: %.3f s\n", loadSeconds);
     printf("encode: %.3f s\n", encodeSeconds);

@@ -1,7 +1,14 @@
 #include "encoder/colourcelltable.h"
+#include "encoder/bitmask.h"
 
+#include <QtGlobal>
 #include <cstdlib>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define LUMORRA_CELLS_SSE2 1
+#endif
 
 namespace {
 
@@ -19,8 +26,8 @@ const int MostGroups = (255 + 7) / 8;
 const size_t GroupsSize = (GroupRoom + MostGroups) * sizeof(ColourCellGroup);
 // Padding in a group: farther than any entry from every colour.
 const short FarAway = -300;
-// Up to 32 candidates the keys tell the nearest on their own.
-const int MostKeyGroups = 4;
+// Lists of up to 32 candidates are measured all at once.
+const int MostGroupsAtOnce = 4;
 
 // Keeps, of the n colours red[k], green[k], blue[k] named entry[k], those that can be
 // nearest to some colour of the cube from low to low + side on each channel, and writes
@@ -96,18 +103,12 @@ void makeParentList(const FramePalette *palette, int red, int green, int blue,
     }
 }
 
-// The list of the colour's cube, made from its parent cube's list when first needed. Once
-// the room for lists is full, it is made again for every colour, in a spare place.
-const ColourCellGroup *cellList(ColourCellTable *table, int red, int green, int blue,
-                                int *groupCount)
+// The list of the colour's cube the first time a colour falls into it, made from its parent
+// cube's list. Once the room for lists is full, it is made again for every colour, in a
+// spare place. Kept out of line: the lookup of a list already made is the common case.
+Q_NEVER_INLINE const ColourCellGroup *makeCellList(ColourCellTable *table, int cell, int red,
+                                                   int green, int blue, int *groupCount)
 {
-    const int cell = ((red >> CellBits) * CellsPerSide + (green >> CellBits)) * CellsPerSide
-                     + (blue >> CellBits);
-    if (table->cells[cell]) {
-        *groupCount = int(table->cells[cell] & 0xFF);
-        return table->groups + (table->cells[cell] >> 8);
-    }
-
     const int parent = ((red >> ParentBits) * ParentsPerSide + (green >> ParentBits))
                        * ParentsPerSide + (blue >> ParentBits);
     if (!table->parents[parent]) {
@@ -143,6 +144,19 @@ const ColourCellGroup *cellList(ColourCellTable *table, int red, int green, int 
     return list;
 }
 
+// The list of the colour's cube and its number of groups.
+inline const ColourCellGroup *cellList(ColourCellTable *table, int red, int green, int blue,
+                                       int *groupCount)
+{
+    const int cell = ((red >> CellBits) * CellsPerSide + (green >> CellBits)) * CellsPerSide
+                     + (blue >> CellBits);
+    const uint32_t made = table->cells[cell];
+    if (!made)
+        return makeCellList(table, cell, red, green, blue, groupCount);
+    *groupCount = int(made & 0xFF);
+    return table->groups + (made >> 8);
+}
+
 // True when the tree walk for the colour reaches entry a before entry b: at the node where
 // their paths part, the walk goes first to the side the colour lies on.
 bool walkReachesFirst(const FramePalette *palette, int red, int green, int blue, int a, int b)
@@ -161,77 +175,12 @@ bool walkReachesFirst(const FramePalette *palette, int red, int green, int blue,
     return ((nodeA & 1) == 0) == leftFirst;
 }
 
-short difference(short a, short b)
+// The nearest entries among all of a long list, or after a tie: best and found start from
+// any place of the list (found 0 with a best above every difference) and end at the
+// smallest difference and, among the entries there, the one the walk meets first.
+int nearestOfList(const FramePalette *palette, const ColourCellGroup *list, int groupCount,
+                  int red, int green, int blue, int best, int found)
 {
-    const short d = short(a - b);
-    return d < 0 ? short(-d) : d;
-}
-
-// Lowers each lowest[k] to the key of place k of the group, the group's first place being
-// number first. A key holds a difference, at most 1023 (the padding's, never the smallest),
-// and which of up to 32 places it came from, so that the smallest key names the nearest
-// candidate. The loop is plain so that the compiler measures the 8 places at once.
-void lowerKeys(const ColourCellGroup *group, int first, short red, short green, short blue,
-               short *lowest)
-{
-    for (int k = 0; k < 8; ++k) {
-        short d = short(difference(group->red[k], red) + difference(group->green[k], green)
-                        + difference(group->blue[k], blue));
-        d = d < 1023 ? d : short(1023);
-        const short key = short(d << 5 | (first + k));
-        lowest[k] = key < lowest[k] ? key : lowest[k];
-    }
-}
-
-// How many places of the group lie at the difference.
-int placesAt(const ColourCellGroup *group, short red, short green, short blue, short at)
-{
-    int count = 0;
-    for (int k = 0; k < 8; ++k) {
-        const short d = short(difference(group->red[k], red) + difference(group->green[k], green)
-                              + difference(group->blue[k], blue));
-        count += d == at;
-    }
-    return count;
-}
-
-// The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
-// groups are measured a group at a time; the calls are written out one by one because
-// the compiler handles a loop around them poorly.
-int searchCells(ColourCellTable *table, int red, int green, int blue)
-{
-    int groupCount;
-    const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
-    const short r = short(red), g = short(green), b = short(blue);
-    short lowest[8];
-    for (int k = 0; k < 8; ++k)
-        lowest[k] = 0x7FFF;
-    lowerKeys(list, 0, r, g, b, lowest);
-    if (groupCount > 1)
-        lowerKeys(list + 1, 8, r, g, b, lowest);
-    if (groupCount > 2)
-        lowerKeys(list + 2, 16, r, g, b, lowest);
-    if (groupCount > 3)
-        lowerKeys(list + 3, 24, r, g, b, lowest);
-    short smallest = lowest[0];
-    for (int k = 1; k < 8; ++k)
-        smallest = lowest[k] < smallest ? lowest[k] : smallest;
-    int best = smallest >> 5;
-    int found = list[(smallest & 31) / 8].entry[smallest & 7];
-    if (groupCount <= MostKeyGroups) {
-        int ties = placesAt(list, r, g, b, short(best));
-        if (groupCount > 1)
-            ties += placesAt(list + 1, r, g, b, short(best));
-        if (groupCount > 2)
-            ties += placesAt(list + 2, r, g, b, short(best));
-        if (groupCount > 3)
-            ties += placesAt(list + 3, r, g, b, short(best));
-        if (ties == 1)
-            return found;
-    }
-
-    // Longer lists, and ties: the nearest entries, the one the walk meets first.
-    const FramePalette *palette = table->palette;
     for (int i = 0; i < groupCount; ++i) {
         for (int k = 0; k < 8; ++k) {
             const int e = list[i].entry[k];
@@ -252,15 +201,160 @@ int searchCells(ColourCellTable *table, int red, int green, int blue)
 
 } // namespace
 
+#ifdef LUMORRA_CELLS_SSE2
+
+// The differences from the colour to the 8 places of the group, in 16-bit lanes.
+static inline __m128i groupDifferences(const ColourCellGroup *group, __m128i red,
+                                       __m128i green, __m128i blue)
+{
+    const __m128i *rows = reinterpret_cast<const __m128i *>(group);
+    const auto distance = [](__m128i a, __m128i b) {
+        return _mm_max_epi16(_mm_sub_epi16(a, b), _mm_sub_epi16(b, a));
+    };
+    return _mm_add_epi16(_mm_add_epi16(distance(_mm_loadu_si128(rows), red),
+                                       distance(_mm_loadu_si128(rows + 1), green)),
+                         distance(_mm_loadu_si128(rows + 2), blue));
+}
+
+// The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
+// groups are measured at once; longer lists go through every entry.
+int searchColourCells(ColourCellTable *table, int red, int green, int blue)
+{
+    int groupCount;
+    const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
+    if (groupCount > MostGroupsAtOnce)
+        return nearestOfList(table->palette, list, groupCount, red, green, blue, 0x7FFFFFFF, 0);
+    const __m128i r = _mm_set1_epi16(short(red));
+    const __m128i g = _mm_set1_epi16(short(green));
+    const __m128i b = _mm_set1_epi16(short(blue));
+    // Places past the list's end are as far as padding.
+    const __m128i far = _mm_set1_epi16(0x7FFF);
+    // Most lists have one or two groups, as often one as the other: the second is measured
+    // either way, and set far when it is not the list's, rather than guessed at. The group
+    // after a list is always there to read: the next list's, or spare room.
+    const __m128i d0 = groupDifferences(list, r, g, b);
+    const __m128i d1 = _mm_or_si128(groupDifferences(list + 1, r, g, b),
+                                    _mm_set1_epi16(short(groupCount > 1 ? 0 : 0x7FFF)));
+    __m128i lowest = _mm_min_epi16(d0, d1);
+    __m128i d2 = far;
+    __m128i d3 = far;
+    if (groupCount > 2) {
+        d2 = groupDifferences(list + 2, r, g, b);
+        d3 = groupCount > 3 ? groupDifferences(list + 3, r, g, b) : far;
+        lowest = _mm_min_epi16(lowest, _mm_min_epi16(d2, d3));
+    }
+    lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(1, 0, 3, 2)));
+    lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
+    lowest = _mm_min_epi16(lowest, _mm_shufflelo_epi16(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
+    // One bit per place at the smallest difference, place 8 * i + k at bit 8 * i + k.
+    const __m128i low = _mm_shuffle_epi32(lowest, 0);
+    uint32_t places = uint32_t(_mm_movemask_epi8(
+        _mm_packs_epi16(_mm_cmpeq_epi16(d0, low), _mm_cmpeq_epi16(d1, low))));
+    if (groupCount > 2)
+        places |= uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d2, low),
+                                                             _mm_cmpeq_epi16(d3, low))))
+                  << 16;
+    int first = lowestSetBit(places);
+    int found = list[first / 8].entry[first % 8];
+    // Entries that tie: the one the walk meets first.
+    for (places &= places - 1; places != 0; places &= places - 1) {
+        first = lowestSetBit(places);
+        const int e = list[first / 8].entry[first % 8];
+        if (walkReachesFirst(table->palette, red, green, blue, e, found))
+            found = e;
+    }
+    return found;
+}
+
+#else
+
+static short difference(short a, short b)
+{
+    const short d = short(a - b);
+    return d < 0 ? short(-d) : d;
+}
+
+// Lowers each lowest[k] to the key of place k of the group, the group's first place being
+// number first. A key holds a difference, at most 1023 (the padding's, never the smallest),
+// and which of up to 32 places it came from, so that the smallest key names the nearest
+// candidate. The loop is plain so that the compiler measures the 8 places at once.
+static void lowerKeys(const ColourCellGroup *group, int first, short red, short green,
+                      short blue, short *lowest)
+{
+    for (int k = 0; k < 8; ++k) {
+        short d = short(difference(group->red[k], red) + difference(group->green[k], green)
+                        + difference(group->blue[k], blue));
+        d = d < 1023 ? d : short(1023);
+        const short key = short(d << 5 | (first + k));
+        lowest[k] = key < lowest[k] ? key : lowest[k];
+    }
+}
+
+// How many places of the group lie at the difference.
+static int placesAt(const ColourCellGroup *group, short red, short green, short blue,
+                    short at)
+{
+    int count = 0;
+    for (int k = 0; k < 8; ++k) {
+        const short d = short(difference(group->red[k], red) + difference(group->green[k], green)
+                              + difference(group->blue[k], blue));
+        count += d == at;
+    }
+    return count;
+}
+
+// The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
+// groups are measured a group at a time; the calls are written out one by one because
+// the compiler handles a loop around them poorly.
+int searchColourCells(ColourCellTable *table, int red, int green, int blue)
+{
+    int groupCount;
+    const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
+    const short r = short(red), g = short(green), b = short(blue);
+    short lowest[8];
+    for (int k = 0; k < 8; ++k)
+        lowest[k] = 0x7FFF;
+    lowerKeys(list, 0, r, g, b, lowest);
+    if (groupCount > 1)
+        lowerKeys(list + 1, 8, r, g, b, lowest);
+    if (groupCount > 2)
+        lowerKeys(list + 2, 16, r, g, b, lowest);
+    if (groupCount > 3)
+        lowerKeys(list + 3, 24, r, g, b, lowest);
+    short smallest = lowest[0];
+    for (int k = 1; k < 8; ++k)
+        smallest = lowest[k] < smallest ? lowest[k] : smallest;
+    int best = smallest >> 5;
+    int found = list[(smallest & 31) / 8].entry[smallest & 7];
+    if (groupCount <= MostGroupsAtOnce) {
+        int ties = placesAt(list, r, g, b, short(best));
+        if (groupCount > 1)
+            ties += placesAt(list + 1, r, g, b, short(best));
+        if (groupCount > 2)
+            ties += placesAt(list + 2, r, g, b, short(best));
+        if (groupCount > 3)
+            ties += placesAt(list + 3, r, g, b, short(best));
+        if (ties == 1)
+            return found;
+    }
+
+    // Longer lists, and ties: the nearest entries, the one the walk meets first.
+    return nearestOfList(table->palette, list, groupCount, red, green, blue, best, found);
+}
+
+#endif
+
 bool allocateColourCellTable(ColourCellTable *table)
 {
     memset(table, 0, sizeof(*table));
     table->cells = static_cast<uint32_t *>(calloc(CellCount, sizeof(uint32_t)));
-    table->groups = static_cast<ColourCellGroup *>(malloc(GroupsSize));
+    // Zero-filled: a search also reads the group after a one-group list, whatever it holds.
+    table->groups = static_cast<ColourCellGroup *>(calloc(1, GroupsSize));
     table->parents = static_cast<uint32_t *>(calloc(ParentCount, sizeof(uint32_t)));
     table->parentLists = static_cast<unsigned char *>(malloc(ParentListsSize));
     table->answers = static_cast<uint32_t *>(calloc(ColourAnswerSlots, sizeof(uint32_t)));
     table->parentListsEnd = 1;
+    table->answering = true;
     if (table->cells && table->groups && table->parents && table->parentLists && table->answers)
         return true;
     releaseColourCellTable(table);
@@ -295,10 +389,12 @@ bool paletteFullyBuilt(int depth, unsigned long long n)
     return n >= (1ull << depth) - 1;
 }
 
-int answerFromCells(ColourCellTable *table, int red, int green, int blue)
+void reviewAnswers(ColourCellTable *table, AnswerCount count)
 {
-    const int found = searchCells(table, red, green, blue);
-    const uint32_t colour = uint32_t(red) << 16 | uint32_t(green) << 8 | uint32_t(blue);
-    table->answers[colourAnswerSlot(colour)] = colour | uint32_t(found) << 24;
-    return found;
+    if (table->answering)
+        table->answering = count.found * 2 >= count.lookups;
+    else if (++table->bandsWithoutAnswers >= 8)
+        table->answering = true;
+    if (table->answering)
+        table->bandsWithoutAnswers = 0;
 }

@@ -39,8 +39,11 @@ struct ColourCellTable
     uint32_t parentListsEnd;
     // Answers already given this frame, by colour: entry << 24 | colour in each slot, 0 when
     // empty (entry 0 is never an answer). Drawn content repeats its colours a lot; photos
-    // rarely do.
+    // rarely do, and there looking up and keeping answers costs more than it saves: they
+    // are used only while they pay (see reviewAnswers).
     uint32_t *answers;
+    bool answering;
+    int bandsWithoutAnswers;
     const FramePalette *palette;
 };
 
@@ -62,18 +65,38 @@ inline uint32_t colourAnswerSlot(uint32_t colour)
     return (colour * 2654435761u) >> (32 - ColourAnswerBits);
 }
 
-// The entry the tree walk would find for a colour not answered yet this frame (never 0).
-int answerFromCells(ColourCellTable *table, int red, int green, int blue);
+// The entry the tree walk would find for the colour (never 0), from the cube lists alone.
+int searchColourCells(ColourCellTable *table, int red, int green, int blue);
 
-// The entry the tree walk would find for the colour (never 0). Most pixels repeat a colour
-// already answered: that check stays inline, and light.
-inline int nearestFromCells(ColourCellTable *table, int red, int green, int blue)
+// What answers did over a band of rows: lookups made and how many found an answer.
+struct AnswerCount
 {
+    uint32_t lookups;
+    uint32_t found;
+};
+
+// The entry the tree walk would find for the colour (never 0). While answers are in use,
+// a colour already answered is not searched again: that check stays inline, and light.
+inline int nearestFromCells(ColourCellTable *table, int red, int green, int blue,
+                            AnswerCount *count)
+{
+    if (!table->answering)
+        return searchColourCells(table, red, green, blue);
     const uint32_t colour = uint32_t(red) << 16 | uint32_t(green) << 8 | uint32_t(blue);
-    const uint32_t stored = table->answers[colourAnswerSlot(colour)] ^ colour;
-    if (stored >> 24 && !(stored & 0xFFFFFFu))
+    uint32_t *slot = table->answers + colourAnswerSlot(colour);
+    const uint32_t stored = *slot ^ colour;
+    count->lookups++;
+    if (stored >> 24 && !(stored & 0xFFFFFFu)) {
+        count->found++;
         return int(stored >> 24);
-    return answerFromCells(table, red, green, blue);
+    }
+    const int entry = searchColourCells(table, red, green, blue);
+    *slot = colour | uint32_t(entry) << 24;
+    return entry;
 }
+
+// Called after each band of rows a thread maps: answers stay in use while at least every
+// other lookup finds one; without them, every 8th band tries them again.
+void reviewAnswers(ColourCellTable *table, AnswerCount count);
 
 #endif

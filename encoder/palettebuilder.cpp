@@ -12,8 +12,48 @@
 #include <emmintrin.h>
 #define LUMORRA_PALETTE_SSE2 1
 #endif
+// As for the partition kernel: compiled for one function, chosen at run time, not with
+// MinGW.
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(__MINGW32__)
+#include <immintrin.h>
+#define LUMORRA_PALETTE_AVX512 1
+#endif
 
 namespace {
+
+#ifdef LUMORRA_PALETTE_AVX512
+// Lowers low[k] and raises high[k] to the bytes at place k of the pixels, 16 pixels a step;
+// returns how many pixels it went through.
+__attribute__((target("avx512f,avx512bw"))) size_t
+byteRangesAvx512(const unsigned char *pixels, size_t n, unsigned char low[4],
+                 unsigned char high[4])
+{
+    __m512i vLow = _mm512_set1_epi8(char(0xFF));
+    __m512i vHigh = _mm512_setzero_si512();
+    size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m512i v = _mm512_loadu_si512(pixels + i * 4);
+        vLow = _mm512_min_epu8(vLow, v);
+        vHigh = _mm512_max_epu8(vHigh, v);
+    }
+    unsigned char lows[64];
+    unsigned char highs[64];
+    _mm512_storeu_si512(lows, vLow);
+    _mm512_storeu_si512(highs, vHigh);
+    for (int k = 0; k < 64; ++k) {
+        low[k % 4] = lows[k] < low[k % 4] ? lows[k] : low[k % 4];
+        high[k % 4] = highs[k] > high[k % 4] ? highs[k] : high[k % 4];
+    }
+    return i;
+}
+
+bool hasAvx512Bytes()
+{
+    static const bool has =
+        __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+    return has;
+}
+#endif
 
 // Smallest and largest value of each channel over the n pixels.
 void channelRanges(const unsigned char *pixels, size_t n, int minimum[3], int maximum[3])
@@ -21,9 +61,13 @@ void channelRanges(const unsigned char *pixels, size_t n, int minimum[3], int ma
     unsigned char low[4] = {255, 255, 255, 255};
     unsigned char high[4] = {0, 0, 0, 0};
     size_t i = 0;
+#ifdef LUMORRA_PALETTE_AVX512
+    if (n >= 16 && hasAvx512Bytes())
+        i = byteRangesAvx512(pixels, n, low, high);
+#endif
 #ifdef LUMORRA_PALETTE_SSE2
     // Four pixels a step: byte k of each 4-byte group is channel k.
-    if (n >= 4) {
+    if (n - i >= 4) {
         __m128i vLow = _mm_set1_epi8(char(0xFF));
         __m128i vHigh = _mm_setzero_si128();
         for (; i + 4 <= n; i += 4) {

@@ -105,6 +105,7 @@ void mapArea(const GifEncoder &encoder, const unsigned char *compared, unsigned 
     memcpy(&transparentPixel, transparentBytes, 4);
 
     // Neighbours often share a colour; the search is only repeated for a new one.
+    AnswerCount answered = {0, 0};
     uint32_t lastColour = 0;
     int lastIndex = -1;
     for (int y = area.top; y < area.bottom; ++y) {
@@ -132,7 +133,7 @@ void mapArea(const GifEncoder &encoder, const unsigned char *compared, unsigned 
                 const int green = row[x * 4 + 1];
                 const int blue = row[x * 4 + 2];
                 if (cells) {
-                    lastIndex = nearestFromCells(cells, red, green, blue);
+                    lastIndex = nearestFromCells(cells, red, green, blue, &answered);
                 } else {
                     int bestDifference = 1000000;
                     lastIndex = 1;
@@ -147,6 +148,8 @@ void mapArea(const GifEncoder &encoder, const unsigned char *compared, unsigned 
             indexRow[x] = (unsigned char)lastIndex;
         }
     }
+    if (cells)
+        reviewAnswers(cells, answered);
 }
 
 } // namespace

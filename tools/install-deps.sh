@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages that building, testing, benchmarking and packaging need.
 set -e
 pkgs="build-essential cmake pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools \
+libspng-dev libdeflate-dev \
 libgif-dev ffmpeg imagemagick xvfb x11-utils \
 xdg-utils xdotool desktop-file-utils appstream man-db dpkg-dev file hyperfine fonts-wqy-microhei \
 qttranslations5-l10n fonts-dejavu-core"

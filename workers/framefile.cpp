@@ -49,8 +49,12 @@ QImage readPictureFitting(const QString &path, const QSize &box, QSize *size)
     return picture.scaled(fitted(*size), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage readFrameFile(const QString &path)
+QImage readFrameFile(const QString &path, PngScratch *scratch)
 {
+    PngScratch ownScratch;
+    QImage frame = readPngFrame(path, scratch ? scratch : &ownScratch);
+    if (!frame.isNull())
+        return frame;
     QImageReader reader(path);
     if (!openPicture(&reader).isValid())
         return QImage();

@@ -1,6 +1,8 @@
 #ifndef FRAMEFILE_H
 #define FRAMEFILE_H
 
+#include "workers/pngframereader.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -32,7 +34,8 @@ QImage readPictureFitting(const QString &path, const QSize &box, QSize *size);
 // changes translucent pixels and turns clear ones black.
 QImage frameFromPicture(QImage picture);
 
-// Reads the file whole as an RGBA frame; null when it cannot be read or is too large.
-QImage readFrameFile(const QString &path);
+// Reads the file whole as an RGBA frame; null when it cannot be read or is too large. A
+// reader of many files passes the same scratch every time.
+QImage readFrameFile(const QString &path, PngScratch *scratch = nullptr);
 
 #endif

@@ -2,9 +2,14 @@
 
 #include "workers/framefile.h"
 
+#include <algorithm>
+
 FrameReadAhead::FrameReadAhead(const QList<FrameSource> &sources)
-    : sources(sources), thread(&FrameReadAhead::run, this)
+    : sources(sources), firstUnreadable(sources.size())
 {
+    const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+    for (int i = std::min(cores, std::max(1, int(sources.size()))); i > 0; --i)
+        readers.emplace_back(&FrameReadAhead::run, this);
 }
 
 FrameReadAhead::~FrameReadAhead()
@@ -14,18 +19,23 @@ FrameReadAhead::~FrameReadAhead()
         stopping = true;
     }
     changed.notify_all();
-    thread.join();
+    for (std::thread &reader : readers)
+        reader.join();
 }
 
 bool FrameReadAhead::takeNext(QImage *frame)
 {
     std::unique_lock<std::mutex> locker(mutex);
-    changed.wait(locker, [this] { return !waiting.empty() || readFailed; });
-    if (waiting.empty())
+    changed.wait(locker, [this] {
+        return waiting.count(nextToTake) || firstUnreadable == nextToTake;
+    });
+    const auto next = waiting.find(nextToTake);
+    if (next == waiting.end())
         return false;
-    *frame = std::move(waiting.front());
-    waiting.pop_front();
+    *frame = std::move(next->second);
+    waiting.erase(next);
     waitingBytes -= size_t(frame->sizeInBytes());
+    nextToTake++;
     locker.unlock();
     changed.notify_all();
     return true;
@@ -33,27 +43,33 @@ bool FrameReadAhead::takeNext(QImage *frame)
 
 void FrameReadAhead::run()
 {
-    for (const FrameSource &source : sources) {
-        {
-            std::unique_lock<std::mutex> locker(mutex);
-            changed.wait(locker, [this] {
-                return stopping
-                       || (waiting.size() < MaxFramesWaiting && waitingBytes < MaxBytesWaiting);
-            });
-            if (stopping)
-                return;
-        }
+    PngScratch scratch;
+    std::unique_lock<std::mutex> locker(mutex);
+    for (;;) {
+        // The next frame the encoder will take is read whatever its size; more only while
+        // they fit the bounds, the frames being read counted at the size of the last one.
+        changed.wait(locker, [this] {
+            const size_t reading = size_t(nextToRead - nextToTake) - waiting.size();
+            return stopping || nextToRead >= firstUnreadable || nextToRead == nextToTake
+                   || (nextToRead - nextToTake < MaxFramesAhead
+                       && waitingBytes + (reading + 1) * lastFrameBytes <= MaxBytesWaiting);
+        });
+        if (stopping || nextToRead >= firstUnreadable)
+            return;
+        const int index = nextToRead++;
+        locker.unlock();
+        const FrameSource &source = sources.at(index);
         QImage frame = source.path.isEmpty()
                            ? source.image.convertToFormat(QImage::Format_RGBA8888)
-                           : readFrameFile(source.path);
-        std::lock_guard<std::mutex> locker(mutex);
+                           : readFrameFile(source.path, &scratch);
+        locker.lock();
         if (frame.isNull() && !source.path.isEmpty()) {
-            readFailed = true;
-            changed.notify_all();
-            return;
+            firstUnreadable = std::min(firstUnreadable, index);
+        } else {
+            lastFrameBytes = size_t(frame.sizeInBytes());
+            waitingBytes += lastFrameBytes;
+            waiting.emplace(index, std::move(frame));
         }
-        waitingBytes += size_t(frame.sizeInBytes());
-        waiting.push_back(std::move(frame));
         changed.notify_all();
     }
 }

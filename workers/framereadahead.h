@@ -7,9 +7,10 @@
 
 #include <condition_variable>
 #include <cstddef>
-#include <deque>
+#include <map>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // One frame of a GIF job: a picture held in memory, or the file it is read from when the
 // job reaches it.
@@ -19,36 +20,42 @@ struct FrameSource
     QString path;
 };
 
-// Prepares a job's RGBA frames in order on a thread of its own, a little ahead of the
-// encoder, so that the next frame is decoded while the current one is encoded. Only a few
-// frames wait at any time, so memory does not grow with the length of the job.
+// Prepares a job's RGBA frames on threads of their own, a few frames ahead of the encoder,
+// so that frames are decoded while others are encoded. One reader per core: when the
+// encoder leaves a core idle (on pictures that change little, decoding is most of the
+// work), the readers fill it. Only a few frames are on their way at any time, so memory
+// does not grow with the length of the job.
 class FrameReadAhead
 {
 public:
     explicit FrameReadAhead(const QList<FrameSource> &sources);
-    // Stops reading and waits for the thread.
+    // Stops reading and waits for the threads.
     ~FrameReadAhead();
     FrameReadAhead(const FrameReadAhead &) = delete;
     FrameReadAhead &operator=(const FrameReadAhead &) = delete;
 
-    // Waits for the next frame. Returns false when its file could not be read; nothing
-    // follows it then. A picture held in memory is passed on even when it is empty.
+    // Waits for the next frame, in order. Returns false when its file could not be read;
+    // nothing follows it then. A picture held in memory is passed on even when it is empty.
     bool takeNext(QImage *frame);
 
 private:
     void run();
 
-    static const size_t MaxFramesWaiting = 2;
+    // Frames read or being read and not yet taken.
+    static const int MaxFramesAhead = 4;
     static const size_t MaxBytesWaiting = 128u << 20;
 
     const QList<FrameSource> sources;
     std::mutex mutex;
     std::condition_variable changed;
-    std::deque<QImage> waiting;
+    std::map<int, QImage> waiting; // by index
     size_t waitingBytes = 0;
-    bool readFailed = false;
+    size_t lastFrameBytes = 0;
+    int nextToRead = 0;
+    int nextToTake = 0;
+    int firstUnreadable;           // sources.size() while every file was read
     bool stopping = false;
-    std::thread thread; // last: starts once everything above is set up
+    std::vector<std::thread> readers; // last: they start once everything above is set up
 };
 
 #endif

@@ -1,0 +1,26 @@
+#ifndef PNGFRAMEREADER_H
+#define PNGFRAMEREADER_H
+
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+// Buffers a reader keeps from one file to the next, so that decoding each frame does not
+// ask the system for fresh memory each time.
+struct PngScratch
+{
+    std::vector<unsigned char> file;
+    std::vector<unsigned char> filtered;
+};
+
+// Reads a PNG file straight into an RGBA frame at about half the cost of Qt's reader and
+// the conversions after it, for the kinds of PNG known to give exactly the frame that
+// readFrameFile makes through Qt's reader: samples of 8 bits and fewer in every colour
+// type, interlaced or not, with or without transparency, and only the chunks that cannot
+// change what Qt's reader returns. Returns a null image for anything else (16-bit samples,
+// other chunks, damage, pictures too large for a frame, or a build without libdeflate and
+// libspng): the caller then reads the file with Qt's reader, which decides.
+QImage readPngFrame(const QString &path, PngScratch *scratch);
+
+#endif
