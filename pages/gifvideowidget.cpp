@@ -114,6 +114,8 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     coloursCheckBox = new QCheckBox(this);
     videoProbe = new VideoProbe(this);
     videoStill = new VideoStill(this);
+    // "Backup" sits below the form, so Tab reaches it last.
+    setTabOrder(coloursCheckBox, backupmeuButton);
 
     durationValidator = new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,5}(\\.\\d{0,2})?")), this);
