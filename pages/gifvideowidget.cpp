@@ -4,6 +4,7 @@
 #include "app/mainmainwidget.h"
 #include "app/openfolder.h"
 #include "app/progresstext.h"
+#include "app/replacefile.h"
 #include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/filedrop.h"
@@ -32,7 +33,6 @@
 #include <QTextLayout>
 #include <QtDebug>
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -67,27 +67,6 @@ QString wrappedText(const QString &text, const QFont &font, int width)
     }
     layout.endLayout();
     return lines.join(QLatin1Char('\n'));
-}
-
-// A new, empty file beside path for the tool to write into, with the permissions a new file
-// gets; empty when none can be made.
-QString newPartialFile(const QString &path)
-{
-    for (int attempt = 1; attempt <= 100; ++attempt) {
-        QFile file(path + QStringLiteral(".%1.part").arg(attempt));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return file.fileName();
-    }
-    return QString();
-}
-
-// Puts the finished GIF in the place of any earlier one in a single step.
-bool moveOnto(const QString &from, const QString &to)
-{
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::u8path(from.toStdString()),
-                            std::filesystem::u8path(to.toStdString()), error);
-    return !error;
 }
 
 }
@@ -482,7 +461,7 @@ void GifVideoWidget::convertProcess_Finished(int exitCode, QProcess::ExitStatus 
     // The tool leaves an empty file behind when nothing was encoded (a start past the end),
     // and a cut-off one when it crashed or gave up part-way.
     const bool written = exitStatus == QProcess::NormalExit && exitCode == 0
-                         && QFileInfo(partialPath).size() > 0 && moveOnto(partialPath, outputPath);
+                         && QFileInfo(partialPath).size() > 0 && replaceFile(partialPath, outputPath);
     QFile::remove(partialPath); // no longer there after a good run
     partialPath.clear();
     if (!written) {
