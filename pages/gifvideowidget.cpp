@@ -1,6 +1,7 @@
 #include "pages/gifvideowidget.h"
 
 #include "app/filechooser.h"
+#include "app/filekinds.h"
 #include "app/mainmainwidget.h"
 #include "app/openfolder.h"
 #include "app/progresstext.h"
@@ -259,9 +260,9 @@ void GifVideoWidget::addVideosButton_slots()
 {
     if (importing || convertProcess.state() != QProcess::NotRunning)
         return;
-    const QString path = FileChooser::openFile(this, tr("Add Video File"),
-                                               folderFromSettings("addVideoPath"),
-                                               "Video (*.mp4 *.mkv *.webm *.mpeg *.avi *.mov)");
+    const QString path =
+        FileChooser::openFile(this, tr("Add Video File"), folderFromSettings("addVideoPath"),
+                              chooserFilter(QStringLiteral("Video"), videoSuffixes()));
     if (!path.isEmpty())
         importVideo(path);
 }
