@@ -10,7 +10,6 @@
 #include "workers/gifcreaterthread.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -98,16 +97,10 @@ int makeGif(const QStringList &images, const QString &outPath, int delay, bool s
         height = qMax(height, size.height());
     }
 
-    // The GIF is written beside its place under a name of its own and takes the place only
-    // when whole: a failed or stopped run leaves the folder as it was.
-    const QString partPath = out.absolutePath() + QStringLiteral("/.%1.%2.part")
-                                                      .arg(out.fileName())
-                                                      .arg(QCoreApplication::applicationPid());
-    // Tried first for a message with the reason; the job makes the file again.
-    QFile part(partPath);
-    if (!part.open(QIODevice::WriteOnly))
-        return fail(Command, QStringLiteral("cannot write %1: %2").arg(outPath, part.errorString()));
-    part.remove();
+    QString reason;
+    const QString partPath = newPartialFile(out.absoluteFilePath(), &reason);
+    if (partPath.isEmpty())
+        return fail(Command, QStringLiteral("cannot write %1: %2").arg(outPath, reason));
 
     GifCreaterThread creater;
     creater.gifFilePath = partPath;

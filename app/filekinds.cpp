@@ -2,10 +2,25 @@
 
 #include <QFileInfo>
 
+const QStringList &imageSuffixes()
+{
+    static const QStringList suffixes = {"jpg", "png", "jpeg", "bmp"};
+    return suffixes;
+}
+
+const QStringList &videoSuffixes()
+{
+    static const QStringList suffixes = {"mp4", "mkv", "webm", "mpeg", "avi", "mov"};
+    return suffixes;
+}
+
+QString chooserFilter(const QString &label, const QStringList &suffixes)
+{
+    return label + QStringLiteral(" (*.") + suffixes.join(QStringLiteral(" *.")) + QLatin1Char(')');
+}
+
 FileKinds sortByKind(const QStringList &paths)
 {
-    static const QStringList imageSuffixes = {"jpg", "png", "jpeg", "bmp"};
-    static const QStringList videoSuffixes = {"mp4", "mkv", "webm", "mpeg", "avi", "mov"};
     FileKinds kinds;
     for (const QString &path : paths) {
         const QFileInfo info(path);
@@ -14,9 +29,9 @@ FileKinds sortByKind(const QStringList &paths)
             kinds.unreadable << path;
         else if (suffix == QLatin1String("gif"))
             kinds.gifs << path;
-        else if (imageSuffixes.contains(suffix))
+        else if (imageSuffixes().contains(suffix))
             kinds.images << path;
-        else if (videoSuffixes.contains(suffix))
+        else if (videoSuffixes().contains(suffix))
             kinds.videos << path;
         else
             kinds.unknown << path;

@@ -3,8 +3,8 @@
 
 #include <QStringList>
 
-// Files handed to the program from outside (the command line, another start of it), sorted
-// by what the program can do with them. The kinds are those of the choosers' filters.
+// Files handed to the program from outside (the command line, another start of it, a drop),
+// sorted by what the program can do with them.
 struct FileKinds
 {
     QStringList images;
@@ -15,5 +15,13 @@ struct FileKinds
 };
 
 FileKinds sortByKind(const QStringList &paths);
+
+// The endings of the still images and of the videos the program opens, in the order the
+// file choosers list them.
+const QStringList &imageSuffixes();
+const QStringList &videoSuffixes();
+
+// A file chooser's filter for the endings: "label (*.a *.b)".
+QString chooserFilter(const QString &label, const QStringList &suffixes);
 
 #endif

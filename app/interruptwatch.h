@@ -4,7 +4,7 @@
 #include <QObject>
 #include <functional>
 
-// While it lives, Ctrl+C (SIGINT) and SIGTERM no longer end the process at once, which
+// While it lives, Ctrl+C (SIGINT) and SIGTERM do not end the process at once, which
 // would leave a half-written file behind: stop is called on the event loop's thread
 // instead, so that the job ends as on request and removes what it wrote.
 class InterruptWatch : public QObject

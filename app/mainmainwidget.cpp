@@ -114,11 +114,9 @@ MainMainWidget::~MainMainWidget()
 void MainMainWidget::setKeyboardOrder()
 {
     // Tab follows the reading order: the title bar's buttons, then the page shown, left to
-    // right and top to bottom. Creation order gives most of it.
+    // right and top to bottom. Creation order gives most of it; each page orders its own.
     setTabOrder(topWidget->menuButton, topWidget->minButton);
     setTabOrder(topWidget->minButton, topWidget->closeButton);
-    setTabOrder(imagesWidget->createGifButton, imagesWidget->framepsComboBox);
-    setTabOrder(videoWidget->heightEdit, videoWidget->backupmeuButton);
 }
 
 QWidget *MainMainWidget::pageWidget(int page) const

@@ -1,11 +1,30 @@
 #include "app/replacefile.h"
 
+#include <QFile>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include <QFile>
 #include <cstdio>
 #endif
+
+QString newPartialFile(const QString &path, QString *reason)
+{
+    for (int attempt = 1; attempt <= 100; ++attempt) {
+        QFile file(path + QStringLiteral(".%1.part").arg(attempt));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return file.fileName();
+        // Only a name taken by an earlier run is worth another try.
+        if (!file.exists()) {
+            if (reason)
+                *reason = file.errorString();
+            return QString();
+        }
+    }
+    if (reason)
+        *reason = QStringLiteral("no free name for a temporary file");
+    return QString();
+}
 
 bool replaceFile(const QString &from, const QString &to)
 {

@@ -8,7 +8,6 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -89,7 +88,6 @@ int runResolveCommand(const QStringList &arguments)
     if (!problem.isEmpty())
         return fail(Command, problem);
 
-    const bool folderExisted = QFileInfo::exists(folder);
     ParseGifThread resolver;
     resolver.gifFilePath = gifPath;
     resolver.pngFolder = folder;
@@ -115,10 +113,7 @@ int runResolveCommand(const QStringList &arguments)
                                  .arg(gifPath, framesText(resolver.framesKept), shownFolder));
     case ParseGifThread::Outcome::SaveFailed:
         // An incomplete set of frames would pass for the whole GIF; a new run starts clean.
-        for (int frame = 1; frame <= resolver.framesKept; ++frame)
-            QFile::remove(QStringLiteral("%1/%2.png").arg(folder).arg(frame));
-        if (!folderExisted)
-            QDir().rmdir(folder);
+        resolver.removeKeptFrames();
         return fail(Command, QStringLiteral("cannot write the frames into %1").arg(shownFolder));
     case ParseGifThread::Outcome::Stopped:
         break;

@@ -8,8 +8,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
 
@@ -52,7 +50,6 @@ int main(int argc, char *argv[])
     ParseGifThread parser;
     parser.gifFilePath = arguments.at(0);
     parser.pngFolder = QDir(arguments.at(1)).absolutePath();
-    const bool folderExisted = QFileInfo::exists(parser.pngFolder);
 
     QElapsedTimer timer;
     timer.start();
@@ -70,10 +67,7 @@ int main(int argc, char *argv[])
     const QString failure = failureOf(parser);
     if (!failure.isEmpty()) {
         fprintf(stderr, "%s: %s\n", qPrintable(parser.gifFilePath), qPrintable(failure));
-        for (int i = 1; i <= parser.framesKept; ++i)
-            QFile::remove(parser.pngFolder + QStringLiteral("/%1.png").arg(i));
-        if (!folderExisted)
-            QDir().rmdir(parser.pngFolder);
+        parser.removeKeptFrames();
         return 1;
     }
     printf("frames: %d\n", parser.framesKept);

@@ -1,6 +1,7 @@
 #include "pages/gifimageswidget.h"
 
 #include "app/filechooser.h"
+#include "app/filekinds.h"
 #include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
 #include "app/services.h"
@@ -185,7 +186,7 @@ void GifImagesWidget::addPhotosButton_slots()
 {
     const QStringList paths = FileChooser::openFiles(
         this, tr("Add Image Files"), folderFromSettings(QStringLiteral("addImagesPath")),
-        QStringLiteral("Image (*.jpg *.png *.jpeg *.bmp)"));
+        chooserFilter(QStringLiteral("Image"), imageSuffixes()));
     if (!paths.isEmpty())
         importImages(paths);
 }

@@ -1,9 +1,11 @@
 #include "pages/gifvideowidget.h"
 
 #include "app/filechooser.h"
+#include "app/filekinds.h"
 #include "app/mainmainwidget.h"
 #include "app/openfolder.h"
 #include "app/progresstext.h"
+#include "app/replacefile.h"
 #include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/filedrop.h"
@@ -32,7 +34,6 @@
 #include <QTextLayout>
 #include <QtDebug>
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -69,27 +70,6 @@ QString wrappedText(const QString &text, const QFont &font, int width)
     return lines.join(QLatin1Char('\n'));
 }
 
-// A new, empty file beside path for the tool to write into, with the permissions a new file
-// gets; empty when none can be made.
-QString newPartialFile(const QString &path)
-{
-    for (int attempt = 1; attempt <= 100; ++attempt) {
-        QFile file(path + QStringLiteral(".%1.part").arg(attempt));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return file.fileName();
-    }
-    return QString();
-}
-
-// Puts the finished GIF in the place of any earlier one in a single step.
-bool moveOnto(const QString &from, const QString &to)
-{
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::u8path(from.toStdString()),
-                            std::filesystem::u8path(to.toStdString()), error);
-    return !error;
-}
-
 }
 
 GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
@@ -114,6 +94,8 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     coloursCheckBox = new QCheckBox(this);
     videoProbe = new VideoProbe(this);
     videoStill = new VideoStill(this);
+    // "Backup" sits below the form, so Tab reaches it last.
+    setTabOrder(coloursCheckBox, backupmeuButton);
 
     durationValidator = new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,5}(\\.\\d{0,2})?")), this);
@@ -278,9 +260,9 @@ void GifVideoWidget::addVideosButton_slots()
 {
     if (importing || convertProcess.state() != QProcess::NotRunning)
         return;
-    const QString path = FileChooser::openFile(this, tr("Add Video File"),
-                                               folderFromSettings("addVideoPath"),
-                                               "Video (*.mp4 *.mkv *.webm *.mpeg *.avi *.mov)");
+    const QString path =
+        FileChooser::openFile(this, tr("Add Video File"), folderFromSettings("addVideoPath"),
+                              chooserFilter(QStringLiteral("Video"), videoSuffixes()));
     if (!path.isEmpty())
         importVideo(path);
 }
@@ -480,7 +462,7 @@ void GifVideoWidget::convertProcess_Finished(int exitCode, QProcess::ExitStatus 
     // The tool leaves an empty file behind when nothing was encoded (a start past the end),
     // and a cut-off one when it crashed or gave up part-way.
     const bool written = exitStatus == QProcess::NormalExit && exitCode == 0
-                         && QFileInfo(partialPath).size() > 0 && moveOnto(partialPath, outputPath);
+                         && QFileInfo(partialPath).size() > 0 && replaceFile(partialPath, outputPath);
     QFile::remove(partialPath); // no longer there after a good run
     partialPath.clear();
     if (!written) {

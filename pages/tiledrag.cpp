@@ -56,7 +56,7 @@ bool TileDrag::eventFilter(QObject *watched, QEvent *event)
     auto *item = static_cast<ImageItem *>(watched);
     auto *mouse = static_cast<QMouseEvent *>(event);
     if (type == QEvent::MouseButtonPress) {
-        // The delete button's press goes on as before.
+        // The delete button takes its own press.
         if (item->delButton->isVisible() && item->delButton->geometry().contains(mouse->pos()))
             return false;
         if (mouse->button() == Qt::LeftButton)
@@ -71,7 +71,7 @@ bool TileDrag::eventFilter(QObject *watched, QEvent *event)
         pointerGlobalPos = mouse->globalPos();
         drop();
     }
-    // Taken here, a press on a tile no longer moves the window.
+    // Taken here, so that a press on a tile does not move the window.
     mouse->accept();
     return true;
 }

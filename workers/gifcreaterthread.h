@@ -12,7 +12,7 @@
 
 // Encodes a list of frames into one looping GIF on its own thread, reporting progress in
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
-// them, on a second thread while the frame before is encoded.
+// them, on other threads while the frames before are encoded.
 class GifCreaterThread : public QThread
 {
     Q_OBJECT

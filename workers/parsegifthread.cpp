@@ -47,12 +47,10 @@ void ParseGifThread::requestStop()
 void ParseGifThread::run()
 {
     framesKept = 0;
-    const bool folderExisted = QFileInfo::exists(pngFolder);
+    folderMade = false;
     outcome = resolveFrames();
-    if (outcome == Outcome::Stopped)
+    if (outcome == Outcome::Stopped || framesKept == 0)
         removeKeptFrames();
-    if (framesKept == 0 && !folderExisted)
-        QDir().rmdir(pngFolder);
 }
 
 ParseGifThread::Outcome ParseGifThread::resolveFrames()
@@ -66,7 +64,8 @@ ParseGifThread::Outcome ParseGifThread::resolveFrames()
         return Outcome::TooLarge;
     if (layout.wholeFrames == 0)
         return Outcome::Damaged;
-    if (!QDir().mkdir(pngFolder) && !QFileInfo(pngFolder).isDir())
+    folderMade = QDir().mkdir(pngFolder);
+    if (!folderMade && !QFileInfo(pngFolder).isDir())
         return Outcome::SaveFailed;
 
     const int framesInFlight = int(MostBytesInFlight / qMax<qint64>(4, 4 * canvasPixels));
@@ -128,4 +127,7 @@ void ParseGifThread::removeKeptFrames()
     for (int i = 0; i < framesKept; ++i)
         QFile::remove(framePath(pngFolder, i));
     framesKept = 0;
+    if (folderMade)
+        QDir().rmdir(pngFolder);
+    folderMade = false;
 }

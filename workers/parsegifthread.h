@@ -27,6 +27,9 @@ public:
     // Asks a running job to stop; a running save gives up at its next write. A request
     // while idle is ignored and never reaches the next run.
     void requestStop();
+    // Removes the frames the last run kept, and its folder if the run made it. A stopped
+    // run does this itself.
+    void removeKeptFrames();
 
     QString gifFilePath;
     // Created by the run when it is missing (only its last part); a folder the run made is
@@ -46,7 +49,8 @@ protected:
 private:
     Outcome resolveFrames();
     Outcome saveFrames(int frameCount, int framesInFlight);
-    void removeKeptFrames();
+
+    bool folderMade = false;
 };
 
 #endif

@@ -32,12 +32,6 @@ void writeGif(const QString &path, int count, int width, int height)
     QVERIFY(encodeFrames(path, frames, QSize(width, height)));
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // "1.png" to count + ".png".
 QStringList numberedPngs(int count)
 {
@@ -180,7 +174,7 @@ private slots:
         QFETCH(int, kept);
         const QString name = QTest::currentDataTag();
         const QString gifPath = dir.filePath(name + ".gif");
-        QVERIFY(bytes.isNull() || writeBytes(gifPath, bytes));
+        QVERIFY(bytes.isNull() || writeFile(gifPath, bytes));
 
         ParseGifThread thread;
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
@@ -233,7 +227,7 @@ private slots:
 
         // Files that were there before stay; a folder the run made goes.
         QVERIFY(QDir(dir.path()).mkdir("stopped"));
-        QVERIFY(writeBytes(dir.filePath("stopped/notes.txt"), "mine"));
+        QVERIFY(writeFile(dir.filePath("stopped/notes.txt"), "mine"));
         QCOMPARE(filesIn(runJob(&thread, gifPath, "stopped", &progress)),
                  QStringList{"notes.txt"});
         QCOMPARE(thread.outcome, Outcome::Stopped);

@@ -125,7 +125,7 @@ kept=$(ls damaged | wc -l)
 # Stopped while writing: nothing of the run is left.
 # Ctrl+C's SIGINT, which a background job of a script would ignore.
 env --default-signal=INT $lumorra create -o long.gif $(for _ in $(seq 30); do echo noise/n*.png; done) &
-for _ in $(seq 200); do compgen -G '.long.gif.*.part' >/dev/null && break; sleep 0.05; done
+for _ in $(seq 200); do [ -s long.gif.1.part ] && break; sleep 0.05; done
 kill -INT $!
 rc=0; wait $! || rc=$?
 [ "$rc" -eq 130 ] && ! compgen -G '*long.gif*' >/dev/null || fail "stopped create: status $rc, $(ls -a)"

@@ -23,6 +23,9 @@ QImage noisyFrame(int width, int height, QRandomGenerator *random);
 // The whole file, or nothing when it cannot be read.
 QByteArray readFile(const QString &path);
 
+// Writes the file whole; false when it cannot be.
+bool writeFile(const QString &path, const QByteArray &bytes);
+
 // Encodes the frames as the creation job does and returns whether the file was written.
 bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canvas,
                   int delay = 10, int depth = 8);

@@ -40,7 +40,7 @@ QStringList folderState(const QString &folder)
     QStringList state;
     for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files, QDir::Name)) {
         state << file.fileName() + " "
-                     + QCryptographicHash::hash(fileBytes(file.filePath()),
+                     + QCryptographicHash::hash(readFile(file.filePath()),
                                                 QCryptographicHash::Md5).toHex();
     }
     return state;
@@ -51,9 +51,9 @@ QStringList folderState(const QString &folder)
 QStringList childTools()
 {
     QStringList tools;
-    const QString children = fileBytes(QString("/proc/self/task/%1/children").arg(getpid()));
+    const QString children = readFile(QString("/proc/self/task/%1/children").arg(getpid()));
     for (const QString &child : children.split(' ', Qt::SkipEmptyParts)) {
-        const QString name = fileBytes("/proc/" + child + "/comm").trimmed();
+        const QString name = readFile("/proc/" + child + "/comm").trimmed();
         if (name == "ffmpeg" || name == "ffprobe")
             tools << child;
     }
@@ -160,7 +160,7 @@ class TestGifVideoWidget : public PageTest
         if (!QFileInfo::exists(half)) {
             if (!makeVideo(slow, 320, 240, 20) || !importVideo("slow.mkv"))
                 return false;
-            const QByteArray whole = fileBytes(slow);
+            const QByteArray whole = readFile(slow);
             if (!writeFile(half, whole.left(whole.size() / 2)) || !QFile::remove(slow)
                 || mkfifo(QFile::encodeName(slow).constData(), 0600) != 0)
                 return false;

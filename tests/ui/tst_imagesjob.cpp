@@ -158,7 +158,7 @@ private slots:
         reference.gifFilePath = temp.path() + "/reference.gif";
         reference.start();
         reference.wait();
-        QVERIFY(fileBytes(gif) == fileBytes(reference.gifFilePath));
+        QVERIFY(readFile(gif) == readFile(reference.gifFilePath));
     }
 
     void cancelAndCloseLeaveNoFile()

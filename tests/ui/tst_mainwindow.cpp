@@ -243,10 +243,15 @@ private slots:
             // "Create GIF", "Preview" and the video form stay out of reach until they can be used.
             {images->viewImageWidget->scrollArea, images->addPhotosButton,
              images->framepsComboBox, images->smallerFileCheckBox, images->backupmeuButton},
-            {video->addVideosButton, video->backupmeuButton}};
-        for (int page = 0; page < 3; ++page) {
-            window->switchPage(page);
+            {video->addVideosButton, video->backupmeuButton},
+            // The video form once a video is in, top to bottom.
+            {video->addVideosButton, video->createGifButton, video->startTimeEdit,
+             video->durationEdit, video->widthEdit, video->heightEdit, video->frameRateComboBox,
+             video->coloursCheckBox, video->backupmeuButton}};
+        for (int page = 0; page < pages.size(); ++page) {
+            window->switchPage(qMin(page, 2));
             QTRY_COMPARE(runningAnimations(), 0);
+            video->setControlsEnabled(page == 3);
             window->setFocus();
             const QList<QWidget *> expected = titleBar + pages.at(page);
             QList<QWidget *> reached;
@@ -260,6 +265,7 @@ private slots:
             press(Qt::Key_Backtab);
             QCOMPARE(QApplication::focusWidget(), expected.last());
         }
+        video->setControlsEnabled(false);
     }
 
     // Return and Space press the focused tile, Ctrl+O imports on every page, Escape goes back.

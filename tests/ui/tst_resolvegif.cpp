@@ -139,7 +139,7 @@ private slots:
 
     void damagedGifKeepsTheFramesBefore()
     {
-        QByteArray bytes = fileBytes(writeGif("damaged.gif", 4));
+        QByteArray bytes = readFile(writeGif("damaged.gif", 4));
         const int third = frameDataOffset(bytes, 2);
         QVERIFY(third > 0);
         bytes[third] = 14; // an LZW code size no GIF can have

@@ -17,6 +17,7 @@
 #include "pages/gifvideowidget.h"
 #include "pages/imageitem.h"
 #include "pages/viewimagewidget.h"
+#include "support/enginetesthelpers.h"
 #include "widgets/mymessagedialog.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton1.h"
@@ -41,21 +42,9 @@
         return QTest::qExec(&test, argc, argv);                                          \
     }
 
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 inline QString fileText(const QString &path)
 {
-    return QString::fromUtf8(fileBytes(path));
-}
-
-inline bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    return QString::fromUtf8(readFile(path));
 }
 
 // Answers every message dialog that comes up while it lives: records it as
