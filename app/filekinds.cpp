@@ -14,6 +14,12 @@ const QStringList &videoSuffixes()
     return suffixes;
 }
 
+const QStringList &gifSuffixes()
+{
+    static const QStringList suffixes = {"gif"};
+    return suffixes;
+}
+
 QString chooserFilter(const QString &label, const QStringList &suffixes)
 {
     return label + QStringLiteral(" (*.") + suffixes.join(QStringLiteral(" *.")) + QLatin1Char(')');
@@ -27,7 +33,7 @@ FileKinds sortByKind(const QStringList &paths)
         const QString suffix = info.suffix().toLower();
         if (!info.isFile() || !info.isReadable())
             kinds.unreadable << path;
-        else if (suffix == QLatin1String("gif"))
+        else if (gifSuffixes().contains(suffix))
             kinds.gifs << path;
         else if (imageSuffixes().contains(suffix))
             kinds.images << path;

@@ -16,10 +16,11 @@ struct FileKinds
 
 FileKinds sortByKind(const QStringList &paths);
 
-// The endings of the still images and of the videos the program opens, in the order the
-// file choosers list them.
+// The endings of the still images, the videos and the GIFs the program opens, in the order
+// the file choosers list them.
 const QStringList &imageSuffixes();
 const QStringList &videoSuffixes();
+const QStringList &gifSuffixes();
 
 // A file chooser's filter for the endings: "label (*.a *.b)".
 QString chooserFilter(const QString &label, const QStringList &suffixes);

@@ -12,7 +12,6 @@
 #include "widgets/mytempbutton2.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGraphicsOpacityEffect>
@@ -20,7 +19,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPropertyAnimation>
 #include <QScreen>
@@ -28,7 +26,6 @@
 #include <QUrl>
 
 #include <cstdlib>
-#include <functional>
 
 namespace {
 MainMainWidget *theMainWindow = nullptr;
@@ -304,11 +301,16 @@ void MainMainWidget::mouseReleaseEvent(QMouseEvent *)
     dragging = 0;
 }
 
-void MainMainWidget::cancelRunningJob()
+void MainMainWidget::cancelJobs()
 {
     menuWidget->cancelJob();
     imagesWidget->cancelJob();
     videoWidget->cancelJob();
+}
+
+void MainMainWidget::cancelRunningJob()
+{
+    cancelJobs();
     showLoading(0);
 }
 
@@ -334,28 +336,16 @@ void MainMainWidget::openFiles(const QStringList &paths)
     }
     const FileKinds kinds = sortByKind(paths);
     QStringList leftOut = kinds.unknown;
-    std::function<void()> open;
+    int page = -1;
     if (!kinds.images.isEmpty()) {
         leftOut += kinds.gifs + kinds.videos;
-        open = [this, &kinds] {
-            if (currentPage != 1)
-                switchPage(1);
-            imagesWidget->importImages(kinds.images);
-        };
+        page = 1;
     } else if (!kinds.gifs.isEmpty()) {
         leftOut += kinds.gifs.mid(1) + kinds.videos;
-        open = [this, &kinds] {
-            if (currentPage != 0)
-                switchPage(0);
-            menuWidget->resolveGif(kinds.gifs.first());
-        };
+        page = 0;
     } else if (!kinds.videos.isEmpty()) {
         leftOut += kinds.videos.mid(1);
-        open = [this, &kinds] {
-            if (currentPage != 2)
-                switchPage(2);
-            videoWidget->importVideo(kinds.videos.first());
-        };
+        page = 2;
     }
 
     // Told before the job starts, so that its end dialog never waits under this one.
@@ -367,8 +357,16 @@ void MainMainWidget::openFiles(const QStringList &paths)
                         .arg(fileNames(leftOut));
     if (!problems.isEmpty())
         showNotice(problems.join(QLatin1Char('\n')), tr("OK"));
-    if (open)
-        open();
+    if (page < 0)
+        return;
+    if (currentPage != page)
+        switchPage(page);
+    if (page == 1)
+        imagesWidget->importImages(kinds.images);
+    else if (page == 0)
+        menuWidget->resolveGif(kinds.gifs.first());
+    else
+        videoWidget->importVideo(kinds.videos.first());
 }
 
 // Escape comes as a key the focused widget passed on, not as a shortcut: a drop-down list or
@@ -420,8 +418,6 @@ bool MainMainWidget::focusNextPrevChild(bool next)
 void MainMainWidget::closeEvent(QCloseEvent *event)
 {
     // Workers and the video tool must not outlive the pages that receive their signals.
-    menuWidget->cancelJob();
-    imagesWidget->cancelJob();
-    videoWidget->cancelJob();
+    cancelJobs();
     event->accept();
 }

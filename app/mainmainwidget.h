@@ -60,6 +60,8 @@ private:
     // Esc cancels a job, or leaves the images or video page; Ctrl+O imports on the page shown.
     void escapePressed();
     void openPressed();
+    // Stops every page's job; the overlay is left as it is.
+    void cancelJobs();
     void setKeyboardOrder();
     QWidget *pageWidget(int page) const;
     bool isOnPage(const QWidget *w) const;

@@ -1,6 +1,7 @@
 #include "pages/gifmenuwidget.h"
 
 #include "app/filechooser.h"
+#include "app/filekinds.h"
 #include "app/mainmainwidget.h"
 #include "app/openfolder.h"
 #include "app/progresstext.h"
@@ -124,7 +125,7 @@ void GifMenuWidget::gifParseButton_slots()
     const QString path =
         FileChooser::openFile(this, tr("Add GIF File"),
                               folderFromSettings(QStringLiteral("addGIFPath")),
-                              QStringLiteral("Image (*.gif)"));
+                              chooserFilter(QStringLiteral("Image"), gifSuffixes()));
     if (!path.isEmpty())
         resolveGif(path);
 }

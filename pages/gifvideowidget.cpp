@@ -251,9 +251,7 @@ void GifVideoWidget::cancelJob()
     importing = false;
     // No finish handling and no dialogs while the job is called off.
     stopProcess(convertProcess);
-    if (!partialPath.isEmpty())
-        QFile::remove(partialPath);
-    partialPath.clear();
+    dropPartialFile();
 }
 
 void GifVideoWidget::addVideosButton_slots()
@@ -429,6 +427,13 @@ void GifVideoWidget::startConversion(const GifSettings &settings)
                          QIODevice::ReadWrite);
 }
 
+void GifVideoWidget::dropPartialFile()
+{
+    if (!partialPath.isEmpty())
+        QFile::remove(partialPath);
+    partialPath.clear();
+}
+
 void GifVideoWidget::showConversionProgress()
 {
     const int progress = conversionProgress.progress();
@@ -463,8 +468,7 @@ void GifVideoWidget::convertProcess_Finished(int exitCode, QProcess::ExitStatus 
     // and a cut-off one when it crashed or gave up part-way.
     const bool written = exitStatus == QProcess::NormalExit && exitCode == 0
                          && QFileInfo(partialPath).size() > 0 && replaceFile(partialPath, outputPath);
-    QFile::remove(partialPath); // no longer there after a good run
-    partialPath.clear();
+    dropPartialFile(); // no longer there after a good run
     if (!written) {
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return;
@@ -479,8 +483,7 @@ void GifVideoWidget::convertProcess_Error(QProcess::ProcessError error)
     if (error != QProcess::FailedToStart)
         return;
     mainWindow()->showLoading(0);
-    QFile::remove(partialPath);
-    partialPath.clear();
+    dropPartialFile();
     showNotice(tr("Failed, the video tool (ffmpeg) could not be started."), tr("OK"));
 }
 

@@ -82,6 +82,8 @@ private:
     qint64 convertedLengthMs(qint64 fromMs, qint64 lengthMs) const;
     // Shows the busy overlay and starts the conversion into a fresh file beside the GIF.
     void startConversion(const GifSettings &settings);
+    // Removes the conversion's unfinished file, if any, and forgets it.
+    void dropPartialFile();
     void showConversionProgress();
     void showThumbnail(const QImage &still);
     void showClipFacts();

@@ -49,11 +49,6 @@ void VideoProbe::cancel()
     stopProcess(probeProcess);
 }
 
-bool VideoProbe::isRunning() const
-{
-    return probeProcess.state() != QProcess::NotRunning;
-}
-
 void VideoProbe::probeProcess_Finished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     // ffprobe fails on data it cannot read and lists no stream for a clip without pictures.

@@ -27,7 +27,6 @@ public:
     void start(const QString &video);
     // Stops a running probe; finished() is not emitted for it.
     void cancel();
-    bool isRunning() const;
 
 signals:
     void finished(const VideoFacts &facts);

@@ -46,11 +46,6 @@ void VideoStill::cancel()
     stillPath.clear();
 }
 
-bool VideoStill::isRunning() const
-{
-    return stillProcess.state() != QProcess::NotRunning;
-}
-
 void VideoStill::stillProcess_Finished()
 {
     const QImage still(stillPath);
@@ -63,7 +58,6 @@ void VideoStill::stillProcess_Error(QProcess::ProcessError error)
 {
     if (error != QProcess::FailedToStart)
         return;
-    QFile::remove(stillPath);
-    stillPath.clear();
+    cancel();
     emit toolFailedToStart();
 }

@@ -20,7 +20,6 @@ public:
     bool start(const QString &video, qint64 atMs);
     // Stops a running still; finished() is not emitted for it.
     void cancel();
-    bool isRunning() const;
 
 signals:
     // The still, or a null image when the tool made none.
