@@ -1,10 +1,10 @@
 // PNG frames read through libdeflate and libspng are exactly the frames Qt's reader gives,
 // over the kinds of PNG and the chunks they take; everything else is left to Qt's reader.
+#include "support/enginetesthelpers.h"
 #include "workers/framefile.h"
 #include "workers/pngframereader.h"
 
 #include <QColorSpace>
-#include <QFile>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -214,9 +214,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(bool, fast);
         const QString path = dir.filePath(QString(QTest::currentDataTag()) + ".png");
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
-        out.close();
+        QVERIFY(writeFile(path, file));
 
 #ifdef LUMORRA_FAST_PNG
         QCOMPARE(!readPngFrame(path, &scratch).isNull(), fast);
