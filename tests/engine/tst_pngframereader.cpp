@@ -108,7 +108,8 @@ QByteArray pngFile(const Variant &v, int width, int height, const QByteArray &le
            + trailing + chunk("IEND", QByteArray());
 }
 
-// The frame readFrameFile made before the fast path: Qt's reader and frameFromPicture.
+// The frame Qt's reader and frameFromPicture give: what every file the fast path leaves alone
+// becomes.
 QImage qtFrame(const QString &path)
 {
     QImageReader reader(path);

@@ -139,8 +139,8 @@ private slots:
         QCOMPARE(decoded.frames.size(), paths.size());
         QCOMPARE(decoded.frames.last().delay, 8);
 
-        // Exactly the GIF of the pictures as screen pixmaps hold them, which is what the
-        // strip handed the worker when it kept every picture in memory.
+        // Exactly the GIF of the pictures as screen pixmaps hold them: a GIF made from the
+        // files must match the pictures shown.
         GifCreaterThread reference;
         for (const QString &path : inNaturalOrder(paths)) {
             QImageReader reader(path);
