@@ -6,7 +6,6 @@
 #include "workers/gifcreaterthread.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>

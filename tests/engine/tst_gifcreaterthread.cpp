@@ -85,9 +85,7 @@ private slots:
         runJob(&thread, empty, {}, &progress);
         QVERIFY(progress.isEmpty());
         QVERIFY(thread.succeeded);
-        QFile file(empty);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.size(), 19 + 19 + 1);
+        QCOMPARE(readFile(empty).size(), 19 + 19 + 1);
 
         const QString still = dir.filePath("delay0.gif");
         runJob(&thread, still, {flatFrame(20, 20, qRgb(1, 2, 3))}, &progress, 0);

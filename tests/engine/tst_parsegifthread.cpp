@@ -8,7 +8,7 @@
 #include "workers/pngframe.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QSignalSpy>

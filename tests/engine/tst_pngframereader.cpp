@@ -1,10 +1,10 @@
 // PNG frames read through libdeflate and libspng are exactly the frames Qt's reader gives,
 // over the kinds of PNG and the chunks they take; everything else is left to Qt's reader.
+#include "support/enginetesthelpers.h"
 #include "workers/framefile.h"
 #include "workers/pngframereader.h"
 
 #include <QColorSpace>
-#include <QFile>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -108,7 +108,8 @@ QByteArray pngFile(const Variant &v, int width, int height, const QByteArray &le
            + trailing + chunk("IEND", QByteArray());
 }
 
-// The frame readFrameFile made before the fast path: Qt's reader and frameFromPicture.
+// The frame Qt's reader and frameFromPicture give: what every file the fast path leaves alone
+// becomes.
 QImage qtFrame(const QString &path)
 {
     QImageReader reader(path);
@@ -214,9 +215,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(bool, fast);
         const QString path = dir.filePath(QString(QTest::currentDataTag()) + ".png");
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
-        out.close();
+        QVERIFY(writeFile(path, file));
 
 #ifdef LUMORRA_FAST_PNG
         QCOMPARE(!readPngFrame(path, &scratch).isNull(), fast);

@@ -1,6 +1,5 @@
 // Files dragged in from a file manager: each page takes the kinds it opens, and a drag that
 // carries none of them is refused and changes nothing.
-#include "support/enginetesthelpers.h"
 #include "ui/uitesthelpers.h"
 
 class TestFileDrops : public PageTest
@@ -22,14 +21,6 @@ class TestFileDrops : public PageTest
                 shown = shown == -1 ? number : -2;
         }
         return qMax(shown, -1);
-    }
-
-    QStringList tileNames() const
-    {
-        QStringList names;
-        for (const ImageItem *item : window->imagesWidget->viewImageWidget->tilesInUse())
-            names << QFileInfo(item->image.path).fileName();
-        return names;
     }
 
     // Drags the files of the folder over the page and drops them there; whether the page
@@ -110,7 +101,7 @@ private slots:
 
         QTEST(drop(page(onPage), files), "taken");
         QTRY_COMPARE(shownPage(), pageAfter);
-        QTRY_COMPARE(tileNames(), tiles);
+        QTRY_COMPARE(tileNames(window), tiles);
         QTRY_COMPARE(answerer.dialogs, dialogs);
         QTRY_VERIFY(window->loadingWidget->isHidden());
     }

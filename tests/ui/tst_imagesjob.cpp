@@ -1,7 +1,5 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
-#include "support/enginetesthelpers.h"
 #include "support/gifdecoder.h"
-#include "pages/frameratedialog.h"
 #include "pages/naturalorder.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
@@ -125,10 +123,7 @@ private slots:
         const QStringList paths = QStringList{wide, tall} + picturesOfEveryKind();
         importImages(window, paths);
         QCOMPARE(strip->inUseCount(), paths.size());
-        QTest::keyClick(page->framepsComboBox, Qt::Key_End);
-        auto *rateDialog = page->findChild<FrameRateDialog *>();
-        QTest::keyClicks(rateDialog->rateBox, "12");
-        QTest::keyClick(rateDialog->rateBox, Qt::Key_Return);
+        chooseCustomRate(page, "12", Qt::Key_Return);
         if (page->smallerFileCheckBox->isChecked() != smallerFile)
             QTest::mouseClick(page->smallerFileCheckBox, Qt::LeftButton);
         createGif();
@@ -144,8 +139,8 @@ private slots:
         QCOMPARE(decoded.frames.size(), paths.size());
         QCOMPARE(decoded.frames.last().delay, 8);
 
-        // Exactly the GIF of the pictures as screen pixmaps hold them, which is what the
-        // strip handed the worker when it kept every picture in memory.
+        // Exactly the GIF of the pictures as screen pixmaps hold them: a GIF made from the
+        // files must match the pictures shown.
         GifCreaterThread reference;
         for (const QString &path : inNaturalOrder(paths)) {
             QImageReader reader(path);

@@ -1,8 +1,6 @@
 // The image strip on the images page: layout, pooled tiles, deletion, import, editing the
 // order, the frame rate and the preview.
-#include "pages/frameratedialog.h"
 #include "pages/previewdialog.h"
-#include "support/enginetesthelpers.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 
@@ -71,18 +69,6 @@ class TestImageStrip : public PageTest
         QCOMPARE(mark->y(), target.y());
         QTest::mouseRelease(moving, Qt::LeftButton, Qt::NoModifier, gap);
         QVERIFY(!mark->isVisible());
-    }
-
-    // Picks "Custom…" in the frame-rate box and answers the question with the keys given.
-    void chooseCustomRate(const QString &typed, Qt::Key answer)
-    {
-        QTest::keyClick(page->framepsComboBox, Qt::Key_End);
-        auto *dialog = page->findChild<FrameRateDialog *>();
-        QVERIFY(dialog && dialog->isVisible());
-        QTest::keyClicks(dialog->rateBox, typed);
-        QTest::keyClick(dialog->rateBox, answer);
-        QVERIFY(!dialog->isVisible());
-        QTRY_VERIFY(!page->findChild<FrameRateDialog *>());
     }
 
     // Hovering shows the tile's delete button; clicking it deletes the tile.
@@ -404,11 +390,11 @@ private slots:
         }
         QCOMPARE(delays, (QList<int>{100, 50, 20, 10}));
 
-        chooseCustomRate("12", Qt::Key_Return);
+        chooseCustomRate(page, "12", Qt::Key_Return);
         QCOMPARE(box->currentText(), QString("12Frame/s"));
         QCOMPARE(box->itemText(4), QString("12Frame/s"));
         QCOMPARE(strip->frameDelay, 8);
-        chooseCustomRate("3", Qt::Key_Escape);
+        chooseCustomRate(page, "3", Qt::Key_Escape);
         window->retranslateAll();
         window->switchPage(0);
         window->switchPage(1);

@@ -1,6 +1,5 @@
 // The main window at 96 dpi: page slides, the busy overlay and stopping jobs, dragging,
 // closing, the keyboard.
-#include "support/enginetesthelpers.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
 
@@ -320,10 +319,7 @@ private slots:
         window->openFiles(images + QStringList{gif, dir + "/missing.png", dir});
         QTRY_VERIFY(window->loadingWidget->isHidden());
         QVERIFY(window->imagesWidget->isVisible());
-        QStringList order;
-        for (const ImageItem *item : window->imagesWidget->viewImageWidget->items)
-            order << QFileInfo(item->image.path).fileName();
-        QCOMPARE(order, (QStringList{"shot1.png", "Shot2.png", "shot10.png"}));
+        QCOMPARE(tileNames(window.get()), (QStringList{"shot1.png", "Shot2.png", "shot10.png"}));
 
         window->openFiles({gif});
         QTRY_VERIFY(QFileInfo::exists(dir + "/clip/1.png"));

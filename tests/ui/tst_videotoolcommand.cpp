@@ -13,53 +13,42 @@ class TestVideoToolCommand : public QObject
     Q_OBJECT
 
 private slots:
-    void startText_data()
+    void timeText_data()
     {
+        QTest::addColumn<bool>("duration"); // the duration field, or else the start field
         QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("ms"); // -1: refused
-        QTest::newRow("h:m:s") << "1:00:05" << qint64(3605000);
-        QTest::newRow("m:s") << "1:30" << qint64(90000);
-        QTest::newRow("plain seconds") << "90" << qint64(90000);
-        QTest::newRow("decimal seconds") << "2.5" << qint64(2500);
-        QTest::newRow("decimal after m:s") << "0:02.5" << qint64(2500);
-        QTest::newRow("empty middle part") << "1::5" << qint64(3605000);
-        QTest::newRow("no range check") << "00:99:99" << qint64(6039000);
-        QTest::newRow("empty is the start") << " " << qint64(0);
-        QTest::newRow("letters") << "abc" << qint64(-1);
-        QTest::newRow("four parts") << "1:2:3:4" << qint64(-1);
-        QTest::newRow("decimal minutes") << "1.5:00" << qint64(-1);
-        QTest::newRow("negative") << "-5" << qint64(-1);
-        QTest::newRow("more than milliseconds") << "1.2345" << qint64(-1);
-        QTest::newRow("a lone point") << "." << qint64(-1);
+        QTest::newRow("h:m:s") << false << "1:00:05" << qint64(3605000);
+        QTest::newRow("m:s") << false << "1:30" << qint64(90000);
+        QTest::newRow("plain seconds") << false << "90" << qint64(90000);
+        QTest::newRow("decimal seconds") << false << "2.5" << qint64(2500);
+        QTest::newRow("decimal after m:s") << false << "0:02.5" << qint64(2500);
+        QTest::newRow("empty middle part") << false << "1::5" << qint64(3605000);
+        QTest::newRow("no range check") << false << "00:99:99" << qint64(6039000);
+        QTest::newRow("empty is the start") << false << " " << qint64(0);
+        QTest::newRow("letters") << false << "abc" << qint64(-1);
+        QTest::newRow("four parts") << false << "1:2:3:4" << qint64(-1);
+        QTest::newRow("decimal minutes") << false << "1.5:00" << qint64(-1);
+        QTest::newRow("negative") << false << "-5" << qint64(-1);
+        QTest::newRow("more than milliseconds") << false << "1.2345" << qint64(-1);
+        QTest::newRow("a lone point") << false << "." << qint64(-1);
+        QTest::newRow("decimal") << true << "1.5" << qint64(1500);
+        QTest::newRow("two decimals") << true << "0.25" << qint64(250);
+        QTest::newRow("empty is the whole rest") << true << "" << qint64(0);
+        QTest::newRow("longest") << true << "10000" << qint64(10000000);
+        QTest::newRow("too long") << true << "10000.01" << qint64(-1);
+        QTest::newRow("three decimals") << true << "1.125" << qint64(-1);
+        QTest::newRow("two points") << true << "1.5.2" << qint64(-1);
     }
 
-    void startText()
+    void timeText()
     {
+        QFETCH(bool, duration);
         QFETCH(QString, text);
         QFETCH(qint64, ms);
         qint64 read = -1;
-        QCOMPARE(startTextToMs(text, &read) ? read : -1, ms);
-    }
-
-    void durationText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("ms"); // -1: refused
-        QTest::newRow("decimal") << "1.5" << qint64(1500);
-        QTest::newRow("two decimals") << "0.25" << qint64(250);
-        QTest::newRow("empty is the whole rest") << "" << qint64(0);
-        QTest::newRow("longest") << "10000" << qint64(10000000);
-        QTest::newRow("too long") << "10000.01" << qint64(-1);
-        QTest::newRow("three decimals") << "1.125" << qint64(-1);
-        QTest::newRow("two points") << "1.5.2" << qint64(-1);
-    }
-
-    void durationText()
-    {
-        QFETCH(QString, text);
-        QFETCH(qint64, ms);
-        qint64 read = -1;
-        QCOMPARE(durationTextToMs(text, &read) ? read : -1, ms);
+        const bool taken = duration ? durationTextToMs(text, &read) : startTextToMs(text, &read);
+        QCOMPARE(taken ? read : -1, ms);
     }
 
     void timesShownAsTheyRun()

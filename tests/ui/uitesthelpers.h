@@ -3,7 +3,7 @@
 
 // Shared by the widget tests: the interface's headers, the test main, answering message
 // dialogs, a recording stand-in for the desktop's folder opener, a shown main window for the
-// page tests, sending plain events and drawing test images.
+// page tests, the strip's tiles and frame rate, sending plain events and drawing test images.
 
 #include "app/appdirpath.h"
 #include "app/filechooser.h"
@@ -12,6 +12,7 @@
 #include "app/maintopwidget.h"
 #include "app/services.h"
 #include "app/uiscale.h"
+#include "pages/frameratedialog.h"
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
@@ -93,6 +94,27 @@ inline void importImages(MainMainWidget *window, const QStringList &paths)
     FileChooser::answerOpenFiles([paths](auto &&...) { return paths; });
     QTest::mouseClick(window->imagesWidget->addPhotosButton, Qt::LeftButton);
     QTRY_VERIFY(window->loadingWidget->isHidden());
+}
+
+// The file names of the images page's tiles in use, in strip order.
+inline QStringList tileNames(MainMainWidget *window)
+{
+    QStringList names;
+    for (const ImageItem *item : window->imagesWidget->viewImageWidget->tilesInUse())
+        names << QFileInfo(item->image.path).fileName();
+    return names;
+}
+
+// Picks "Custom…" in the frame-rate box and answers the question with the keys given.
+inline void chooseCustomRate(GifImagesWidget *page, const QString &typed, Qt::Key answer)
+{
+    QTest::keyClick(page->framepsComboBox, Qt::Key_End);
+    auto *dialog = page->findChild<FrameRateDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    QTest::keyClicks(dialog->rateBox, typed);
+    QTest::keyClick(dialog->rateBox, answer);
+    QVERIFY(!dialog->isVisible());
+    QTRY_VERIFY(!page->findChild<FrameRateDialog *>());
 }
 
 inline QString overlayText(MainMainWidget *window)
