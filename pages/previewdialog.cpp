@@ -77,28 +77,27 @@ PreviewDialog::PreviewDialog(const QStringList &paths, int delay, QWidget *paren
     timer.setInterval(10 * delay);
     timer.start();
     imageLoader->start(paths, frameSizeWithin(pictureLabel->size(), paths.size()));
+    titleLabel->setText(tr("Preview"));
+    showPlayText();
     showFrame(0);
 }
 
-void PreviewDialog::showTexts()
+void PreviewDialog::showPlayText()
 {
-    titleLabel->setText(tr("Preview"));
     playButton->setText(isPlaying() ? tr("Pause") : tr("Play"));
-    counterLabel->setText(tr("Frame %1 of %2").arg(current + 1).arg(frames.size()));
 }
 
 void PreviewDialog::showFrame(int index)
 {
     current = index;
-    const QImage &frame = frames.at(index);
-    pictureLabel->setPixmap(frame.isNull() ? QPixmap() : QPixmap::fromImage(frame));
-    showTexts();
+    pictureLabel->setPixmap(frames.at(index));
+    counterLabel->setText(tr("Frame %1 of %2").arg(current + 1).arg(frames.size()));
 }
 
 void PreviewDialog::imageLoader_imageLoaded(const QString &, const QSize &,
                                             const QImage &thumbnail, int done, int)
 {
-    frames[done - 1] = thumbnail;
+    frames[done - 1] = QPixmap::fromImage(thumbnail);
     loaded = done;
     if (done - 1 == current)
         showFrame(current);
@@ -118,7 +117,7 @@ void PreviewDialog::playButton_slots()
         timer.stop();
     else
         timer.start();
-    showTexts();
+    showPlayText();
 }
 
 void PreviewDialog::keyPressEvent(QKeyEvent *event)
