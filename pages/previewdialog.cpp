@@ -46,13 +46,11 @@ PreviewDialog::PreviewDialog(const QStringList &paths, int delay, QWidget *paren
     const int w = width();
     backgroundWidget->setGeometry(0, 0, w, height());
     titleLabel->setGeometry(scaled(20), scaled(10), w - scaled(60), scaled(20));
-    closeButton->setButtonGeometry(w - scaled(30), scaled(10), scaled(20), scaled(20));
     pictureLabel->setGeometry(scaled(20), scaled(40), w - scaled(40), scaled(360));
     playButton->setGeometry(scaled(20), scaled(415), scaled(100), scaled(30));
     counterLabel->setGeometry(scaled(130), scaled(415), w - scaled(150), scaled(30));
 
-    backgroundWidget->setStyleSheet(
-        QStringLiteral("QWidget{border: 2px solid #1a1919; background-color:#222121;}"));
+    backgroundWidget->setStyleSheet(panelSheet());
     const QString textStyle =
         QStringLiteral("QLabel{font-size:%1px;color:#ffffff;}").arg(scaled(12));
     titleLabel->setStyleSheet(textStyle);
@@ -63,7 +61,7 @@ PreviewDialog::PreviewDialog(const QStringList &paths, int delay, QWidget *paren
     pictureLabel->setPalette(letterbox);
     pictureLabel->setAutoFillBackground(true);
     pictureLabel->setScaledContents(true);
-    makeDialogCloseButton(closeButton);
+    makeDialogCloseButton(closeButton, w);
     styleTile(playButton);
 
     connect(closeButton, &MyPushButton::clicked, this, &QDialog::reject);
