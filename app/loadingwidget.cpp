@@ -32,8 +32,7 @@ void LoadingWidget::setOverlayGeometry(int x, int y, int w, int h)
     movieLabel->setGeometry((pw - m) / 2, (ph - m) / 2 - m, m, m);
     textLabel->setGeometry(scaled(10), movieLabel->y() + movieLabel->height() + scaled(10),
                            pw - scaled(20), scaled(20));
-    frameWidget->setStyleSheet(
-        QStringLiteral("QWidget{border: 2px solid #1a1919; background-color:#222121;}"));
+    frameWidget->setStyleSheet(panelSheet());
     movie->setScaledSize(movieLabel->size());
     movie->start();
     textLabel->setStyleSheet(QStringLiteral("QLabel{font-size:") + QString::number(scaled(11))

@@ -11,7 +11,8 @@
 
 namespace {
 
-// The tile's own background, around pictures that do not fill the square.
+// The background of the tiles and of the preview's picture, around pictures that do not
+// fill the box.
 const QColor letterboxColour(0x3c, 0x3c, 0x3c);
 
 class ThumbnailJob : public QRunnable

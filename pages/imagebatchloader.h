@@ -9,7 +9,7 @@
 #include <QVector>
 
 // Reads a list of image files on a pool of threads while the window keeps painting: each
-// file's size and a thumbnail letterboxed to a given square, never the whole picture.
+// file's size and a thumbnail letterboxed to a given size, never the whole picture.
 // Hands the results back on the GUI thread strictly in list order.
 class ImageBatchLoader : public QObject
 {

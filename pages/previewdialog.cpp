@@ -46,13 +46,11 @@ PreviewDialog::PreviewDialog(const QStringList &paths, int delay, QWidget *paren
     const int w = width();
     backgroundWidget->setGeometry(0, 0, w, height());
     titleLabel->setGeometry(scaled(20), scaled(10), w - scaled(60), scaled(20));
-    closeButton->setButtonGeometry(w - scaled(30), scaled(10), scaled(20), scaled(20));
     pictureLabel->setGeometry(scaled(20), scaled(40), w - scaled(40), scaled(360));
     playButton->setGeometry(scaled(20), scaled(415), scaled(100), scaled(30));
     counterLabel->setGeometry(scaled(130), scaled(415), w - scaled(150), scaled(30));
 
-    backgroundWidget->setStyleSheet(
-        QStringLiteral("QWidget{border: 2px solid #1a1919; background-color:#222121;}"));
+    backgroundWidget->setStyleSheet(panelSheet());
     const QString textStyle =
         QStringLiteral("QLabel{font-size:%1px;color:#ffffff;}").arg(scaled(12));
     titleLabel->setStyleSheet(textStyle);
@@ -63,7 +61,7 @@ PreviewDialog::PreviewDialog(const QStringList &paths, int delay, QWidget *paren
     pictureLabel->setPalette(letterbox);
     pictureLabel->setAutoFillBackground(true);
     pictureLabel->setScaledContents(true);
-    makeDialogCloseButton(closeButton);
+    makeDialogCloseButton(closeButton, w);
     styleTile(playButton);
 
     connect(closeButton, &MyPushButton::clicked, this, &QDialog::reject);
@@ -77,28 +75,27 @@ PreviewDialog::PreviewDialog(const QStringList &paths, int delay, QWidget *paren
     timer.setInterval(10 * delay);
     timer.start();
     imageLoader->start(paths, frameSizeWithin(pictureLabel->size(), paths.size()));
+    titleLabel->setText(tr("Preview"));
+    showPlayText();
     showFrame(0);
 }
 
-void PreviewDialog::showTexts()
+void PreviewDialog::showPlayText()
 {
-    titleLabel->setText(tr("Preview"));
     playButton->setText(isPlaying() ? tr("Pause") : tr("Play"));
-    counterLabel->setText(tr("Frame %1 of %2").arg(current + 1).arg(frames.size()));
 }
 
 void PreviewDialog::showFrame(int index)
 {
     current = index;
-    const QImage &frame = frames.at(index);
-    pictureLabel->setPixmap(frame.isNull() ? QPixmap() : QPixmap::fromImage(frame));
-    showTexts();
+    pictureLabel->setPixmap(frames.at(index));
+    counterLabel->setText(tr("Frame %1 of %2").arg(current + 1).arg(frames.size()));
 }
 
 void PreviewDialog::imageLoader_imageLoaded(const QString &, const QSize &,
                                             const QImage &thumbnail, int done, int)
 {
-    frames[done - 1] = thumbnail;
+    frames[done - 1] = QPixmap::fromImage(thumbnail);
     loaded = done;
     if (done - 1 == current)
         showFrame(current);
@@ -118,7 +115,7 @@ void PreviewDialog::playButton_slots()
         timer.stop();
     else
         timer.start();
-    showTexts();
+    showPlayText();
 }
 
 void PreviewDialog::keyPressEvent(QKeyEvent *event)

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QPixmap>
 #include <QStringList>
 #include <QTimer>
 #include <QVector>
@@ -45,10 +46,10 @@ private slots:
 
 private:
     void showFrame(int index);
-    void showTexts();
+    void showPlayText();
 
     ImageBatchLoader *imageLoader = nullptr;
-    QVector<QImage> frames;
+    QVector<QPixmap> frames;
     int loaded = 0;
     int current = 0;
     QTimer timer;

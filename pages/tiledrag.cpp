@@ -115,10 +115,12 @@ void TileDrag::showInsertion()
     const QPoint at = content->mapFromGlobal(pointerGlobalPos);
     const int index = strip->insertionIndexAt(at);
     const QList<ImageItem *> order = strip->tilesInUse();
-    const int columnWidth = content->width() / 4;
+    const int columnWidth = strip->columnWidth();
     // Past the middle of a row's last column the bar stands after that row's last tile,
     // not before the next row's first.
-    const bool afterPrevious = index == order.size() || at.x() >= 4 * columnWidth - columnWidth / 2;
+    const bool afterPrevious =
+        index == order.size()
+        || at.x() >= ViewImageWidget::TilesPerRow * columnWidth - columnWidth / 2;
     const ImageItem *beside = order.at(afterPrevious ? index - 1 : index);
     const int between = columnWidth - beside->width();
     const int centre = afterPrevious ? beside->x() + beside->width() + between / 2

@@ -94,9 +94,19 @@ ViewImageWidget::~ViewImageWidget()
     delete gifCreaterThread;
 }
 
+int ViewImageWidget::gap() const
+{
+    return scaled(12);
+}
+
+int ViewImageWidget::columnWidth() const
+{
+    return contentWidget->width() / TilesPerRow;
+}
+
 int ViewImageWidget::tileWidth() const
 {
-    return (contentWidget->width() - 5 * scaled(12)) / 4;
+    return (contentWidget->width() - (TilesPerRow + 1) * gap()) / TilesPerRow;
 }
 
 int ViewImageWidget::tileHeight() const
@@ -139,9 +149,7 @@ void ViewImageWidget::addLoadedImage(const QString &path, const QSize &size,
 
 void ViewImageWidget::relayout()
 {
-    const int gap = scaled(12);
-    const int columnWidth = contentWidget->width() / 4;
-    int y = gap;
+    int y = gap();
     int column = 0;
     int number = 0;
     int lastHeight = 0;
@@ -151,7 +159,7 @@ void ViewImageWidget::relayout()
     for (ImageItem *item : qAsConst(items)) {
         if (!item->inUse)
             continue;
-        item->move(columnWidth * column + gap / 2, y);
+        item->move(columnWidth() * column + gap() / 2, y);
         lastHeight = item->height();
         ++column;
         ++number;
@@ -161,13 +169,13 @@ void ViewImageWidget::relayout()
         if (numberLabel->styleSheet() != numberStyle)
             numberLabel->setStyleSheet(numberStyle);
         numberLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        if (column == 4) {
+        if (column == TilesPerRow) {
             column = 0;
-            y += gap + item->height();
+            y += gap() + item->height();
         }
     }
     if (column != 0)
-        y += lastHeight + gap;
+        y += lastHeight + gap();
 
     contentWidget->setGeometry(0, 0, contentWidget->width(),
                                qMax(y, scrollArea->height()));
@@ -237,11 +245,11 @@ void ViewImageWidget::selectTile(ImageItem *item)
 
 int ViewImageWidget::insertionIndexAt(const QPoint &contentPos) const
 {
-    const int columnWidth = contentWidget->width() / 4;
-    const int row = qMax(0, contentPos.y()) / (scaled(12) + tileHeight());
+    const int width = columnWidth();
+    const int row = qMax(0, contentPos.y()) / (gap() + tileHeight());
     // Left of a tile's middle goes before it, right of it after it.
-    const int column = qBound(0, (contentPos.x() + columnWidth / 2) / columnWidth, 4);
-    return qMin(row * 4 + column, inUseCount());
+    const int column = qBound(0, (contentPos.x() + width / 2) / width, TilesPerRow);
+    return qMin(row * TilesPerRow + column, inUseCount());
 }
 
 ImageItem *ViewImageWidget::tileAt(const QPoint &pos) const
@@ -265,14 +273,6 @@ void ViewImageWidget::deleteSelected()
         selectTile(order.at(at + 1 < order.size() ? at + 1 : at - 1));
 }
 
-void ViewImageWidget::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Delete && selectedItem)
-        deleteSelected();
-    else
-        QWidget::keyPressEvent(event);
-}
-
 bool ViewImageWidget::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != scrollArea)
@@ -283,9 +283,14 @@ bool ViewImageWidget::eventFilter(QObject *watched, QEvent *event)
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
             selectTile(tilesInUse().first());
     }
-    if (event->type() == QEvent::KeyPress)
-        return stepSelection(static_cast<QKeyEvent *>(event));
-    return false;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *keyEvent = static_cast<QKeyEvent *>(event);
+    if (keyEvent->key() == Qt::Key_Delete && selectedItem) {
+        deleteSelected();
+        return true;
+    }
+    return stepSelection(keyEvent);
 }
 
 bool ViewImageWidget::stepSelection(const QKeyEvent *event)
@@ -294,8 +299,8 @@ bool ViewImageWidget::stepSelection(const QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Left: step = -1; break;
     case Qt::Key_Right: step = 1; break;
-    case Qt::Key_Up: step = -4; break;
-    case Qt::Key_Down: step = 4; break;
+    case Qt::Key_Up: step = -TilesPerRow; break;
+    case Qt::Key_Down: step = TilesPerRow; break;
     case Qt::Key_Home: step = -INT_MAX / 2; break;
     case Qt::Key_End: step = INT_MAX / 2; break;
     default: return false;

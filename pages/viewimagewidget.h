@@ -23,6 +23,8 @@ class ViewImageWidget : public QWidget
     Q_OBJECT
 
 public:
+    static constexpr int TilesPerRow = 4;
+
     explicit ViewImageWidget(QWidget *parent = nullptr);
     ~ViewImageWidget() override;
 
@@ -44,6 +46,8 @@ public:
     // Where a tile dropped at a point of contentWidget goes: the position among the tiles
     // in use before which it is put, from 0 to inUseCount().
     int insertionIndexAt(const QPoint &contentPos) const;
+    // The width of a column of tiles: a tile and a gap.
+    int columnWidth() const;
     // Releases every tile, letting the thumbnails go; the widgets stay for reuse.
     void releaseAll();
     void createGif();
@@ -65,9 +69,8 @@ signals:
     void NoItemsignal();
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     // Arrow keys, Home and End move the selection among the tiles; with Ctrl they move the
-    // selected tile.
+    // selected tile. Delete deletes the selected tile.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -77,6 +80,8 @@ private slots:
     void gifCreaterThread_updateprogress(int progress);
 
 private:
+    // Between the tiles and around them.
+    int gap() const;
     int tileWidth() const;
     int tileHeight() const;
     void setOrder(const QList<ImageItem *> &inUse);

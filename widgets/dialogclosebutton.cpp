@@ -1,9 +1,11 @@
 #include "widgets/dialogclosebutton.h"
 
+#include "app/uiscale.h"
 #include "widgets/mypushbutton.h"
 
-void makeDialogCloseButton(MyPushButton *button)
+void makeDialogCloseButton(MyPushButton *button, int dialogWidth)
 {
+    button->setButtonGeometry(dialogWidth - scaled(30), scaled(10), scaled(20), scaled(20));
     button->setNormalRect(55, 0, 26, 26);
     button->setHoverRect(55, 28, 26, 26);
     button->setPressedRect(55, 0, 26, 26);

@@ -5,6 +5,7 @@
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton1.h"
 #include "widgets/picturebackground.h"
+#include "widgets/tilestyle.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,9 +35,7 @@ void MyMessageDialog::setMessage(const QString &text)
 {
     const int w = width();
     backgroundWidget->setGeometry(0, 0, w, height());
-    backgroundWidget->setStyleSheet(
-        QStringLiteral("QWidget{border: 2px solid #1a1919; background-color:#222121;}"));
-    closeButton->setButtonGeometry(w - scaled(30), scaled(10), scaled(20), scaled(20));
+    backgroundWidget->setStyleSheet(panelSheet());
     iconLabel->setGeometry(scaled(40), scaled(60), scaled(48), scaled(48));
     // The 90 and 100 are plain pixels at every scale.
     messageLabel->setGeometry(iconLabel->x() + 90, scaled(70),
@@ -54,7 +53,7 @@ void MyMessageDialog::setMessage(const QString &text)
 
     setPictureBackground(iconLabel, QPixmap(QStringLiteral(":/images/program.png")));
 
-    makeDialogCloseButton(closeButton);
+    makeDialogCloseButton(closeButton, w);
 
     for (MyTempButton1 *tile : {CancelButton, OKButton}) {
         tile->setColors(QStringLiteral("#646464"), QStringLiteral("#6e6d6d"),

@@ -33,3 +33,8 @@ void styleTile(MyTempButton2 *tile, TileLook look)
     tile->setAlignment(Qt::AlignCenter);
     tile->setEnabledStyle(true);
 }
+
+QString panelSheet()
+{
+    return QStringLiteral("QWidget{border: 2px solid #1a1919; background-color:#222121;}");
+}
