@@ -37,11 +37,11 @@ void GifCreaterThread::setGifSize(int width, int height)
     gifHeight = height;
 }
 
-// Only a running job takes the request, so that it cannot cancel the next one.
+// The thread's own interruption flag is cleared by every start() and ignores requests
+// while the thread is idle or ending, so a stop never reaches the next run.
 void GifCreaterThread::requestStop()
 {
-    if (isRunning())
-        stopRequested = true;
+    requestInterruption();
 }
 
 void GifCreaterThread::run()
@@ -54,16 +54,14 @@ void GifCreaterThread::run()
     const QByteArray path = gifFilePath.toUtf8();
     GifFileState state =
         openGifStream(path.constData(), gifWidth, gifHeight, delay, smallerFile);
-    if (!state.outputFile) {
-        stopRequested = false;
+    if (!state.outputFile)
         return;
-    }
 
     bool complete = true;
     {
         FrameReadAhead frames(frameList);
         for (int i = 0; i < n; ++i) {
-            if (stopRequested) {
+            if (isInterruptionRequested()) {
                 complete = false;
                 break;
             }
@@ -93,5 +91,4 @@ void GifCreaterThread::run()
     if (!succeeded)
         QFile::remove(gifFilePath);
     qDebug() << "create end.....";
-    stopRequested = false;
 }

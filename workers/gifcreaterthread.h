@@ -8,7 +8,6 @@
 #include <QReadWriteLock>
 #include <QString>
 #include <QThread>
-#include <atomic>
 
 // Encodes a list of frames into one looping GIF on its own thread, reporting progress in
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
@@ -47,9 +46,6 @@ signals:
 
 protected:
     void run() override;
-
-private:
-    std::atomic<bool> stopRequested{false};
 };
 
 #endif
