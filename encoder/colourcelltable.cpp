@@ -1,14 +1,10 @@
 #include "encoder/colourcelltable.h"
 #include "encoder/bitmask.h"
+#include "encoder/simdsupport.h"
 
 #include <QtGlobal>
 #include <cstdlib>
 #include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define LUMORRA_CELLS_SSE2 1
-#endif
 
 namespace {
 
@@ -201,7 +197,7 @@ int nearestOfList(const FramePalette *palette, const ColourCellGroup *list, int 
 
 } // namespace
 
-#ifdef LUMORRA_CELLS_SSE2
+#ifdef LUMORRA_SSE2
 
 // The differences from the colour to the 8 places of the group, in 16-bit lanes.
 static inline __m128i groupDifferences(const ColourCellGroup *group, __m128i red,
