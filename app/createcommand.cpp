@@ -2,12 +2,12 @@
 
 #include "app/commandjob.h"
 #include "app/commandoutput.h"
-#include "app/replacefile.h"
 #include "encoder/gifstreamwriter.h"
 #include "pages/framedelay.h"
 #include "pages/naturalorder.h"
 #include "workers/framefile.h"
 #include "workers/gifcreaterthread.h"
+#include "workers/replacefile.h"
 
 #include <QCommandLineParser>
 #include <QDir>
