@@ -54,12 +54,7 @@ QString pictureProblem(const QString &path, QSize *size)
     if (!info.isReadable())
         return QStringLiteral("cannot read %1: permission denied").arg(path);
     QImageReader reader(path);
-    *size = openPicture(&reader);
-    if (size->isValid() && size->isEmpty()) {
-        // A format whose header does not tell the size.
-        const QImage picture = reader.read();
-        *size = frameSizeAllowed(picture.size()) ? picture.size() : QSize();
-    }
+    *size = pictureFrameSize(&reader);
     if (size->isValid())
         return QString();
     const QSize declared = reader.size();

@@ -62,15 +62,6 @@ bool builtInFormatsOnly(const QStringList &paths)
     return true;
 }
 
-// The size from the file's header; for the few formats that tell it only by decoding, the
-// decoded frame's. Invalid or empty when the file cannot become a frame.
-QSize pictureSize(const QString &path)
-{
-    QImageReader reader(path);
-    const QSize size = openPicture(&reader);
-    return size == QSize(0, 0) ? readFrameFile(path).size() : size;
-}
-
 bool encodeWithReference(const QString &path, const QVector<QImage> &frames, int width,
                          int height, int delay)
 {
@@ -133,7 +124,8 @@ int main(int argc, char *argv[])
             frames[i] = readFrameFile(arguments.at(i));
             sizes[i] = frames.at(i).size();
         } else {
-            sizes[i] = pictureSize(arguments.at(i));
+            QImageReader reader(arguments.at(i));
+            sizes[i] = pictureFrameSize(&reader);
         }
     });
     int width = 20;
