@@ -81,15 +81,13 @@ int makeGif(const QStringList &images, const QString &outPath, int delay, bool s
         return fail(Command, QStringLiteral("cannot write %1: no folder %2")
                                  .arg(outPath, QDir::toNativeSeparators(out.absolutePath())));
 
-    int width = 20;
-    int height = 20;
+    QSize canvas = MinGifCanvas;
     for (const QString &image : images) {
         QSize size;
         const QString problem = pictureProblem(image, &size);
         if (!problem.isEmpty())
             return fail(Command, problem);
-        width = qMax(width, size.width());
-        height = qMax(height, size.height());
+        canvas = canvas.expandedTo(size);
     }
 
     QString reason;
@@ -103,7 +101,7 @@ int makeGif(const QStringList &images, const QString &outPath, int delay, bool s
     creater.smallerFile = smallerFile;
     for (const QString &image : images)
         creater.addImageFile(image);
-    creater.setGifSize(width, height);
+    creater.setGifSize(canvas.width(), canvas.height());
     TerminalProgress progress(QStringLiteral("Creating ") + outPath,
                               !quiet && standardErrorIsTerminal());
     const bool interrupted = runCommandJob(&creater, &progress);

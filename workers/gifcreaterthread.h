@@ -6,8 +6,12 @@
 #include <QImage>
 #include <QList>
 #include <QReadWriteLock>
+#include <QSize>
 #include <QString>
 #include <QThread>
+
+// A GIF's canvas is as large as its largest frame, and at least this large.
+const QSize MinGifCanvas(20, 20);
 
 // Encodes a list of frames into one looping GIF on its own thread, reporting progress in
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
@@ -29,8 +33,8 @@ public:
     void requestStop();
 
     QList<FrameSource> frameList;
-    int gifWidth = 20;
-    int gifHeight = 20;
+    int gifWidth = MinGifCanvas.width();
+    int gifHeight = MinGifCanvas.height();
     int delay = 10;
     QString gifFilePath;
     // Write only what changes between the pictures: much smaller for screen recordings.
