@@ -46,13 +46,9 @@ Exit status: 0 done, 1 failed, 2 bad options, 130 interrupted.
 // are those of the images page's import, which skips what this refuses.
 QString pictureProblem(const QString &path, QSize *size)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("cannot read %1: no such file").arg(path);
-    if (!info.isFile())
-        return QStringLiteral("cannot read %1: not a file").arg(path);
-    if (!info.isReadable())
-        return QStringLiteral("cannot read %1: permission denied").arg(path);
+    const QString unreadable = readProblem(path);
+    if (!unreadable.isEmpty())
+        return unreadable;
     QImageReader reader(path);
     *size = pictureFrameSize(&reader);
     if (size->isValid())
