@@ -5,7 +5,6 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QWriteLocker>
 
 GifCreaterThread::GifCreaterThread(QObject *parent)
     : QThread(parent)
@@ -21,13 +20,13 @@ GifCreaterThread::~GifCreaterThread()
 
 void GifCreaterThread::addImage(const QImage &image)
 {
-    QWriteLocker locker(&listLock);
+    QMutexLocker locker(&listLock);
     frameList.append({image, QString()});
 }
 
 void GifCreaterThread::addImageFile(const QString &path)
 {
-    QWriteLocker locker(&listLock);
+    QMutexLocker locker(&listLock);
     frameList.append({QImage(), path});
 }
 
@@ -46,7 +45,7 @@ void GifCreaterThread::requestStop()
 
 void GifCreaterThread::run()
 {
-    QWriteLocker locker(&listLock);
+    QMutexLocker locker(&listLock);
     succeeded = false;
     unreadableFile.clear();
     const int n = frameList.size();

@@ -5,7 +5,7 @@
 
 #include <QImage>
 #include <QList>
-#include <QReadWriteLock>
+#include <QMutex>
 #include <QSize>
 #include <QString>
 #include <QThread>
@@ -39,7 +39,7 @@ public:
     QString gifFilePath;
     // Write only what changes between the pictures: much smaller for screen recordings.
     bool smallerFile = false;
-    QReadWriteLock listLock;
+    QMutex listLock;
     // Read in the finished() slot: true only when the whole file was written.
     bool succeeded = false;
     // Read in the finished() slot: the frame file the run could not read, or empty.
