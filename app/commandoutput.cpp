@@ -1,5 +1,6 @@
 #include "app/commandoutput.h"
 
+#include <QFileInfo>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -48,6 +49,18 @@ int failUsage(const QString &command, QString message)
     const QString help = command.isEmpty() ? QStringLiteral("lumorra --help")
                                            : QStringLiteral("lumorra %1 --help").arg(command);
     return fail(command, QStringLiteral("%1 (see %2)").arg(message, help), ExitBadUsage);
+}
+
+QString readProblem(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("cannot read %1: no such file").arg(path);
+    if (!info.isFile())
+        return QStringLiteral("cannot read %1: not a file").arg(path);
+    if (!info.isReadable())
+        return QStringLiteral("cannot read %1: permission denied").arg(path);
+    return QString();
 }
 
 bool standardErrorIsTerminal()

@@ -2,12 +2,12 @@
 
 #include "app/commandjob.h"
 #include "app/commandoutput.h"
-#include "app/replacefile.h"
 #include "encoder/gifstreamwriter.h"
 #include "pages/framedelay.h"
 #include "pages/naturalorder.h"
 #include "workers/framefile.h"
 #include "workers/gifcreaterthread.h"
+#include "workers/replacefile.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -46,20 +46,11 @@ Exit status: 0 done, 1 failed, 2 bad options, 130 interrupted.
 // are those of the images page's import, which skips what this refuses.
 QString pictureProblem(const QString &path, QSize *size)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("cannot read %1: no such file").arg(path);
-    if (!info.isFile())
-        return QStringLiteral("cannot read %1: not a file").arg(path);
-    if (!info.isReadable())
-        return QStringLiteral("cannot read %1: permission denied").arg(path);
+    const QString unreadable = readProblem(path);
+    if (!unreadable.isEmpty())
+        return unreadable;
     QImageReader reader(path);
-    *size = openPicture(&reader);
-    if (size->isValid() && size->isEmpty()) {
-        // A format whose header does not tell the size.
-        const QImage picture = reader.read();
-        *size = frameSizeAllowed(picture.size()) ? picture.size() : QSize();
-    }
+    *size = pictureFrameSize(&reader);
     if (size->isValid())
         return QString();
     const QSize declared = reader.size();
@@ -86,15 +77,13 @@ int makeGif(const QStringList &images, const QString &outPath, int delay, bool s
         return fail(Command, QStringLiteral("cannot write %1: no folder %2")
                                  .arg(outPath, QDir::toNativeSeparators(out.absolutePath())));
 
-    int width = 20;
-    int height = 20;
+    QSize canvas = MinGifCanvas;
     for (const QString &image : images) {
         QSize size;
         const QString problem = pictureProblem(image, &size);
         if (!problem.isEmpty())
             return fail(Command, problem);
-        width = qMax(width, size.width());
-        height = qMax(height, size.height());
+        canvas = canvas.expandedTo(size);
     }
 
     QString reason;
@@ -108,7 +97,7 @@ int makeGif(const QStringList &images, const QString &outPath, int delay, bool s
     creater.smallerFile = smallerFile;
     for (const QString &image : images)
         creater.addImageFile(image);
-    creater.setGifSize(width, height);
+    creater.setGifSize(canvas.width(), canvas.height());
     TerminalProgress progress(QStringLiteral("Creating ") + outPath,
                               !quiet && standardErrorIsTerminal());
     const bool interrupted = runCommandJob(&creater, &progress);

@@ -75,12 +75,9 @@ int runResolveCommand(const QStringList &arguments)
         return failUsage(Command, gifs.isEmpty() ? QStringLiteral("no GIF given")
                                                  : QStringLiteral("one GIF at a time"));
     const QString gifPath = gifs.first();
-    const QFileInfo gif(gifPath);
-    if (!gif.isFile() || !gif.isReadable())
-        return fail(Command, QStringLiteral("cannot read %1: %2")
-                                 .arg(gifPath, !gif.exists()  ? QStringLiteral("no such file")
-                                               : !gif.isFile() ? QStringLiteral("not a file")
-                                                               : QStringLiteral("permission denied")));
+    const QString unreadable = readProblem(gifPath);
+    if (!unreadable.isEmpty())
+        return fail(Command, unreadable);
     if (!startsLikeGif(gifPath))
         return fail(Command, QStringLiteral("%1 is not a GIF file").arg(gifPath));
     QString problem;

@@ -62,26 +62,17 @@ bool builtInFormatsOnly(const QStringList &paths)
     return true;
 }
 
-// The size from the file's header; for the few formats that tell it only by decoding, the
-// decoded frame's. Invalid or empty when the file cannot become a frame.
-QSize pictureSize(const QString &path)
+bool encodeWithReference(const QString &path, const QVector<QImage> &frames,
+                         const QSize &canvas, int delay)
 {
-    QImageReader reader(path);
-    const QSize size = openPicture(&reader);
-    return size == QSize(0, 0) ? readFrameFile(path).size() : size;
-}
-
-bool encodeWithReference(const QString &path, const QVector<QImage> &frames, int width,
-                         int height, int delay)
-{
-    const QByteArray gif = reference::encodeGif(frames, QSize(width, height), delay);
+    const QByteArray gif = reference::encodeGif(frames, canvas, delay);
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(gif) == gif.size() && file.flush();
 }
 
 // Frames come from memory when they were decoded during "load:", else from the files.
 bool encodeWithWorker(const QString &path, const QStringList &files,
-                      const QVector<QImage> &frames, int width, int height, int delay,
+                      const QVector<QImage> &frames, const QSize &canvas, int delay,
                       bool smallerFile)
 {
     GifCreaterThread creater;
@@ -94,7 +85,7 @@ bool encodeWithWorker(const QString &path, const QStringList &files,
         for (const QString &file : files)
             creater.addImageFile(file);
     }
-    creater.setGifSize(width, height);
+    creater.setGifSize(canvas.width(), canvas.height());
     creater.start(QThread::InheritPriority);
     creater.wait();
     if (!creater.unreadableFile.isEmpty())
@@ -133,11 +124,11 @@ int main(int argc, char *argv[])
             frames[i] = readFrameFile(arguments.at(i));
             sizes[i] = frames.at(i).size();
         } else {
-            sizes[i] = pictureSize(arguments.at(i));
+            QImageReader reader(arguments.at(i));
+            sizes[i] = pictureFrameSize(&reader);
         }
     });
-    int width = 20;
-    int height = 20;
+    QSize canvas = MinGifCanvas;
     double megapixels = 0;
     QStringList files;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -146,8 +137,7 @@ int main(int argc, char *argv[])
             continue;
         }
         files << arguments.at(i);
-        width = qMax(width, sizes.at(i).width());
-        height = qMax(height, sizes.at(i).height());
+        canvas = canvas.expandedTo(sizes.at(i));
         megapixels += double(sizes.at(i).width()) * sizes.at(i).height() / 1e6;
     }
     frames.removeAll(QImage());
@@ -159,14 +149,15 @@ int main(int argc, char *argv[])
 
     timer.restart();
     const bool written =
-        useReference ? encodeWithReference(outPath, frames, width, height, 10)
-                     : encodeWithWorker(outPath, files, frames, width, height, 10, smallerFile);
+        useReference ? encodeWithReference(outPath, frames, canvas, 10)
+                     : encodeWithWorker(outPath, files, frames, canvas, 10, smallerFile);
     const double encodeSeconds = timer.nsecsElapsed() / 1e9;
 
     printf("encoder: %s%s\n",
            useReference ? "reference" : (smallerFile ? "ours, smaller file" : "ours"),
            inMemory ? ", frames in memory" : "");
-    printf("frames: %d, canvas %d x %d\n", int(files.size()), width, height);
+    printf("frames: %d, canvas %d x %d\n", int(files.size()), canvas.width(),
+           canvas.height());
     printf("load: %.3f s\n", loadSeconds);
     printf("encode: %.3f s\n", encodeSeconds);
     printf("encode speed: %.2f megapixels/s\n", megapixels / encodeSeconds);

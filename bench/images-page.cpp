@@ -18,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -56,14 +55,6 @@ void waitUntil(const std::function<bool()> &condition)
         QTimer::singleShot(5, &loop, &QEventLoop::quit);
         loop.exec();
     }
-}
-
-void click(QWidget *tile)
-{
-    const QPoint centre = tile->rect().center();
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, tile->mapToGlobal(centre),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(tile, &release);
 }
 
 // The message dialog the job ends with: noted and answered "Cancel".
@@ -132,7 +123,7 @@ int main(int argc, char *argv[])
 
         QElapsedTimer timer;
         timer.start();
-        click(page->addPhotosButton);
+        page->addPhotosButton->click();
         waitUntil([&] { return page->createGifButton->tileEnabled; });
         const double importSeconds = timer.nsecsElapsed() / 1e9;
         waitUntil([&] { return window.loadingWidget->isHidden(); });
@@ -141,12 +132,12 @@ int main(int argc, char *argv[])
         resetPeakMemory();
         const int answeredBefore = dialogs.answered;
         timer.restart();
-        click(page->createGifButton);
+        page->createGifButton->click();
         waitUntil([&] { return dialogs.answered > answeredBefore; });
         const double createSeconds = timer.nsecsElapsed() / 1e9;
         const double peak = statusMegabytes("VmHWM");
 
-        click(page->backupmeuButton);
+        page->backupmeuButton->click();
         waitUntil([&] { return page->isHidden(); });
         const double afterBack = statusMegabytes("VmRSS");
 

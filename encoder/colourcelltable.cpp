@@ -1,14 +1,10 @@
 #include "encoder/colourcelltable.h"
 #include "encoder/bitmask.h"
+#include "encoder/simdsupport.h"
 
 #include <QtGlobal>
 #include <cstdlib>
 #include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define LUMORRA_CELLS_SSE2 1
-#endif
 
 namespace {
 
@@ -175,12 +171,13 @@ bool walkReachesFirst(const FramePalette *palette, int red, int green, int blue,
     return ((nodeA & 1) == 0) == leftFirst;
 }
 
-// The nearest entries among all of a long list, or after a tie: best and found start from
-// any place of the list (found 0 with a best above every difference) and end at the
-// smallest difference and, among the entries there, the one the walk meets first.
+// Of the list's entries at the smallest difference from the colour, the one the walk meets
+// first.
 int nearestOfList(const FramePalette *palette, const ColourCellGroup *list, int groupCount,
-                  int red, int green, int blue, int best, int found)
+                  int red, int green, int blue)
 {
+    int best = 0x7FFFFFFF;
+    int found = 0;
     for (int i = 0; i < groupCount; ++i) {
         for (int k = 0; k < 8; ++k) {
             const int e = list[i].entry[k];
@@ -201,7 +198,7 @@ int nearestOfList(const FramePalette *palette, const ColourCellGroup *list, int 
 
 } // namespace
 
-#ifdef LUMORRA_CELLS_SSE2
+#ifdef LUMORRA_SSE2
 
 // The differences from the colour to the 8 places of the group, in 16-bit lanes.
 static inline __m128i groupDifferences(const ColourCellGroup *group, __m128i red,
@@ -223,7 +220,7 @@ int searchColourCells(ColourCellTable *table, int red, int green, int blue)
     int groupCount;
     const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
     if (groupCount > MostGroupsAtOnce)
-        return nearestOfList(table->palette, list, groupCount, red, green, blue, 0x7FFFFFFF, 0);
+        return nearestOfList(table->palette, list, groupCount, red, green, blue);
     const __m128i r = _mm_set1_epi16(short(red));
     const __m128i g = _mm_set1_epi16(short(green));
     const __m128i b = _mm_set1_epi16(short(blue));
@@ -268,78 +265,12 @@ int searchColourCells(ColourCellTable *table, int red, int green, int blue)
 
 #else
 
-static short difference(short a, short b)
-{
-    const short d = short(a - b);
-    return d < 0 ? short(-d) : d;
-}
-
-// Lowers each lowest[k] to the key of place k of the group, the group's first place being
-// number first. A key holds a difference, at most 1023 (the padding's, never the smallest),
-// and which of up to 32 places it came from, so that the smallest key names the nearest
-// candidate. The loop is plain so that the compiler measures the 8 places at once.
-static void lowerKeys(const ColourCellGroup *group, int first, short red, short green,
-                      short blue, short *lowest)
-{
-    for (int k = 0; k < 8; ++k) {
-        short d = short(difference(group->red[k], red) + difference(group->green[k], green)
-                        + difference(group->blue[k], blue));
-        d = d < 1023 ? d : short(1023);
-        const short key = short(d << 5 | (first + k));
-        lowest[k] = key < lowest[k] ? key : lowest[k];
-    }
-}
-
-// How many places of the group lie at the difference.
-static int placesAt(const ColourCellGroup *group, short red, short green, short blue,
-                    short at)
-{
-    int count = 0;
-    for (int k = 0; k < 8; ++k) {
-        const short d = short(difference(group->red[k], red) + difference(group->green[k], green)
-                              + difference(group->blue[k], blue));
-        count += d == at;
-    }
-    return count;
-}
-
-// The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
-// groups are measured a group at a time; the calls are written out one by one because
-// the compiler handles a loop around them poorly.
+// The walk's answer from the candidates listed for the colour's cube.
 int searchColourCells(ColourCellTable *table, int red, int green, int blue)
 {
     int groupCount;
     const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
-    const short r = short(red), g = short(green), b = short(blue);
-    short lowest[8];
-    for (int k = 0; k < 8; ++k)
-        lowest[k] = 0x7FFF;
-    lowerKeys(list, 0, r, g, b, lowest);
-    if (groupCount > 1)
-        lowerKeys(list + 1, 8, r, g, b, lowest);
-    if (groupCount > 2)
-        lowerKeys(list + 2, 16, r, g, b, lowest);
-    if (groupCount > 3)
-        lowerKeys(list + 3, 24, r, g, b, lowest);
-    short smallest = lowest[0];
-    for (int k = 1; k < 8; ++k)
-        smallest = lowest[k] < smallest ? lowest[k] : smallest;
-    int best = smallest >> 5;
-    int found = list[(smallest & 31) / 8].entry[smallest & 7];
-    if (groupCount <= MostGroupsAtOnce) {
-        int ties = placesAt(list, r, g, b, short(best));
-        if (groupCount > 1)
-            ties += placesAt(list + 1, r, g, b, short(best));
-        if (groupCount > 2)
-            ties += placesAt(list + 2, r, g, b, short(best));
-        if (groupCount > 3)
-            ties += placesAt(list + 3, r, g, b, short(best));
-        if (ties == 1)
-            return found;
-    }
-
-    // Longer lists, and ties: the nearest entries, the one the walk meets first.
-    return nearestOfList(table->palette, list, groupCount, red, green, blue, best, found);
+    return nearestOfList(table->palette, list, groupCount, red, green, blue);
 }
 
 #endif

@@ -2,26 +2,16 @@
 #include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
 #include "encoder/pixelword.h"
+#include "encoder/simdsupport.h"
 #include "encoder/subtreequeue.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define LUMORRA_PALETTE_SSE2 1
-#endif
-// As for the partition kernel: compiled for one function, chosen at run time, not with
-// MinGW.
-#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(__MINGW32__)
-#include <immintrin.h>
-#define LUMORRA_PALETTE_AVX512 1
-#endif
-
 namespace {
 
-#ifdef LUMORRA_PALETTE_AVX512
+#ifdef LUMORRA_AVX512
 // Lowers low[k] and raises high[k] to the bytes at place k of the pixels, 16 pixels a step;
 // returns how many pixels it went through.
 __attribute__((target("avx512f,avx512bw"))) size_t
@@ -61,11 +51,11 @@ void channelRanges(const unsigned char *pixels, size_t n, int minimum[3], int ma
     unsigned char low[4] = {255, 255, 255, 255};
     unsigned char high[4] = {0, 0, 0, 0};
     size_t i = 0;
-#ifdef LUMORRA_PALETTE_AVX512
+#ifdef LUMORRA_AVX512
     if (n >= 16 && hasAvx512Bytes())
         i = byteRangesAvx512(pixels, n, low, high);
 #endif
-#ifdef LUMORRA_PALETTE_SSE2
+#ifdef LUMORRA_SSE2
     // Four pixels a step: byte k of each 4-byte group is channel k.
     if (n - i >= 4) {
         __m128i vLow = _mm_set1_epi8(char(0xFF));

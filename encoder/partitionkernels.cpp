@@ -1,17 +1,7 @@
 #include "encoder/partitionkernels.h"
 #include "encoder/bitmask.h"
 #include "encoder/pixelword.h"
-
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define LUMORRA_PARTITION_SSE2 1
-#endif
-// The 512-bit kernel is compiled for this function alone and chosen at run time. Not with
-// MinGW: its GCC does not keep the stack aligned for 64-byte values on Windows.
-#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__) && !defined(__MINGW32__)
-#include <immintrin.h>
-#define LUMORRA_PARTITION_AVX512 1
-#endif
+#include "encoder/simdsupport.h"
 
 namespace {
 
@@ -36,7 +26,7 @@ void swapLowSide(unsigned char *pixels, size_t block, uint32_t take, size_t *sto
     }
 }
 
-#ifdef LUMORRA_PARTITION_SSE2
+#ifdef LUMORRA_SSE2
 void partitionBlocksSse2(unsigned char *pixels, size_t last, int shift, uint32_t pivotValue,
                          PartitionScan *scan)
 {
@@ -65,7 +55,7 @@ void partitionBlocksSse2(unsigned char *pixels, size_t last, int shift, uint32_t
 }
 #endif
 
-#ifdef LUMORRA_PARTITION_AVX512
+#ifdef LUMORRA_AVX512
 // Once the low side's end lies at least as many pixels behind the block as go low from it,
 // the swaps touch two separate ranges: the low pixels land in order at the store, and the
 // pixels they displace fill their places in order. Compress and expand do exactly that.
@@ -129,13 +119,13 @@ bool partitionKernelAvailable(PartitionKernel kernel)
     case PartitionKernel::Plain:
         return true;
     case PartitionKernel::Sse2:
-#ifdef LUMORRA_PARTITION_SSE2
+#ifdef LUMORRA_SSE2
         return true;
 #else
         return false;
 #endif
     case PartitionKernel::Avx512:
-#ifdef LUMORRA_PARTITION_AVX512
+#ifdef LUMORRA_AVX512
         return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("popcnt");
 #else
         return false;
@@ -157,12 +147,12 @@ void partitionBlocks(PartitionKernel kernel, unsigned char *pixels, size_t last,
                      uint32_t pivotValue, PartitionScan *scan)
 {
     switch (kernel) {
-#ifdef LUMORRA_PARTITION_AVX512
+#ifdef LUMORRA_AVX512
     case PartitionKernel::Avx512:
         partitionBlocksAvx512(pixels, last, shift, pivotValue, scan);
         return;
 #endif
-#ifdef LUMORRA_PARTITION_SSE2
+#ifdef LUMORRA_SSE2
     case PartitionKernel::Sse2:
         partitionBlocksSse2(pixels, last, shift, pivotValue, scan);
         return;

@@ -5,7 +5,6 @@
 #include "app/mainmainwidget.h"
 #include "app/openfolder.h"
 #include "app/progresstext.h"
-#include "app/replacefile.h"
 #include "app/services.h"
 #include "app/uiscale.h"
 #include "pages/filedrop.h"
@@ -21,6 +20,7 @@
 #include "widgets/picturebackground.h"
 #include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
+#include "workers/replacefile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -375,14 +375,12 @@ void ViewImageWidget::createGif()
     gifCreaterThread->smallerFile = smallerFile;
     gifCreaterThread->frameList.clear();
 
-    int width = 20;
-    int height = 20;
+    QSize canvas = MinGifCanvas;
     for (const ImageItem *item : tilesInUse()) {
-        width = qMax(width, item->image.size.width());
-        height = qMax(height, item->image.size.height());
+        canvas = canvas.expandedTo(item->image.size);
         gifCreaterThread->addImageFile(item->image.path);
     }
-    gifCreaterThread->setGifSize(width, height);
+    gifCreaterThread->setGifSize(canvas.width(), canvas.height());
     jobStopped = false;
     gifCreaterThread->start(QThread::InheritPriority);
 

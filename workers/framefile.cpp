@@ -20,6 +20,15 @@ QSize openPicture(QImageReader *reader)
     return frameSizeAllowed(size) ? size : QSize();
 }
 
+QSize pictureFrameSize(QImageReader *reader)
+{
+    const QSize size = openPicture(reader);
+    if (!size.isValid() || !size.isEmpty())
+        return size;
+    const QSize decoded = reader->read().size();
+    return frameSizeAllowed(decoded) ? decoded : QSize();
+}
+
 QImage frameFromPicture(QImage picture)
 {
     // A pixmap keeps pictures that have an alpha channel premultiplied; for opaque pixels

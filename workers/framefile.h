@@ -23,6 +23,10 @@ bool frameSizeAllowed(const QSize &size);
 // report a valid empty size; the caller checks the decoded picture then.
 QSize openPicture(QImageReader *reader);
 
+// The picture's size from the file's header, or, for a format that tells it only by
+// decoding, the decoded picture's; an invalid size when the file cannot become a frame.
+QSize pictureFrameSize(QImageReader *reader);
+
 // Reads the picture scaled to fit within box with its proportions kept, as cheaply as its
 // format allows (JPEG decodes smaller); *size receives its full size. Null when the file
 // cannot become a frame. The images page's import reads its thumbnails this way.

@@ -8,7 +8,8 @@ FrameReadAhead::FrameReadAhead(const QList<FrameSource> &sources)
     : sources(sources), firstUnreadable(sources.size())
 {
     const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
-    for (int i = std::min(cores, std::max(1, int(sources.size()))); i > 0; --i)
+    const int count = std::min({cores, MaxFramesAhead, std::max(1, int(sources.size()))});
+    for (int i = 0; i < count; ++i)
         readers.emplace_back(&FrameReadAhead::run, this);
 }
 

@@ -24,7 +24,7 @@ struct FrameSource
 // so that frames are decoded while others are encoded. One reader per core: when the
 // encoder leaves a core idle (on pictures that change little, decoding is most of the
 // work), the readers fill it. Only a few frames are on their way at any time, so memory
-// does not grow with the length of the job.
+// does not grow with the length of the job, and there are no more readers than that.
 class FrameReadAhead
 {
 public:

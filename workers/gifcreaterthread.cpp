@@ -5,7 +5,6 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QWriteLocker>
 
 GifCreaterThread::GifCreaterThread(QObject *parent)
     : QThread(parent)
@@ -21,13 +20,13 @@ GifCreaterThread::~GifCreaterThread()
 
 void GifCreaterThread::addImage(const QImage &image)
 {
-    QWriteLocker locker(&listLock);
+    QMutexLocker locker(&listLock);
     frameList.append({image, QString()});
 }
 
 void GifCreaterThread::addImageFile(const QString &path)
 {
-    QWriteLocker locker(&listLock);
+    QMutexLocker locker(&listLock);
     frameList.append({QImage(), path});
 }
 
@@ -37,16 +36,16 @@ void GifCreaterThread::setGifSize(int width, int height)
     gifHeight = height;
 }
 
-// Only a running job takes the request, so that it cannot cancel the next one.
+// The thread's own interruption flag is cleared by every start() and ignores requests
+// while the thread is idle or ending, so a stop never reaches the next run.
 void GifCreaterThread::requestStop()
 {
-    if (isRunning())
-        stopRequested = true;
+    requestInterruption();
 }
 
 void GifCreaterThread::run()
 {
-    QWriteLocker locker(&listLock);
+    QMutexLocker locker(&listLock);
     succeeded = false;
     unreadableFile.clear();
     const int n = frameList.size();
@@ -54,16 +53,14 @@ void GifCreaterThread::run()
     const QByteArray path = gifFilePath.toUtf8();
     GifFileState state =
         openGifStream(path.constData(), gifWidth, gifHeight, delay, smallerFile);
-    if (!state.outputFile) {
-        stopRequested = false;
+    if (!state.outputFile)
         return;
-    }
 
     bool complete = true;
     {
         FrameReadAhead frames(frameList);
         for (int i = 0; i < n; ++i) {
-            if (stopRequested) {
+            if (isInterruptionRequested()) {
                 complete = false;
                 break;
             }
@@ -93,5 +90,4 @@ void GifCreaterThread::run()
     if (!succeeded)
         QFile::remove(gifFilePath);
     qDebug() << "create end.....";
-    stopRequested = false;
 }

@@ -5,10 +5,13 @@
 
 #include <QImage>
 #include <QList>
-#include <QReadWriteLock>
+#include <QMutex>
+#include <QSize>
 #include <QString>
 #include <QThread>
-#include <atomic>
+
+// A GIF's canvas is as large as its largest frame, and at least this large.
+const QSize MinGifCanvas(20, 20);
 
 // Encodes a list of frames into one looping GIF on its own thread, reporting progress in
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
@@ -30,13 +33,13 @@ public:
     void requestStop();
 
     QList<FrameSource> frameList;
-    int gifWidth = 20;
-    int gifHeight = 20;
+    int gifWidth = MinGifCanvas.width();
+    int gifHeight = MinGifCanvas.height();
     int delay = 10;
     QString gifFilePath;
     // Write only what changes between the pictures: much smaller for screen recordings.
     bool smallerFile = false;
-    QReadWriteLock listLock;
+    QMutex listLock;
     // Read in the finished() slot: true only when the whole file was written.
     bool succeeded = false;
     // Read in the finished() slot: the frame file the run could not read, or empty.
@@ -47,9 +50,6 @@ signals:
 
 protected:
     void run() override;
-
-private:
-    std::atomic<bool> stopRequested{false};
 };
 
 #endif

@@ -1,4 +1,5 @@
 #include "workers/parsegifthread.h"
+#include "workers/framefile.h"
 #include "workers/framesavequeue.h"
 #include "workers/giflayout.h"
 
@@ -11,9 +12,9 @@
 namespace {
 
 // Every frame is decoded onto the whole canvas, 4 bytes a pixel, and a file of a few
-// hundred bytes can declare a huge one: larger canvases are refused before decoding...
-const qint64 MostCanvasPixels = 100LL * 1000 * 1000;
-// ...and so are files whose frames together would take hours and fill the disk.
+// hundred bytes can declare a huge one: canvases of more than MaxFramePixels are refused
+// before decoding, and so are files whose frames together would take hours and fill the
+// disk.
 const qint64 MostPixelsOfAllFrames = 16000LL * 1000 * 1000;
 // Decoded frames waiting for their PNG encoding take at most this much, or one frame.
 const qint64 MostBytesInFlight = 256LL * 1024 * 1024;
@@ -59,7 +60,7 @@ ParseGifThread::Outcome ParseGifThread::resolveFrames()
     if (!layout.isGif)
         return Outcome::NotAGif;
     const qint64 canvasPixels = qint64(layout.canvas.width()) * layout.canvas.height();
-    if (canvasPixels > MostCanvasPixels
+    if (canvasPixels > MaxFramePixels
         || canvasPixels * layout.wholeFrames > MostPixelsOfAllFrames)
         return Outcome::TooLarge;
     if (layout.wholeFrames == 0)

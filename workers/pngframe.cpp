@@ -1,5 +1,7 @@
 #include "workers/pngframe.h"
 
+#include "workers/replacefile.h"
+
 #include <QFile>
 #include <QImageWriter>
 
@@ -92,11 +94,8 @@ bool savePngFrame(const QImage &frame, const QString &path,
                   const std::function<bool()> &stopped)
 {
     const QString partPath = path + QStringLiteral(".part");
-    if (writePng(frame, partPath, stopped)) {
-        QFile::remove(path);
-        if (QFile::rename(partPath, path))
-            return true;
-    }
+    if (writePng(frame, partPath, stopped) && replaceFile(partPath, path))
+        return true;
     QFile::remove(partPath);
     return false;
 }

@@ -209,9 +209,13 @@ QImage decodePng(uchar *data, qint64 size, PngScratch *scratch)
 QImage readPngFrame(const QString &path, PngScratch *scratch)
 {
     QFile file(path);
-    // A PNG of the largest frame is far smaller; larger files are left to Qt's reader.
+    // A PNG of the largest frame is far smaller; larger files, and files of other formats,
+    // are left to Qt's reader.
     const qint64 size = file.size();
+    char start[sizeof(PngSignature)];
     if (size > 2 * 4 * MaxFramePixels || !file.open(QIODevice::ReadOnly)
+        || file.peek(start, sizeof(start)) != qint64(sizeof(start))
+        || memcmp(start, PngSignature, sizeof(start)) != 0
         || !makeRoom(&scratch->file, size_t(size))
         || file.read(reinterpret_cast<char *>(scratch->file.data()), size) != size)
         return QImage();

@@ -1,14 +1,11 @@
 #include "workers/pngrows.h"
 
+#include "encoder/simdsupport.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define LUMORRA_PNGROWS_SSE2 1
-#endif
 
 namespace {
 
@@ -38,7 +35,7 @@ uint32_t averageBytes(uint32_t x, uint32_t y)
     return (x & y) + (((x ^ y) & 0xFEFEFEFEu) >> 1);
 }
 
-#ifdef LUMORRA_PNGROWS_SSE2
+#ifdef LUMORRA_SSE2
 
 // The Paeth filter: each byte predicted by whichever of left, above and upper left is
 // nearest to left + above - upper left, in that order on ties; one pixel at a time in

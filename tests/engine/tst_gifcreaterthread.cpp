@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -247,6 +248,20 @@ private slots:
         QVERIFY(!QFile::exists(stopped));
 
         runJob(&thread, dir.filePath("again.gif"), images, &progress);
+        QVERIFY(thread.succeeded);
+
+        // Nor do requests made as a job ends, after its last frame.
+        QSemaphore lastFrame;
+        const QMetaObject::Connection atEnd = connect(
+            &thread, &GifCreaterThread::updateprogress, &thread,
+            [&lastFrame](int done) { lastFrame.release(done == 10000 ? 1 : 0); },
+            Qt::DirectConnection);
+        thread.start();
+        lastFrame.acquire();
+        while (!thread.isFinished())
+            thread.requestStop();
+        disconnect(atEnd);
+        runJob(&thread, dir.filePath("next.gif"), images, &progress);
         QVERIFY(thread.succeeded);
     }
 

@@ -1,4 +1,4 @@
-#include "app/replacefile.h"
+#include "workers/replacefile.h"
 
 #include <QFile>
 
