@@ -1,8 +1,8 @@
 #include "app/loadingwidget.h"
 
-#include "app/uiscale.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/tilestyle.h"
+#include "widgets/uiscale.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "app/appdirpath.h"
-#include "app/commandline.h"
-#include "app/commandoutput.h"
 #include "app/mainmainwidget.h"
 #include "app/singlewindow.h"
+#include "cli/commandline.h"
+#include "cli/commandoutput.h"
 
 #include <QApplication>
 #include <QLoggingCategory>

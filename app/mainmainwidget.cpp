@@ -1,15 +1,15 @@
 #include "app/mainmainwidget.h"
 
-#include "app/filekinds.h"
 #include "app/loadingwidget.h"
 #include "app/maintopwidget.h"
-#include "app/uiscale.h"
+#include "app/messagequestions.h"
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
-#include "widgets/messagequestions.h"
+#include "rules/filekinds.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton2.h"
+#include "widgets/uiscale.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

@@ -4,9 +4,9 @@
 #include "app/languagelist.h"
 #include "app/mainmainwidget.h"
 #include "app/services.h"
-#include "app/uiscale.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/picturebackground.h"
+#include "widgets/uiscale.h"
 
 #include <QAction>
 #include <QApplication>

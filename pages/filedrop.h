@@ -1,7 +1,7 @@
 #ifndef FILEDROP_H
 #define FILEDROP_H
 
-#include "app/filekinds.h"
+#include "rules/filekinds.h"
 
 #include <QObject>
 #include <QStringList>

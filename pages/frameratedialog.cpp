@@ -1,7 +1,7 @@
 #include "pages/frameratedialog.h"
 
-#include "app/uiscale.h"
-#include "pages/framedelay.h"
+#include "rules/framedelay.h"
+#include "widgets/uiscale.h"
 
 #include <QHideEvent>
 #include <QLabel>

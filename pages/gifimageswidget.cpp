@@ -1,22 +1,22 @@
 #include "pages/gifimageswidget.h"
 
 #include "app/filechooser.h"
-#include "app/filekinds.h"
 #include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
 #include "app/services.h"
-#include "app/uiscale.h"
 #include "pages/filedrop.h"
-#include "pages/framedelay.h"
 #include "pages/frameratedialog.h"
 #include "pages/imagebatchloader.h"
-#include "pages/naturalorder.h"
 #include "pages/previewdialog.h"
 #include "pages/viewimagewidget.h"
+#include "rules/filekinds.h"
+#include "rules/framedelay.h"
+#include "rules/naturalorder.h"
 #include "widgets/comboboxstyle.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
+#include "widgets/uiscale.h"
 
 #include <QCheckBox>
 #include <QComboBox>

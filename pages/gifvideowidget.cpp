@@ -1,25 +1,26 @@
 #include "pages/gifvideowidget.h"
 
+#include "app/appdirpath.h"
 #include "app/filechooser.h"
-#include "app/filekinds.h"
 #include "app/mainmainwidget.h"
+#include "app/messagequestions.h"
 #include "app/openfolder.h"
 #include "app/progresstext.h"
 #include "app/services.h"
-#include "app/uiscale.h"
 #include "pages/filedrop.h"
 #include "pages/gifmenuwidget.h"
-#include "pages/stopprocess.h"
 #include "pages/thumbnailfit.h"
-#include "pages/videostill.h"
-#include "pages/videotimetext.h"
-#include "pages/videotoolcommand.h"
+#include "rules/filekinds.h"
+#include "videotool/stopprocess.h"
+#include "videotool/videostill.h"
+#include "videotool/videotimetext.h"
+#include "videotool/videotoolcommand.h"
 #include "widgets/comboboxstyle.h"
-#include "widgets/messagequestions.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/picturebackground.h"
 #include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
+#include "widgets/uiscale.h"
 #include "workers/replacefile.h"
 
 #include <QCheckBox>
@@ -277,7 +278,7 @@ void GifVideoWidget::importVideo(const QString &path)
     importing = true;
     mainWindow()->showLoading(1);
     mainWindow()->setLoadingText(tr("Loading..."));
-    videoProbe->start(path);
+    videoProbe->start(videoToolPath(appDirPath, QStringLiteral("ffprobe")), path);
 }
 
 void GifVideoWidget::videoProbe_Finished(const VideoFacts &facts)
@@ -292,7 +293,7 @@ void GifVideoWidget::videoProbe_Finished(const VideoFacts &facts)
     if (!startTextToMs(startTimeEdit->text(), &atMs)
         || (facts.durationMs > 0 && atMs >= facts.durationMs))
         atMs = 0;
-    if (!videoStill->start(importPath, atMs)) {
+    if (!videoStill->start(videoToolPath(appDirPath), importPath, atMs, tempFolder())) {
         endImport();
         showNotice(tr("Failed, the temporary folder could not be created."), tr("OK"));
     }
@@ -337,7 +338,7 @@ void GifVideoWidget::stillTimer_timeout()
     if (videoPath.isEmpty() || importing || !startTextToMs(startTimeEdit->text(), &atMs)
         || (videoFacts.durationMs > 0 && atMs >= videoFacts.durationMs))
         return;
-    videoStill->start(videoPath, atMs);
+    videoStill->start(videoToolPath(appDirPath), videoPath, atMs, tempFolder());
 }
 
 void GifVideoWidget::showThumbnail(const QImage &still)
@@ -423,7 +424,7 @@ void GifVideoWidget::startConversion(const GifSettings &settings)
     mainWindow()->showLoading(1);
     showConversionProgress();
     convertProcess.setProcessChannelMode(QProcess::MergedChannels);
-    convertProcess.start(videoToolPath(), conversionArguments(settings, videoPath, partialPath),
+    convertProcess.start(videoToolPath(appDirPath), conversionArguments(settings, videoPath, partialPath),
                          QIODevice::ReadWrite);
 }
 

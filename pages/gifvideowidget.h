@@ -1,8 +1,8 @@
 #ifndef GIFVIDEOWIDGET_H
 #define GIFVIDEOWIDGET_H
 
-#include "pages/toolprogress.h"
-#include "pages/videoprobe.h"
+#include "videotool/toolprogress.h"
+#include "videotool/videoprobe.h"
 
 #include <QProcess>
 #include <QTimer>

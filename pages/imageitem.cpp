@@ -1,9 +1,9 @@
 #include "pages/imageitem.h"
 
-#include "app/uiscale.h"
 #include "pages/elidedname.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/picturebackground.h"
+#include "widgets/uiscale.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "pages/previewdialog.h"
 
-#include "app/uiscale.h"
 #include "pages/imagebatchloader.h"
 #include "widgets/dialogclosebutton.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/tilestyle.h"
+#include "widgets/uiscale.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "pages/tiledrag.h"
 
-#include "app/uiscale.h"
 #include "pages/imageitem.h"
 #include "pages/viewimagewidget.h"
 #include "widgets/mypushbutton.h"
+#include "widgets/uiscale.h"
 
 #include <QApplication>
 #include <QGraphicsOpacityEffect>

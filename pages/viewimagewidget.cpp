@@ -2,14 +2,14 @@
 
 #include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
+#include "app/messagequestions.h"
 #include "app/openfolder.h"
 #include "app/progresstext.h"
-#include "app/uiscale.h"
 #include "pages/gifmenuwidget.h"
-#include "pages/gifoutputname.h"
 #include "pages/imageitem.h"
 #include "pages/tiledrag.h"
-#include "widgets/messagequestions.h"
+#include "rules/gifoutputname.h"
+#include "widgets/uiscale.h"
 #include "workers/gifcreaterthread.h"
 
 #include <QContextMenuEvent>

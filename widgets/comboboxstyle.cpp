@@ -1,7 +1,7 @@
 #include "widgets/comboboxstyle.h"
 
-#include "app/uiscale.h"
 #include "widgets/nofocusframedelegate.h"
+#include "widgets/uiscale.h"
 
 #include <QComboBox>
 

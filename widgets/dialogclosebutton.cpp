@@ -1,7 +1,7 @@
 #include "widgets/dialogclosebutton.h"
 
-#include "app/uiscale.h"
 #include "widgets/mypushbutton.h"
+#include "widgets/uiscale.h"
 
 void makeDialogCloseButton(MyPushButton *button, int dialogWidth)
 {

@@ -1,7 +1,7 @@
 #include "widgets/labelbutton.h"
 
-#include "app/uiscale.h"
 #include "widgets/textfit.h"
+#include "widgets/uiscale.h"
 
 #include <QFontInfo>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 #include "widgets/mymessagedialog.h"
 
-#include "app/uiscale.h"
 #include "widgets/dialogclosebutton.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton1.h"
 #include "widgets/picturebackground.h"
 #include "widgets/tilestyle.h"
+#include "widgets/uiscale.h"
 
 #include <QKeyEvent>
 #include <QLabel>

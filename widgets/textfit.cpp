@@ -1,6 +1,6 @@
 #include "widgets/textfit.h"
 
-#include "app/uiscale.h"
+#include "widgets/uiscale.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "widgets/tilestyle.h"
 
-#include "app/uiscale.h"
 #include "widgets/mytempbutton2.h"
+#include "widgets/uiscale.h"
 
 namespace {
 

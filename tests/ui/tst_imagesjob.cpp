@@ -1,6 +1,6 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
+#include "rules/naturalorder.h"
 #include "support/gifdecoder.h"
-#include "pages/naturalorder.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
 

@@ -1,9 +1,9 @@
 // The video form's time texts, the tool's command lines and progress report, the GIF's size
 // and the thumbnail fit.
 #include "pages/thumbnailfit.h"
-#include "pages/toolprogress.h"
-#include "pages/videotimetext.h"
-#include "pages/videotoolcommand.h"
+#include "videotool/toolprogress.h"
+#include "videotool/videotimetext.h"
+#include "videotool/videotoolcommand.h"
 #include <QtTest>
 
 Q_DECLARE_METATYPE(GifSettings)

@@ -11,7 +11,6 @@
 #include "app/mainmainwidget.h"
 #include "app/maintopwidget.h"
 #include "app/services.h"
-#include "app/uiscale.h"
 #include "pages/frameratedialog.h"
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
@@ -23,6 +22,7 @@
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton1.h"
 #include "widgets/mytempbutton2.h"
+#include "widgets/uiscale.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -1,4 +1,4 @@
-#include "pages/toolprogress.h"
+#include "videotool/toolprogress.h"
 
 #include <QList>
 

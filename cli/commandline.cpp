@@ -1,8 +1,8 @@
-#include "app/commandline.h"
+#include "cli/commandline.h"
 
-#include "app/commandoutput.h"
-#include "app/createcommand.h"
-#include "app/resolvecommand.h"
+#include "cli/commandoutput.h"
+#include "cli/createcommand.h"
+#include "cli/resolvecommand.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

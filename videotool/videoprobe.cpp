@@ -1,7 +1,7 @@
-#include "pages/videoprobe.h"
+#include "videotool/videoprobe.h"
 
-#include "pages/stopprocess.h"
-#include "pages/videotoolcommand.h"
+#include "videotool/stopprocess.h"
+#include "videotool/videotoolcommand.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -38,9 +38,9 @@ VideoProbe::~VideoProbe()
     cancel();
 }
 
-void VideoProbe::start(const QString &video)
+void VideoProbe::start(const QString &ffprobe, const QString &video)
 {
-    probeProcess.start(videoToolPath(QStringLiteral("ffprobe")), probeArguments(video),
+    probeProcess.start(ffprobe, probeArguments(video),
                        QIODevice::ReadOnly);
 }
 

@@ -1,4 +1,4 @@
-#include "app/commandoutput.h"
+#include "cli/commandoutput.h"
 
 #include <QFileInfo>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #ifndef COMMANDJOB_H
 #define COMMANDJOB_H
 
-#include "app/interruptwatch.h"
-#include "app/terminalprogress.h"
+#include "cli/interruptwatch.h"
+#include "cli/terminalprogress.h"
 
 #include <QEventLoop>
 #include <QThread>

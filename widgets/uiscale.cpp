@@ -1,4 +1,4 @@
-#include "app/uiscale.h"
+#include "widgets/uiscale.h"
 
 #include <algorithm>
 

@@ -15,9 +15,11 @@ public:
     explicit VideoStill(QObject *parent = nullptr);
     ~VideoStill() override;
 
-    // Starts taking the frame at atMs, dropping a still still being taken. False, and nothing
+    // Starts taking the frame at atMs with ffmpeg (see videoToolPath), dropping a still still
+    // being taken; the still passes through a file in tempFolder. False, and nothing
     // started, when the temporary folder cannot be written.
-    bool start(const QString &video, qint64 atMs);
+    bool start(const QString &ffmpeg, const QString &video, qint64 atMs,
+               const QString &tempFolder);
     // Stops a running still; finished() is not emitted for it.
     void cancel();
 

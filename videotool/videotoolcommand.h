@@ -10,7 +10,8 @@
 
 // Windows: program.exe in the application folder. Elsewhere: the program in the application
 // folder when present, else the one on the PATH. The programs are "ffmpeg" and "ffprobe".
-QString videoToolPath(const QString &program = QStringLiteral("ffmpeg"));
+QString videoToolPath(const QString &appFolder,
+                      const QString &program = QStringLiteral("ffmpeg"));
 
 // ffprobe: the first video stream's size and the clip's length, as JSON on standard output.
 QStringList probeArguments(const QString &video);

@@ -1,4 +1,4 @@
-#include "pages/naturalorder.h"
+#include "rules/naturalorder.h"
 
 #include <QCollator>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "pages/gifoutputname.h"
+#include "rules/gifoutputname.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "app/filekinds.h"
+#include "rules/filekinds.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,7 @@
-#include "pages/videostill.h"
+#include "videotool/videostill.h"
 
-#include "app/services.h"
-#include "pages/stopprocess.h"
-#include "pages/videotoolcommand.h"
+#include "videotool/stopprocess.h"
+#include "videotool/videotoolcommand.h"
 
 #include <QFile>
 #include <QTemporaryFile>
@@ -21,10 +20,11 @@ VideoStill::~VideoStill()
     cancel();
 }
 
-bool VideoStill::start(const QString &video, qint64 atMs)
+bool VideoStill::start(const QString &ffmpeg, const QString &video, qint64 atMs,
+                       const QString &tempFolder)
 {
     cancel();
-    const QString folder = tempFolder();
+    const QString folder = tempFolder;
     if (folder.isEmpty())
         return false;
     // A name of its own, so that a still of an earlier video never passes for this one.
@@ -34,7 +34,7 @@ bool VideoStill::start(const QString &video, qint64 atMs)
         return false;
     stillPath = file.fileName();
     file.close();
-    stillProcess.start(videoToolPath(), stillArguments(video, atMs, stillPath));
+    stillProcess.start(ffmpeg, stillArguments(video, atMs, stillPath));
     return true;
 }
 

@@ -1,4 +1,4 @@
-#include "app/terminalprogress.h"
+#include "cli/terminalprogress.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "app/interruptwatch.h"
+#include "cli/interruptwatch.h"
 
 #include <csignal>
 

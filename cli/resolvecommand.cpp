@@ -1,7 +1,7 @@
-#include "app/resolvecommand.h"
+#include "cli/resolvecommand.h"
 
-#include "app/commandjob.h"
-#include "app/commandoutput.h"
+#include "cli/commandjob.h"
+#include "cli/commandoutput.h"
 #include "workers/framesfolder.h"
 #include "workers/giflayout.h"
 #include "workers/parsegifthread.h"

@@ -24,7 +24,8 @@ public:
     explicit VideoProbe(QObject *parent = nullptr);
     ~VideoProbe() override;
 
-    void start(const QString &video);
+    // ffprobe: the program to run (see videoToolPath).
+    void start(const QString &ffprobe, const QString &video);
     // Stops a running probe; finished() is not emitted for it.
     void cancel();
 

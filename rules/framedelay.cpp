@@ -1,4 +1,4 @@
-#include "pages/framedelay.h"
+#include "rules/framedelay.h"
 
 #include <algorithm>
 

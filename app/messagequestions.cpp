@@ -1,4 +1,4 @@
-#include "widgets/messagequestions.h"
+#include "app/messagequestions.h"
 
 #include "app/mainmainwidget.h"
 #include "widgets/mymessagedialog.h"

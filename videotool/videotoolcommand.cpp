@@ -1,16 +1,15 @@
-#include "pages/videotoolcommand.h"
+#include "videotool/videotoolcommand.h"
 
-#include "app/appdirpath.h"
-#include "pages/videotimetext.h"
+#include "videotool/videotimetext.h"
 
 #include <QFileInfo>
 
-QString videoToolPath(const QString &program)
+QString videoToolPath(const QString &appFolder, const QString &program)
 {
 #ifdef Q_OS_WIN
-    return appDirPath + QLatin1Char('/') + program + QStringLiteral(".exe");
+    return appFolder + QLatin1Char('/') + program + QStringLiteral(".exe");
 #else
-    const QString besideProgram = appDirPath + QLatin1Char('/') + program;
+    const QString besideProgram = appFolder + QLatin1Char('/') + program;
     return QFileInfo(besideProgram).isFile() ? besideProgram : program;
 #endif
 }

@@ -1,4 +1,4 @@
-#include "pages/videotimetext.h"
+#include "videotool/videotimetext.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "pages/stopprocess.h"
+#include "videotool/stopprocess.h"
 
 #include <QProcess>
 #include <QSignalBlocker>
