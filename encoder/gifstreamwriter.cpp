@@ -112,14 +112,14 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight, boo
 } // namespace
 
 GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeight, int delay,
-                           bool smallerFile)
+                           const GifOptions &options)
 {
     GifFileState state;
     memset(&state, 0, sizeof(state));
     if (canvasWidth < 1 || canvasWidth > MaxGifSide || canvasHeight < 1
         || canvasHeight > MaxGifSide)
         return state;
-    if (!allocateBuffers(&state, canvasWidth, canvasHeight, smallerFile))
+    if (!allocateBuffers(&state, canvasWidth, canvasHeight, options.smallerFile))
         return state;
     FILE *file = openForWriting(utf8Path);
     if (!file) {

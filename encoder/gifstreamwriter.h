@@ -2,6 +2,7 @@
 #define GIFSTREAMWRITER_H
 
 #include "encoder/giffilestate.h"
+#include "encoder/gifoptions.h"
 
 #include <cstdio>
 
@@ -9,12 +10,11 @@
 const int MaxGifSide = 65535;
 
 // Opens utf8Path for writing and writes the header and, when delay is not 0, the looping
-// extension. smallerFile: frames write only what changed in the pictures they are given
-// (see GifEncoder::encodeFrame) instead of every pixel that differs from what is shown.
+// extension; the options hold for every frame of the file.
 // On failure (file not created, canvas side outside 1 to 65535, no memory for the canvas
 // buffers) the returned state has no outputFile and no file is left behind.
 GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeight, int delay,
-                           bool smallerFile = false);
+                           const GifOptions &options = GifOptions());
 
 // Writes the trailer, closes the file and releases the buffers. Returns true only when
 // every byte reached the file; false when no file was open or anything failed.

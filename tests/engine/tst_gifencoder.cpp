@@ -28,7 +28,7 @@ QVector<QImage> encode(const QString &path, const QVector<QImage> &frames, QSize
 {
     QVector<QImage> shown;
     GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
-                                       canvas.height(), 10, smallerFile);
+                                       canvas.height(), 10, GifOptions{smallerFile});
     GifEncoder encoder;
     for (const QImage &frame : frames) {
         const bool ok = encoder.encodeFrame(&state, frame.constBits(), frame.width(),

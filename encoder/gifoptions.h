@@ -1,0 +1,13 @@
+#ifndef GIFOPTIONS_H
+#define GIFOPTIONS_H
+
+// How a GIF is encoded, beyond its frames: fixed for the whole file when it is opened.
+struct GifOptions
+{
+    // Frames write only what changed in the pictures they are given (see
+    // GifEncoder::encodeFrame) instead of every pixel that differs from what is shown:
+    // much smaller for screen recordings.
+    bool smallerFile = false;
+};
+
+#endif
