@@ -19,6 +19,14 @@ void addPluginFolders()
         QCoreApplication::addLibraryPath(appDirPath + QLatin1String(sub));
 }
 
+// A release build's window prints nothing on the terminal it was started from, Qt's own
+// warnings included; a fatal message still ends the program.
+void dropMessage(QtMsgType type, const QMessageLogContext &, const QString &)
+{
+    if (type == QtFatalMsg)
+        abort();
+}
+
 void bringToFront(QWidget *window)
 {
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
@@ -43,6 +51,9 @@ int main(int argc, char *argv[])
         return runCommand(QCoreApplication::arguments());
     }
 
+#ifdef QT_NO_DEBUG_OUTPUT
+    qInstallMessageHandler(dropMessage);
+#endif
     QApplication app(argc, argv);
     addPluginFolders();
     const QStringList files = filesToOpen(QCoreApplication::arguments());

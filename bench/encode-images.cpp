@@ -70,27 +70,14 @@ bool encodeWithReference(const QString &path, const QVector<QImage> &frames,
     return file.open(QIODevice::WriteOnly) && file.write(gif) == gif.size() && file.flush();
 }
 
-// Frames come from memory when they were decoded during "load:", else from the files.
-bool encodeWithWorker(const QString &path, const QStringList &files,
-                      const QVector<QImage> &frames, const QSize &canvas, int delay,
-                      bool smallerFile)
+bool encodeWithWorker(const GifJob &job)
 {
     GifCreaterThread creater;
-    creater.gifFilePath = path;
-    creater.delay = delay;
-    creater.smallerFile = smallerFile;
-    for (const QImage &frame : frames)
-        creater.addImage(frame);
-    if (frames.isEmpty()) {
-        for (const QString &file : files)
-            creater.addImageFile(file);
-    }
-    creater.setGifSize(canvas.width(), canvas.height());
-    creater.start(QThread::InheritPriority);
+    creater.startJob(job);
     creater.wait();
-    if (!creater.unreadableFile.isEmpty())
+    if (creater.outcome == JobOutcome::Unreadable)
         fprintf(stderr, "cannot read %s\n", qPrintable(creater.unreadableFile));
-    return creater.succeeded;
+    return creater.outcome == JobOutcome::Completed;
 }
 
 } // namespace
@@ -128,35 +115,39 @@ int main(int argc, char *argv[])
             sizes[i] = pictureFrameSize(&reader);
         }
     });
-    QSize canvas = MinGifCanvas;
     double megapixels = 0;
-    QStringList files;
+    QList<FrameSource> sources;
     for (int i = 0; i < arguments.size(); ++i) {
         if (sizes.at(i).isEmpty()) {
             fprintf(stderr, "skipped unreadable image %s\n", qPrintable(arguments.at(i)));
             continue;
         }
-        files << arguments.at(i);
-        canvas = canvas.expandedTo(sizes.at(i));
+        // Frames come from memory when they were decoded during "load:", else from the files.
+        sources << (inMemory ? FrameSource::fromImage(frames.at(i))
+                             : FrameSource::fromFile(arguments.at(i), sizes.at(i)));
         megapixels += double(sizes.at(i).width()) * sizes.at(i).height() / 1e6;
     }
     frames.removeAll(QImage());
+    GifJobChoices choices;
+    choices.encoding.smallerFile = smallerFile;
+    const GifJob job = makeGifJob(outPath, sources, choices);
+    const QSize canvas = job.canvas;
     const double loadSeconds = timer.nsecsElapsed() / 1e9;
-    if (files.isEmpty()) {
+    if (sources.isEmpty()) {
         fprintf(stderr, "no readable image: %s not written\n", qPrintable(outPath));
         return 1;
     }
 
     timer.restart();
     const bool written =
-        useReference ? encodeWithReference(outPath, frames, canvas, 10)
-                     : encodeWithWorker(outPath, files, frames, canvas, 10, smallerFile);
+        useReference ? encodeWithReference(outPath, frames, canvas, job.delay)
+                     : encodeWithWorker(job);
     const double encodeSeconds = timer.nsecsElapsed() / 1e9;
 
     printf("encoder: %s%s\n",
            useReference ? "reference" : (smallerFile ? "ours, smaller file" : "ours"),
            inMemory ? ", frames in memory" : "");
-    printf("frames: %d, canvas %d x %d\n", int(files.size()), canvas.width(),
+    printf("frames: %d, canvas %d x %d\n", int(sources.size()), canvas.width(),
            canvas.height());
     printf("load: %.3f s\n", loadSeconds);
     printf("encode: %.3f s\n", encodeSeconds);

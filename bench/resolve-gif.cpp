@@ -16,13 +16,13 @@ namespace {
 QString failureOf(const ParseGifThread &parser)
 {
     switch (parser.outcome) {
-    case ParseGifThread::Outcome::NotAGif:
+    case JobOutcome::NotAGif:
         return QStringLiteral("not a GIF");
-    case ParseGifThread::Outcome::TooLarge:
+    case JobOutcome::TooLarge:
         return QStringLiteral("too large to resolve");
-    case ParseGifThread::Outcome::Damaged:
+    case JobOutcome::Damaged:
         return QStringLiteral("damaged after %1 frames").arg(parser.framesKept);
-    case ParseGifThread::Outcome::SaveFailed:
+    case JobOutcome::WriteFailed:
         return QStringLiteral("frame %1 cannot be saved in %2")
             .arg(parser.framesKept + 1)
             .arg(parser.pngFolder);

@@ -7,11 +7,11 @@
 #include <QEventLoop>
 #include <QThread>
 
-// Runs one of the engine's worker threads to its end for a command: its progress is drawn
-// on the bar, and Ctrl+C or SIGTERM asks it to stop, as the window's Cancel does. Returns
-// whether it was asked to stop.
-template <class Worker>
-bool runCommandJob(Worker *worker, TerminalProgress *progress)
+// Runs one of the engine's worker threads to its end for a command: start() starts it,
+// its progress is drawn on the bar, and Ctrl+C or SIGTERM asks it to stop, as the window's
+// Cancel does; the worker's outcome tells how it ended.
+template <class Worker, class Start>
+void runCommandJob(Worker *worker, TerminalProgress *progress, Start start)
 {
     QEventLoop loop;
     QObject::connect(worker, &Worker::updateprogress, &loop,
@@ -19,10 +19,9 @@ bool runCommandJob(Worker *worker, TerminalProgress *progress)
     QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     const InterruptWatch interrupt([worker] { worker->requestStop(); });
     progress->show(0);
-    worker->start(QThread::InheritPriority);
+    start();
     loop.exec();
     progress->finish();
-    return interrupt.interrupted();
 }
 
 #endif

@@ -65,9 +65,9 @@ QString pictureProblem(const QString &path, QSize *size)
     return QStringLiteral("cannot read %1: not a picture (%2)").arg(path, reader.errorString());
 }
 
-// Writes the GIF of the images at outPath, the canvas checked and sized from their files
-// first. Returns the exit status.
-int makeGif(const QStringList &images, const QString &outPath, int delay, bool smallerFile,
+// Writes the GIF of the images at outPath, every file checked first. Returns the exit
+// status.
+int makeGif(const QStringList &images, const QString &outPath, const GifJobChoices &choices,
             bool quiet)
 {
     const QFileInfo out(outPath);
@@ -77,13 +77,13 @@ int makeGif(const QStringList &images, const QString &outPath, int delay, bool s
         return fail(Command, QStringLiteral("cannot write %1: no folder %2")
                                  .arg(outPath, QDir::toNativeSeparators(out.absolutePath())));
 
-    QSize canvas = MinGifCanvas;
+    QList<FrameSource> frames;
     for (const QString &image : images) {
         QSize size;
         const QString problem = pictureProblem(image, &size);
         if (!problem.isEmpty())
             return fail(Command, problem);
-        canvas = canvas.expandedTo(size);
+        frames << FrameSource::fromFile(image, size);
     }
 
     QString reason;
@@ -92,26 +92,31 @@ int makeGif(const QStringList &images, const QString &outPath, int delay, bool s
         return fail(Command, QStringLiteral("cannot write %1: %2").arg(outPath, reason));
 
     GifCreaterThread creater;
-    creater.gifFilePath = partPath;
-    creater.delay = delay;
-    creater.smallerFile = smallerFile;
-    for (const QString &image : images)
-        creater.addImageFile(image);
-    creater.setGifSize(canvas.width(), canvas.height());
     TerminalProgress progress(QStringLiteral("Creating ") + outPath,
                               !quiet && standardErrorIsTerminal());
-    const bool interrupted = runCommandJob(&creater, &progress);
+    const GifJob job = makeGifJob(partPath, frames, choices);
+    runCommandJob(&creater, &progress, [&] { creater.startJob(job); });
 
-    if (creater.succeeded && replaceFile(partPath, outPath))
+    if (creater.outcome == JobOutcome::Completed && replaceFile(partPath, outPath))
         return ExitSucceeded;
     QFile::remove(partPath);
-    if (!creater.unreadableFile.isEmpty())
+    switch (creater.outcome) {
+    case JobOutcome::Unreadable:
         return fail(Command, QStringLiteral("cannot read %1: damaged or incomplete picture")
                                  .arg(creater.unreadableFile));
-    if (interrupted && !creater.succeeded)
+    case JobOutcome::Stopped:
         return fail(Command, QStringLiteral("interrupted, %1 not written").arg(outPath),
                     ExitInterrupted);
-    return fail(Command, QStringLiteral("cannot write %1").arg(outPath));
+    case JobOutcome::TooLarge:
+        return fail(Command, QStringLiteral("the images need a canvas of %1 x %2 pixels, more "
+                                            "than %3 megapixels: %4 not written")
+                                 .arg(creater.gifWidth)
+                                 .arg(creater.gifHeight)
+                                 .arg(MaxFramePixels / 1000000)
+                                 .arg(outPath));
+    default:
+        return fail(Command, QStringLiteral("cannot write %1").arg(outPath));
+    }
 }
 
 } // namespace
@@ -147,6 +152,8 @@ int runCreateCommand(const QStringList &arguments)
         return failUsage(Command, QStringLiteral("no images given"));
     if (!parser.isSet(noSort))
         images = inNaturalOrder(images);
-    return makeGif(images, outPath, delayForFrameRate(frameRate), parser.isSet(smaller),
-                   parser.isSet(quiet));
+    GifJobChoices choices;
+    choices.frameRate = frameRate;
+    choices.encoding.smallerFile = parser.isSet(smaller);
+    return makeGif(images, outPath, choices, parser.isSet(quiet));
 }

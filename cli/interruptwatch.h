@@ -13,8 +13,6 @@ public:
     explicit InterruptWatch(std::function<void()> stop);
     ~InterruptWatch() override;
 
-    bool interrupted() const { return stopped; }
-
 protected:
     void timerEvent(QTimerEvent *event) override;
 

@@ -91,28 +91,29 @@ int runResolveCommand(const QStringList &arguments)
     TerminalProgress progress(QStringLiteral("Writing frames to ")
                                   + QDir::current().relativeFilePath(folder) + QLatin1Char('/'),
                               !parser.isSet(quiet) && standardErrorIsTerminal());
-    runCommandJob(&resolver, &progress);
+    runCommandJob(&resolver, &progress, [&] { resolver.start(QThread::InheritPriority); });
 
     const QString shownFolder = QDir::toNativeSeparators(folder);
     switch (resolver.outcome) {
-    case ParseGifThread::Outcome::Completed:
+    case JobOutcome::Completed:
         return ExitSucceeded;
-    case ParseGifThread::Outcome::NotAGif:
+    case JobOutcome::NotAGif:
+    case JobOutcome::Unreadable:
         return fail(Command, QStringLiteral("%1 is not a GIF file").arg(gifPath));
-    case ParseGifThread::Outcome::TooLarge:
+    case JobOutcome::TooLarge:
         return fail(Command, QStringLiteral("%1 is too large: its canvas or all its frames "
                                             "together would take too much memory and disk")
                                  .arg(gifPath));
-    case ParseGifThread::Outcome::Damaged:
+    case JobOutcome::Damaged:
         if (resolver.framesKept == 0)
             return fail(Command, QStringLiteral("%1 is damaged: no frame could be read").arg(gifPath));
         return fail(Command, QStringLiteral("%1 is damaged: %2 before the damage written to %3")
                                  .arg(gifPath, framesText(resolver.framesKept), shownFolder));
-    case ParseGifThread::Outcome::SaveFailed:
+    case JobOutcome::WriteFailed:
         // An incomplete set of frames would pass for the whole GIF; a new run starts clean.
         resolver.removeKeptFrames();
         return fail(Command, QStringLiteral("cannot write the frames into %1").arg(shownFolder));
-    case ParseGifThread::Outcome::Stopped:
+    case JobOutcome::Stopped:
         break;
     }
     return fail(Command, QStringLiteral("interrupted, the frames of the run removed"),

@@ -53,10 +53,9 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     smallerFileCheckBox = new QCheckBox(this);
 
     styleComboBox(framepsComboBox);
-    frameRate = storedFrameRate();
-    viewImageWidget->frameDelay = delayForFrameRate(frameRate);
-    viewImageWidget->smallerFile = readSetting(smallerFileKey) == QLatin1String("true");
-    smallerFileCheckBox->setChecked(viewImageWidget->smallerFile);
+    jobChoices.frameRate = storedFrameRate();
+    jobChoices.encoding.smallerFile = readSetting(smallerFileKey) == QLatin1String("true");
+    smallerFileCheckBox->setChecked(jobChoices.encoding.smallerFile);
     setTabOrder(createGifButton, framepsComboBox);
     setTabOrder(framepsComboBox, previewButton);
     setTabOrder(previewButton, smallerFileCheckBox);
@@ -130,8 +129,8 @@ void GifImagesWidget::fillFrameRateBox()
     const QMap<int, QString> presets{
         {1, tr("1Frame/s")}, {2, tr("2Frame/s")}, {5, tr("5Frame/s")}, {10, tr("10Frame/s")}};
     QList<int> rates = presets.keys();
-    if (!presets.contains(frameRate)) {
-        rates << frameRate;
+    if (!presets.contains(jobChoices.frameRate)) {
+        rates << jobChoices.frameRate;
         std::sort(rates.begin(), rates.end());
     }
     const QIcon arrow(QStringLiteral(":/images/arrowtest.png"));
@@ -139,14 +138,13 @@ void GifImagesWidget::fillFrameRateBox()
     for (int rate : qAsConst(rates))
         framepsComboBox->addItem(arrow, presets.value(rate, tr("%1Frame/s").arg(rate)), rate);
     framepsComboBox->addItem(arrow, tr("Custom…"));
-    framepsComboBox->setCurrentIndex(framepsComboBox->findData(frameRate));
+    framepsComboBox->setCurrentIndex(framepsComboBox->findData(jobChoices.frameRate));
     fitComboBoxText(framepsComboBox, scaled(12));
 }
 
 void GifImagesWidget::setFrameRate(int rate)
 {
-    frameRate = rate;
-    viewImageWidget->frameDelay = delayForFrameRate(rate);
+    jobChoices.frameRate = rate;
     writeSetting(frameRateKey, QString::number(rate));
     fillFrameRateBox();
 }
@@ -222,7 +220,7 @@ void GifImagesWidget::showLoadingCount(int done, int total)
 
 void GifImagesWidget::createGifButton_slots()
 {
-    viewImageWidget->createGif();
+    viewImageWidget->createGif(jobChoices);
 }
 
 void GifImagesWidget::backupmeuButton_slots()
@@ -241,7 +239,7 @@ void GifImagesWidget::framepsComboBox_slots(int index)
 
 void GifImagesWidget::askCustomFrameRate()
 {
-    auto *dialog = new FrameRateDialog(frameRate, this);
+    auto *dialog = new FrameRateDialog(jobChoices.frameRate, this);
     connect(dialog, &FrameRateDialog::answered, this, [this, dialog] {
         dialog->deleteLater();
         if (dialog->okPressed)
@@ -258,7 +256,7 @@ void GifImagesWidget::previewButton_slots()
     const QStringList paths = viewImageWidget->framePaths();
     if (paths.isEmpty())
         return;
-    auto *preview = new PreviewDialog(paths, viewImageWidget->frameDelay, this);
+    auto *preview = new PreviewDialog(paths, delayForFrameRate(jobChoices.frameRate), this);
     connect(preview, &QObject::destroyed, [] { returnFreedMemory(); });
     mainWindow()->centerOnMainWindow(preview);
     preview->open();
@@ -266,7 +264,7 @@ void GifImagesWidget::previewButton_slots()
 
 void GifImagesWidget::smallerFileCheckBox_slots(bool on)
 {
-    viewImageWidget->smallerFile = on;
+    jobChoices.encoding.smallerFile = on;
     writeSetting(smallerFileKey, on ? QStringLiteral("true") : QStringLiteral("false"));
 }
 

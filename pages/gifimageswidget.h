@@ -1,6 +1,8 @@
 #ifndef GIFIMAGESWIDGET_H
 #define GIFIMAGESWIDGET_H
 
+#include "workers/gifjob.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -40,8 +42,8 @@ public:
     QComboBox *framepsComboBox = nullptr;
     MyTempButton2 *previewButton = nullptr;
     QCheckBox *smallerFileCheckBox = nullptr;
-    // Frames per second, MinFrameRate to MaxFrameRate; remembered in the settings.
-    int frameRate = 10;
+    // The choices the page's controls make for the next GIF; remembered in the settings.
+    GifJobChoices jobChoices;
 
 private slots:
     void addPhotosButton_slots();

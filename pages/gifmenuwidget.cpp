@@ -171,12 +171,12 @@ void GifMenuWidget::parseGifThread_Finished()
     mainWindow()->showLoading(0);
     const int kept = parseGifThread->framesKept;
     switch (parseGifThread->outcome) {
-    case ParseGifThread::Outcome::Completed:
+    case JobOutcome::Completed:
         if (askQuestion(tr("completed, do you want to open the folder?"), tr("Cancel"),
                         tr("Open")))
             openFolderInFileBrowser(savePath);
         break;
-    case ParseGifThread::Outcome::SaveFailed:
+    case JobOutcome::WriteFailed:
         showNotice(tr("Failed, Please check the output folder."), tr("OK"));
         break;
     default:

@@ -10,6 +10,7 @@
 #include "pages/tiledrag.h"
 #include "rules/gifoutputname.h"
 #include "widgets/uiscale.h"
+#include "workers/framefile.h"
 #include "workers/gifcreaterthread.h"
 
 #include <QContextMenuEvent>
@@ -367,22 +368,15 @@ void ViewImageWidget::deleteImageItem_slots(ImageItem *item)
         emit NoItemsignal();
 }
 
-void ViewImageWidget::createGif()
+void ViewImageWidget::createGif(const GifJobChoices &choices)
 {
+    QList<FrameSource> frames;
+    for (const ImageItem *item : tilesInUse())
+        frames << FrameSource::fromFile(item->image.path, item->image.size);
     const QString savePath = mainWindow()->menuWidget->savePath;
-    gifCreaterThread->gifFilePath = newGifFilePath(savePath, currentTime());
-    gifCreaterThread->delay = frameDelay;
-    gifCreaterThread->smallerFile = smallerFile;
-    gifCreaterThread->frameList.clear();
-
-    QSize canvas = MinGifCanvas;
-    for (const ImageItem *item : tilesInUse()) {
-        canvas = canvas.expandedTo(item->image.size);
-        gifCreaterThread->addImageFile(item->image.path);
-    }
-    gifCreaterThread->setGifSize(canvas.width(), canvas.height());
     jobStopped = false;
-    gifCreaterThread->start(QThread::InheritPriority);
+    gifCreaterThread->startJob(
+        makeGifJob(newGifFilePath(savePath, currentTime()), frames, choices));
 
     mainWindow()->showLoading(1);
     mainWindow()->setLoadingText(tr("Create GIF: ") + progressText(0));
@@ -409,13 +403,23 @@ void ViewImageWidget::gifCreaterThread_Finished()
     if (jobStopped)
         return;
     mainWindow()->showLoading(0);
-    const QString unreadable = gifCreaterThread->unreadableFile;
-    if (!unreadable.isEmpty()) {
-        showNotice(tr("Failed, cannot read: %1").arg(QFileInfo(unreadable).fileName()), tr("OK"));
+    switch (gifCreaterThread->outcome) {
+    case JobOutcome::Completed:
+        break;
+    case JobOutcome::Unreadable:
+        showNotice(tr("Failed, cannot read: %1")
+                       .arg(QFileInfo(gifCreaterThread->unreadableFile).fileName()),
+                   tr("OK"));
         return;
-    }
-    const QString gifFilePath = gifCreaterThread->gifFilePath;
-    if (!gifCreaterThread->succeeded || !QFileInfo::exists(gifFilePath)) {
+    case JobOutcome::TooLarge:
+        showNotice(tr("Failed, the pictures together need a canvas of %1 × %2 pixels, more "
+                      "than %3 megapixels.")
+                       .arg(gifCreaterThread->gifWidth)
+                       .arg(gifCreaterThread->gifHeight)
+                       .arg(MaxFramePixels / 1000000),
+                   tr("OK"));
+        return;
+    default:
         showNotice(tr("Failed, Please check the output folder."), tr("OK"));
         return;
     }

@@ -13,6 +13,7 @@ class QScrollArea;
 class ImageItem;
 class GifCreaterThread;
 class TileDrag;
+struct GifJobChoices;
 
 // The scrolling strip of numbered thumbnail tiles, four to a row, and the GIF job
 // that turns the tiles in use into one GIF. The tiles are the frames in order: dragging a
@@ -50,7 +51,8 @@ public:
     int columnWidth() const;
     // Releases every tile, letting the thumbnails go; the widgets stay for reuse.
     void releaseAll();
-    void createGif();
+    // Starts the GIF job of the tiles in use, named from the moment, in the output folder.
+    void createGif(const GifJobChoices &choices);
     // Asks a running GIF job to stop and waits for it; its end is then not reported.
     void cancelJob();
 
@@ -58,10 +60,6 @@ public:
     QScrollArea *scrollArea = nullptr;
     QWidget *contentWidget = nullptr;
     GifCreaterThread *gifCreaterThread = nullptr;
-    // Hundredths of a second per frame.
-    int frameDelay = 10;
-    // Writes only what changes from picture to picture.
-    bool smallerFile = false;
     // The clock that names the output file; tests set a fixed moment.
     std::function<QDateTime()> currentTime = [] { return QDateTime::currentDateTime(); };
 

@@ -211,15 +211,13 @@ QImage busyFrame(int frame, int dots)
 bool writeBusyGif(const QString &path)
 {
     const int dots = 8;
-    GifCreaterThread encoder;
+    QList<FrameSource> frames;
     for (int frame = 0; frame < dots; ++frame)
-        encoder.addImage(busyFrame(frame, dots));
-    encoder.setGifSize(20, 20);
-    encoder.gifFilePath = path;
-    encoder.delay = 10;
-    encoder.start();
+        frames << FrameSource::fromImage(busyFrame(frame, dots));
+    GifCreaterThread encoder;
+    encoder.startJob(makeGifJob(path, frames, GifJobChoices()));
     encoder.wait();
-    if (encoder.succeeded)
+    if (encoder.outcome == JobOutcome::Completed)
         return true;
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;

@@ -1,6 +1,8 @@
 #ifndef FRAMEREADAHEAD_H
 #define FRAMEREADAHEAD_H
 
+#include "workers/gifjob.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -11,14 +13,6 @@
 #include <mutex>
 #include <thread>
 #include <vector>
-
-// One frame of a GIF job: a picture held in memory, or the file it is read from when the
-// job reaches it.
-struct FrameSource
-{
-    QImage image;  // used when path is empty
-    QString path;
-};
 
 // Prepares a job's RGBA frames on threads of their own, a few frames ahead of the encoder,
 // so that frames are decoded while others are encoded. One reader per core: when the

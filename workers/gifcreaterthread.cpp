@@ -2,6 +2,8 @@
 
 #include "encoder/gifencoder.h"
 #include "encoder/gifstreamwriter.h"
+#include "workers/framefile.h"
+#include "workers/framereadahead.h"
 
 #include <QDebug>
 #include <QFile>
@@ -18,22 +20,18 @@ GifCreaterThread::~GifCreaterThread()
     wait();
 }
 
-void GifCreaterThread::addImage(const QImage &image)
+void GifCreaterThread::startJob(const GifJob &job)
 {
-    QMutexLocker locker(&listLock);
-    frameList.append({image, QString()});
-}
-
-void GifCreaterThread::addImageFile(const QString &path)
-{
-    QMutexLocker locker(&listLock);
-    frameList.append({QImage(), path});
-}
-
-void GifCreaterThread::setGifSize(int width, int height)
-{
-    gifWidth = width;
-    gifHeight = height;
+    {
+        QMutexLocker locker(&listLock);
+        frameList = job.frames;
+        gifWidth = job.canvas.width();
+        gifHeight = job.canvas.height();
+        delay = job.delay;
+        gifFilePath = job.gifFilePath;
+        choices = job.choices;
+    }
+    start(QThread::InheritPriority);
 }
 
 // The thread's own interruption flag is cleared by every start() and ignores requests
@@ -46,48 +44,49 @@ void GifCreaterThread::requestStop()
 void GifCreaterThread::run()
 {
     QMutexLocker locker(&listLock);
-    succeeded = false;
     unreadableFile.clear();
-    const int n = frameList.size();
-    GifEncoder encoder;
+    // Two pictures, one very wide and one very tall, would ask for a canvas of gigabytes.
+    if (!frameSizeAllowed(QSize(gifWidth, gifHeight))) {
+        outcome = JobOutcome::TooLarge;
+        return;
+    }
     const QByteArray path = gifFilePath.toUtf8();
     GifFileState state =
-        openGifStream(path.constData(), gifWidth, gifHeight, delay, GifOptions{smallerFile});
-    if (!state.outputFile)
+        openGifStream(path.constData(), gifWidth, gifHeight, delay, choices.encoding);
+    if (!state.outputFile) {
+        outcome = JobOutcome::WriteFailed;
         return;
-
-    bool complete = true;
-    {
-        FrameReadAhead frames(frameList);
-        for (int i = 0; i < n; ++i) {
-            if (isInterruptionRequested()) {
-                complete = false;
-                break;
-            }
-            QImage frame;
-            if (!frames.takeNext(&frame)) {
-                unreadableFile = frameList.at(i).path;
-                complete = false;
-                break;
-            }
-            // A file that grew since it was chosen keeps to the canvas it was chosen for.
-            if (frame.width() > gifWidth || frame.height() > gifHeight)
-                frame = frame.copy(0, 0, qMin(frame.width(), gifWidth),
-                                   qMin(frame.height(), gifHeight));
-            // Frames that cannot be stored (empty ones) are skipped.
-            encoder.encodeFrame(&state, frame.constBits(), frame.width(), frame.height(), delay,
-                                8);
-            if (gifStreamHasError(&state)) {
-                complete = false;
-                break;
-            }
-            emit updateprogress(int(10000LL * (i + 1) / n));
-        }
     }
-
-    const bool written = closeGifStream(&state);
-    succeeded = complete && written;
-    if (!succeeded)
+    // The encoder outlives the stream: the last frame's bytes are written as it closes.
+    const GifEncoder encoder;
+    outcome = writeFrames(encoder, &state);
+    if (!closeGifStream(&state) && outcome == JobOutcome::Completed)
+        outcome = JobOutcome::WriteFailed;
+    if (outcome != JobOutcome::Completed)
         QFile::remove(gifFilePath);
     qDebug() << "create end.....";
+}
+
+JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState *state)
+{
+    const int n = frameList.size();
+    FrameReadAhead frames(frameList);
+    for (int i = 0; i < n; ++i) {
+        if (isInterruptionRequested())
+            return JobOutcome::Stopped;
+        QImage frame;
+        if (!frames.takeNext(&frame)) {
+            unreadableFile = frameList.at(i).path;
+            return JobOutcome::Unreadable;
+        }
+        // A file that grew since it was chosen keeps to the canvas it was chosen for.
+        if (frame.width() > gifWidth || frame.height() > gifHeight)
+            frame = frame.copy(0, 0, qMin(frame.width(), gifWidth), qMin(frame.height(), gifHeight));
+        // Frames that cannot be stored (empty ones) are skipped.
+        encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(), delay, 8);
+        if (gifStreamHasError(state))
+            return JobOutcome::WriteFailed;
+        emit updateprogress(int(10000LL * (i + 1) / n));
+    }
+    return JobOutcome::Completed;
 }

@@ -1,17 +1,16 @@
 #ifndef GIFCREATERTHREAD_H
 #define GIFCREATERTHREAD_H
 
-#include "workers/framereadahead.h"
+#include "workers/gifjob.h"
+#include "workers/joboutcome.h"
 
-#include <QImage>
 #include <QList>
 #include <QMutex>
-#include <QSize>
 #include <QString>
 #include <QThread>
 
-// A GIF's canvas is as large as its largest frame, and at least this large.
-const QSize MinGifCanvas(20, 20);
+struct GifEncoder;
+struct GifFileState;
 
 // Encodes a list of frames into one looping GIF on its own thread, reporting progress in
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
@@ -24,25 +23,22 @@ public:
     explicit GifCreaterThread(QObject *parent = nullptr);
     ~GifCreaterThread() override;
 
-    // Append a frame held in memory, or the file to read one from; both block while a run
-    // holds the list.
-    void addImage(const QImage &image);
-    void addImageFile(const QString &path);
-    void setGifSize(int width, int height);
+    // Takes the job whole and starts it; call it while no job runs.
+    void startJob(const GifJob &job);
     // Asks a running job to stop after the current frame; its unfinished file is removed.
     void requestStop();
 
+    // The job being run, as startJob() left it.
     QList<FrameSource> frameList;
     int gifWidth = MinGifCanvas.width();
     int gifHeight = MinGifCanvas.height();
     int delay = 10;
     QString gifFilePath;
-    // Write only what changes between the pictures: much smaller for screen recordings.
-    bool smallerFile = false;
+    GifJobChoices choices;
     QMutex listLock;
-    // Read in the finished() slot: true only when the whole file was written.
-    bool succeeded = false;
-    // Read in the finished() slot: the frame file the run could not read, or empty.
+    // How the last run ended and, when a frame file could not be read, which one; read them
+    // once finished() has arrived.
+    JobOutcome outcome = JobOutcome::Completed;
     QString unreadableFile;
 
 signals:
@@ -50,6 +46,9 @@ signals:
 
 protected:
     void run() override;
+
+private:
+    JobOutcome writeFrames(const GifEncoder &encoder, GifFileState *state);
 };
 
 #endif

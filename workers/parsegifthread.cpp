@@ -50,35 +50,35 @@ void ParseGifThread::run()
     framesKept = 0;
     folderMade = false;
     outcome = resolveFrames();
-    if (outcome == Outcome::Stopped || framesKept == 0)
+    if (outcome == JobOutcome::Stopped || framesKept == 0)
         removeKeptFrames();
 }
 
-ParseGifThread::Outcome ParseGifThread::resolveFrames()
+JobOutcome ParseGifThread::resolveFrames()
 {
     const GifLayout layout = readGifLayout(gifFilePath);
     if (!layout.isGif)
-        return Outcome::NotAGif;
+        return JobOutcome::NotAGif;
     const qint64 canvasPixels = qint64(layout.canvas.width()) * layout.canvas.height();
     if (canvasPixels > MaxFramePixels
         || canvasPixels * layout.wholeFrames > MostPixelsOfAllFrames)
-        return Outcome::TooLarge;
+        return JobOutcome::TooLarge;
     if (layout.wholeFrames == 0)
-        return Outcome::Damaged;
+        return JobOutcome::Damaged;
     folderMade = QDir().mkdir(pngFolder);
     if (!folderMade && !QFileInfo(pngFolder).isDir())
-        return Outcome::SaveFailed;
+        return JobOutcome::WriteFailed;
 
     const int framesInFlight = int(MostBytesInFlight / qMax<qint64>(4, 4 * canvasPixels));
-    const Outcome saved = saveFrames(layout.wholeFrames, framesInFlight);
-    return saved == Outcome::Completed && !layout.intact ? Outcome::Damaged : saved;
+    const JobOutcome saved = saveFrames(layout.wholeFrames, framesInFlight);
+    return saved == JobOutcome::Completed && !layout.intact ? JobOutcome::Damaged : saved;
 }
 
 // The frames come from the image reader that QMovie itself wraps: QMovie keeps a QPixmap,
 // which may not be made off the GUI thread. The reader hands out each frame composed over
 // the ones before it, as the movie would show it. Progress is reported frame by frame in
 // order, once a frame's file is complete.
-ParseGifThread::Outcome ParseGifThread::saveFrames(int frameCount, int framesInFlight)
+JobOutcome ParseGifThread::saveFrames(int frameCount, int framesInFlight)
 {
     FrameSaveQueue queue(framesInFlight, [this] { return isInterruptionRequested(); });
     bool saveFailed = false;
@@ -117,10 +117,10 @@ ParseGifThread::Outcome ParseGifThread::saveFrames(int frameCount, int framesInF
     while (takeOldest(true)) {
     }
     if (isInterruptionRequested())
-        return Outcome::Stopped;
+        return JobOutcome::Stopped;
     if (saveFailed)
-        return Outcome::SaveFailed;
-    return readFailed ? Outcome::Damaged : Outcome::Completed;
+        return JobOutcome::WriteFailed;
+    return readFailed ? JobOutcome::Damaged : JobOutcome::Completed;
 }
 
 void ParseGifThread::removeKeptFrames()

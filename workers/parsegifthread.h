@@ -1,6 +1,8 @@
 #ifndef PARSEGIFTHREAD_H
 #define PARSEGIFTHREAD_H
 
+#include "workers/joboutcome.h"
+
 #include <QString>
 #include <QThread>
 
@@ -12,15 +14,6 @@ class ParseGifThread : public QThread
     Q_OBJECT
 
 public:
-    enum class Outcome {
-        Completed,  // every frame of an intact GIF saved
-        NotAGif,    // nothing to read: no GIF signature, or the file cannot be opened
-        TooLarge,   // over the canvas or total size limits; nothing decoded
-        Damaged,    // a frame cannot be read, or the file ends early
-        SaveFailed, // a frame cannot be written (a full disk, a missing output folder)
-        Stopped,    // stopped on request; what the run wrote is removed again
-    };
-
     explicit ParseGifThread(QObject *parent = nullptr);
     ~ParseGifThread() override;
 
@@ -37,7 +30,7 @@ public:
     QString pngFolder;
     // How the last run ended and how many frames it kept; read them once finished() has
     // arrived.
-    Outcome outcome = Outcome::Completed;
+    JobOutcome outcome = JobOutcome::Completed;
     int framesKept = 0;
 
 signals:
@@ -47,8 +40,8 @@ protected:
     void run() override;
 
 private:
-    Outcome resolveFrames();
-    Outcome saveFrames(int frameCount, int framesInFlight);
+    JobOutcome resolveFrames();
+    JobOutcome saveFrames(int frameCount, int framesInFlight);
 
     bool folderMade = false;
 };

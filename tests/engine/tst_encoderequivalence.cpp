@@ -59,13 +59,12 @@ QImage touchedFrame(QImage image, int changes, QRandomGenerator *random)
 QByteArray encodeWithWorker(const QString &path, const QVector<QImage> &frames,
                             QSize canvas, int delay)
 {
+    GifJob job = imagesJob(path, frames.toList());
+    job.canvas = canvas;
+    job.delay = delay;
     GifCreaterThread creater;
-    creater.gifFilePath = path;
-    creater.delay = delay;
-    for (const QImage &frame : frames)
-        creater.addImage(frame);
-    creater.setGifSize(canvas.width(), canvas.height());
-    return runToEnd(&creater) && creater.succeeded ? readFile(path) : QByteArray();
+    return runToEnd(&creater, job) && creater.outcome == JobOutcome::Completed ? readFile(path)
+                                                                              : QByteArray();
 }
 
 QSize canvasOf(const QVector<QImage> &frames)

@@ -20,27 +20,24 @@ private:
     QTemporaryDir dir;
     QRandomGenerator random{5};
 
-    // Fills the worker (canvas = largest sides, at least 20) and runs one job to its end.
-    // Images with a file name in files are handed over as that file.
+    // Runs one job of the images to its end (canvas = largest sides, at least 20). Images
+    // with a file name in files are handed over as that file.
     void runJob(GifCreaterThread *thread, const QString &path, const QList<QImage> &images,
                 QSignalSpy *progress, int delay = 10, const QStringList &files = {})
     {
-        thread->gifFilePath = path;
-        thread->delay = delay;
-        thread->frameList.clear();
-        int width = 20;
-        int height = 20;
+        GifJob job = imagesJob(path, images);
         for (int i = 0; i < images.size(); ++i) {
-            if (files.value(i).isEmpty())
-                thread->addImage(images.at(i));
-            else
-                thread->addImageFile(dir.filePath(files.at(i)));
-            width = qMax(width, images.at(i).width());
-            height = qMax(height, images.at(i).height());
+            if (!files.value(i).isEmpty())
+                job.frames[i] = FrameSource::fromFile(dir.filePath(files.at(i)), images.at(i).size());
         }
-        thread->setGifSize(width, height);
+        job.delay = delay;
         progress->clear();
-        QVERIFY(runToEnd(thread));
+        QVERIFY(runToEnd(thread, job));
+    }
+
+    static bool completed(const GifCreaterThread &thread)
+    {
+        return thread.outcome == JobOutcome::Completed;
     }
 
 private slots:
@@ -52,7 +49,7 @@ private slots:
         runJob(&thread, path, {noisyFrame(30, 10, &random), flatFrame(12, 25, qRgb(0, 90, 0)),
                                noisyFrame(5, 5, &random)}, &progress);
         QCOMPARE(progressOf(progress), QList<int>({3333, 6666, 10000}));
-        QVERIFY(thread.succeeded);
+        QVERIFY(completed(thread));
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
         QCOMPARE(gif.canvasSize, QSize(30, 25));
@@ -67,11 +64,11 @@ private slots:
     void smallerFileWritesOnlyWhatChanged()
     {
         GifCreaterThread thread;
-        thread.smallerFile = true;
-        QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
         const QString path = dir.filePath("smaller.gif");
         const QImage frame = noisyFrame(30, 20, &random);
-        runJob(&thread, path, {frame, frame}, &progress);
+        GifJob job = imagesJob(path, {frame, frame});
+        job.choices.encoding.smallerFile = true;
+        QVERIFY(runToEnd(&thread, job));
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
         QCOMPARE(gif.frames.size(), 2);
@@ -85,7 +82,7 @@ private slots:
         const QString empty = dir.filePath("empty.gif");
         runJob(&thread, empty, {}, &progress);
         QVERIFY(progress.isEmpty());
-        QVERIFY(thread.succeeded);
+        QVERIFY(completed(thread));
         QCOMPARE(readFile(empty).size(), 19 + 19 + 1);
 
         const QString still = dir.filePath("delay0.gif");
@@ -106,7 +103,7 @@ private slots:
         runJob(&thread, path, {flatFrame(20, 20, qRgb(5, 5, 5)), QImage(),
                                flatFrame(10, 10, qRgb(9, 9, 9))}, &progress);
         QCOMPARE(progressOf(progress), QList<int>({3333, 6666, 10000}));
-        QVERIFY(thread.succeeded);
+        QVERIFY(completed(thread));
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
         QCOMPARE(gif.frames.size(), 2);
@@ -121,23 +118,23 @@ private slots:
         // Missing folder, and a folder in place of the file.
         const QString missing = dir.filePath("no/such/folder/a.gif");
         runJob(&thread, missing, {image}, &progress);
-        QVERIFY(!thread.succeeded);
+        QVERIFY(!completed(thread));
         QVERIFY(progress.isEmpty());
         QVERIFY(!QFile::exists(missing));
         QVERIFY(QDir(dir.path()).mkdir("folder.gif"));
         runJob(&thread, dir.filePath("folder.gif"), {image}, &progress);
-        QVERIFY(!thread.succeeded);
+        QVERIFY(!completed(thread));
 
         // Sides a GIF cannot store.
         const QString wide = dir.filePath("wide.gif");
         runJob(&thread, wide, {flatFrame(70000, 1, qRgb(1, 1, 1))}, &progress);
-        QVERIFY(!thread.succeeded);
+        QVERIFY(!completed(thread));
         QVERIFY(progress.isEmpty());
         QVERIFY(!QFile::exists(wide));
 
         // A later job succeeds again.
         runJob(&thread, dir.filePath("after.gif"), {image}, &progress);
-        QVERIFY(thread.succeeded);
+        QVERIFY(completed(thread));
     }
 
     void diskFullRemovesThePartialFile()
@@ -155,7 +152,7 @@ private slots:
             QVERIFY(limit.active());
             runJob(&thread, path, noise, &progress);
         }
-        QVERIFY(!thread.succeeded);
+        QVERIFY(!completed(thread));
         QVERIFY(!QFile::exists(path));
         QVERIFY(progress.count() < 4);
 #else
@@ -177,7 +174,7 @@ private slots:
         runJob(&thread, inMemory, images, &progress);
         const QString fromFiles = dir.filePath("files.gif");
         runJob(&thread, fromFiles, images, &progress, 10, files);
-        QVERIFY(thread.succeeded);
+        QVERIFY(completed(thread));
         QVERIFY(thread.unreadableFile.isEmpty());
         QCOMPARE(readFile(fromFiles), readFile(inMemory));
 
@@ -185,7 +182,7 @@ private slots:
         QVERIFY(noisyFrame(90, 70, &random).save(dir.filePath("f0.png")));
         runJob(&thread, fromFiles, images, &progress, 10, files);
         DecodedGif gif;
-        QVERIFY(thread.succeeded && decodeGif(fromFiles, &gif));
+        QVERIFY(completed(thread) && decodeGif(fromFiles, &gif));
         QCOMPARE(gif.frames.size(), 4);
         QCOMPARE(gif.frames.first().rect, QRect(0, 0, 60, 40));
 
@@ -197,7 +194,7 @@ private slots:
                 QVERIFY(QFile(dir.filePath(spoiled)).resize(100));
             const QString failed = dir.filePath("failed.gif");
             runJob(&thread, failed, images, &progress, 10, files);
-            QVERIFY(!thread.succeeded);
+            QVERIFY(!completed(thread));
             QCOMPARE(thread.unreadableFile, dir.filePath(spoiled));
             QVERIFY(!QFile::exists(failed));
             QVERIFY(progress.count() < 4);
@@ -217,7 +214,7 @@ private slots:
             runJob(&thread, path, {flatFrame(20, 20, qRgb(7, 7, 7))}, &progress);
         }
         QCOMPARE(progressOf(progress), QList<int>({10000}));
-        QVERIFY(!thread.succeeded);
+        QVERIFY(!completed(thread));
         QVERIFY(!QFile::exists(path));
 #else
         QSKIP("needs a file size limit");
@@ -234,7 +231,7 @@ private slots:
         // A request while idle does not cancel the next job.
         thread.requestStop();
         runJob(&thread, dir.filePath("whole.gif"), images, &progress);
-        QVERIFY(thread.succeeded);
+        QVERIFY(completed(thread));
 
         // A request during a job ends it after the current frame, without a file.
         const QMetaObject::Connection stopper = connect(
@@ -244,11 +241,11 @@ private slots:
         runJob(&thread, stopped, images, &progress);
         disconnect(stopper);
         QCOMPARE(progressOf(progress), QList<int>({3333}));
-        QVERIFY(!thread.succeeded);
+        QVERIFY(!completed(thread));
         QVERIFY(!QFile::exists(stopped));
 
         runJob(&thread, dir.filePath("again.gif"), images, &progress);
-        QVERIFY(thread.succeeded);
+        QVERIFY(completed(thread));
 
         // Nor do requests made as a job ends, after its last frame.
         QSemaphore lastFrame;
@@ -262,7 +259,7 @@ private slots:
             thread.requestStop();
         disconnect(atEnd);
         runJob(&thread, dir.filePath("next.gif"), images, &progress);
-        QVERIFY(thread.succeeded);
+        QVERIFY(completed(thread));
     }
 
     void nonAsciiFolder()
@@ -273,7 +270,7 @@ private slots:
         QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
         const QString path = folder + QString::fromUtf8("/动画-ö.gif");
         runJob(&thread, path, {flatFrame(20, 20, qRgb(10, 20, 30))}, &progress);
-        QVERIFY(thread.succeeded);
+        QVERIFY(completed(thread));
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
         QCOMPARE(gif.frames.size(), 1);

@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using Outcome = ParseGifThread::Outcome;
+using Outcome = JobOutcome;
 Q_DECLARE_METATYPE(Outcome)
 
 namespace {
@@ -81,7 +81,7 @@ private slots:
         ParseGifThread thread;
         QSignalSpy progress(&thread, &ParseGifThread::updateprogress);
         const QString folder = runJob(&thread, gifPath, "many", &progress);
-        QCOMPARE(thread.outcome, Outcome::Completed);
+        QCOMPARE(thread.outcome, JobOutcome::Completed);
         QCOMPARE(filesIn(folder), numberedPngs(13));
         DecodedGif gif;
         QVERIFY(decodeGif(gifPath, &gif));
@@ -144,25 +144,25 @@ private slots:
         QByteArray impossibleCodeSize = whole;
         impossibleCodeSize[third] = 14;
 
-        QTest::newRow("no file") << QByteArray() << Outcome::NotAGif << 0;
-        QTest::newRow("0 bytes") << QByteArray("") << Outcome::NotAGif << 0;
-        QTest::newRow("text") << QByteArray("GIF is a format\n") << Outcome::NotAGif << 0;
+        QTest::newRow("no file") << QByteArray() << JobOutcome::NotAGif << 0;
+        QTest::newRow("0 bytes") << QByteArray("") << JobOutcome::NotAGif << 0;
+        QTest::newRow("text") << QByteArray("GIF is a format\n") << JobOutcome::NotAGif << 0;
         QTest::newRow("no frames") << whole.left(frameDataOffset(whole, 0) - 10) + ";"
-                                   << Outcome::Damaged << 0;
-        QTest::newRow("flipped bytes in frame 3") << flipped << Outcome::Damaged << 2;
+                                   << JobOutcome::Damaged << 0;
+        QTest::newRow("flipped bytes in frame 3") << flipped << JobOutcome::Damaged << 2;
         QTest::newRow("data block missing in frame 3")
             << whole.left(firstBlock) + whole.mid(firstBlock + 1 + blockSize)
-            << Outcome::Damaged << 2;
-        QTest::newRow("LZW code size 14 in frame 3") << impossibleCodeSize << Outcome::Damaged
+            << JobOutcome::Damaged << 2;
+        QTest::newRow("LZW code size 14 in frame 3") << impossibleCodeSize << JobOutcome::Damaged
                                                     << 2;
-        QTest::newRow("cut in frame 3") << whole.left(firstBlock + 10) << Outcome::Damaged << 2;
-        QTest::newRow("cut before the trailer") << whole.chopped(1) << Outcome::Damaged << 5;
+        QTest::newRow("cut in frame 3") << whole.left(firstBlock + 10) << JobOutcome::Damaged << 2;
+        QTest::newRow("cut before the trailer") << whole.chopped(1) << JobOutcome::Damaged << 5;
         QTest::newRow("16000 x 16000 canvas")
-            << onePixelFramesGif(QSize(16000, 16000), 8) << Outcome::TooLarge << 0;
+            << onePixelFramesGif(QSize(16000, 16000), 8) << JobOutcome::TooLarge << 0;
         QTest::newRow("200 frames of 100 megapixels")
-            << onePixelFramesGif(QSize(10000, 10000), 200) << Outcome::TooLarge << 0;
+            << onePixelFramesGif(QSize(10000, 10000), 200) << JobOutcome::TooLarge << 0;
         QTest::newRow("2000 small frames")
-            << onePixelFramesGif(QSize(50, 40), 2000) << Outcome::Completed << 2000;
+            << onePixelFramesGif(QSize(50, 40), 2000) << JobOutcome::Completed << 2000;
     }
 
     // Whatever the damage, the folder holds only complete frames from 1.png on, the job
@@ -208,7 +208,7 @@ private slots:
             QVERIFY(limit.active());
             folder = runJob(&thread, gifPath, "full", &progress);
         }
-        QCOMPARE(thread.outcome, Outcome::SaveFailed);
+        QCOMPARE(thread.outcome, JobOutcome::WriteFailed);
         QCOMPARE(thread.framesKept, 2);
         QCOMPARE(progressOf(progress), QList<int>({2000, 4000}));
         QCOMPARE(filesIn(folder), numberedPngs(2));
@@ -230,7 +230,7 @@ private slots:
         QVERIFY(writeFile(dir.filePath("stopped/notes.txt"), "mine"));
         QCOMPARE(filesIn(runJob(&thread, gifPath, "stopped", &progress)),
                  QStringList{"notes.txt"});
-        QCOMPARE(thread.outcome, Outcome::Stopped);
+        QCOMPARE(thread.outcome, JobOutcome::Stopped);
         QVERIFY(!progress.isEmpty());
         QVERIFY(!QFileInfo::exists(runJob(&thread, gifPath, "made", &progress)));
 
@@ -238,7 +238,7 @@ private slots:
         disconnect(stopAtFirstFrame);
         thread.requestStop();
         QCOMPARE(filesIn(runJob(&thread, gifPath, "whole", &progress)), numberedPngs(30));
-        QCOMPARE(thread.outcome, Outcome::Completed);
+        QCOMPARE(thread.outcome, JobOutcome::Completed);
     }
 };
 

@@ -60,6 +60,9 @@ wait "$app"
 status=$?
 app=""
 [ "$status" -eq 0 ] || { cat "$work/out.log"; fail "exit status $status"; }
+if ! grep -qx 'CMAKE_BUILD_TYPE:STRING=Debug' "$3/CMakeCache.txt"; then
+    [ ! -s "$work/out.log" ] || { cat "$work/out.log"; fail "a release build printed on the terminal"; }
+fi
 
 grep -qx 'Language=ZH' "$XDG_CONFIG_HOME/Tessmark/Lumorra.conf" \
     || fail "the Chinese translation beside the executable was not found"

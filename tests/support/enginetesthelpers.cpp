@@ -66,3 +66,18 @@ bool runToEnd(QThread *worker)
     worker->start(QThread::InheritPriority);
     return worker->wait(60000) && finished.count() == 1;
 }
+
+bool runToEnd(GifCreaterThread *worker, const GifJob &job)
+{
+    QSignalSpy finished(worker, &QThread::finished);
+    worker->startJob(job);
+    return worker->wait(60000) && finished.count() == 1;
+}
+
+GifJob imagesJob(const QString &gifPath, const QList<QImage> &images)
+{
+    QList<FrameSource> frames;
+    for (const QImage &image : images)
+        frames << FrameSource::fromImage(image);
+    return makeGifJob(gifPath, frames, GifJobChoices());
+}

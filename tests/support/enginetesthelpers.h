@@ -1,6 +1,8 @@
 #ifndef ENGINETESTHELPERS_H
 #define ENGINETESTHELPERS_H
 
+#include "workers/gifcreaterthread.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -36,5 +38,11 @@ QList<int> progressOf(const QSignalSpy &spy);
 // Starts the worker and waits for its end: true when it ended within a minute and emitted
 // finished() exactly once.
 bool runToEnd(QThread *worker);
+// The same for a creation job.
+bool runToEnd(GifCreaterThread *worker, const GifJob &job);
+
+// The job of the images at the page's defaults: the canvas from their sizes, 10 frames a
+// second.
+GifJob imagesJob(const QString &gifPath, const QList<QImage> &images);
 
 #endif

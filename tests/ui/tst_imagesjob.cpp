@@ -141,19 +141,20 @@ private slots:
 
         // Exactly the GIF of the pictures as screen pixmaps hold them: a GIF made from the
         // files must match the pictures shown.
-        GifCreaterThread reference;
+        QList<QImage> pictures;
         for (const QString &path : inNaturalOrder(paths)) {
             QImageReader reader(path);
             reader.setDecideFormatFromContent(true);
-            reference.addImage(QPixmap::fromImage(reader.read()).toImage());
+            pictures << QPixmap::fromImage(reader.read()).toImage();
         }
-        reference.setGifSize(640, 900);
-        reference.delay = 8;
-        reference.smallerFile = smallerFile;
-        reference.gifFilePath = temp.path() + "/reference.gif";
-        reference.start();
+        GifJob job = imagesJob(temp.path() + "/reference.gif", pictures);
+        job.canvas = QSize(640, 900);
+        job.delay = 8;
+        job.choices.encoding.smallerFile = smallerFile;
+        GifCreaterThread reference;
+        reference.startJob(job);
         reference.wait();
-        QVERIFY(readFile(gif) == readFile(reference.gifFilePath));
+        QVERIFY(readFile(gif) == readFile(job.gifFilePath));
     }
 
     void cancelAndCloseLeaveNoFile()

@@ -44,7 +44,7 @@ class TestMainWindow : public QObject
         ViewImageWidget *strip = window->imagesWidget->viewImageWidget;
         for (int i = 0; i < 200; ++i)
             strip->addLoadedImage(files.at(i % 2), QSize(1920, 1080), QImage());
-        window->imagesWidget->viewImageWidget->createGif();
+        window->imagesWidget->viewImageWidget->createGif(GifJobChoices());
         QTRY_VERIFY(!overlayText(window.get()).endsWith("00.00% "));
         QVERIFY(creater()->isRunning());
     }

@@ -21,13 +21,11 @@ class TestResolveGif : public PageTest
     {
         const QRgb colours[] = {qRgb(200, 30, 30), qRgb(30, 200, 30), qRgb(30, 30, 200),
                                 qRgb(220, 220, 40), qRgb(40, 220, 220)};
-        GifCreaterThread worker;
+        QList<QImage> images;
         for (int i = 0; i < frames; ++i)
-            worker.addImage(
-                blockImage(48 - 4 * i, 36 - 2 * i, colours[i % 5], colours[(i + 2) % 5]));
-        worker.setGifSize(48, 36);
-        worker.gifFilePath = temp.path() + "/in/" + name;
-        worker.start();
+            images << blockImage(48 - 4 * i, 36 - 2 * i, colours[i % 5], colours[(i + 2) % 5]);
+        GifCreaterThread worker;
+        worker.startJob(imagesJob(temp.path() + "/in/" + name, images));
         worker.wait();
         return worker.gifFilePath;
     }

@@ -1,0 +1,53 @@
+#ifndef GIFJOB_H
+#define GIFJOB_H
+
+#include "encoder/gifoptions.h"
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+// One frame of a job: a picture held in memory, or the file it is read from when the job
+// reaches it. Its size decides the canvas.
+struct FrameSource
+{
+    QImage image;  // used when path is empty
+    QString path;
+    QSize size;
+
+    static FrameSource fromImage(const QImage &image) { return {image, QString(), image.size()}; }
+    static FrameSource fromFile(const QString &path, const QSize &size)
+    {
+        return {QImage(), path, size};
+    }
+};
+
+// What a user chooses for a GIF of pictures: the images page's controls and the options of
+// `lumorra create` set it, and it reaches the worker whole. A new choice is a field here.
+struct GifJobChoices
+{
+    int frameRate = 10;   // frames per second, MinFrameRate to MaxFrameRate
+    GifOptions encoding;  // how the encoder writes the frames
+};
+
+// One creation job, as the worker takes it when it starts.
+struct GifJob
+{
+    QString gifFilePath;
+    QList<FrameSource> frames; // in playing order
+    QSize canvas;
+    int delay = 10;            // of every frame, in hundredths of a second
+    GifJobChoices choices;
+};
+
+// A GIF's canvas is as large as its largest frame, and at least this large.
+const QSize MinGifCanvas(20, 20);
+
+// The job of writing gifFilePath from the frames with the choices: the canvas is the
+// largest width and the largest height of the frames, at least MinGifCanvas; every frame
+// shows for the delay of the frame rate.
+GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
+                  const GifJobChoices &choices);
+
+#endif
