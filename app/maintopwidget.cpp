@@ -3,7 +3,7 @@
 #include "app/appdirpath.h"
 #include "app/languagelist.h"
 #include "app/mainmainwidget.h"
-#include "app/services.h"
+#include "app/settings.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/picturebackground.h"
 #include "widgets/uiscale.h"
@@ -145,7 +145,7 @@ void MainTopWidget::initLanguageMenu()
     for (const QString &name : qAsConst(languageNames))
         languageMenu->addAction(new QAction(name, this));
 
-    QString stored = readSetting(QStringLiteral("Language"));
+    QString stored = readSetting(Setting::language);
     if (stored.size() < 2)
         stored = QLocale().language() == QLocale::Chinese ? QStringLiteral("ZH")
                                                           : QStringLiteral("EN");
@@ -159,8 +159,8 @@ void MainTopWidget::switchLanguage(QString code)
         code = QStringLiteral("EN");
         file = translationFile(code);
     }
-    QString stored = readSetting(QStringLiteral("Language"));
-    writeSetting(QStringLiteral("Language"), stored.replace(0, 2, code));
+    QString stored = readSetting(Setting::language);
+    writeSetting(Setting::language, stored.replace(0, 2, code));
 
     // Installed again after loading, so that it is never listed twice.
     QTranslator &translator = interfaceTranslator();

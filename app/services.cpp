@@ -1,15 +1,13 @@
 #include "app/services.h"
 
+#include "app/settings.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
 
 namespace {
-
-const QString organization = QStringLiteral("Tessmark");
-const QString application = QStringLiteral("Lumorra");
 
 // The user's documents folder with a trailing slash, created when there is none.
 QString documentsBase()
@@ -34,32 +32,21 @@ QString subFolder(const QString &parent, const QString &name)
 
 }
 
-QString readSetting(const QString &key)
+void rememberFolderOf(const FolderSetting &setting, const QString &filePath)
 {
-    QSettings settings(organization, application);
-    return settings.value(key).toString();
+    writeSetting(setting,
+                 filePath.left(filePath.length() - QFileInfo(filePath).fileName().length()));
 }
 
-void writeSetting(const QString &key, const QString &value)
+QString folderFromSettings(const FolderSetting &setting)
 {
-    QSettings settings(organization, application);
-    settings.setValue(key, value);
-}
-
-void rememberFolderOf(const QString &key, const QString &filePath)
-{
-    writeSetting(key, filePath.left(filePath.length() - QFileInfo(filePath).fileName().length()));
-}
-
-QString folderFromSettings(const QString &key)
-{
-    const QString stored = readSetting(key);
+    const QString stored = readSetting(setting);
     if (!stored.isEmpty() && QDir(stored).exists())
         return stored;
-    const QString company = documentsBase() + organization;
+    const QString company = documentsBase() + organizationName;
     if (!QDir(company).exists())
         QDir(company).mkdir(company);
-    return subFolder(company, application);
+    return subFolder(company, applicationName);
 }
 
 QString tempFolder()
@@ -72,7 +59,7 @@ QString tempFolder()
         const QString systemTemp = QDir::tempPath(); // empty when it does not exist
         folder.reset(systemTemp.isEmpty() ? nullptr
                                           : new QTemporaryDir(systemTemp + QStringLiteral("/")
-                                                              + application
+                                                              + applicationName
                                                               + QStringLiteral("-XXXXXX")));
     }
     return folder && folder->isValid() ? folder->path() : QString();

@@ -3,19 +3,15 @@
 
 #include <QString>
 
-// The stored folder for a settings key if it exists, else the default output folder
-// (created as needed). Never writes the settings.
-QString folderFromSettings(const QString &key);
+struct FolderSetting;
 
-// A string value of the per-user settings; empty when the key is not set.
-QString readSetting(const QString &key);
+// The stored folder if it exists, else the default output folder (created as needed).
+// Never writes the settings.
+QString folderFromSettings(const FolderSetting &setting);
 
-// Stores a string value in the per-user settings.
-void writeSetting(const QString &key, const QString &value);
-
-// Remembers the folder of a chosen file under key: the path up to and including the last
-// separator, as the file choosers take it back.
-void rememberFolderOf(const QString &key, const QString &filePath);
+// Remembers the folder of a chosen file: the path up to and including the last separator,
+// as the file choosers take it back.
+void rememberFolderOf(const FolderSetting &setting, const QString &filePath);
 
 // The program's temporary folder for this user and this run, created as needed, without a
 // trailing slash; removed when the program ends. EMPTY when it cannot be created: the

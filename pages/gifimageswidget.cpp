@@ -4,6 +4,7 @@
 #include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
 #include "app/services.h"
+#include "app/settings.h"
 #include "pages/filedrop.h"
 #include "pages/frameratedialog.h"
 #include "pages/imagebatchloader.h"
@@ -27,21 +28,6 @@
 #include <QScrollArea>
 #include <algorithm>
 
-namespace {
-
-const int defaultFrameRate = 10;
-const QString frameRateKey = QStringLiteral("imagesFrameRate");
-const QString smallerFileKey = QStringLiteral("imagesSmallerFile");
-
-int storedFrameRate()
-{
-    bool valid = false;
-    const int rate = readSetting(frameRateKey).toInt(&valid);
-    return valid && rate >= MinFrameRate && rate <= MaxFrameRate ? rate : defaultFrameRate;
-}
-
-}
-
 GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
 {
     viewImageWidget = new ViewImageWidget(this);
@@ -53,8 +39,8 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     smallerFileCheckBox = new QCheckBox(this);
 
     styleComboBox(framepsComboBox);
-    jobChoices.frameRate = storedFrameRate();
-    jobChoices.encoding.smallerFile = readSetting(smallerFileKey) == QLatin1String("true");
+    jobChoices.frameRate = readSetting(Setting::imagesFrameRate);
+    jobChoices.encoding.smallerFile = readSetting(Setting::imagesSmallerFile);
     smallerFileCheckBox->setChecked(jobChoices.encoding.smallerFile);
     setTabOrder(createGifButton, framepsComboBox);
     setTabOrder(framepsComboBox, previewButton);
@@ -145,7 +131,7 @@ void GifImagesWidget::fillFrameRateBox()
 void GifImagesWidget::setFrameRate(int rate)
 {
     jobChoices.frameRate = rate;
-    writeSetting(frameRateKey, QString::number(rate));
+    writeSetting(Setting::imagesFrameRate, rate);
     fillFrameRateBox();
 }
 
@@ -183,7 +169,7 @@ void GifImagesWidget::hideEvent(QHideEvent *event)
 void GifImagesWidget::addPhotosButton_slots()
 {
     const QStringList paths = FileChooser::openFiles(
-        this, tr("Add Image Files"), folderFromSettings(QStringLiteral("addImagesPath")),
+        this, tr("Add Image Files"), folderFromSettings(Setting::addImagesPath),
         chooserFilter(QStringLiteral("Image"), imageSuffixes()));
     if (!paths.isEmpty())
         importImages(paths);
@@ -191,7 +177,7 @@ void GifImagesWidget::addPhotosButton_slots()
 
 void GifImagesWidget::importImages(const QStringList &paths)
 {
-    rememberFolderOf(QStringLiteral("addImagesPath"), paths.first());
+    rememberFolderOf(Setting::addImagesPath, paths.first());
     const QStringList ordered = inNaturalOrder(paths);
     mainWindow()->showLoading(1);
     showLoadingCount(0, ordered.size());
@@ -265,7 +251,7 @@ void GifImagesWidget::previewButton_slots()
 void GifImagesWidget::smallerFileCheckBox_slots(bool on)
 {
     jobChoices.encoding.smallerFile = on;
-    writeSetting(smallerFileKey, on ? QStringLiteral("true") : QStringLiteral("false"));
+    writeSetting(Setting::imagesSmallerFile, on);
 }
 
 void GifImagesWidget::NoItemsignal_slots()

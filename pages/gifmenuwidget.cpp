@@ -6,6 +6,7 @@
 #include "app/openfolder.h"
 #include "app/progresstext.h"
 #include "app/services.h"
+#include "app/settings.h"
 #include "pages/filedrop.h"
 #include "rules/filekinds.h"
 #include "widgets/mytempbutton2.h"
@@ -38,7 +39,7 @@ GifMenuWidget::GifMenuWidget(QWidget *parent) : QWidget(parent)
     connect(parseGifThread, SIGNAL(updateprogress(int)), this,
             SLOT(parseGifThread_progress(int)));
 
-    savePath = folderFromSettings(QStringLiteral("SavePath"));
+    savePath = folderFromSettings(Setting::savePath);
     // Dropped files open as files handed over from outside do.
     new FileDrop(
         this, [](const FileKinds &kinds) { return kinds.images + kinds.gifs + kinds.videos; },
@@ -124,7 +125,7 @@ void GifMenuWidget::gifParseButton_slots()
 {
     const QString path =
         FileChooser::openFile(this, tr("Add GIF File"),
-                              folderFromSettings(QStringLiteral("addGIFPath")),
+                              folderFromSettings(Setting::addGifPath),
                               chooserFilter(QStringLiteral("Image"), gifSuffixes()));
     if (!path.isEmpty())
         resolveGif(path);
@@ -137,7 +138,7 @@ void GifMenuWidget::resolveGif(const QString &path)
         return;
     }
 
-    rememberFolderOf(QStringLiteral("addGIFPath"), path);
+    rememberFolderOf(Setting::addGifPath, path);
     parseGifThread->gifFilePath = path;
     parseGifThread->pngFolder = newFramesFolder(savePath, path);
     jobStopped = false;
@@ -149,14 +150,14 @@ void GifMenuWidget::resolveGif(const QString &path)
 
 void GifMenuWidget::outputSelectButton_slots()
 {
-    const QString current = folderFromSettings(QStringLiteral("SavePath"));
+    const QString current = folderFromSettings(Setting::savePath);
     const QString chosen =
         FileChooser::existingDirectory(this, tr("Select Save Directory"), current);
     if (chosen.isEmpty())
         return;
     savePathLabel->setText(chosen);
     savePath = chosen;
-    writeSetting(QStringLiteral("SavePath"), chosen);
+    writeSetting(Setting::savePath, chosen);
 }
 
 void GifMenuWidget::outputOpenButton_slots()

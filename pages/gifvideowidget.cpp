@@ -7,6 +7,7 @@
 #include "app/openfolder.h"
 #include "app/progresstext.h"
 #include "app/services.h"
+#include "app/settings.h"
 #include "pages/filedrop.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/thumbnailfit.h"
@@ -39,22 +40,18 @@
 namespace {
 
 const int frameRates[] = {5, 10, 15, 20, 25, 30};
-const int defaultFrameRate = 15;
 const int largestGifSide = 4096;
 // A pause in typing the start time this long brings the thumbnail to it.
 const int stillFollowDelayMs = 400;
 // The palette pass holds every frame of the GIF in 32-bit colour until the clip's end.
 const qint64 paletteMemoryLimit = qint64(2) << 30;
 
-const QString frameRateKey = QStringLiteral("videoFrameRate");
-const QString coloursKey = QStringLiteral("videoHighQualityColours");
-
 int storedFrameRate()
 {
-    const int rate = readSetting(frameRateKey).toInt();
+    const int rate = readSetting(Setting::videoFrameRate);
     return std::find(std::begin(frameRates), std::end(frameRates), rate) != std::end(frameRates)
                ? rate
-               : defaultFrameRate;
+               : Setting::videoFrameRate.defaultValue;
 }
 
 // The text with line breaks where it would run past width in font.
@@ -105,7 +102,7 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     durationEdit->setValidator(durationValidator);
     widthEdit->setValidator(widthValidator);
     heightEdit->setValidator(heightValidator);
-    coloursCheckBox->setChecked(readSetting(coloursKey) == QLatin1String("true"));
+    coloursCheckBox->setChecked(readSetting(Setting::videoHighQualityColours));
     stillTimer.setSingleShot(true);
     stillTimer.setInterval(stillFollowDelayMs);
 
@@ -260,7 +257,7 @@ void GifVideoWidget::addVideosButton_slots()
     if (importing || convertProcess.state() != QProcess::NotRunning)
         return;
     const QString path =
-        FileChooser::openFile(this, tr("Add Video File"), folderFromSettings("addVideoPath"),
+        FileChooser::openFile(this, tr("Add Video File"), folderFromSettings(Setting::addVideoPath),
                               chooserFilter(QStringLiteral("Video"), videoSuffixes()));
     if (!path.isEmpty())
         importVideo(path);
@@ -270,7 +267,7 @@ void GifVideoWidget::importVideo(const QString &path)
 {
     if (importing || convertProcess.state() != QProcess::NotRunning)
         return;
-    rememberFolderOf("addVideoPath", path);
+    rememberFolderOf(Setting::addVideoPath, path);
     // A still of the previous video still on its way must not pass for this one's.
     stillTimer.stop();
     videoStill->cancel();
@@ -490,10 +487,10 @@ void GifVideoWidget::convertProcess_Error(QProcess::ProcessError error)
 
 void GifVideoWidget::frameRateComboBox_slots(int index)
 {
-    writeSetting(frameRateKey, frameRateComboBox->itemData(index).toString());
+    writeSetting(Setting::videoFrameRate, frameRateComboBox->itemData(index).toInt());
 }
 
 void GifVideoWidget::coloursCheckBox_slots(bool on)
 {
-    writeSetting(coloursKey, on ? QStringLiteral("true") : QStringLiteral("false"));
+    writeSetting(Setting::videoHighQualityColours, on);
 }

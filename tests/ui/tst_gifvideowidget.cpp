@@ -234,7 +234,7 @@ private slots:
         QCOMPARE(formLook(), QString("enabled"));
         QVERIFY(answerer.dialogs.isEmpty());
         // The folder is remembered with its trailing slash; no still is left behind.
-        QCOMPARE(readSetting("addVideoPath"), videos + "/");
+        QCOMPARE(readSetting(Setting::addVideoPath), videos + "/");
         QCOMPARE(QDir(tempFolder()).entryList(QDir::Files), QStringList());
     }
 
@@ -385,7 +385,7 @@ private slots:
         QCOMPARE(page->frameRateComboBox->currentText(), QString("5Frame/s"));
         QTest::mouseClick(page->coloursCheckBox, Qt::LeftButton);
         page->frameRateComboBox->setCurrentIndex(2);
-        QCOMPARE(readSetting("videoHighQualityColours"), QString("false"));
+        QVERIFY(!readSetting(Setting::videoHighQualityColours));
     }
 
     void noTemporaryFolderIsReported()

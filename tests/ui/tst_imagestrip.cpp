@@ -205,7 +205,7 @@ private slots:
         QTRY_VERIFY(window->loadingWidget->isHidden());
         QCOMPARE(asked, QStringLiteral("Add Image Files Image (*.jpg *.png *.jpeg *.bmp)"));
         QCOMPARE(tiles(), QStringList({"a.png 1 6,12", "a.png 2 120,12"}));
-        QCOMPARE(readSetting("addImagesPath"), temp.path() + "/");
+        QCOMPARE(readSetting(Setting::addImagesPath), temp.path() + "/");
 
         // A cancelled chooser changes nothing.
         importImages(window, {});
@@ -399,7 +399,7 @@ private slots:
         window->switchPage(0);
         window->switchPage(1);
         QCOMPARE(box->currentText(), QString("12Frame/s"));
-        QCOMPARE(readSetting("imagesFrameRate"), QString("12"));
+        QCOMPARE(readSetting(Setting::imagesFrameRate), 12);
 
         QVERIFY(!page->smallerFileCheckBox->isChecked());
         QTest::mouseClick(page->smallerFileCheckBox, Qt::LeftButton);
@@ -407,7 +407,7 @@ private slots:
         QCOMPARE(next.jobChoices.frameRate, 12);
         QVERIFY(next.jobChoices.encoding.smallerFile && next.smallerFileCheckBox->isChecked());
         QTest::mouseClick(page->smallerFileCheckBox, Qt::LeftButton);
-        QCOMPARE(readSetting("imagesSmallerFile"), QString("false"));
+        QVERIFY(!readSetting(Setting::imagesSmallerFile));
     }
 
     // The preview plays the frames in order and round again, pauses, and Esc ends it.

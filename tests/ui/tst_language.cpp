@@ -53,7 +53,7 @@ private slots:
 
     void cleanupTestCase() { appDirPath = savedAppDirPath; }
 
-    void init() { QSettings(QStringLiteral("Tessmark"), QStringLiteral("Lumorra")).clear(); }
+    void init() { QSettings(organizationName, applicationName).clear(); }
 
     void cleanup()
     {
@@ -96,7 +96,7 @@ private slots:
         QTEST(entries, "names");
         // The start language is applied even with an empty list.
         QCOMPARE(window->languageCode, QStringLiteral("EN"));
-        QCOMPARE(readSetting("Language"), QStringLiteral("EN"));
+        QCOMPARE(readSetting(Setting::language), QStringLiteral("EN"));
     }
 
     void startLanguage_data()
@@ -118,10 +118,10 @@ private slots:
         if (stored.isEmpty())
             QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
         else
-            writeSetting("Language", stored);
+            writeSetting(Setting::language, stored);
         start("EN=English\nZH=中文\n");
         QCOMPARE(window->languageCode, code);
-        QTEST(readSetting("Language"), "storedAfter");
+        QTEST(readSetting(Setting::language), "storedAfter");
         QCOMPARE(bar()->helpAction->text(), code == "ZH" ? QString("帮助") : QString("Help"));
         QCOMPARE(bar()->languageMenu->title(), code == "ZH" ? QString("语言") : QString("Language"));
     }
@@ -133,7 +133,7 @@ private slots:
         QDesktopServices::setUrlHandler("http", &catcher, "open");
         start("ZH=中文\nFR=Français\nEN = English\n");
         choose("中文");
-        QCOMPARE(readSetting("Language"), QStringLiteral("ZH"));
+        QCOMPARE(readSetting(Setting::language), QStringLiteral("ZH"));
         QCOMPARE(bar()->helpAction->text(), QStringLiteral("帮助"));
         // Qt's own dialogs follow, with Debian's qttranslations5-l10n installed.
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("打开"));
@@ -151,7 +151,7 @@ private slots:
         // Without a translation file the interface falls back to English.
         choose("Français");
         QCOMPARE(window->languageCode, QStringLiteral("EN"));
-        QCOMPARE(readSetting("Language"), QStringLiteral("EN"));
+        QCOMPARE(readSetting(Setting::language), QStringLiteral("EN"));
         QCOMPARE(bar()->helpAction->text(), QStringLiteral("Help"));
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Open"));
         choose("中文");

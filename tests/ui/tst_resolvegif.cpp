@@ -79,7 +79,7 @@ private slots:
                      QStringList{"completed, do you want to open the folder? [Cancel|Open]"});
         QCOMPARE(asked, QStringLiteral("Add GIF File Image (*.gif)"));
         QCOMPARE(overlayText(window), QStringLiteral("Resolve GIF: 100.00% "));
-        QCOMPARE(readSetting("addGIFPath"), temp.path() + "/in/");
+        QCOMPARE(readSetting(Setting::addGifPath), temp.path() + "/in/");
         // "Open" shows the output folder itself, not the frames' sub-folder.
         QTRY_COMPARE(fileText(opened), "1 " + outFolder + "\n");
 
@@ -122,7 +122,7 @@ private slots:
 
     void fileThatIsNoGifGivesNotice()
     {
-        const QString before = readSetting("addGIFPath");
+        const QString before = readSetting(Setting::addGifPath);
         const QStringList outBefore = entries(outFolder);
         QDir().mkpath(temp.path() + "/text");
         QVERIFY(writeFile(temp.path() + "/text/notes.gif", "this is plain text, not an image\n"));
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(answerer.dialogs, QStringList({gifFailed, gifFailed}));
         QVERIFY(window->loadingWidget->isHidden());
         QCOMPARE(entries(outFolder), outBefore);
-        QCOMPARE(readSetting("addGIFPath"), before);
+        QCOMPARE(readSetting(Setting::addGifPath), before);
     }
 
     void damagedGifKeepsTheFramesBefore()

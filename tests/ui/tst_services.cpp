@@ -1,4 +1,4 @@
-// Settings, remembered folders, the default output folder and the temporary folder.
+// The settings table, remembered folders, the default output folder and the temporary folder.
 #include "ui/uitesthelpers.h"
 
 class TestServices : public QObject
@@ -7,13 +7,18 @@ class TestServices : public QObject
 
     std::unique_ptr<QTemporaryDir> home;
 
+    static QString settingsFile()
+    {
+        return QSettings(organizationName, applicationName).fileName();
+    }
+
 private slots:
     void init()
     {
         home = std::make_unique<QTemporaryDir>();
         QVERIFY(home->isValid());
         qputenv("HOME", home->path().toLocal8Bit());
-        QSettings(QStringLiteral("Tessmark"), QStringLiteral("Lumorra")).clear();
+        QSettings(organizationName, applicationName).clear();
     }
 
     void cleanup() { home.reset(); }
@@ -34,11 +39,11 @@ private slots:
         if (!existing.isEmpty())
             QVERIFY(QDir(home->path()).mkdir(existing));
         const QString expected = home->path() + "/" + documents + "/Tessmark/Lumorra";
-        QCOMPARE(folderFromSettings("SavePath"), expected);
+        QCOMPARE(folderFromSettings(Setting::savePath), expected);
         QVERIFY(QDir(expected).exists());
-        QVERIFY(readSetting("SavePath").isEmpty());
+        QVERIFY(readSetting(Setting::savePath).isEmpty());
         // Asking again finds the folders already there.
-        QCOMPARE(folderFromSettings("addImagesPath"), expected);
+        QCOMPARE(folderFromSettings(Setting::addImagesPath), expected);
         QCOMPARE(QDir(home->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
                  QStringList{documents});
     }
@@ -46,18 +51,58 @@ private slots:
     void storedFolders()
     {
         const QString stored = home->path() + "/";
-        writeSetting("addVideoPath", stored);
-        QCOMPARE(folderFromSettings("addVideoPath"), stored);
+        writeSetting(Setting::addVideoPath, stored);
+        QCOMPARE(folderFromSettings(Setting::addVideoPath), stored);
         QVERIFY(!QDir(home->path() + "/Documents").exists());
 
         // A folder that is gone gives the default and leaves the setting alone.
-        writeSetting("SavePath", home->path() + "/gone");
-        QCOMPARE(folderFromSettings("SavePath"), home->path() + "/Documents/Tessmark/Lumorra");
-        QCOMPARE(readSetting("SavePath"), home->path() + "/gone");
+        writeSetting(Setting::savePath, home->path() + "/gone");
+        QCOMPARE(folderFromSettings(Setting::savePath),
+                 home->path() + "/Documents/Tessmark/Lumorra");
+        QCOMPARE(readSetting(Setting::savePath), home->path() + "/gone");
 
         // A chosen file's folder is kept with its trailing slash.
-        rememberFolderOf("addGIFPath", home->path() + "/pics/cat.gif");
-        QCOMPARE(readSetting("addGIFPath"), home->path() + "/pics/");
+        rememberFolderOf(Setting::addGifPath, home->path() + "/pics/cat.gif");
+        QCOMPARE(readSetting(Setting::addGifPath), home->path() + "/pics/");
+    }
+
+    // A file earlier versions wrote holds booleans as the text true or false; a number out
+    // of its bounds, or no number at all (edited by hand), reads as the default.
+    void readsEarlierFiles()
+    {
+        QVERIFY(QDir().mkpath(QFileInfo(settingsFile()).path()));
+        QVERIFY(writeFile(settingsFile(), "[General]\nimagesSmallerFile=true\n"
+                                          "videoHighQualityColours=yes\n"
+                                          "imagesFrameRate=51\nvideoFrameRate=fast\n"));
+        QVERIFY(readSetting(Setting::imagesSmallerFile));
+        QVERIFY(!readSetting(Setting::videoHighQualityColours));
+        QCOMPARE(readSetting(Setting::imagesFrameRate), 10);
+        QCOMPARE(readSetting(Setting::videoFrameRate), 15);
+
+        QVERIFY(writeFile(settingsFile(), "[General]\nimagesSmallerFile=false\n"
+                                          "videoHighQualityColours=true\n"
+                                          "imagesFrameRate=50\nvideoFrameRate=4\n"));
+        QVERIFY(!readSetting(Setting::imagesSmallerFile));
+        QVERIFY(readSetting(Setting::videoHighQualityColours));
+        QCOMPARE(readSetting(Setting::imagesFrameRate), 50);
+        QCOMPARE(readSetting(Setting::videoFrameRate), 15);
+    }
+
+    void roundTrips()
+    {
+        writeSetting(Setting::imagesSmallerFile, true);
+        writeSetting(Setting::videoHighQualityColours, false);
+        writeSetting(Setting::imagesFrameRate, 1);
+        writeSetting(Setting::language, "zh_CN");
+        QVERIFY(readSetting(Setting::imagesSmallerFile));
+        QVERIFY(!readSetting(Setting::videoHighQualityColours));
+        QCOMPARE(readSetting(Setting::imagesFrameRate), 1);
+        QCOMPARE(readSetting(Setting::language), QString("zh_CN"));
+        // Booleans and numbers are stored as such, which an INI file shows as plain text.
+        const QStringList lines = fileText(settingsFile()).split('\n');
+        for (const char *line : {"imagesSmallerFile=true", "videoHighQualityColours=false",
+                                 "imagesFrameRate=1", "Language=zh_CN"})
+            QVERIFY2(lines.contains(line), line);
     }
 
     void tempFolderIsThisUsersAndStable()

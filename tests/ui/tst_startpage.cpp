@@ -40,12 +40,12 @@ private slots:
         QCOMPARE(chooseFolder(chosen), defaultFolder);
         QCOMPARE(page->savePath, chosen);
         QCOMPARE(page->savePathLabel->text(), chosen);
-        QCOMPARE(readSetting("SavePath"), chosen);
+        QCOMPARE(readSetting(Setting::savePath), chosen);
 
         // Cancelled: the chooser started in the remembered folder and nothing changes.
         QCOMPARE(chooseFolder(QString()), chosen);
         QCOMPARE(page->savePath, chosen);
-        QCOMPARE(readSetting("SavePath"), chosen);
+        QCOMPARE(readSetting(Setting::savePath), chosen);
         // The next start reads it back.
         QCOMPARE(GifMenuWidget().savePath, chosen);
 

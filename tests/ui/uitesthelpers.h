@@ -11,6 +11,7 @@
 #include "app/mainmainwidget.h"
 #include "app/maintopwidget.h"
 #include "app/services.h"
+#include "app/settings.h"
 #include "pages/frameratedialog.h"
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
