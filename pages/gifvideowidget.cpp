@@ -12,7 +12,7 @@
 #include "pages/gifmenuwidget.h"
 #include "pages/thumbnailfit.h"
 #include "rules/filekinds.h"
-#include "videotool/stopprocess.h"
+#include "videotool/conversionlimits.h"
 #include "videotool/videostill.h"
 #include "videotool/videotimetext.h"
 #include "videotool/videotoolcommand.h"
@@ -22,11 +22,9 @@
 #include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
 #include "widgets/uiscale.h"
-#include "workers/replacefile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QIntValidator>
 #include <QLabel>
@@ -40,11 +38,8 @@
 namespace {
 
 const int frameRates[] = {5, 10, 15, 20, 25, 30};
-const int largestGifSide = 4096;
 // A pause in typing the start time this long brings the thumbnail to it.
 const int stillFollowDelayMs = 400;
-// The palette pass holds every frame of the GIF in 32-bit colour until the clip's end.
-const qint64 paletteMemoryLimit = qint64(2) << 30;
 
 int storedFrameRate()
 {
@@ -97,8 +92,8 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
 
     durationValidator = new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,5}(\\.\\d{0,2})?")), this);
-    widthValidator = new QIntValidator(0, largestGifSide, this);
-    heightValidator = new QIntValidator(0, largestGifSide, this);
+    widthValidator = new QIntValidator(0, MaxVideoGifSide, this);
+    heightValidator = new QIntValidator(0, MaxVideoGifSide, this);
     durationEdit->setValidator(durationValidator);
     widthEdit->setValidator(widthValidator);
     heightEdit->setValidator(heightValidator);
@@ -109,11 +104,12 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     connect(addVideosButton, &MyTempButton2::clicked, this, &GifVideoWidget::addVideosButton_slots);
     connect(createGifButton, &MyTempButton2::clicked, this, &GifVideoWidget::createGifButton_slots);
     connect(backupmeuButton, &MyTempButton2::clicked, this, &GifVideoWidget::backupmeuButton_slots);
-    connect(&convertProcess, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
-            this, &GifVideoWidget::convertProcess_Finished);
-    connect(&convertProcess, &QProcess::readyReadStandardOutput,
-            this, &GifVideoWidget::convertProcess_StandardOutput_slots);
-    connect(&convertProcess, &QProcess::errorOccurred, this, &GifVideoWidget::convertProcess_Error);
+    connect(&videoConversion, &VideoConversion::toolOutput, this,
+            &GifVideoWidget::videoConversion_toolOutput);
+    connect(&videoConversion, &VideoConversion::updateprogress, this,
+            &GifVideoWidget::videoConversion_updateprogress);
+    connect(&videoConversion, &VideoConversion::finished, this,
+            &GifVideoWidget::videoConversion_Finished);
     connect(videoProbe, &VideoProbe::finished, this, &GifVideoWidget::videoProbe_Finished);
     connect(videoStill, &VideoStill::finished, this, &GifVideoWidget::showvideoThumb_slots);
     connect(videoStill, &VideoStill::toolFailedToStart, this,
@@ -133,7 +129,7 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
 
 GifVideoWidget::~GifVideoWidget()
 {
-    // The paths die before the process, whose destructor would still report to us.
+    // Whatever still runs is stopped silently, before the members it reports to die.
     cancelJob();
 }
 
@@ -248,13 +244,12 @@ void GifVideoWidget::cancelJob()
     videoStill->cancel();
     importing = false;
     // No finish handling and no dialogs while the job is called off.
-    stopProcess(convertProcess);
-    dropPartialFile();
+    videoConversion.cancel();
 }
 
 void GifVideoWidget::addVideosButton_slots()
 {
-    if (importing || convertProcess.state() != QProcess::NotRunning)
+    if (importing || videoConversion.isRunning())
         return;
     const QString path =
         FileChooser::openFile(this, tr("Add Video File"), folderFromSettings(Setting::addVideoPath),
@@ -265,7 +260,7 @@ void GifVideoWidget::addVideosButton_slots()
 
 void GifVideoWidget::importVideo(const QString &path)
 {
-    if (importing || convertProcess.state() != QProcess::NotRunning)
+    if (importing || videoConversion.isRunning())
         return;
     rememberFolderOf(Setting::addVideoPath, path);
     // A still of the previous video still on its way must not pass for this one's.
@@ -360,7 +355,7 @@ void GifVideoWidget::showClipFacts()
 
 void GifVideoWidget::createGifButton_slots()
 {
-    if (importing || convertProcess.state() != QProcess::NotRunning)
+    if (importing || videoConversion.isRunning())
         return;
     GifSettings settings;
     if (!readForm(&settings))
@@ -378,65 +373,31 @@ bool GifVideoWidget::readForm(GifSettings *settings)
     settings->paletteFromClip = coloursCheckBox->isChecked();
     const bool readable = startTextToMs(startTimeEdit->text(), &settings->startMs)
                           && durationTextToMs(durationEdit->text(), &settings->durationMs);
-    if (!readable || settings->width > largestGifSide || settings->height > largestGifSide
-        || (videoFacts.durationMs > 0 && settings->startMs >= videoFacts.durationMs)) {
+    const ConversionProblem problem =
+        readable ? conversionProblem(*settings, videoFacts) : ConversionProblem::None;
+    if (!readable || problem == ConversionProblem::SideTooLarge
+        || problem == ConversionProblem::StartPastEnd) {
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return false;
     }
-    if (settings->paletteFromClip) {
-        const QSize size = gifSizeFor(settings->width, settings->height, videoFacts.size);
-        const qint64 frames =
-            convertedLengthMs(settings->startMs, settings->durationMs) * settings->frameRate / 1000
-            + 1;
-        if (frames * size.width() * size.height() * 4 > paletteMemoryLimit) {
-            showNotice(tr("Failed, the GIF is too long or too large for High quality colours."),
-                       tr("OK"));
-            return false;
-        }
+    if (problem == ConversionProblem::TooLargeForClipPalette) {
+        showNotice(tr("Failed, the GIF is too long or too large for High quality colours."),
+                   tr("OK"));
+        return false;
     }
     return true;
-}
-
-qint64 GifVideoWidget::convertedLengthMs(qint64 fromMs, qint64 lengthMs) const
-{
-    if (videoFacts.durationMs <= 0)
-        return lengthMs;
-    const qint64 rest = videoFacts.durationMs - fromMs;
-    return lengthMs > 0 ? qMin(lengthMs, rest) : rest;
 }
 
 void GifVideoWidget::startConversion(const GifSettings &settings)
 {
     outputPath = gifPathForVideo(mainWindow()->menuWidget->savePath, videoPath);
-    // The tool writes beside the GIF, so that a failed run leaves any earlier GIF as it was.
-    if (!QFileInfo(outputPath).isDir())
-        partialPath = newPartialFile(outputPath);
-    if (partialPath.isEmpty()) {
+    if (!videoConversion.start(videoToolPath(appDirPath), videoPath, videoFacts, settings,
+                               outputPath)) {
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return;
     }
-
-    conversionProgress.restart(convertedLengthMs(settings.startMs, settings.durationMs));
-    // The overlay goes up first: a start failure may be reported before start() returns.
     mainWindow()->showLoading(1);
-    showConversionProgress();
-    convertProcess.setProcessChannelMode(QProcess::MergedChannels);
-    convertProcess.start(videoToolPath(appDirPath), conversionArguments(settings, videoPath, partialPath),
-                         QIODevice::ReadWrite);
-}
-
-void GifVideoWidget::dropPartialFile()
-{
-    if (!partialPath.isEmpty())
-        QFile::remove(partialPath);
-    partialPath.clear();
-}
-
-void GifVideoWidget::showConversionProgress()
-{
-    const int progress = conversionProgress.progress();
-    mainWindow()->setLoadingText(progress < 0 ? tr("Create GIF...")
-                                              : tr("Create GIF: ") + progressText(progress));
+    videoConversion_updateprogress(videoConversion.progress());
 }
 
 void GifVideoWidget::backupmeuButton_slots()
@@ -447,42 +408,30 @@ void GifVideoWidget::backupmeuButton_slots()
     mainWindow()->switchPage(0);
 }
 
-void GifVideoWidget::convertProcess_StandardOutput_slots()
+void GifVideoWidget::videoConversion_toolOutput(const QByteArray &output)
 {
-    // Read everything on each signal so a long conversion's log never piles up here.
-    const QByteArray output = convertProcess.readAllStandardOutput();
-    if (output.isEmpty())
-        return;
     qDebug("%s", output.constData());
-    conversionProgress.add(output);
-    showConversionProgress();
 }
 
-void GifVideoWidget::convertProcess_Finished(int exitCode, QProcess::ExitStatus exitStatus)
+void GifVideoWidget::videoConversion_updateprogress(int progress)
 {
-    convertProcess_StandardOutput_slots();
+    mainWindow()->setLoadingText(progress < 0 ? tr("Create GIF...")
+                                              : tr("Create GIF: ") + progressText(progress));
+}
+
+void GifVideoWidget::videoConversion_Finished(VideoConversion::Outcome outcome)
+{
     mainWindow()->showLoading(0);
-    // The tool leaves an empty file behind when nothing was encoded (a start past the end),
-    // and a cut-off one when it crashed or gave up part-way.
-    const bool written = exitStatus == QProcess::NormalExit && exitCode == 0
-                         && QFileInfo(partialPath).size() > 0 && replaceFile(partialPath, outputPath);
-    dropPartialFile(); // no longer there after a good run
-    if (!written) {
+    if (outcome == VideoConversion::Outcome::ToolNotStarted) {
+        showNotice(tr("Failed, the video tool (ffmpeg) could not be started."), tr("OK"));
+        return;
+    }
+    if (outcome != VideoConversion::Outcome::Completed) {
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return;
     }
     if (askQuestion(tr("completed, do you want to open the folder?"), tr("Cancel"), tr("Open")))
         openFolderInFileBrowser(QFileInfo(outputPath).absolutePath());
-}
-
-void GifVideoWidget::convertProcess_Error(QProcess::ProcessError error)
-{
-    // A tool that never started never finishes: end the busy state here.
-    if (error != QProcess::FailedToStart)
-        return;
-    mainWindow()->showLoading(0);
-    dropPartialFile();
-    showNotice(tr("Failed, the video tool (ffmpeg) could not be started."), tr("OK"));
 }
 
 void GifVideoWidget::frameRateComboBox_slots(int index)

@@ -1,7 +1,7 @@
 #ifndef GIFVIDEOWIDGET_H
 #define GIFVIDEOWIDGET_H
 
-#include "videotool/toolprogress.h"
+#include "videotool/videoconversion.h"
 #include "videotool/videoprobe.h"
 
 #include <QProcess>
@@ -64,9 +64,9 @@ private slots:
     void addVideosButton_slots();
     void createGifButton_slots();
     void backupmeuButton_slots();
-    void convertProcess_StandardOutput_slots();
-    void convertProcess_Finished(int exitCode, QProcess::ExitStatus exitStatus);
-    void convertProcess_Error(QProcess::ProcessError error);
+    void videoConversion_toolOutput(const QByteArray &output);
+    void videoConversion_updateprogress(int progress);
+    void videoConversion_Finished(VideoConversion::Outcome outcome);
     void videoProbe_Finished(const VideoFacts &facts);
     void showvideoThumb_slots(const QImage &still);
     void videoStill_ToolFailedToStart();
@@ -77,14 +77,8 @@ private slots:
 private:
     // Reads the form; false, after telling the user, when it cannot be run as shown.
     bool readForm(GifSettings *settings);
-    // The length of clip that a conversion from fromMs for lengthMs (0: to the end) covers;
-    // 0 when not known.
-    qint64 convertedLengthMs(qint64 fromMs, qint64 lengthMs) const;
-    // Shows the busy overlay and starts the conversion into a fresh file beside the GIF.
+    // Starts the conversion and shows the busy overlay.
     void startConversion(const GifSettings &settings);
-    // Removes the conversion's unfinished file, if any, and forgets it.
-    void dropPartialFile();
-    void showConversionProgress();
     void showThumbnail(const QImage &still);
     void showClipFacts();
     void endImport();
@@ -92,10 +86,11 @@ private:
     qint64 startMs = 0;
     qint64 durationMs = 0;
     QProcess convertProcess;
+    // Declared after the process it drives, so that it is destroyed first.
+    VideoConversion videoConversion{&convertProcess};
     VideoProbe *videoProbe = nullptr;
     VideoStill *videoStill = nullptr;
     QTimer stillTimer;
-    ToolProgress conversionProgress;
     QString videoPath;
     VideoFacts videoFacts;
     // The video being imported and what the probe said of it, taken on only once its
@@ -104,7 +99,6 @@ private:
     VideoFacts importFacts;
     bool importing = false;
     QString outputPath;
-    QString partialPath; // what the running conversion writes, moved onto outputPath at success
     bool formEnabled = false;
     QRegularExpressionValidator *durationValidator = nullptr;
     QIntValidator *widthValidator = nullptr;

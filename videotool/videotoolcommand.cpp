@@ -29,36 +29,52 @@ QStringList stillArguments(const QString &video, qint64 atMs, const QString &sti
             QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("image2"), stillPath};
 }
 
-QStringList conversionArguments(const GifSettings &settings, const QString &video,
-                                const QString &gifPath)
+QStringList clipArguments(const GifSettings &settings, const QString &video)
 {
-    const QString rate = QString::number(settings.frameRate);
-    QStringList arguments{QStringLiteral("-nostats"), QStringLiteral("-progress"),
-                          QStringLiteral("pipe:1")};
+    QStringList arguments;
     if (settings.startMs > 0)
         arguments << QStringLiteral("-ss") << secondsTextFromMs(settings.startMs);
     if (settings.durationMs > 0)
         arguments << QStringLiteral("-t") << secondsTextFromMs(settings.durationMs);
-    arguments << QStringLiteral("-i") << video << QStringLiteral("-r") << rate;
+    arguments << QStringLiteral("-i") << video;
+    return arguments;
+}
 
-    const bool bothSides = settings.width > 0 && settings.height > 0;
-    QString scale;
-    if (settings.width > 0 || settings.height > 0) {
-        scale = QStringLiteral("scale=%1:%2")
-                    .arg(settings.width > 0 ? settings.width : -1)
-                    .arg(settings.height > 0 ? settings.height : -1);
-    }
+QString scaleFilter(const GifSettings &settings)
+{
+    if (settings.width <= 0 && settings.height <= 0)
+        return QString();
+    return QStringLiteral("scale=%1:%2")
+        .arg(settings.width > 0 ? settings.width : -1)
+        .arg(settings.height > 0 ? settings.height : -1);
+}
+
+QString frameFilters(const GifSettings &settings)
+{
+    QString chain = QStringLiteral("fps=") + QString::number(settings.frameRate);
+    const QString scale = scaleFilter(settings);
+    if (!scale.isEmpty())
+        chain += QLatin1Char(',') + scale;
+    return chain;
+}
+
+QStringList conversionArguments(const GifSettings &settings, const QString &video,
+                                const QString &gifPath)
+{
+    QStringList arguments{QStringLiteral("-nostats"), QStringLiteral("-progress"),
+                          QStringLiteral("pipe:1")};
+    arguments << clipArguments(settings, video) << QStringLiteral("-r")
+              << QString::number(settings.frameRate);
+    const QString scale = scaleFilter(settings);
     if (settings.paletteFromClip) {
         // Frames are thinned and scaled before the palette pass holds them all. Ordered
         // dithering is several times faster than error diffusion at large sizes, and
         // smaller.
-        QString graph = QStringLiteral("fps=") + rate;
-        if (!scale.isEmpty())
-            graph += QLatin1Char(',') + scale;
-        graph += QStringLiteral(",split[a][b];[a]palettegen[p];"
-                                "[b][p]paletteuse=dither=bayer:bayer_scale=3");
-        arguments << QStringLiteral("-vf") << graph;
-    } else if (bothSides) {
+        arguments << QStringLiteral("-vf")
+                  << frameFilters(settings)
+                         + QStringLiteral(",split[a][b];[a]palettegen[p];"
+                                          "[b][p]paletteuse=dither=bayer:bayer_scale=3");
+    } else if (settings.width > 0 && settings.height > 0) {
         arguments << QStringLiteral("-s")
                   << QString::number(settings.width) + QLatin1Char('x')
                          + QString::number(settings.height);

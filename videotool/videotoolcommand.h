@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// The external video tool as the video page runs it: where its programs are and what they
-// are told.
+// The external video tool as the video page and the command line run it: where its
+// programs are and what they are told.
 
 // Windows: program.exe in the application folder. Elsewhere: the program in the application
 // folder when present, else the one on the PATH. The programs are "ffmpeg" and "ffprobe".
@@ -32,6 +32,17 @@ struct GifSettings
     // A palette built from the clip itself instead of the tool's fixed one.
     bool paletteFromClip = false;
 };
+
+// The part of the clip the settings take: "-ss START -t LENGTH -i video", without a start
+// or length of 0.
+QStringList clipArguments(const GifSettings &settings, const QString &video);
+
+// "scale=W:H", -1 for a side left to the clip's proportions; empty for the clip's own size.
+QString scaleFilter(const GifSettings &settings);
+
+// The filter chain that turns the clip's frames into the GIF's: thinned to the frame rate,
+// then scaled ("fps=10,scale=320:-1").
+QString frameFilters(const GifSettings &settings);
 
 // Converts the video to a GIF at gifPath (overwritten), reporting progress on standard
 // output.

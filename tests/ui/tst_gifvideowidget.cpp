@@ -1,5 +1,6 @@
 // The video page end to end, with the real ffmpeg and ffprobe and videos made here by ffmpeg
 // itself.
+#include "pages/thumbnailfit.h"
 #include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
@@ -236,6 +237,12 @@ private slots:
         // The folder is remembered with its trailing slash; no still is left behind.
         QCOMPARE(readSetting(Setting::addVideoPath), videos + "/");
         QCOMPARE(QDir(tempFolder()).entryList(QDir::Files), QStringList());
+    }
+
+    void thumbnailFitsToTheFramesEdge()
+    {
+        // The real videos above cover the three cases; this is the edge of the frame.
+        QCOMPARE(thumbnailPlacement(QSize(456, 100), QSize(458, 599)), QRect(1, 249, 456, 100));
     }
 
     void notAVideoLeavesTheFormAsItWas()

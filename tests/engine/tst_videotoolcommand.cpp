@@ -1,6 +1,6 @@
 // The video form's time texts, the tool's command lines and progress report, the GIF's size
-// and the thumbnail fit.
-#include "pages/thumbnailfit.h"
+// and what a conversion may be asked.
+#include "videotool/conversionlimits.h"
 #include "videotool/toolprogress.h"
 #include "videotool/videotimetext.h"
 #include "videotool/videotoolcommand.h"
@@ -113,12 +113,43 @@ private slots:
         QCOMPARE(progress.progress(), 10000);
     }
 
-    void gifSizeAndThumbnailEdge()
+    void gifSize()
     {
         QCOMPARE(gifSizeFor(480, 0, QSize(1280, 720)), QSize(480, 270));
         QCOMPARE(gifSizeFor(0, 0, QSize()), QSize());
-        // The real-video sizes are checked on the video page; this is the edge of the frame.
-        QCOMPARE(thumbnailPlacement(QSize(456, 100), QSize(458, 599)), QRect(1, 249, 456, 100));
+    }
+
+    void conversionProblems_data()
+    {
+        QTest::addColumn<GifSettings>("settings");
+        QTest::addColumn<qint64>("clipMs"); // 0: the clip's length is not known
+        QTest::addColumn<int>("problem");
+        const auto none = int(ConversionProblem::None);
+        QTest::newRow("largest sides") << GifSettings{0, 0, 4096, 4096, 15, false} << qint64(3000)
+                                       << none;
+        QTest::newRow("too wide") << GifSettings{0, 0, 4097, 0, 15, false} << qint64(3000)
+                                  << int(ConversionProblem::SideTooLarge);
+        QTest::newRow("start at the end") << GifSettings{3000, 0, 0, 0, 15, false} << qint64(3000)
+                                          << int(ConversionProblem::StartPastEnd);
+        QTest::newRow("start in an unknown length")
+            << GifSettings{90000, 0, 0, 0, 15, false} << qint64(0) << none;
+        // 1280 x 720 in 32-bit colour is 3.5 MiB a frame: 2 GiB holds 582 frames, the first
+        // one and one every tenth of a second of 58.1 s.
+        QTest::newRow("palette pass within memory")
+            << GifSettings{0, 0, 0, 0, 10, true} << qint64(58199) << none;
+        QTest::newRow("palette pass beyond memory")
+            << GifSettings{0, 0, 0, 0, 10, true} << qint64(58200)
+            << int(ConversionProblem::TooLargeForClipPalette);
+        QTest::newRow("palette pass, only the duration counts")
+            << GifSettings{1000, 5000, 0, 0, 10, true} << qint64(600000) << none;
+    }
+
+    void conversionProblems()
+    {
+        QFETCH(GifSettings, settings);
+        QFETCH(qint64, clipMs);
+        const VideoFacts clip{VideoFacts::Video, QSize(1280, 720), clipMs};
+        QTEST(int(conversionProblem(settings, clip)), "problem");
     }
 };
 
