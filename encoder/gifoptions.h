@@ -8,6 +8,8 @@ struct GifOptions
     // GifEncoder::encodeFrame) instead of every pixel that differs from what is shown:
     // much smaller for screen recordings.
     bool smallerFile = false;
+    // How many times viewers play the frames; 0 for ever.
+    int playCount = 0;
 };
 
 #endif

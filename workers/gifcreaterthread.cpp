@@ -83,7 +83,8 @@ JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState
         if (frame.width() > gifWidth || frame.height() > gifHeight)
             frame = frame.copy(0, 0, qMin(frame.width(), gifWidth), qMin(frame.height(), gifHeight));
         // Frames that cannot be stored (empty ones) are skipped.
-        encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(), delay, 8);
+        encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(),
+                            frameList.at(i).delay, 8);
         if (gifStreamHasError(state))
             return JobOutcome::WriteFailed;
         emit updateprogress(int(10000LL * (i + 1) / n));

@@ -32,7 +32,7 @@ public:
     QList<FrameSource> frameList;
     int gifWidth = MinGifCanvas.width();
     int gifHeight = MinGifCanvas.height();
-    int delay = 10;
+    int delay = 10;  // of the frame rate; each frame has its own
     QString gifFilePath;
     GifJobChoices choices;
     QMutex listLock;

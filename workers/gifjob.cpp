@@ -9,9 +9,12 @@ GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
     job.gifFilePath = gifFilePath;
     job.frames = frames;
     job.canvas = MinGifCanvas;
-    for (const FrameSource &frame : frames)
-        job.canvas = job.canvas.expandedTo(frame.size);
     job.delay = delayForFrameRate(choices.frameRate);
+    for (FrameSource &frame : job.frames) {
+        job.canvas = job.canvas.expandedTo(frame.size);
+        if (frame.delay < 0)
+            frame.delay = job.delay;
+    }
     job.choices = choices;
     return job;
 }

@@ -12,9 +12,10 @@
 // reaches it. Its size decides the canvas.
 struct FrameSource
 {
-    QImage image;  // used when path is empty
+    QImage image;    // used when path is empty
     QString path;
     QSize size;
+    int delay = -1;  // hundredths of a second; -1: from the job's frame rate
 
     static FrameSource fromImage(const QImage &image) { return {image, QString(), image.size()}; }
     static FrameSource fromFile(const QString &path, const QSize &size)
@@ -23,11 +24,15 @@ struct FrameSource
     }
 };
 
+// Where a picture smaller than the canvas goes.
+enum class Placement { TopLeft, Centred, ScaledToFit };
+
 // What a user chooses for a GIF of pictures: the images page's controls and the options of
 // `lumorra create` set it, and it reaches the worker whole. A new choice is a field here.
 struct GifJobChoices
 {
     int frameRate = 10;   // frames per second, MinFrameRate to MaxFrameRate
+    Placement placement = Placement::TopLeft;
     GifOptions encoding;  // how the encoder writes the frames
 };
 
@@ -37,7 +42,7 @@ struct GifJob
     QString gifFilePath;
     QList<FrameSource> frames; // in playing order
     QSize canvas;
-    int delay = 10;            // of every frame, in hundredths of a second
+    int delay = 10;            // of the frame rate, in hundredths of a second
     GifJobChoices choices;
 };
 
@@ -45,8 +50,8 @@ struct GifJob
 const QSize MinGifCanvas(20, 20);
 
 // The job of writing gifFilePath from the frames with the choices: the canvas is the
-// largest width and the largest height of the frames, at least MinGifCanvas; every frame
-// shows for the delay of the frame rate.
+// largest width and the largest height of the frames, at least MinGifCanvas; a frame
+// without a delay of its own shows for the delay of the frame rate.
 GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
                   const GifJobChoices &choices);
 

@@ -59,9 +59,8 @@ QImage touchedFrame(QImage image, int changes, QRandomGenerator *random)
 QByteArray encodeWithWorker(const QString &path, const QVector<QImage> &frames,
                             QSize canvas, int delay)
 {
-    GifJob job = imagesJob(path, frames.toList());
+    GifJob job = imagesJob(path, frames.toList(), delay);
     job.canvas = canvas;
-    job.delay = delay;
     GifCreaterThread creater;
     return runToEnd(&creater, job) && creater.outcome == JobOutcome::Completed ? readFile(path)
                                                                               : QByteArray();

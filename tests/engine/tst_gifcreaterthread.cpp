@@ -25,12 +25,13 @@ private:
     void runJob(GifCreaterThread *thread, const QString &path, const QList<QImage> &images,
                 QSignalSpy *progress, int delay = 10, const QStringList &files = {})
     {
-        GifJob job = imagesJob(path, images);
+        GifJob job = imagesJob(path, images, delay);
         for (int i = 0; i < images.size(); ++i) {
-            if (!files.value(i).isEmpty())
-                job.frames[i] = FrameSource::fromFile(dir.filePath(files.at(i)), images.at(i).size());
+            if (!files.value(i).isEmpty()) {
+                job.frames[i].image = QImage();
+                job.frames[i].path = dir.filePath(files.at(i));
+            }
         }
-        job.delay = delay;
         progress->clear();
         QVERIFY(runToEnd(thread, job));
     }

@@ -74,10 +74,14 @@ bool runToEnd(GifCreaterThread *worker, const GifJob &job)
     return worker->wait(60000) && finished.count() == 1;
 }
 
-GifJob imagesJob(const QString &gifPath, const QList<QImage> &images)
+GifJob imagesJob(const QString &gifPath, const QList<QImage> &images, int delay)
 {
     QList<FrameSource> frames;
-    for (const QImage &image : images)
+    for (const QImage &image : images) {
         frames << FrameSource::fromImage(image);
-    return makeGifJob(gifPath, frames, GifJobChoices());
+        frames.last().delay = delay;
+    }
+    GifJob job = makeGifJob(gifPath, frames, GifJobChoices());
+    job.delay = delay;
+    return job;
 }

@@ -41,8 +41,8 @@ bool runToEnd(QThread *worker);
 // The same for a creation job.
 bool runToEnd(GifCreaterThread *worker, const GifJob &job);
 
-// The job of the images at the page's defaults: the canvas from their sizes, 10 frames a
-// second.
-GifJob imagesJob(const QString &gifPath, const QList<QImage> &images);
+// The job of the images as the page makes it: the canvas from their sizes, every frame
+// shown for delay hundredths of a second (0 also leaves out the looping extension).
+GifJob imagesJob(const QString &gifPath, const QList<QImage> &images, int delay = 10);
 
 #endif

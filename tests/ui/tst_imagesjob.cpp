@@ -147,9 +147,8 @@ private slots:
             reader.setDecideFormatFromContent(true);
             pictures << QPixmap::fromImage(reader.read()).toImage();
         }
-        GifJob job = imagesJob(temp.path() + "/reference.gif", pictures);
+        GifJob job = imagesJob(temp.path() + "/reference.gif", pictures, 8);
         job.canvas = QSize(640, 900);
-        job.delay = 8;
         job.choices.encoding.smallerFile = smallerFile;
         GifCreaterThread reference;
         reference.startJob(job);
