@@ -10,6 +10,9 @@ struct GifOptions
     bool smallerFile = false;
     // How many times viewers play the frames; 0 for ever.
     int playCount = 0;
+    // 1 to 100: below 100 the encoder spends quality for bytes where a viewer notices
+    // least; 100 writes every pixel as exactly as the palette allows.
+    int quality = 100;
 };
 
 #endif
