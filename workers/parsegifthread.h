@@ -4,6 +4,8 @@
 #include <QString>
 #include <QThread>
 
+class GifFrameReader;
+
 // Splits a GIF into numbered PNG files (1.png, 2.png, ...) on its own thread, reporting
 // progress in ten-thousandths after each frame saved. A run stops at the first frame it
 // cannot read or save and leaves only complete files: 1.png up to framesKept.
@@ -48,7 +50,7 @@ protected:
 
 private:
     Outcome resolveFrames();
-    Outcome saveFrames(int frameCount, int framesInFlight);
+    Outcome saveFrames(GifFrameReader *frames, int framesInFlight);
 
     bool folderMade = false;
 };
