@@ -53,9 +53,22 @@ uint32_t crc32(const unsigned char *data, size_t size)
 
 #endif
 
+// Deflate gives at most 258 bytes for 2 bits, so image data shorter than 1/1032 of the rows
+// it must give is too little, known before anything is allocated for the picture.
+bool pngImageDataCanFill(const unsigned char *header, uint64_t imageData)
+{
+    static const int channels[7] = {1, 0, 3, 1, 2, 0, 4};
+    const uint64_t width = bigEndian32(header);
+    const uint64_t height = bigEndian32(header + 4);
+    const int colourType = header[9];
+    const uint64_t bits = width * uint64_t(header[8]) * (colourType < 7 ? channels[colourType] : 0);
+    return height == 0 || (bits + 7) / 8 <= (1032 * imageData + 1032) / height;
+}
+
 bool pngIntact(const unsigned char *data, size_t size)
 {
-    bool imageData = false;
+    uint64_t imageData = 0;
+    bool imageChunk = false;
     for (size_t at = 8; size - at >= 12;) {
         const uint32_t length = bigEndian32(data + at);
         const unsigned char *type = data + at + 4;
@@ -64,8 +77,11 @@ bool pngIntact(const unsigned char *data, size_t size)
         if (crc32(type, length + 4) != bigEndian32(type + 4 + length))
             return false;
         if (memcmp(type, "IEND", 4) == 0)
-            return imageData;
-        imageData = imageData || memcmp(type, "IDAT", 4) == 0;
+            return imageChunk && pngImageDataCanFill(data + 16, imageData);
+        if (memcmp(type, "IDAT", 4) == 0) {
+            imageChunk = true;
+            imageData += length;
+        }
         at += 12 + length;
     }
     return false;

@@ -7,8 +7,8 @@
 // goes, before any image reader sees it: the readers of Qt fill in what is missing from a
 // JPEG or BMP cut short and report success, and a PNG chunk may declare gigabytes that
 // the PNG reader then tries to allocate.
-//   PNG: every chunk lies within the file with a correct CRC, image data is there, and the
-//        end chunk is reached.
+//   PNG: every chunk lies within the file with a correct CRC, there is image data enough to
+//        give the picture's rows at deflate's best, and the end chunk is reached.
 //   JPEG: the markers run through at least one scan to the end-of-image marker.
 //   BMP: the pixel data the header declares lies within the file; compressed data (RLE)
 //        reaches its end-of-bitmap code or its last row.

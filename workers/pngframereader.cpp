@@ -222,6 +222,8 @@ QImage decodeWithSpng(const uchar *data, size_t size, const PngLayout &layout,
         return QImage();
     const SpngContext context = spngContext(data, size);
     QImage frame(layout.width, layout.height, QImage::Format_RGBA8888);
+    // Cleared first: no byte of earlier use may reach a frame, whatever the decoder skips.
+    frame.fill(0);
     if (!context || frame.isNull()
         || spng_decode_image(context.get(), frame.bits(), size_t(frame.sizeInBytes()),
                              SPNG_FMT_RGBA8, SPNG_DECODE_TRNS))

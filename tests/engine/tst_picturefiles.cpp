@@ -104,6 +104,12 @@ private slots:
             << false << false;
         QTest::newRow("PNG with too little image data")
             << signature + header + chunk("IDAT", tenRows) + chunk("IEND", {}) << false << true;
+        // Deflate cannot make 400 MB of rows from so few bytes: refused before any is kept.
+        const QByteArray largeHeader = chunk(
+            "IHDR", bigEndian(10000) + bigEndian(10000) + QByteArray("\x08\x06\0\0\0", 5));
+        QTest::newRow("PNG of 100 megapixels from 30 bytes")
+            << signature + largeHeader + chunk("IDAT", tenRows) + chunk("IEND", {}) << false
+            << false;
         QTest::newRow("PNG cut short") << png.left(png.size() - 20) << false << false;
         // 42 bytes that made the PNG reader take 2 GB and 8 s.
         QTest::newRow("PNG text chunk of 2 GB")
