@@ -1,4 +1,5 @@
 #include "workers/picturecheck.h"
+#include "workers/frameformat.h"
 #include "workers/giflayout.h"
 
 #include <cstdint>
@@ -203,7 +204,10 @@ bool pictureBytesIntact(const unsigned char *data, size_t size)
         return jpegIntact(data, size);
     if (size >= 2 && data[0] == 'B' && data[1] == 'M')
         return bmpIntact(data, size);
-    if (size >= 6 && (memcmp(data, "GIF87a", 6) == 0 || memcmp(data, "GIF89a", 6) == 0))
-        return readGifLayout(data, qint64(size)).wholeFrames > 0;
+    // Qt's reader tells the size of the first frame but decodes onto the whole screen.
+    if (size >= 6 && (memcmp(data, "GIF87a", 6) == 0 || memcmp(data, "GIF89a", 6) == 0)) {
+        const GifLayout layout = readGifLayout(data, qint64(size));
+        return layout.wholeFrames > 0 && frameSizeAllowed(layout.canvas);
+    }
     return true;
 }

@@ -12,7 +12,8 @@
 //   JPEG: the markers run through at least one scan to the end-of-image marker.
 //   BMP: the pixel data the header declares lies within the file; compressed data (RLE)
 //        reaches its end-of-bitmap code or its last row.
-//   GIF: its first frame is whole (a still picture is its first frame).
+//   GIF: its first frame is whole (a still picture is its first frame), and its screen,
+//        which the reader decodes onto, is no larger than a frame may be.
 // Other formats are left to their readers.
 bool pictureBytesIntact(const unsigned char *data, size_t size);
 

@@ -118,6 +118,11 @@ private slots:
             << repeatedFrameGif(QSize(8, 8), QSize(8, 0), 1, QByteArray(6, '\x40'),
                                 QByteArray("\x02\0", 2))
             << false << false;
+        // The reader gives the first frame's size but decodes onto all 200 megapixels.
+        QTest::newRow("GIF of a 1 x 1 frame on a screen of 200 megapixels")
+            << repeatedFrameGif(QSize(20000, 10000), QSize(1, 1), 1, QByteArray(),
+                                QByteArray("\x02\x02\x44\x01\0", 5))
+            << false << false;
     }
 
     // The job's frames and the import's thumbnails refuse the same files; the command
