@@ -53,6 +53,9 @@ QString pictureProblem(const QString &path, QSize *size)
     *size = pictureFrameSize(&reader);
     if (size->isValid())
         return QString();
+    // Only a whole file's header is read: a damaged one may declare anything.
+    if (!pictureFileIntact(path))
+        return QStringLiteral("cannot read %1: damaged or incomplete picture").arg(path);
     const QSize declared = reader.size();
     if (declared.isValid())
         return QStringLiteral("%1 is %2 x %3 pixels: a frame can be at most %4 a side and %5 "

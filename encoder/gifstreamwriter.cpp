@@ -4,12 +4,12 @@
 #include "encoder/lzwbitbuffer.h"
 #include "encoder/subtreequeue.h"
 
-#include <QtGlobal>
+#include <cassert>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#ifdef Q_OS_WIN
+#ifdef _WIN32
 #include <windows.h>
 #endif
 
@@ -24,7 +24,7 @@ void putWord(FILE *out, int value)
 // On Windows the narrow file calls take the ANSI code page, not UTF-8.
 FILE *openForWriting(const char *utf8Path)
 {
-#ifdef Q_OS_WIN
+#ifdef _WIN32
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, nullptr, 0);
     if (length <= 0)
         return nullptr;
@@ -165,7 +165,7 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
                                   const FramePalette *palette, LzwDictionary *dictionary) const
 {
     const int depth = palette->depth;
-    Q_ASSERT(size_t(width) * size_t(height) <= dictionary->maxPixels);
+    assert(size_t(width) * size_t(height) <= dictionary->maxPixels);
 
     // Graphic control extension: leave the frame in place, transparent colour given.
     fputc(0x21, out);

@@ -1,6 +1,7 @@
 #include "pages/imagebatchloader.h"
 
 #include "workers/framefile.h"
+#include "workers/memorybudget.h"
 
 #include <QColor>
 #include <QMetaObject>
@@ -15,6 +16,10 @@ namespace {
 // fill the box.
 const QColor letterboxColour(0x3c, 0x3c, 0x3c);
 
+// What the pictures being read side by side may take, whatever the number of threads and
+// loaders: a few large pictures at a time, or one larger still alone.
+MemoryBudget importMemory(qint64(512) << 20);
+
 class ThumbnailJob : public QRunnable
 {
 public:
@@ -28,7 +33,7 @@ public:
     void run() override
     {
         QSize size;
-        const QImage picture = readPictureFitting(path, box, &size);
+        const QImage picture = readPictureFitting(path, box, &size, &importMemory);
         if (picture.isNull()) {
             deliver(QSize(), QImage());
             return;

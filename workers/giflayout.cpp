@@ -1,4 +1,5 @@
 #include "workers/giflayout.h"
+#include "workers/gifimagedata.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -43,6 +44,14 @@ public:
         return !(flags & 0x80) || skip(3 << ((flags & 7) + 1));
     }
 
+    // Skips a frame's image data when it is valid and gives the frame's pixels.
+    bool skipImageData(qint64 pixels)
+    {
+        const size_t used = checkGifImageData(at, size_t(end - at), size_t(pixels));
+        at += used;
+        return used > 0;
+    }
+
     // Skips data sub-blocks up to and including the empty one that ends them.
     bool skipSubBlocks()
     {
@@ -62,22 +71,9 @@ private:
 
 } // namespace
 
-GifLayout readGifLayout(const QString &path)
+GifLayout readGifLayout(const uchar *data, qint64 size)
 {
     GifLayout layout;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return layout;
-    // Mapped, the walk over the sub-block sizes costs no copy; a device that cannot be
-    // mapped is read whole.
-    QByteArray copy;
-    qint64 size = file.size();
-    const uchar *data = size > 0 ? file.map(0, size) : nullptr;
-    if (!data) {
-        copy = file.readAll();
-        size = copy.size();
-        data = reinterpret_cast<const uchar *>(copy.constData());
-    }
     if (!isGifSignature(reinterpret_cast<const char *>(data), size))
         return layout;
 
@@ -109,13 +105,29 @@ GifLayout readGifLayout(const QString &path)
         const int frameWidth = in.word();
         const int frameHeight = in.word();
         const int frameFlags = in.byte();
-        const bool whole = frameFlags >= 0 && in.skipColourTable(frameFlags) && in.byte() >= 0
-                           && in.skipSubBlocks();
+        const qint64 pixels = qint64(qMax(frameWidth, 0)) * qMax(frameHeight, 0);
+        const bool whole = frameFlags >= 0 && pixels > 0 && in.skipColourTable(frameFlags)
+                           && in.skipImageData(pixels);
         if (!whole)
             return layout;
         layout.canvas = layout.canvas.expandedTo(QSize(left + frameWidth, top + frameHeight));
         layout.wholeFrames++;
     }
+}
+
+GifLayout readGifLayout(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return GifLayout();
+    // Mapped, the walk over the blocks costs no copy; a device that cannot be mapped is
+    // read whole.
+    const qint64 size = file.size();
+    const uchar *data = size > 0 ? file.map(0, size) : nullptr;
+    if (data)
+        return readGifLayout(data, size);
+    const QByteArray copy = file.readAll();
+    return readGifLayout(reinterpret_cast<const uchar *>(copy.constData()), copy.size());
 }
 
 bool startsLikeGif(const QString &path)
