@@ -4,6 +4,8 @@
 
 #include <QImageReader>
 
+#include <cstring>
+
 bool frameSizeAllowed(const QSize &size)
 {
     return size.width() >= 1 && size.height() >= 1 && size.width() <= MaxGifSide
@@ -31,11 +33,32 @@ QSize pictureFrameSize(QImageReader *reader)
 
 QImage frameFromPicture(QImage picture)
 {
-    // A pixmap keeps pictures that have an alpha channel premultiplied; for opaque pixels
-    // that changes nothing, so opaque pictures need not be told apart.
-    const QImage::Format shown = picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                           : QImage::Format_RGB32;
-    return std::move(picture).convertToFormat(shown).convertToFormat(QImage::Format_RGBA8888);
+    if (!picture.hasAlphaChannel())
+        return std::move(picture).convertToFormat(QImage::Format_RGBX8888);
+    QImage frame = std::move(picture).convertToFormat(QImage::Format_RGBA8888);
+    uchar *bytes = frame.bits();
+    const size_t pixels = size_t(frame.width()) * size_t(frame.height());
+    uchar alpha = 0xFF;
+    for (size_t i = 0; i < pixels; ++i) {
+        alpha &= bytes[i * 4 + 3];
+        // Decoders differ in the colour they give a pixel nobody sees.
+        if (bytes[i * 4 + 3] == 0)
+            memset(bytes + i * 4, 0, 4);
+    }
+    if (alpha == 0xFF)
+        frame.reinterpretAsFormat(QImage::Format_RGBX8888);
+    return frame;
+}
+
+bool pictureMayHaveAlpha(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QImage::Format format = reader.imageFormat();
+    if (format == QImage::Format_Invalid || format == QImage::Format_Mono
+        || format == QImage::Format_MonoLSB || format == QImage::Format_Indexed8)
+        return true;
+    return QImage::toPixelFormat(format).alphaUsage() == QPixelFormat::UsesAlpha;
 }
 
 QImage readPictureFitting(const QString &path, const QSize &box, QSize *size)

@@ -32,13 +32,16 @@ QSize pictureFrameSize(QImageReader *reader);
 // cannot become a frame. The images page's import reads its thumbnails this way.
 QImage readPictureFitting(const QString &path, const QSize &box, QSize *size);
 
-// The RGBA frame (Format_RGBA8888) the encoder takes for a decoded picture: the colours a
-// screen pixmap of it holds, so that a GIF made from files matches one made from the
-// pixmaps shown. Pictures with an alpha channel pass through premultiplied ARGB, which
-// changes translucent pixels and turns clear ones black.
+// The decoded picture as 4 bytes a pixel, red, green, blue, alpha (not premultiplied):
+// Format_RGBX8888 when every pixel is opaque, else Format_RGBA8888, where pixels of alpha 0
+// are (0, 0, 0, 0).
 QImage frameFromPicture(QImage picture);
 
-// Reads the file whole as an RGBA frame; null when it cannot be read or is too large. A
+// False only when the file's header tells that its picture has no alpha channel and no
+// colour table that could hold a clear colour; reads no pixel.
+bool pictureMayHaveAlpha(const QString &path);
+
+// Reads the file whole as a frame (see frameFromPicture); null when it cannot be read or is too large. A
 // reader of many files passes the same scratch every time.
 QImage readFrameFile(const QString &path, PngScratch *scratch = nullptr);
 
