@@ -2,6 +2,7 @@
 
 #include "encoder/gifencoder.h"
 #include "encoder/gifstreamwriter.h"
+#include "workers/framecompose.h"
 #include "workers/framefile.h"
 #include "workers/framereadahead.h"
 
@@ -51,8 +52,9 @@ void GifCreaterThread::run()
         return;
     }
     const QByteArray path = gifFilePath.toUtf8();
-    GifFileState state =
-        openGifStream(path.constData(), gifWidth, gifHeight, delay, choices.encoding);
+    GifOptions options = choices.encoding;
+    options.alpha = framesMayBeClear(frameList, QSize(gifWidth, gifHeight), choices);
+    GifFileState state = openGifStream(path.constData(), gifWidth, gifHeight, delay, options);
     if (!state.outputFile) {
         outcome = JobOutcome::WriteFailed;
         return;
@@ -70,7 +72,7 @@ void GifCreaterThread::run()
 JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState *state)
 {
     const int n = frameList.size();
-    FrameReadAhead frames(frameList);
+    FrameReadAhead frames(frameList, QSize(gifWidth, gifHeight), choices);
     for (int i = 0; i < n; ++i) {
         if (isInterruptionRequested())
             return JobOutcome::Stopped;
@@ -79,9 +81,6 @@ JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState
             unreadableFile = frameList.at(i).path;
             return JobOutcome::Unreadable;
         }
-        // A file that grew since it was chosen keeps to the canvas it was chosen for.
-        if (frame.width() > gifWidth || frame.height() > gifHeight)
-            frame = frame.copy(0, 0, qMin(frame.width(), gifWidth), qMin(frame.height(), gifHeight));
         // Frames that cannot be stored (empty ones) are skipped.
         encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(),
                             frameList.at(i).delay, 8);

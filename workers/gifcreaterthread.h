@@ -12,9 +12,11 @@
 struct GifEncoder;
 struct GifFileState;
 
-// Encodes a list of frames into one looping GIF on its own thread, reporting progress in
+// Encodes a list of frames into one GIF on its own thread, reporting progress in
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
-// them, on other threads while the frames before are encoded.
+// them, on other threads while the frames before are encoded; every picture becomes the
+// frame composeOnCanvas makes of it. The encoder honours alpha (GifOptions::alpha) when
+// some frame may show clear pixels (framesMayBeClear).
 class GifCreaterThread : public QThread
 {
     Q_OBJECT
