@@ -134,6 +134,7 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
 {
     GifFileState state;
     memset(&state, 0, sizeof(state));
+    state.heldWrite = -1;
     if (canvasWidth < 1 || canvasWidth > MaxGifSide || canvasHeight < 1
         || canvasHeight > MaxGifSide)
         return state;
@@ -149,7 +150,6 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
     state.canvasWidth = canvasWidth;
     state.canvasHeight = canvasHeight;
     state.firstFrame = true;
-    state.heldWrite = -1;
     state.helper = startFrameHelper();
     if (state.helper)
         state.subtrees = new SubtreeQueue;
