@@ -82,10 +82,11 @@ const unsigned char *prepareClearFrame(GifFileState *state, const unsigned char 
             continue;
         }
         memcpy(seen, pixel, 4);
+        // Far from the pixel on every channel, so that no tolerance takes it for shown.
         if (state->shownClear[i]) {
-            before[0] = pixel[0] ^ 1;
-            before[1] = pixel[1];
-            before[2] = pixel[2];
+            before[0] = pixel[0] ^ 0x80;
+            before[1] = pixel[1] ^ 0x80;
+            before[2] = pixel[2] ^ 0x80;
             state->shownClear[i] = 0;
         }
     }

@@ -14,8 +14,10 @@
 // Before a frame (canvas-sized) is encoded: decides how the held frame is disposed of and
 // writes it, then returns the frame as the palette and the mapping must see it: a clear
 // pixel takes the colour it is compared with (so it is transparent and takes no place in
-// the palette), and where the viewer shows nothing, the colour compared with is changed so
-// that the pixel is drawn. shownClear then describes the canvas after the frame.
+// the palette), and where the viewer shows nothing, the colour compared with is changed,
+// far from the pixel's, so that the pixel is drawn. shownClear then describes the canvas
+// after the frame. A quality level that lets pixels near the compared colour stay
+// transparent keeps clear pixels clear and draws the others.
 const unsigned char *prepareClearFrame(GifFileState *state, const unsigned char *rgba,
                                        unsigned char transparentIndex);
 

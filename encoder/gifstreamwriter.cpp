@@ -121,7 +121,8 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight,
     const bool cells = allocateColourCellTable(&state->cellTables[0])
                        && allocateColourCellTable(&state->cellTables[1]);
     if (state->previousFrame && (state->picture || !smallerFile) && state->coveredWidth
-        && ((state->shownClear && state->prepared) || !options.alpha) && state->work && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells)
+        && ((state->shownClear && state->prepared) || !options.alpha) && state->work
+        && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells)
         return true;
     releaseBuffers(state);
     return false;
