@@ -51,6 +51,8 @@ void GifCreaterThread::run()
         outcome = JobOutcome::TooLarge;
         return;
     }
+    // The first frames are read while the pictures' headers are asked about alpha.
+    FrameReadAhead frames(frameList, QSize(gifWidth, gifHeight), choices);
     const QByteArray path = gifFilePath.toUtf8();
     GifOptions options = choices.encoding;
     options.alpha = framesMayBeClear(frameList, QSize(gifWidth, gifHeight), choices);
@@ -61,7 +63,7 @@ void GifCreaterThread::run()
     }
     // The encoder outlives the stream: the last frame's bytes are written as it closes.
     const GifEncoder encoder;
-    outcome = writeFrames(encoder, &state);
+    outcome = writeFrames(encoder, &state, &frames);
     if (!closeGifStream(&state) && outcome == JobOutcome::Completed)
         outcome = JobOutcome::WriteFailed;
     if (outcome != JobOutcome::Completed)
@@ -69,15 +71,15 @@ void GifCreaterThread::run()
     qDebug() << "create end.....";
 }
 
-JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState *state)
+JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState *state,
+                                         FrameReadAhead *frames)
 {
     const int n = frameList.size();
-    FrameReadAhead frames(frameList, QSize(gifWidth, gifHeight), choices);
     for (int i = 0; i < n; ++i) {
         if (isInterruptionRequested())
             return JobOutcome::Stopped;
         QImage frame;
-        if (!frames.takeNext(&frame)) {
+        if (!frames->takeNext(&frame)) {
             unreadableFile = frameList.at(i).path;
             return JobOutcome::Unreadable;
         }

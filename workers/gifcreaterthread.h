@@ -9,6 +9,7 @@
 #include <QString>
 #include <QThread>
 
+class FrameReadAhead;
 struct GifEncoder;
 struct GifFileState;
 
@@ -50,7 +51,8 @@ protected:
     void run() override;
 
 private:
-    JobOutcome writeFrames(const GifEncoder &encoder, GifFileState *state);
+    JobOutcome writeFrames(const GifEncoder &encoder, GifFileState *state,
+                           FrameReadAhead *frames);
 };
 
 #endif
