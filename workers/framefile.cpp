@@ -168,3 +168,14 @@ QImage readFrameFile(const QString &path, PngScratch *scratch)
         return QImage();
     return readFrameBytes(buffers->file.data(), buffers->file.size(), buffers);
 }
+
+bool pictureMayHaveAlpha(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QImage::Format format = reader.imageFormat();
+    if (format == QImage::Format_Invalid || format == QImage::Format_Mono
+        || format == QImage::Format_MonoLSB || format == QImage::Format_Indexed8)
+        return true;
+    return QImage::toPixelFormat(format).alphaUsage() == QPixelFormat::UsesAlpha;
+}

@@ -35,8 +35,12 @@ QImage readPictureFitting(const QString &path, const QSize &box, QSize *size,
 // become a frame.
 QImage readFrameBytes(const unsigned char *data, size_t size, PngScratch *scratch);
 
-// Reads the file whole as an RGBA frame; null when it cannot be read or is too large. A
-// reader of many files passes the same scratch every time.
+// False only when the file's header tells that its picture has no alpha channel and no
+// colour table that could hold a clear colour; reads no pixel.
+bool pictureMayHaveAlpha(const QString &path);
+
+// Reads the file whole as a frame (see frameFromPicture); null when it cannot be read or
+// is too large. A reader of many files passes the same scratch every time.
 QImage readFrameFile(const QString &path, PngScratch *scratch = nullptr);
 
 #endif

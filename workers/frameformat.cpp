@@ -2,6 +2,8 @@
 
 #include "encoder/gifstreamwriter.h"
 
+#include <cstring>
+
 bool frameSizeAllowed(const QSize &size)
 {
     return size.width() >= 1 && size.height() >= 1 && size.width() <= MaxGifSide
@@ -11,9 +13,19 @@ bool frameSizeAllowed(const QSize &size)
 
 QImage frameFromPicture(QImage picture)
 {
-    // A pixmap keeps pictures that have an alpha channel premultiplied; for opaque pixels
-    // that changes nothing, so opaque pictures need not be told apart.
-    const QImage::Format shown = picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                           : QImage::Format_RGB32;
-    return std::move(picture).convertToFormat(shown).convertToFormat(QImage::Format_RGBA8888);
+    if (!picture.hasAlphaChannel())
+        return std::move(picture).convertToFormat(QImage::Format_RGBX8888);
+    QImage frame = std::move(picture).convertToFormat(QImage::Format_RGBA8888);
+    uchar *bytes = frame.bits();
+    const size_t pixels = size_t(frame.width()) * size_t(frame.height());
+    uchar alpha = 0xFF;
+    for (size_t i = 0; i < pixels; ++i) {
+        alpha &= bytes[i * 4 + 3];
+        // Decoders differ in the colour they give a pixel nobody sees.
+        if (bytes[i * 4 + 3] == 0)
+            memset(bytes + i * 4, 0, 4);
+    }
+    if (alpha == 0xFF)
+        frame.reinterpretAsFormat(QImage::Format_RGBX8888);
+    return frame;
 }

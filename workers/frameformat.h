@@ -12,10 +12,9 @@ const qint64 MaxFramePixels = 100 * 1000 * 1000;
 // MaxFramePixels in all.
 bool frameSizeAllowed(const QSize &size);
 
-// The RGBA frame (Format_RGBA8888) the encoder takes for a decoded picture: the colours a
-// screen pixmap of it holds, so that a GIF made from files matches one made from the
-// pixmaps shown. Pictures with an alpha channel pass through premultiplied ARGB, which
-// changes translucent pixels and turns clear ones black.
+// The decoded picture as 4 bytes a pixel, red, green, blue, alpha (not premultiplied):
+// Format_RGBX8888 when every pixel is opaque, else Format_RGBA8888, where pixels of alpha 0
+// are (0, 0, 0, 0).
 QImage frameFromPicture(QImage picture);
 
 #endif

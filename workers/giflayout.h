@@ -1,6 +1,7 @@
 #ifndef GIFLAYOUT_H
 #define GIFLAYOUT_H
 
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -16,6 +17,8 @@ struct GifLayout
     // gives every pixel; a frame without pixels counts as damaged.
     int wholeFrames = 0;
     bool intact = false;  // every frame whole, and the blocks run up to the trailer
+    QList<int> delays;    // per whole frame, hundredths of a second; 0 without a control block
+    int loopCount = -1;   // of the looping extension: 0 for ever, n repeats; -1 without one
 };
 
 GifLayout readGifLayout(const uchar *data, qint64 size);

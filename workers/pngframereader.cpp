@@ -112,22 +112,13 @@ bool readLayout(const uchar *data, qint64 size, PngLayout *layout)
     return false;
 }
 
-bool everyPixelOpaque(const QImage &rgba)
-{
-    const uchar *bytes = rgba.constBits();
-    const size_t pixels = size_t(rgba.width()) * size_t(rgba.height());
-    uchar alpha = 0xFF;
-    for (size_t i = 0; i < pixels; ++i)
-        alpha &= bytes[i * 4 + 3];
-    return alpha == 0xFF;
-}
-
 // Qt's reader gives a picture with transparency an alpha channel, and frameFromPicture
-// changes the pixels that are not opaque.
+// tells the frames whose pixels are all opaque from the others.
 QImage finished(QImage frame, bool mayBeTranslucent)
 {
-    if (mayBeTranslucent && !everyPixelOpaque(frame))
+    if (mayBeTranslucent)
         return frameFromPicture(std::move(frame));
+    frame.reinterpretAsFormat(QImage::Format_RGBX8888);
     return frame;
 }
 
