@@ -36,13 +36,17 @@ GifOptions optionsFrom(Input *in)
     const int bits = in->byte();
     GifOptions options;
     options.smallerFile = bits & 1;
+    options.alpha = bits & 2;
+    options.playCount = in->below(4);
     return options;
 }
 
 // A frame of colours drawn from a few the input names, placed by a generator it seeds:
-// runs and repeats for the LZW coder, up to hundreds of colours for the palette.
+// runs and repeats for the LZW coder, up to hundreds of colours for the palette. The 4th
+// byte is random (ignored without alpha); with alpha, clear pixels come in runs too.
 std::vector<unsigned char> frameFrom(Input *in, int width, int height)
 {
+    const int clearShare = in->below(4); // none, a quarter, half, three quarters
     const int colourCount = 1 + in->below(600);
     std::vector<uint32_t> colours(static_cast<size_t>(colourCount));
     for (uint32_t &colour : colours)
@@ -60,19 +64,25 @@ std::vector<unsigned char> frameFrom(Input *in, int width, int height)
         rgba[i * 4 + 0] = uint8_t(colour);
         rgba[i * 4 + 1] = uint8_t(colour >> 8);
         rgba[i * 4 + 2] = uint8_t(colour >> 16);
-        rgba[i * 4 + 3] = uint8_t(state >> 24); // ignored by the encoder
+        const int quarter = int(state >> 30);
+        rgba[i * 4 + 3] = quarter < clearShare ? uint8_t(state >> 24 & 0x7F)
+                                               : uint8_t(state >> 24 | 0x80);
     }
     return rgba;
 }
 
-// What the encoder says a viewer shows: previousFrame's colours where some frame has drawn.
+// What the encoder says a viewer shows: previousFrame's colours where some frame has drawn
+// and the pixel is not clear.
 QImage shownCanvas(const GifFileState &state)
 {
     QImage image(state.canvasWidth, state.canvasHeight, QImage::Format_RGBA8888);
     image.fill(Qt::transparent);
     for (int y = 0; y < state.canvasHeight; ++y) {
         for (int x = 0; x < state.coveredWidth[y]; ++x) {
-            const unsigned char *p = state.previousFrame + (y * state.canvasWidth + x) * 4;
+            const size_t i = size_t(y) * size_t(state.canvasWidth) + size_t(x);
+            if (state.shownClear && state.shownClear[i])
+                continue;
+            const unsigned char *p = state.previousFrame + i * 4;
             image.setPixelColor(x, y, QColor(p[0], p[1], p[2]));
         }
     }
@@ -101,8 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     GifEncoder encoder;
     QVector<QImage> shown;
     for (int i = 0; i < frameCount; ++i) {
-        const int width = 1 + in.below(canvasWidth);
-        const int height = 1 + in.below(canvasHeight);
+        // With alpha the worker hands over canvas-sized frames only.
+        const int width = options.alpha ? canvasWidth : 1 + in.below(canvasWidth);
+        const int height = options.alpha ? canvasHeight : 1 + in.below(canvasHeight);
         const std::vector<unsigned char> rgba = frameFrom(&in, width, height);
         if (!encoder.encodeFrame(&state, rgba.data(), width, height, delay, depth))
             abort();
