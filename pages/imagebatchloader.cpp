@@ -11,42 +11,45 @@
 
 namespace {
 
-// The background of the tiles and of the preview's picture, around pictures that do not
-// fill the box.
+// The background of the tiles, around pictures that do not fill the box.
 const QColor letterboxColour(0x3c, 0x3c, 0x3c);
 
-class ThumbnailJob : public QRunnable
+class ReadJob : public QRunnable
 {
 public:
-    using Delivery = std::function<void(const QSize &size, const QImage &thumbnail)>;
+    using Delivery = std::function<void(const QSize &size, const QImage &picture)>;
 
-    ThumbnailJob(const QString &path, const QSize &box, Delivery deliver)
-        : path(path), box(box), deliver(std::move(deliver))
+    ReadJob(int index, ImageBatchLoader::PictureReader read, Delivery deliver)
+        : index(index), read(std::move(read)), deliver(std::move(deliver))
     {
     }
 
     void run() override
     {
         QSize size;
-        const QImage picture = readPictureFitting(path, box, &size);
-        if (picture.isNull()) {
-            deliver(QSize(), QImage());
-            return;
-        }
-        QImage thumbnail(box, QImage::Format_RGB32);
-        thumbnail.fill(letterboxColour);
-        QPainter painter(&thumbnail);
-        painter.drawImage((box.width() - picture.width()) / 2,
-                          (box.height() - picture.height()) / 2, picture);
-        painter.end();
-        deliver(size, thumbnail);
+        const QImage picture = read(index, &size);
+        deliver(picture.isNull() ? QSize() : size, picture);
     }
 
 private:
-    QString path;
-    QSize box;
+    int index;
+    ImageBatchLoader::PictureReader read;
     Delivery deliver;
 };
+
+QImage letterboxedThumbnail(const QString &path, const QSize &box, QSize *size)
+{
+    const QImage picture = readPictureFitting(path, box, size);
+    if (picture.isNull())
+        return picture;
+    QImage thumbnail(box, QImage::Format_RGB32);
+    thumbnail.fill(letterboxColour);
+    QPainter painter(&thumbnail);
+    painter.drawImage((box.width() - picture.width()) / 2,
+                      (box.height() - picture.height()) / 2, picture);
+    painter.end();
+    return thumbnail;
+}
 
 }
 
@@ -58,6 +61,13 @@ ImageBatchLoader::~ImageBatchLoader()
 }
 
 void ImageBatchLoader::start(const QStringList &paths, const QSize &thumbnailSize)
+{
+    start(paths, [paths, thumbnailSize](int index, QSize *size) {
+        return letterboxedThumbnail(paths.at(index), thumbnailSize, size);
+    });
+}
+
+void ImageBatchLoader::start(const QStringList &paths, const PictureReader &read)
 {
     cancel();
     this->paths = paths;
@@ -73,7 +83,7 @@ void ImageBatchLoader::start(const QStringList &paths, const QSize &thumbnailSiz
                 this, [this, batch, i, result] { storeResult(batch, i, result); },
                 Qt::QueuedConnection);
         };
-        pool.start(new ThumbnailJob(paths.at(i), thumbnailSize, deliver));
+        pool.start(new ReadJob(i, read, deliver));
     }
     if (paths.isEmpty()) {
         running = false;

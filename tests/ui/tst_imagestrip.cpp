@@ -287,15 +287,33 @@ private slots:
         QTest::newRow("Delete key twice") << "key 1" << "a d e";
         // Tab selects the first tile; Right twice, Ctrl+Left moves c; End, Delete.
         QTest::newRow("keyboard") << "keys 0" << "a c b d";
+        // Several tiles, selected as in a file manager, are edited together.
+        QTest::newRow("Ctrl+clicks, Move to start") << "ctrl 1 3 menu 3 Move to start"
+                                                    << "b d a c e";
+        QTest::newRow("Shift+click, Reverse") << "shift 1 3 menu 2 Reverse" << "a d c b e";
+        QTest::newRow("Ctrl+clicks, drag") << "ctrl 0 2 drag 0 4" << "b d a c e";
+        QTest::newRow("Shift+arrows, Ctrl+Right") << "shiftkeys 1" << "a e b c d";
+        QTest::newRow("Ctrl+A, Delete") << "all 0 Delete" << "";
     }
 
+    // Each edit, then Ctrl+Z takes it back and Ctrl+Shift+Z makes it again.
     void editsReorderTheStrip()
     {
         QFETCH(QString, edit);
         importImages(window, {image("a.png"), image("b.png"), image("c.png"), image("d.png"),
                               image("e.png")});
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
         const QPoint windowPos = window->pos();
-        const QStringList words = edit.split(' ');
+        QStringList words = edit.split(' ');
+        if (words.first() == "ctrl" || words.first() == "shift") {
+            const Qt::KeyboardModifier held =
+                words.first() == "ctrl" ? Qt::ControlModifier : Qt::ShiftModifier;
+            QTest::mouseClick(tile(words.at(1).toInt()), Qt::LeftButton,
+                              held == Qt::ControlModifier ? held : Qt::NoModifier, QPoint(30, 30));
+            QTest::mouseClick(tile(words.at(2).toInt()), Qt::LeftButton, held, QPoint(30, 30));
+            words = words.mid(3);
+        }
         ImageItem *item = tile(words.at(1).toInt());
         if (words.first() == "drag") {
             dragTile(words.at(1).toInt(), words.at(2).toInt());
@@ -305,20 +323,30 @@ private slots:
             QApplication::sendEvent(item, &event);
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
             QVERIFY(menu);
-            const QString text = edit.section(' ', 2);
+            const QString text = words.mid(2).join(' ');
             for (QAction *action : menu->actions()) {
                 if (action->text() == text)
                     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
             }
             QVERIFY(!menu->isVisible());
-        } else if (words.first() == "keys") {
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window));
+        } else if (words.first() == "keys" || words.first() == "shiftkeys") {
             strip->scrollArea->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(strip->scrollArea, Qt::Key_Right);
-            QTest::keyClick(strip->scrollArea, Qt::Key_Right);
-            QTest::keyClick(strip->scrollArea, Qt::Key_Left, Qt::ControlModifier);
-            QTest::keyClick(strip->scrollArea, Qt::Key_End);
+            if (words.first() == "keys") {
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Left, Qt::ControlModifier);
+                QTest::keyClick(strip->scrollArea, Qt::Key_End);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Delete);
+            } else {
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right, Qt::ShiftModifier);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right, Qt::ShiftModifier);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right, Qt::ControlModifier);
+                QCOMPARE(strip->selectedTiles().size(), 3);
+            }
+        } else if (words.first() == "all") {
+            strip->scrollArea->setFocus();
+            QTest::keyClick(strip->scrollArea, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(strip->scrollArea, Qt::Key_Delete);
         } else {
             // The border of a selected tile is lighter than that of the others.
@@ -333,6 +361,17 @@ private slots:
         QTEST(names(), "order");
         // A drag that starts on a tile leaves the window where it is.
         QCOMPARE(window->pos(), windowPos);
+
+        QVERIFY(strip->isEdited());
+        strip->scrollArea->setFocus();
+        while (strip->undoStack->canUndo())
+            QTest::keyClick(strip->scrollArea, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(names(), QString("a b c d e"));
+        QVERIFY(!strip->isEdited() && page->createGifButton->tileEnabled);
+        while (strip->undoStack->canRedo())
+            QTest::keyClick(page->smallerFileCheckBox, Qt::Key_Z,
+                            Qt::ControlModifier | Qt::ShiftModifier);
+        QTEST(names(), "order");
     }
 
     void dragScrollsNearTheEdgeAndTheGifFollows()
