@@ -252,7 +252,11 @@ void GifImagesWidget::askCustomFrameRate()
         this,
         {tr("Frames per second, %1 to %2:").arg(MinFrameRate).arg(MaxFrameRate), MinFrameRate,
          MaxFrameRate, 0, double(jobChoices.frameRate)},
-        [this](double rate) { viewImageWidget->setFrameRate(int(rate)); },
+        [this](double rate) {
+            viewImageWidget->setFrameRate(int(rate));
+            // The same rate again changes nothing but must leave "Custom…".
+            fillFrameRateBox();
+        },
         [this] { fillFrameRateBox(); });
 }
 

@@ -1,5 +1,6 @@
 #include "pages/imagebatchloader.h"
 
+#include "workers/framecompose.h"
 #include "workers/framefile.h"
 
 #include <QColor>
@@ -39,9 +40,11 @@ private:
 
 QImage letterboxedThumbnail(const QString &path, const QSize &box, QSize *size)
 {
-    const QImage picture = readPictureFitting(path, box, size);
+    QImage picture = readPictureFitting(path, box, size);
     if (picture.isNull())
         return picture;
+    // Clear or opaque, pixel by pixel, as in the GIF.
+    picture = composeOnCanvas(picture, picture.size(), GifJobChoices());
     QImage thumbnail(box, QImage::Format_RGB32);
     thumbnail.fill(letterboxColour);
     QPainter painter(&thumbnail);

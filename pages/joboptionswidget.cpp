@@ -25,12 +25,6 @@ void addItem(QComboBox *box, const QString &text, const QVariant &data = QVarian
     box->addItem(QIcon(QStringLiteral(":/images/arrowtest.png")), text, data);
 }
 
-// The box shows the item holding data, and its texts fit it.
-void finishBox(QComboBox *box, const QVariant &data)
-{
-    box->setCurrentIndex(box->findData(data));
-    fitComboBoxText(box, scaled(12));
-}
 
 }
 
@@ -103,7 +97,8 @@ void JobOptionsWidget::fillPlacementBox()
     addItem(placementComboBox, tr("Top left"), int(Placement::TopLeft));
     addItem(placementComboBox, tr("Centred"), int(Placement::Centred));
     addItem(placementComboBox, tr("Scaled to fit"), int(Placement::ScaledToFit));
-    finishBox(placementComboBox, int(chosenPlacement));
+    placementComboBox->setCurrentIndex(placementComboBox->findData(int(chosenPlacement)));
+    fitBoxTexts();
 }
 
 // The pictures' own size, the width or height chosen if there is one, then the questions.
@@ -117,7 +112,8 @@ void JobOptionsWidget::fillResizeBox()
         addItem(resizeComboBox, tr("Height %1 px").arg(chosenSize.height()), chosenSize);
     addItem(resizeComboBox, tr("Width…"));
     addItem(resizeComboBox, tr("Height…"));
-    finishBox(resizeComboBox, chosenSize);
+    resizeComboBox->setCurrentIndex(resizeComboBox->findData(chosenSize));
+    fitBoxTexts();
 }
 
 // For ever, once, the number of times chosen if it is another, then the question.
@@ -129,7 +125,14 @@ void JobOptionsWidget::fillPlayBox()
     if (chosenPlayCount > 1)
         addItem(playComboBox, tr("%1 times").arg(chosenPlayCount), chosenPlayCount);
     addItem(playComboBox, tr("Times…"));
-    finishBox(playComboBox, chosenPlayCount);
+    playComboBox->setCurrentIndex(playComboBox->findData(chosenPlayCount));
+    fitBoxTexts();
+}
+
+// The boxes show their texts at one size, the largest at which all fit.
+void JobOptionsWidget::fitBoxTexts()
+{
+    fitComboBoxTexts({placementComboBox, resizeComboBox, playComboBox}, scaled(12));
 }
 
 void JobOptionsWidget::placementComboBox_slots(int index)

@@ -46,6 +46,7 @@ private:
     void fillPlacementBox();
     void fillResizeBox();
     void fillPlayBox();
+    void fitBoxTexts();
     void setResize(const QSize &size);
     void setPlayCount(int count);
 

@@ -16,6 +16,9 @@ struct StripState
     int frameRate = 10;
 };
 
+// The same frames in the same order with the same delays, and the same rate.
+bool operator==(const StripState &a, const StripState &b);
+
 // One edit of the strip (a move, a deletion, a reversal, delays, the frame rate), undone and
 // done again by showing the state before or after it. Frames imported since the edit are
 // neither: they stay, after the others, in the order they have.

@@ -286,7 +286,10 @@ void ViewImageWidget::showState(const StripState &state)
 
 void ViewImageWidget::pushEdit(const StripState &after)
 {
-    undoStack->push(new StripEditCommand(this, state(), after));
+    // An edit that changes nothing is no step to undo, and leaves nothing to lose.
+    const StripState before = state();
+    if (!(after == before))
+        undoStack->push(new StripEditCommand(this, before, after));
 }
 
 void ViewImageWidget::moveTiles(const QList<ImageItem *> &tiles, int to)
@@ -490,7 +493,7 @@ void ViewImageWidget::askDelay(const QList<ImageItem *> &tiles)
     if (tiles.isEmpty())
         return;
     const int shown = delayAt(tiles.first(), tilesInUse().indexOf(tiles.first()));
-    const NumberQuestion question{tr("Delay of the selected frames, in seconds (%1 to %2):")
+    const NumberQuestion question{tr("Delay in seconds, %1 to %2:")
                                       .arg(QLocale().toString(MinFrameDelay / 100.0, 'f', 2),
                                            QLocale().toString(MaxFrameDelay / 100.0, 'f', 2)),
                                   MinFrameDelay / 100.0, MaxFrameDelay / 100.0, 2,

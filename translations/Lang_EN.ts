@@ -217,8 +217,8 @@
         <translation>Redo</translation>
     </message>
     <message>
-        <source>Delay of the selected frames, in seconds (%1 to %2):</source>
-        <translation>Delay of the selected frames, in seconds (%1 to %2):</translation>
+        <source>Delay in seconds, %1 to %2:</source>
+        <translation>Delay in seconds, %1 to %2:</translation>
     </message>
 </context>
 <context>

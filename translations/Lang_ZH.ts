@@ -217,8 +217,8 @@
         <translation>重做</translation>
     </message>
     <message>
-        <source>Delay of the selected frames, in seconds (%1 to %2):</source>
-        <translation>所选帧的延迟，单位为秒（%1 到 %2）：</translation>
+        <source>Delay in seconds, %1 to %2:</source>
+        <translation>延迟秒数（%1 到 %2）：</translation>
     </message>
 </context>
 <context>

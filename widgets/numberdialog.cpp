@@ -19,8 +19,11 @@ NumberDialog::NumberDialog(const QString &question, double least, double most, i
     numberBox->setRange(least, most);
     numberBox->setValue(current);
     numberBox->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    numberBox->setGeometry(messageLabel->x(), messageLabel->y() + scaled(30), scaled(100),
-                           scaled(30));
+    // Below the question, however many lines it takes.
+    const int questionHeight = messageLabel->heightForWidth(messageLabel->width());
+    numberBox->setGeometry(messageLabel->x(),
+                           messageLabel->y() + qMax(scaled(30), questionHeight + scaled(8)),
+                           scaled(100), scaled(30));
     numberBox->setStyleSheet(QStringLiteral("QDoubleSpinBox{border: 1px solid #787878;"
                                             "color:#ffffff;font-size:%1px;"
                                             "background-color:#646464;}")

@@ -224,6 +224,21 @@ private slots:
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
     }
+
+    // The GIF takes each tile's delay: its own, or its place's at the frame rate.
+    void theGifTakesTheTilesDelays()
+    {
+        importImages(window, {wide, tall, wide});
+        chooseCustomRate(page, "30", Qt::Key_Return);
+        strip->setDelay({strip->tilesInUse().at(1)}, 50);
+        createGif();
+        DecodedGif decoded;
+        QVERIFY(decodeGif(outFolder + "/20243578945.gif", &decoded));
+        QList<int> delays;
+        for (const DecodedFrame &frame : decoded.frames)
+            delays << frame.delay;
+        QCOMPARE(delays, (QList<int>{3, 50, 4}));
+    }
 };
 
 LUMORRA_UI_TEST_MAIN(TestImagesJob)
