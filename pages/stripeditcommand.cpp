@@ -4,17 +4,6 @@
 
 #include <QSet>
 
-bool operator==(const StripState &a, const StripState &b)
-{
-    if (a.frameRate != b.frameRate || a.frames.size() != b.frames.size())
-        return false;
-    for (int i = 0; i < a.frames.size(); ++i) {
-        if (a.frames.at(i).id != b.frames.at(i).id || a.frames.at(i).delay != b.frames.at(i).delay)
-            return false;
-    }
-    return true;
-}
-
 StripEditCommand::StripEditCommand(ViewImageWidget *strip, const StripState &before,
                                    const StripState &after)
     : strip(strip), before(before), after(after)

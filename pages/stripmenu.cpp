@@ -1,11 +1,17 @@
 #include "pages/stripmenu.h"
 
+#include "app/messagequestions.h"
 #include "pages/viewimagewidget.h"
+#include "rules/framedelay.h"
 #include "widgets/uiscale.h"
 
+#include <QLocale>
 #include <QMenu>
 
 namespace {
+
+// A GIF holds a frame's delay in 16 bits, in hundredths of a second.
+const int MaxFrameDelay = 65535;
 
 QString menuSheet()
 {
@@ -18,6 +24,19 @@ QString menuSheet()
         .arg(scaled(12))
         .arg(scaled(6))
         .arg(scaled(20));
+}
+
+// "Set delay…": asks for the delay in seconds, starting from the first tile's.
+void askDelay(ViewImageWidget *strip, const QList<ImageItem *> &tiles)
+{
+    const auto seconds = [](int delay) { return QLocale().toString(delay / 100.0, 'f', 2); };
+    const NumberQuestion question{
+        ViewImageWidget::tr("Delay in seconds, %1 to %2:")
+            .arg(seconds(MinFrameDelay), seconds(MaxFrameDelay)),
+        MinFrameDelay / 100.0, MaxFrameDelay / 100.0, 2, strip->delayOf(tiles.first()) / 100.0};
+    askNumber(strip, question, [strip, tiles](double answer) {
+        strip->setDelay(tiles, qRound(answer * 100));
+    });
 }
 
 }
@@ -42,7 +61,7 @@ void showStripMenu(ViewImageWidget *strip, const QList<ImageItem *> &tiles,
                         [strip, tiles, order] { strip->moveTiles(tiles, order.size()); })
             ->setEnabled(!atEnd);
         menu->addAction(ViewImageWidget::tr("Set delay…"), strip,
-                        [strip, tiles] { strip->askDelay(tiles); });
+                        [strip, tiles] { askDelay(strip, tiles); });
         menu->addSeparator();
     }
     menu->addAction(ViewImageWidget::tr("Reverse"), strip, &ViewImageWidget::reverseOrder)

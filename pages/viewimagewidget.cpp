@@ -8,6 +8,8 @@
 #include "pages/gifmenuwidget.h"
 #include "pages/imageitem.h"
 #include "pages/stripeditcommand.h"
+#include "pages/stripkeys.h"
+#include "pages/stripstate.h"
 #include "pages/stripmenu.h"
 #include "pages/tiledrag.h"
 #include "rules/framedelay.h"
@@ -18,24 +20,16 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QFocusEvent>
 #include <QFileInfo>
 #include <QHash>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSet>
 #include <QUndoStack>
 #include <algorithm>
-#include <climits>
 
 namespace {
-
-// A GIF holds a frame's delay in 16 bits, in hundredths of a second.
-const int MaxFrameDelay = 65535;
 
 const char *const verticalScrollBarRules[] = {
     "QScrollBar:vertical {border:0px;background:transparent;width: 10px;margin-top:0px; "
@@ -67,7 +61,6 @@ ViewImageWidget::ViewImageWidget(QWidget *parent) : QWidget(parent)
     contentWidget->setAutoFillBackground(true);
     scrollArea->setFrameShape(QFrame::NoFrame);
     scrollArea->setWidget(contentWidget);
-    scrollArea->installEventFilter(this);
 
     scrollArea->horizontalScrollBar()->setFixedHeight(0);
     scrollArea->horizontalScrollBar()->hide();
@@ -79,6 +72,7 @@ ViewImageWidget::ViewImageWidget(QWidget *parent) : QWidget(parent)
     scrollArea->verticalScrollBar()->setStyleSheet(verticalStyle);
 
     tileDrag = new TileDrag(this);
+    new StripKeys(this, &selection);
 
     undoStack = new QUndoStack(this);
     undoAction = new QAction(this);
@@ -220,6 +214,11 @@ int ViewImageWidget::delayAt(const ImageItem *item, int position) const
     return item->image.delay >= 0 ? item->image.delay : delayOfFrame(rate, position);
 }
 
+int ViewImageWidget::delayOf(const ImageItem *item) const
+{
+    return delayAt(item, tilesInUse().indexOf(const_cast<ImageItem *>(item)));
+}
+
 QList<FrameSource> ViewImageWidget::jobFrames() const
 {
     QList<FrameSource> frames;
@@ -292,39 +291,35 @@ void ViewImageWidget::pushEdit(const StripState &after)
         undoStack->push(new StripEditCommand(this, before, after));
 }
 
+QList<int> ViewImageWidget::placesOf(const QList<ImageItem *> &tiles) const
+{
+    const QList<ImageItem *> order = tilesInUse();
+    QHash<const ImageItem *, int> place;
+    for (int i = 0; i < order.size(); ++i)
+        place.insert(order.at(i), i);
+    QList<int> places;
+    for (const ImageItem *item : tiles) {
+        if (place.contains(item))
+            places << place.value(item);
+    }
+    std::sort(places.begin(), places.end());
+    places.erase(std::unique(places.begin(), places.end()), places.end());
+    return places;
+}
+
 void ViewImageWidget::moveTiles(const QList<ImageItem *> &tiles, int to)
 {
-    QSet<int> moves;
-    for (const ImageItem *item : tiles) {
-        if (item->inUse)
-            moves << item->image.id;
-    }
-    StripState after = state();
-    QList<StripImage> moving;
-    QList<StripImage> staying;
-    for (const StripImage &frame : qAsConst(after.frames))
-        (moves.contains(frame.id) ? moving : staying) << frame;
-    to = qBound(0, to, staying.size());
-    after.frames = staying.mid(0, to) + moving + staying.mid(to);
-    pushEdit(after);
+    pushEdit(withFramesMoved(state(), placesOf(tiles), to));
 }
 
 void ViewImageWidget::deleteTiles(const QList<ImageItem *> &tiles)
 {
-    const QList<ImageItem *> order = tilesInUse();
-    QList<int> places;
-    for (ImageItem *item : tiles) {
-        if (order.contains(item))
-            places << order.indexOf(item);
-    }
+    const QList<int> places = placesOf(tiles);
     if (places.isEmpty())
         return;
-    std::sort(places.begin(), places.end());
-    StripState after = state();
-    for (auto place = places.crbegin(); place != places.crend(); ++place)
-        after.frames.removeAt(*place);
     // When selected tiles go, the tile after the last of them takes the selection, or the
     // one before them all.
+    const QList<ImageItem *> order = tilesInUse();
     ImageItem *next = nullptr;
     if (places.last() + 1 < order.size())
         next = order.at(places.last() + 1);
@@ -333,54 +328,35 @@ void ViewImageWidget::deleteTiles(const QList<ImageItem *> &tiles)
     const bool selectionGoes = std::any_of(tiles.begin(), tiles.end(), [this](ImageItem *item) {
         return selection.contains(item);
     });
-    pushEdit(after);
+    pushEdit(withoutFrames(state(), places));
     if (selectionGoes)
         selectTile(next);
 }
 
 void ViewImageWidget::reverseOrder()
 {
-    const QList<ImageItem *> order = tilesInUse();
-    QList<int> places;
-    for (int i = 0; i < order.size(); ++i) {
-        if (selection.contains(order.at(i)))
-            places << i;
-    }
+    QList<int> places = placesOf(selectedTiles());
     if (places.size() < 2) {
         places.clear();
-        for (int i = 0; i < order.size(); ++i)
+        for (int i = 0; i < inUseCount(); ++i)
             places << i;
     }
-    StripState after = state();
-    for (int i = 0; i < places.size(); ++i)
-        after.frames[places.at(i)] = order.at(places.at(places.size() - 1 - i))->image;
-    pushEdit(after);
+    pushEdit(withFramesReversed(state(), places));
 }
 
 void ViewImageWidget::setDelay(const QList<ImageItem *> &tiles, int delay)
 {
-    StripState after = state();
-    const QList<ImageItem *> order = tilesInUse();
-    for (ImageItem *item : tiles) {
-        const int at = order.indexOf(item);
-        if (at >= 0)
-            after.frames[at].delay = delay;
-    }
-    pushEdit(after);
+    pushEdit(withDelay(state(), placesOf(tiles), delay));
 }
 
 void ViewImageWidget::setFrameRate(int newRate)
 {
-    if (inUseCount() == 0) {
-        rate = newRate;
-        emit frameRateChanged(rate);
+    if (inUseCount() > 0) {
+        pushEdit(atFrameRate(state(), newRate));
         return;
     }
-    StripState after = state();
-    after.frameRate = newRate;
-    for (StripImage &frame : after.frames)
-        frame.delay = -1;
-    pushEdit(after);
+    rate = newRate;
+    emit frameRateChanged(rate);
 }
 
 bool ViewImageWidget::isEdited() const
@@ -421,61 +397,6 @@ ImageItem *ViewImageWidget::tileAt(const QPoint &pos) const
     return nullptr;
 }
 
-bool ViewImageWidget::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != scrollArea)
-        return QWidget::eventFilter(watched, event);
-    // A keyboard user arriving in the strip sees where they are: the first tile is selected.
-    if (event->type() == QEvent::FocusIn && selection.isEmpty() && inUseCount() > 0) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-            selectTile(tilesInUse().first());
-    }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto *keyEvent = static_cast<QKeyEvent *>(event);
-    if (keyEvent->key() == Qt::Key_Delete && !selection.isEmpty()) {
-        deleteTiles(selectedTiles());
-        return true;
-    }
-    if (keyEvent->matches(QKeySequence::SelectAll)) {
-        selection.selectAll(tilesInUse());
-        return true;
-    }
-    return stepSelection(keyEvent);
-}
-
-bool ViewImageWidget::stepSelection(const QKeyEvent *event)
-{
-    int step = 0;
-    switch (event->key()) {
-    case Qt::Key_Left: step = -1; break;
-    case Qt::Key_Right: step = 1; break;
-    case Qt::Key_Up: step = -TilesPerRow; break;
-    case Qt::Key_Down: step = TilesPerRow; break;
-    case Qt::Key_Home: step = -INT_MAX / 2; break;
-    case Qt::Key_End: step = INT_MAX / 2; break;
-    default: return false;
-    }
-    const QList<ImageItem *> order = tilesInUse();
-    if (order.isEmpty())
-        return false;
-    const int at = order.indexOf(selection.current());
-    const int to = at < 0 ? 0 : qBound(0, at + step, order.size() - 1);
-    const QList<ImageItem *> selected = selectedTiles();
-    if (event->modifiers() & Qt::ControlModifier && !selected.isEmpty()) {
-        // With Ctrl the selected tiles move together, as a drag would move them.
-        const int first = order.indexOf(selected.first());
-        moveTiles(selected, qBound(0, first + step, order.size() - selected.size()));
-    } else if (event->modifiers() & Qt::ShiftModifier) {
-        selection.extendTo(order.at(to), order);
-    } else {
-        selectTile(order.at(to));
-    }
-    scrollArea->ensureWidgetVisible(selection.current());
-    return true;
-}
-
 void ViewImageWidget::contextMenuEvent(QContextMenuEvent *event)
 {
     ImageItem *item = event->reason() == QContextMenuEvent::Keyboard ? selection.current()
@@ -486,21 +407,6 @@ void ViewImageWidget::contextMenuEvent(QContextMenuEvent *event)
     if (item && !selection.contains(item))
         selectTile(item);
     showStripMenu(this, item ? selectedTiles() : QList<ImageItem *>(), event->globalPos());
-}
-
-void ViewImageWidget::askDelay(const QList<ImageItem *> &tiles)
-{
-    if (tiles.isEmpty())
-        return;
-    const int shown = delayAt(tiles.first(), tilesInUse().indexOf(tiles.first()));
-    const NumberQuestion question{tr("Delay in seconds, %1 to %2:")
-                                      .arg(QLocale().toString(MinFrameDelay / 100.0, 'f', 2),
-                                           QLocale().toString(MaxFrameDelay / 100.0, 'f', 2)),
-                                  MinFrameDelay / 100.0, MaxFrameDelay / 100.0, 2,
-                                  shown / 100.0};
-    askNumber(this, question, [this, tiles](double seconds) {
-        setDelay(tiles, qRound(seconds * 100));
-    });
 }
 
 void ViewImageWidget::releaseAll()

@@ -72,8 +72,8 @@ public:
     void reverseOrder();
     // Gives the tiles a delay of their own, in hundredths of a second.
     void setDelay(const QList<ImageItem *> &tiles, int delay);
-    // Asks for the delay of the tiles ("Set delay…") and gives it to them.
-    void askDelay(const QList<ImageItem *> &tiles);
+    // The delay a tile in use shows, in hundredths of a second.
+    int delayOf(const ImageItem *item) const;
     // Sets the rate every delay comes from, the delays set one by one included.
     void setFrameRate(int rate);
     int frameRate() const { return rate; }
@@ -107,9 +107,6 @@ signals:
     void frameRateChanged(int rate);
 
 protected:
-    // Arrow keys, Home and End move the selection among the tiles, with Shift they extend
-    // it, with Ctrl they move the selected tiles. Delete deletes them; Ctrl+A selects all.
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
@@ -127,8 +124,9 @@ private:
     // The delay the tile at this position shows, in hundredths of a second.
     int delayAt(const ImageItem *item, int position) const;
     void pushEdit(const StripState &after);
+    // The positions of the tiles among the tiles in use, in increasing order.
+    QList<int> placesOf(const QList<ImageItem *> &tiles) const;
     ImageItem *tileAt(const QPoint &pos) const;
-    bool stepSelection(const QKeyEvent *event);
 
     TileDrag *tileDrag = nullptr;
     TileSelection selection;
