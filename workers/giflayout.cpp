@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <cstring>
+
 namespace {
 
 const int SignatureSize = 6;
@@ -28,6 +30,8 @@ public:
         const int high = byte();
         return high < 0 ? -1 : low | high << 8;
     }
+
+    const uchar *position() const { return at; }
 
     bool skip(qint64 count)
     {
@@ -60,6 +64,17 @@ private:
     const uchar *end;
 };
 
+// Takes the delay of a graphic control extension and the count of a looping extension,
+// given the extension's label and its sub-blocks, which are all there.
+void readTimingExtension(int label, const uchar *blocks, int *delay, GifLayout *layout)
+{
+    if (label == 0xF9 && blocks[0] == 4)
+        *delay = blocks[2] | blocks[3] << 8;
+    else if (label == 0xFF && blocks[0] == 11 && memcmp(blocks + 1, "NETSCAPE2.0", 11) == 0
+             && blocks[12] == 3 && blocks[13] == 1)
+        layout->loopCount = blocks[14] | blocks[15] << 8;
+}
+
 } // namespace
 
 GifLayout readGifLayout(const QString &path)
@@ -91,6 +106,7 @@ GifLayout readGifLayout(const QString &path)
     layout.isGif = true;
     layout.canvas = QSize(width, height);
 
+    int delay = 0;
     for (;;) {
         const int introducer = in.byte();
         if (introducer == 0x3B) {
@@ -98,8 +114,11 @@ GifLayout readGifLayout(const QString &path)
             return layout;
         }
         if (introducer == 0x21) {
-            if (in.byte() < 0 || !in.skipSubBlocks())
+            const int label = in.byte();
+            const uchar *blocks = in.position();
+            if (label < 0 || !in.skipSubBlocks())
                 return layout;
+            readTimingExtension(label, blocks, &delay, &layout);
             continue;
         }
         if (introducer != 0x2C)
@@ -115,6 +134,8 @@ GifLayout readGifLayout(const QString &path)
             return layout;
         layout.canvas = layout.canvas.expandedTo(QSize(left + frameWidth, top + frameHeight));
         layout.wholeFrames++;
+        layout.delays << delay;
+        delay = 0;
     }
 }
 

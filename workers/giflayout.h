@@ -1,6 +1,7 @@
 #ifndef GIFLAYOUT_H
 #define GIFLAYOUT_H
 
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -14,6 +15,8 @@ struct GifLayout
     QSize canvas;         // the logical screen, grown to hold every frame's rectangle
     int wholeFrames = 0;  // frames from the start whose blocks are all there
     bool intact = false;  // the blocks run without a break up to the trailer
+    QList<int> delays;    // per whole frame, hundredths of a second; 0 without a control block
+    int loopCount = -1;   // of the looping extension: 0 for ever, n repeats; -1 without one
 };
 
 GifLayout readGifLayout(const QString &path);

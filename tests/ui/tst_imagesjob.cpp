@@ -1,4 +1,5 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
+#include "rules/framedelay.h"
 #include "rules/naturalorder.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
@@ -137,19 +138,20 @@ private slots:
         QVERIFY(decodeGif(gif, &decoded));
         QCOMPARE(decoded.canvasSize, QSize(640, 900));
         QCOMPARE(decoded.frames.size(), paths.size());
-        QCOMPARE(decoded.frames.last().delay, 8);
+        QCOMPARE(decoded.frames.last().delay, delayOfFrame(12, paths.size() - 1));
 
-        // Exactly the GIF of the pictures as screen pixmaps hold them: a GIF made from the
-        // files must match the pictures shown.
-        QList<QImage> pictures;
+        // Exactly the GIF of the decoded pictures: a GIF made from the files must match the
+        // pictures as the job composes them.
+        QList<FrameSource> pictures;
         for (const QString &path : inNaturalOrder(paths)) {
             QImageReader reader(path);
             reader.setDecideFormatFromContent(true);
-            pictures << QPixmap::fromImage(reader.read()).toImage();
+            pictures << FrameSource::fromImage(reader.read());
         }
-        GifJob job = imagesJob(temp.path() + "/reference.gif", pictures, 8);
-        job.canvas = QSize(640, 900);
-        job.choices.encoding.smallerFile = smallerFile;
+        GifJobChoices choices;
+        choices.frameRate = 12;
+        choices.encoding.smallerFile = smallerFile;
+        const GifJob job = makeGifJob(temp.path() + "/reference.gif", pictures, choices);
         GifCreaterThread reference;
         reference.startJob(job);
         reference.wait();
