@@ -75,6 +75,8 @@ ViewImageWidget::ViewImageWidget(QWidget *parent) : QWidget(parent)
     new StripKeys(this, &selection);
 
     undoStack = new QUndoStack(this);
+    // Each step keeps the strip's frames twice; a long session keeps its last hundred.
+    undoStack->setUndoLimit(100);
     undoAction = new QAction(this);
     undoAction->setShortcut(QKeySequence::Undo);
     redoAction = new QAction(this);
