@@ -226,6 +226,35 @@ private slots:
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
     }
+
+    // The GIF takes each tile's delay (its own, or its place's at the frame rate) and the
+    // page's choices: here centred pictures, played once.
+    void theGifTakesTheTilesDelaysAndThePagesChoices()
+    {
+        importImages(window, {wide, tall, wide});
+        chooseCustomRate(page, "30", Qt::Key_Return);
+        strip->setDelay({strip->tilesInUse().at(1)}, 50);
+        JobOptionsWidget *options = page->jobOptions;
+        QTest::keyClick(options->placementComboBox, Qt::Key_Down);
+        QTest::keyClick(options->playComboBox, Qt::Key_Down);
+        createGif();
+        QTest::keyClick(options->placementComboBox, Qt::Key_Home);
+        QTest::keyClick(options->playComboBox, Qt::Key_Home);
+
+        DecodedGif decoded;
+        QVERIFY(decodeGif(outFolder + "/20243578945.gif", &decoded));
+        QList<int> delays;
+        for (const DecodedFrame &frame : decoded.frames)
+            delays << frame.delay;
+        QCOMPARE(delays, (QList<int>{3, 50, 4}));
+        QVERIFY(!decoded.hasLoopExtension);
+        // The 300 x 900 picture in the middle of the 640 x 900 canvas, the wide one's pixels
+        // cleared around it.
+        const QImage second = decoded.frames.at(1).canvas;
+        QCOMPARE(second.pixelColor(10, 10).alpha(), 0);
+        QCOMPARE(second.pixelColor(320, 450).alpha(), 255);
+        QCOMPARE(second.pixelColor(630, 10).alpha(), 0);
+    }
 };
 
 LUMORRA_UI_TEST_MAIN(TestImagesJob)
