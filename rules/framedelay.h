@@ -9,4 +9,9 @@ const int MaxFrameRate = 50;
 // the nearest whole hundredth, at least 2 (viewers slow down faster GIFs).
 int delayForFrameRate(int fps);
 
+// The delay of frame index (from 0) of a clip taken at fps, in hundredths of a second: the
+// delays are rounded so that together they last as long as the clip (at 15 frames a second
+// 7, 6, 7, 7, 6, 7, ...). At least 2 for rates up to 50.
+int clipFrameDelay(int index, int fps);
+
 #endif

@@ -2,6 +2,7 @@
 
 #include "encoder/gifencoder.h"
 #include "encoder/gifstreamwriter.h"
+#include "rules/framedelay.h"
 #include "workers/framefile.h"
 #include "workers/framereadahead.h"
 
@@ -25,6 +26,7 @@ void GifCreaterThread::startJob(const GifJob &job)
     {
         QMutexLocker locker(&listLock);
         frameList = job.frames;
+        frameStream = job.stream;
         gifWidth = job.canvas.width();
         gifHeight = job.canvas.height();
         delay = job.delay;
@@ -39,6 +41,8 @@ void GifCreaterThread::startJob(const GifJob &job)
 void GifCreaterThread::requestStop()
 {
     requestInterruption();
+    if (frameStream)
+        frameStream->stop();
 }
 
 void GifCreaterThread::run()
@@ -59,7 +63,7 @@ void GifCreaterThread::run()
     }
     // The encoder outlives the stream: the last frame's bytes are written as it closes.
     const GifEncoder encoder;
-    outcome = writeFrames(encoder, &state);
+    outcome = frameStream ? writeStreamFrames(encoder, &state) : writeFrames(encoder, &state);
     if (!closeGifStream(&state) && outcome == JobOutcome::Completed)
         outcome = JobOutcome::WriteFailed;
     if (outcome != JobOutcome::Completed)
@@ -89,5 +93,28 @@ JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState
             return JobOutcome::WriteFailed;
         emit updateprogress(int(10000LL * (i + 1) / n));
     }
+    return JobOutcome::Completed;
+}
+
+JobOutcome GifCreaterThread::writeStreamFrames(const GifEncoder &encoder, GifFileState *state)
+{
+    const int expected = frameStream->expectedFrames();
+    QImage frame;
+    for (int i = 0; frameStream->takeNext(&frame); ++i) {
+        if (isInterruptionRequested())
+            return JobOutcome::Stopped;
+        encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(),
+                            clipFrameDelay(i, choices.frameRate), 8);
+        if (gifStreamHasError(state))
+            return JobOutcome::WriteFailed;
+        // The count is only expected: the whole is reached when the stream ends.
+        if (expected > 0)
+            emit updateprogress(int(qMin<qint64>(9999, 10000LL * (i + 1) / expected)));
+    }
+    if (isInterruptionRequested())
+        return JobOutcome::Stopped;
+    if (frameStream->failed())
+        return JobOutcome::Unreadable;
+    emit updateprogress(10000);
     return JobOutcome::Completed;
 }

@@ -14,7 +14,8 @@ struct GifFileState;
 
 // Encodes a list of frames into one looping GIF on its own thread, reporting progress in
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
-// them, on other threads while the frames before are encoded.
+// them, on other threads while the frames before are encoded; a job's frame stream is read
+// as its frames arrive.
 class GifCreaterThread : public QThread
 {
     Q_OBJECT
@@ -25,11 +26,13 @@ public:
 
     // Takes the job whole and starts it; call it while no job runs.
     void startJob(const GifJob &job);
-    // Asks a running job to stop after the current frame; its unfinished file is removed.
+    // Asks a running job to stop after the current frame, ending its frame stream; its
+    // unfinished file is removed.
     void requestStop();
 
     // The job being run, as startJob() left it.
     QList<FrameSource> frameList;
+    std::shared_ptr<FrameStream> frameStream;
     int gifWidth = MinGifCanvas.width();
     int gifHeight = MinGifCanvas.height();
     int delay = 10;  // of the frame rate; each frame has its own
@@ -49,6 +52,7 @@ protected:
 
 private:
     JobOutcome writeFrames(const GifEncoder &encoder, GifFileState *state);
+    JobOutcome writeStreamFrames(const GifEncoder &encoder, GifFileState *state);
 };
 
 #endif
