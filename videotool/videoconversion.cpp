@@ -153,6 +153,8 @@ void VideoConversion::creater_Finished()
     if (!running || !frameStream || creater.isRunning())
         return;
     const Outcome outcome = encodingOutcome();
+    // A worker that could not write leaves the tool waiting to hand over its next frame.
+    frameStream->stop();
     frameStream.reset();
     end(outcome);
 }
