@@ -62,6 +62,8 @@ inline constexpr IntSetting imagesPlayCount{"imagesPlayCount", 0, 0, 65535};
 // The page offers 5 to 30 in steps of 5 and takes any other stored rate as the default.
 inline constexpr IntSetting videoFrameRate{"videoFrameRate", 15, 5, 30};
 inline constexpr BoolSetting videoHighQualityColours{"videoHighQualityColours", false};
+// Below 100 our encoder writes the video's GIF at that level.
+inline constexpr IntSetting videoQuality{"videoQuality", 100, 1, 100};
 }
 
 bool readSetting(const BoolSetting &setting);

@@ -3,6 +3,7 @@
 #include "cli/commandoutput.h"
 #include "cli/createcommand.h"
 #include "cli/resolvecommand.h"
+#include "cli/videocommand.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -11,6 +12,7 @@ namespace {
 
 const QString CreateCommand = QStringLiteral("create");
 const QString ResolveCommand = QStringLiteral("resolve");
+const QString VideoCommand = QStringLiteral("video");
 const QString EndOfOptions = QStringLiteral("--");
 
 // The options Qt's application object takes for the window (as "-name" or "--name", a
@@ -26,6 +28,8 @@ const char Help[] = R"(Usage: lumorra [FILE...]
                       [--place topleft|centre|fit] [--width W] [--height H]
                       [--no-sort] [--smaller] [--quiet] IMAGE...
        lumorra create -o OUT.gif --timing FILE [...]
+       lumorra video CLIP -o OUT.gif [--start T] [--duration D] [--width W]
+                     [--height H] [--fps N] [--quality Q] [--quiet]
        lumorra resolve IN.gif [-o DIR] [--timing] [--quiet]
 
 Lumorra makes animated GIFs from still images or video, and splits GIFs into frames.
@@ -37,6 +41,7 @@ front.
 
 Commands, which need no display:
   create   make a GIF of still images, byte for byte as the images page does
+  video    make a GIF of a video clip, as the video page does
   resolve  write every frame of a GIF as a numbered PNG file (1.png, 2.png, ...)
 
 Options:
@@ -56,7 +61,7 @@ bool isWindowOption(QString argument)
 bool runsAsCommand(const QStringList &arguments)
 {
     if (arguments.size() > 1
-        && (arguments.at(1) == CreateCommand || arguments.at(1) == ResolveCommand))
+        && QStringList({CreateCommand, VideoCommand, ResolveCommand}).contains(arguments.at(1)))
         return true;
     for (const QString &argument : arguments.mid(1)) {
         if (argument == EndOfOptions)
@@ -74,6 +79,8 @@ int runCommand(const QStringList &arguments)
         return runCreateCommand(arguments.mid(1));
     if (arguments.size() > 1 && arguments.at(1) == ResolveCommand)
         return runResolveCommand(arguments.mid(1));
+    if (arguments.size() > 1 && arguments.at(1) == VideoCommand)
+        return runVideoCommand(arguments.mid(1));
 
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{"h", "help"});

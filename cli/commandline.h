@@ -3,8 +3,8 @@
 
 #include <QStringList>
 
-// The program's command line: `lumorra [FILE...]` opens the window, `lumorra create ...`
-// and `lumorra resolve ...` run without one, as do --help and --version.
+// The program's command line: `lumorra [FILE...]` opens the window, `lumorra create ...`,
+// `lumorra video ...` and `lumorra resolve ...` run without one, as do --help and --version.
 
 // Whether the arguments (the program's name first) ask for a command rather than the
 // window: a command's name first, or any option that Qt's window options do not cover

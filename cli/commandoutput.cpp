@@ -1,5 +1,6 @@
 #include "cli/commandoutput.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -60,6 +61,17 @@ QString readProblem(const QString &path)
         return QStringLiteral("cannot read %1: not a file").arg(path);
     if (!info.isReadable())
         return QStringLiteral("cannot read %1: permission denied").arg(path);
+    return QString();
+}
+
+QString writeProblem(const QString &path)
+{
+    const QFileInfo out(path);
+    if (out.isDir())
+        return QStringLiteral("cannot write %1: it is a folder").arg(path);
+    if (!QFileInfo(out.absolutePath()).isDir())
+        return QStringLiteral("cannot write %1: no folder %2")
+            .arg(path, QDir::toNativeSeparators(out.absolutePath()));
     return QString();
 }
 

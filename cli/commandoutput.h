@@ -26,6 +26,10 @@ int failUsage(const QString &command, QString message);
 // "cannot read PATH: ..." when path is not a readable file; empty when it is.
 QString readProblem(const QString &path);
 
+// "cannot write PATH: ..." when no file can be written at path (a folder is there, or its
+// folder is missing); empty when one can be tried.
+QString writeProblem(const QString &path);
+
 // True when standard error goes to a terminal: only then is progress drawn.
 bool standardErrorIsTerminal();
 

@@ -11,7 +11,6 @@
 #include "workers/replacefile.h"
 
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -94,12 +93,9 @@ QString pictureProblem(const QString &path, QSize *size)
 int makeGif(const FrameList &list, const QString &outPath, const GifJobChoices &choices,
             bool quiet)
 {
-    const QFileInfo out(outPath);
-    if (out.isDir())
-        return fail(Command, QStringLiteral("cannot write %1: it is a folder").arg(outPath));
-    if (!QFileInfo(out.absolutePath()).isDir())
-        return fail(Command, QStringLiteral("cannot write %1: no folder %2")
-                                 .arg(outPath, QDir::toNativeSeparators(out.absolutePath())));
+    const QString unwritable = writeProblem(outPath);
+    if (!unwritable.isEmpty())
+        return fail(Command, unwritable);
 
     QList<FrameSource> frames;
     for (int i = 0; i < list.images.size(); ++i) {
@@ -112,7 +108,7 @@ int makeGif(const FrameList &list, const QString &outPath, const GifJobChoices &
     }
 
     QString reason;
-    const QString partPath = newPartialFile(out.absoluteFilePath(), &reason);
+    const QString partPath = newPartialFile(QFileInfo(outPath).absoluteFilePath(), &reason);
     if (partPath.isEmpty())
         return fail(Command, QStringLiteral("cannot write %1: %2").arg(outPath, reason));
 

@@ -35,6 +35,11 @@ InterruptWatch::~InterruptWatch()
     }
 }
 
+bool InterruptWatch::signalArrived() const
+{
+    return signalled;
+}
+
 void InterruptWatch::timerEvent(QTimerEvent *)
 {
     if (!signalled || stopped)

@@ -13,6 +13,10 @@ public:
     explicit InterruptWatch(std::function<void()> stop);
     ~InterruptWatch() override;
 
+    // Whether a signal has come, even one that stop has not been called for yet: Ctrl+C on
+    // a terminal reaches the video tool too, which may end before stop is called.
+    bool signalArrived() const;
+
 protected:
     void timerEvent(QTimerEvent *event) override;
 

@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
 #include <QTextLayout>
 #include <QtDebug>
 #include <algorithm>
@@ -85,10 +86,12 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     frameRateLabel = new QLabel(this);
     frameRateComboBox = new QComboBox(this);
     coloursCheckBox = new QCheckBox(this);
+    qualityLabel = new QLabel(this);
+    qualitySpinBox = new QSpinBox(this);
     videoProbe = new VideoProbe(this);
     videoStill = new VideoStill(this);
     // "Backup" sits below the form, so Tab reaches it last.
-    setTabOrder(coloursCheckBox, backupmeuButton);
+    setTabOrder(qualitySpinBox, backupmeuButton);
 
     durationValidator = new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,5}(\\.\\d{0,2})?")), this);
@@ -98,6 +101,9 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     widthEdit->setValidator(widthValidator);
     heightEdit->setValidator(heightValidator);
     coloursCheckBox->setChecked(readSetting(Setting::videoHighQualityColours));
+    qualitySpinBox->setRange(Setting::videoQuality.least, Setting::videoQuality.most);
+    qualitySpinBox->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    qualitySpinBox->setValue(readSetting(Setting::videoQuality));
     stillTimer.setSingleShot(true);
     stillTimer.setInterval(stillFollowDelayMs);
 
@@ -119,6 +125,8 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     connect(frameRateComboBox, QOverload<int>::of(&QComboBox::activated), this,
             &GifVideoWidget::frameRateComboBox_slots);
     connect(coloursCheckBox, &QCheckBox::clicked, this, &GifVideoWidget::coloursCheckBox_slots);
+    connect(qualitySpinBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            &GifVideoWidget::qualitySpinBox_slots);
     new FileDrop(
         this, [](const FileKinds &kinds) { return kinds.videos.mid(0, 1); },
         [this](const QStringList &paths) { importVideo(paths.first()); });
@@ -156,6 +164,9 @@ void GifVideoWidget::initLayout()
     frameRateLabel->setGeometry(column, scaled(400), scaled(100), scaled(28));
     frameRateComboBox->setGeometry(column, scaled(430), scaled(100), scaled(30));
     coloursCheckBox->setGeometry(column, scaled(470), scaled(100), scaled(36));
+    // Caption and field on one row, which leaves a row's room above "Backup".
+    qualityLabel->setGeometry(column, scaled(512), scaled(58), scaled(28));
+    qualitySpinBox->setGeometry(column + scaled(58), scaled(512), scaled(42), scaled(28));
 }
 
 void GifVideoWidget::initStyle()
@@ -184,6 +195,11 @@ void GifVideoWidget::retranslateUi()
     frameRateLabel->setText(tr("Frame rate:"));
     for (QLabel *caption : {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel})
         caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    qualityLabel->setText(tr("Quality:"));
+    qualityLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    qualitySpinBox->setToolTip(
+        tr("1 to 100. Below 100 Lumorra's own encoder writes the GIF, with colours chosen "
+           "for every frame."));
 
     const int rate = frameRateComboBox->count() > 0 ? frameRateComboBox->currentData().toInt()
                                                     : storedFrameRate();
@@ -212,17 +228,27 @@ void GifVideoWidget::setControlsEnabled(bool on)
     const QString captionStyle = "QLabel{font-size:" + fontSize + "px;color:" + textColor + ";}";
     const QString fieldStyle = "QLineEdit{ color: " + textColor + ";font-size:" + fontSize
                                + "px;background-color:#646464;border-radius: 0px;}";
-    for (QLabel *caption : {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel})
+    for (QLabel *caption :
+         {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel, qualityLabel})
         caption->setStyleSheet(captionStyle);
     for (QLineEdit *field : {startTimeEdit, durationEdit, widthEdit, heightEdit}) {
         field->setEnabled(on);
         field->setStyleSheet(fieldStyle);
     }
+    qualitySpinBox->setEnabled(on);
+    qualitySpinBox->setStyleSheet(QString(fieldStyle).replace("QLineEdit", "QSpinBox"));
     frameRateComboBox->setEnabled(on);
-    coloursCheckBox->setEnabled(on);
-    coloursCheckBox->setStyleSheet("QCheckBox{font-size:" + fontSize + "px;color:" + textColor
-                                   + ";}");
+    showColoursChoice();
+}
 
+void GifVideoWidget::showColoursChoice()
+{
+    // Our encoder chooses every frame's colours itself.
+    const bool on = formEnabled && qualitySpinBox->value() == Setting::videoQuality.most;
+    coloursCheckBox->setEnabled(on);
+    coloursCheckBox->setStyleSheet(QStringLiteral("QCheckBox{font-size:%1px;color:%2;}")
+                                       .arg(scaled(12))
+                                       .arg(on ? "#ffffff" : "#b4b4b4"));
     QFont font = coloursCheckBox->font();
     font.setPixelSize(scaled(12));
     coloursCheckBox->setText(
@@ -371,6 +397,7 @@ bool GifVideoWidget::readForm(GifSettings *settings)
     settings->height = heightEdit->text().toInt(nullptr, 10);
     settings->frameRate = frameRateComboBox->currentData().toInt();
     settings->paletteFromClip = coloursCheckBox->isChecked();
+    settings->quality = qualitySpinBox->value();
     const bool readable = startTextToMs(startTimeEdit->text(), &settings->startMs)
                           && durationTextToMs(durationEdit->text(), &settings->durationMs);
     const ConversionProblem problem =
@@ -426,6 +453,10 @@ void GifVideoWidget::videoConversion_Finished(VideoConversion::Outcome outcome)
         showNotice(tr("Failed, the video tool (ffmpeg) could not be started."), tr("OK"));
         return;
     }
+    if (outcome == VideoConversion::Outcome::WriteFailed) {
+        showNotice(tr("Failed, Please check the output folder."), tr("OK"));
+        return;
+    }
     if (outcome != VideoConversion::Outcome::Completed) {
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return;
@@ -442,4 +473,10 @@ void GifVideoWidget::frameRateComboBox_slots(int index)
 void GifVideoWidget::coloursCheckBox_slots(bool on)
 {
     writeSetting(Setting::videoHighQualityColours, on);
+}
+
+void GifVideoWidget::qualitySpinBox_slots(int quality)
+{
+    writeSetting(Setting::videoQuality, quality);
+    showColoursChoice();
 }

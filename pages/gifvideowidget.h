@@ -15,6 +15,7 @@ class QIntValidator;
 class QLabel;
 class QLineEdit;
 class QRegularExpressionValidator;
+class QSpinBox;
 class MyTempButton2;
 class VideoStill;
 struct GifSettings;
@@ -55,6 +56,8 @@ public:
     QLabel *frameRateLabel = nullptr;
     QComboBox *frameRateComboBox = nullptr;
     QCheckBox *coloursCheckBox = nullptr;
+    QLabel *qualityLabel = nullptr;
+    QSpinBox *qualitySpinBox = nullptr;
     QWidget *thumbArea = nullptr;
     QWidget *thumbFrame = nullptr;
     QLabel *thumbLabel = nullptr;
@@ -73,6 +76,7 @@ private slots:
     void stillTimer_timeout();
     void frameRateComboBox_slots(int index);
     void coloursCheckBox_slots(bool on);
+    void qualitySpinBox_slots(int quality);
 
 private:
     // Reads the form; false, after telling the user, when it cannot be run as shown.
@@ -81,6 +85,8 @@ private:
     void startConversion(const GifSettings &settings);
     void showThumbnail(const QImage &still);
     void showClipFacts();
+    // The "High quality colours" choice, which only the video tool's own GIF takes.
+    void showColoursChoice();
     void endImport();
 
     qint64 startMs = 0;

@@ -315,6 +315,18 @@
         <source>Failed, the GIF is too long or too large for High quality colours.</source>
         <translation>Failed, the GIF is too long or too large for High quality colours.</translation>
     </message>
+    <message>
+        <source>Quality:</source>
+        <translation>Quality:</translation>
+    </message>
+    <message>
+        <source>1 to 100. Below 100 Lumorra&apos;s own encoder writes the GIF, with colours chosen for every frame.</source>
+        <translation>1 to 100. Below 100 Lumorra&apos;s own encoder writes the GIF, with colours chosen for every frame.</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the output folder.</source>
+        <translation>Failed, Please check the output folder.</translation>
+    </message>
 </context>
 <context>
     <name>MyMessageDialog</name>

@@ -315,6 +315,18 @@
         <source>Failed, the GIF is too long or too large for High quality colours.</source>
         <translation>失败，GIF过长或过大，无法使用高质量颜色。</translation>
     </message>
+    <message>
+        <source>Quality:</source>
+        <translation>质量：</translation>
+    </message>
+    <message>
+        <source>1 to 100. Below 100 Lumorra&apos;s own encoder writes the GIF, with colours chosen for every frame.</source>
+        <translation>1 到 100。低于 100 时由 Lumorra 自己的编码器生成 GIF，为每一帧选择颜色。</translation>
+    </message>
+    <message>
+        <source>Failed, Please check the output folder.</source>
+        <translation>失败，请检查输出文件夹。</translation>
+    </message>
 </context>
 <context>
     <name>MyMessageDialog</name>

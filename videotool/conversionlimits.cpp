@@ -13,7 +13,10 @@ ConversionProblem conversionProblem(const GifSettings &settings, const VideoFact
         return ConversionProblem::SideTooLarge;
     if (clip.durationMs > 0 && settings.startMs >= clip.durationMs)
         return ConversionProblem::StartPastEnd;
-    if (settings.paletteFromClip) {
+    if (encodedByUs(settings)) {
+        if (gifSizeFor(settings.width, settings.height, clip.size).isEmpty())
+            return ConversionProblem::SizeNotKnown;
+    } else if (settings.paletteFromClip) {
         const QSize size = gifSizeFor(settings.width, settings.height, clip.size);
         const qint64 frames = convertedLengthMs(settings, clip) * settings.frameRate / 1000 + 1;
         if (frames * size.width() * size.height() * 4 > PaletteMemoryLimit)

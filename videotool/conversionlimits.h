@@ -14,6 +14,7 @@ enum class ConversionProblem {
     SideTooLarge,           // a width or height over MaxVideoGifSide
     StartPastEnd,           // the start is at or past the clip's end
     TooLargeForClipPalette, // the palette pass would hold too many frames in memory
+    SizeNotKnown,           // our encoder needs the GIF's size first, and the clip's is not known
 };
 
 // The first thing that keeps the settings from being converted from the clip, whose facts

@@ -2,6 +2,7 @@
 
 #include "videotool/conversionlimits.h"
 #include "videotool/stopprocess.h"
+#include "videotool/videoframestream.h"
 #include "workers/replacefile.h"
 
 #include <QFile>
@@ -15,6 +16,9 @@ VideoConversion::VideoConversion(QProcess *process, QObject *parent)
     connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
             &VideoConversion::process_Finished);
     connect(process, &QProcess::errorOccurred, this, &VideoConversion::process_Error);
+    connect(&creater, &GifCreaterThread::updateprogress, this,
+            &VideoConversion::creater_updateprogress);
+    connect(&creater, &QThread::finished, this, &VideoConversion::creater_Finished);
 }
 
 VideoConversion::~VideoConversion()
@@ -42,9 +46,13 @@ bool VideoConversion::start(const QString &ffmpeg, const QString &video, const V
         return false;
 
     this->gifPath = gifPath;
-    toolProgress.restart(convertedLengthMs(settings, clip));
     running = true;
     ++runNumber;
+    if (encodedByUs(settings)) {
+        startEncoding(ffmpeg, video, clip, settings);
+        return true;
+    }
+    toolProgress.restart(convertedLengthMs(settings, clip));
     process->setProcessChannelMode(QProcess::MergedChannels);
     process->start(ffmpeg, conversionArguments(settings, video, partialPath),
                    QIODevice::ReadWrite);
@@ -56,7 +64,16 @@ void VideoConversion::cancel()
     running = false;
     ++runNumber;
     stopProcess(*process);
+    // Stopping the worker ends its frame stream, which stops the tool.
+    creater.requestStop();
+    creater.wait();
+    frameStream.reset();
     dropPartialFile();
+}
+
+int VideoConversion::progress() const
+{
+    return frameStream ? encodedProgress : toolProgress.progress();
 }
 
 void VideoConversion::process_ReadyRead()
@@ -103,6 +120,60 @@ void VideoConversion::process_Error(QProcess::ProcessError error)
                 end(Outcome::ToolNotStarted);
         },
         Qt::QueuedConnection);
+}
+
+void VideoConversion::startEncoding(const QString &ffmpeg, const QString &video,
+                                    const VideoFacts &clip, const GifSettings &settings)
+{
+    GifSettings decoded = settings;
+    const QSize size = gifSizeFor(settings.width, settings.height, clip.size);
+    decoded.width = size.width();
+    decoded.height = size.height();
+    const qint64 expected = (convertedLengthMs(settings, clip) * settings.frameRate + 999) / 1000;
+    frameStream = std::make_shared<VideoFrameStream>(ffmpeg, decodeArguments(decoded, video),
+                                                     size, int(expected));
+    encodedProgress = expected > 0 ? 0 : -1;
+    GifJobChoices choices;
+    choices.frameRate = settings.frameRate;
+    choices.encoding.quality = settings.quality;
+    creater.startJob(makeStreamGifJob(partialPath, frameStream, size, choices));
+}
+
+void VideoConversion::creater_updateprogress(int progress)
+{
+    if (!running || !frameStream)
+        return;
+    encodedProgress = progress;
+    emit updateprogress(progress);
+}
+
+void VideoConversion::creater_Finished()
+{
+    // The end of a run called off is late: no run, or the next one's worker, is going.
+    if (!running || !frameStream || creater.isRunning())
+        return;
+    const Outcome outcome = encodingOutcome();
+    // A worker that could not write leaves the tool waiting to hand over its next frame.
+    frameStream->stop();
+    frameStream.reset();
+    end(outcome);
+}
+
+VideoConversion::Outcome VideoConversion::encodingOutcome() const
+{
+    switch (frameStream->ending()) {
+    case VideoFrameStream::Ending::NotStarted:
+        return Outcome::ToolNotStarted;
+    case VideoFrameStream::Ending::ToolFailed:
+        return Outcome::ToolFailed;
+    default:
+        break;
+    }
+    if (creater.outcome != JobOutcome::Completed)
+        return Outcome::WriteFailed;
+    if (frameStream->framesTaken() == 0)
+        return Outcome::NoFrames;
+    return replaceFile(partialPath, gifPath) ? Outcome::Completed : Outcome::NotReplaced;
 }
 
 void VideoConversion::end(Outcome outcome)

@@ -2,17 +2,23 @@
 #define VIDEOCONVERSION_H
 
 #include "videotool/toolprogress.h"
+#include "workers/gifcreaterthread.h"
 
 #include <QObject>
 #include <QProcess>
 
+#include <memory>
+
+class VideoFrameStream;
 struct GifSettings;
 struct VideoFacts;
 
 // Converts a video to a GIF with the video tool, in a process the caller owns, without
-// blocking the caller. The tool writes beside the GIF ("NAME.gif.N.part"), which takes the
-// GIF's place only when the tool has ended well and written frames, so that a failed or
-// cancelled run leaves an earlier GIF of the same name as it was.
+// blocking the caller; when the settings ask for our encoder (encodedByUs), the tool only
+// decodes the clip, in a process of its own, and the creation worker writes the GIF. The
+// GIF is written beside its place ("NAME.gif.N.part") and takes it only when the run has
+// ended well and written frames, so that a failed or cancelled run leaves an earlier GIF of
+// the same name as it was.
 class VideoConversion : public QObject
 {
     Q_OBJECT
@@ -24,6 +30,7 @@ public:
         NoFrames,       // the tool wrote no frame: nothing of the clip in the range
         NotReplaced,    // the new GIF could not take the place of the file there
         ToolNotStarted, // the tool could not be started at all
+        WriteFailed,    // our encoder could not write the GIF (a full disk)
     };
     Q_ENUM(Outcome)
 
@@ -46,7 +53,7 @@ public:
     bool isRunning() const { return running; }
     // Ten-thousandths of the conversion done (0 to 10000), or -1 while the length being
     // converted is not known.
-    int progress() const { return toolProgress.progress(); }
+    int progress() const;
 
 signals:
     void updateprogress(int progress);
@@ -58,11 +65,20 @@ private:
     void process_ReadyRead();
     void process_Finished(int exitCode, QProcess::ExitStatus exitStatus);
     void process_Error(QProcess::ProcessError error);
+    void startEncoding(const QString &ffmpeg, const QString &video, const VideoFacts &clip,
+                       const GifSettings &settings);
+    void creater_updateprogress(int progress);
+    void creater_Finished();
+    Outcome encodingOutcome() const;
     void end(Outcome outcome);
     void dropPartialFile();
 
     QProcess *process;
     ToolProgress toolProgress;
+    GifCreaterThread creater;
+    // The clip's frames while our encoder writes the GIF; null otherwise.
+    std::shared_ptr<VideoFrameStream> frameStream;
+    int encodedProgress = -1;
     QString gifPath;
     QString partialPath;
     bool running = false;

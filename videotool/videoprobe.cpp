@@ -9,6 +9,18 @@
 
 namespace {
 
+// Whether the stream is shown turned a quarter: the video tool turns its frames upright, so
+// they come out with width and height swapped.
+bool turnedAQuarter(const QJsonObject &stream)
+{
+    for (const QJsonValue &data : stream.value(QStringLiteral("side_data_list")).toArray()) {
+        const int degrees = data.toObject().value(QStringLiteral("rotation")).toInt();
+        if (qAbs(degrees) % 180 == 90)
+            return true;
+    }
+    return false;
+}
+
 VideoFacts factsFromJson(const QByteArray &json)
 {
     const QJsonObject root = QJsonDocument::fromJson(json).object();
@@ -16,6 +28,8 @@ VideoFacts factsFromJson(const QByteArray &json)
     VideoFacts facts;
     facts.size = QSize(stream.value(QStringLiteral("width")).toInt(),
                        stream.value(QStringLiteral("height")).toInt());
+    if (turnedAQuarter(stream))
+        facts.size.transpose();
     facts.kind = facts.size.isEmpty() ? VideoFacts::NotVideo : VideoFacts::Video;
     const QString seconds =
         root.value(QStringLiteral("format")).toObject().value(QStringLiteral("duration")).toString();
@@ -23,6 +37,27 @@ VideoFacts factsFromJson(const QByteArray &json)
     return facts;
 }
 
+// What a probe that has ended tells. ffprobe fails on data it cannot read and lists no
+// stream for a clip without pictures.
+VideoFacts factsOfEndedProbe(QProcess *probe)
+{
+    if (probe->exitStatus() == QProcess::CrashExit)
+        return VideoFacts();
+    if (probe->exitCode() != 0)
+        return VideoFacts{VideoFacts::NotVideo, QSize(), 0};
+    return factsFromJson(probe->readAllStandardOutput());
+}
+
+}
+
+VideoFacts probeVideo(const QString &ffprobe, const QString &video)
+{
+    QProcess probe;
+    probe.setStandardErrorFile(QProcess::nullDevice());
+    probe.start(ffprobe, probeArguments(video), QIODevice::ReadOnly);
+    if (!probe.waitForFinished(-1))
+        return VideoFacts();
+    return factsOfEndedProbe(&probe);
 }
 
 VideoProbe::VideoProbe(QObject *parent) : QObject(parent)
@@ -49,17 +84,9 @@ void VideoProbe::cancel()
     stopProcess(probeProcess);
 }
 
-void VideoProbe::probeProcess_Finished(int exitCode, QProcess::ExitStatus exitStatus)
+void VideoProbe::probeProcess_Finished()
 {
-    // ffprobe fails on data it cannot read and lists no stream for a clip without pictures.
-    if (exitStatus == QProcess::CrashExit) {
-        emit finished(VideoFacts());
-        return;
-    }
-    VideoFacts facts = factsFromJson(probeProcess.readAllStandardOutput());
-    if (exitCode != 0)
-        facts = VideoFacts{VideoFacts::NotVideo, QSize(), 0};
-    emit finished(facts);
+    emit finished(factsOfEndedProbe(&probeProcess));
 }
 
 void VideoProbe::probeProcess_Error(QProcess::ProcessError error)

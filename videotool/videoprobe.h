@@ -11,9 +11,12 @@ struct VideoFacts
     // Unknown when ffprobe could not run: the clip may still be a video.
     enum Kind { Unknown, Video, NotVideo };
     Kind kind = Unknown;
-    QSize size;
+    QSize size;             // as shown: a clip turned a quarter has its sides swapped
     qint64 durationMs = 0; // 0 when the clip does not say
 };
+
+// Reads a clip's picture size and length with ffprobe (see videoToolPath), waiting for it.
+VideoFacts probeVideo(const QString &ffprobe, const QString &video);
 
 // Reads a clip's picture size and length with ffprobe, without blocking the caller.
 class VideoProbe : public QObject
@@ -33,7 +36,7 @@ signals:
     void finished(const VideoFacts &facts);
 
 private:
-    void probeProcess_Finished(int exitCode, QProcess::ExitStatus exitStatus);
+    void probeProcess_Finished();
     void probeProcess_Error(QProcess::ProcessError error);
 
     QProcess probeProcess;

@@ -18,7 +18,7 @@ QStringList probeArguments(const QString &video)
 {
     return {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"),
             QStringLiteral("v:0"), QStringLiteral("-show_entries"),
-            QStringLiteral("stream=width,height:format=duration"), QStringLiteral("-of"),
+            QStringLiteral("stream=width,height:stream_side_data=rotation:format=duration"), QStringLiteral("-of"),
             QStringLiteral("json"), video};
 }
 
@@ -56,6 +56,23 @@ QString frameFilters(const GifSettings &settings)
     if (!scale.isEmpty())
         chain += QLatin1Char(',') + scale;
     return chain;
+}
+
+bool encodedByUs(const GifSettings &settings)
+{
+    return settings.quality < 100;
+}
+
+QStringList decodeArguments(const GifSettings &settings, const QString &video)
+{
+    QStringList arguments{QStringLiteral("-nostdin"), QStringLiteral("-v"),
+                          QStringLiteral("error")};
+    // The first video stream, the one the probe measured.
+    arguments << clipArguments(settings, video) << QStringLiteral("-map")
+              << QStringLiteral("0:v:0") << QStringLiteral("-vf") << frameFilters(settings)
+              << QStringLiteral("-f") << QStringLiteral("rawvideo") << QStringLiteral("-pix_fmt")
+              << QStringLiteral("rgba") << QStringLiteral("pipe:1");
+    return arguments;
 }
 
 QStringList conversionArguments(const GifSettings &settings, const QString &video,

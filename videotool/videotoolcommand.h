@@ -13,7 +13,8 @@
 QString videoToolPath(const QString &appFolder,
                       const QString &program = QStringLiteral("ffmpeg"));
 
-// ffprobe: the first video stream's size and the clip's length, as JSON on standard output.
+// ffprobe: the first video stream's size and turn and the clip's length, as JSON on standard
+// output.
 QStringList probeArguments(const QString &video);
 
 // One still at atMs into the video, as a JPEG at stillPath (which may exist already).
@@ -31,7 +32,13 @@ struct GifSettings
     int frameRate = 15;
     // A palette built from the clip itself instead of the tool's fixed one.
     bool paletteFromClip = false;
+    // 1 to 100: below 100 the tool only decodes the clip and our encoder writes the GIF at
+    // that level (see GifOptions::quality); at 100 the tool writes it.
+    int quality = 100;
 };
+
+// Whether our encoder writes the GIF, the video tool only decoding the clip.
+bool encodedByUs(const GifSettings &settings);
 
 // The part of the clip the settings take: "-ss START -t LENGTH -i video", without a start
 // or length of 0.
@@ -43,6 +50,10 @@ QString scaleFilter(const GifSettings &settings);
 // The filter chain that turns the clip's frames into the GIF's: thinned to the frame rate,
 // then scaled ("fps=10,scale=320:-1").
 QString frameFilters(const GifSettings &settings);
+
+// Decodes the clip into raw RGBA frames on standard output, thinned and scaled by the frame
+// filters; settings gives both sides, so that every frame has a size known in advance.
+QStringList decodeArguments(const GifSettings &settings, const QString &video);
 
 // Converts the video to a GIF at gifPath (overwritten), reporting progress on standard
 // output.

@@ -2,12 +2,14 @@
 
 #include "encoder/gifencoder.h"
 #include "encoder/gifstreamwriter.h"
+#include "rules/framedelay.h"
 #include "workers/framecompose.h"
 #include "workers/framefile.h"
 #include "workers/framereadahead.h"
 
 #include <QDebug>
 #include <QFile>
+#include <memory>
 
 GifCreaterThread::GifCreaterThread(QObject *parent)
     : QThread(parent)
@@ -26,6 +28,7 @@ void GifCreaterThread::startJob(const GifJob &job)
     {
         QMutexLocker locker(&listLock);
         frameList = job.frames;
+        frameStream = job.stream;
         gifWidth = job.canvas.width();
         gifHeight = job.canvas.height();
         delay = job.delay;
@@ -40,6 +43,8 @@ void GifCreaterThread::startJob(const GifJob &job)
 void GifCreaterThread::requestStop()
 {
     requestInterruption();
+    if (frameStream)
+        frameStream->stop();
 }
 
 void GifCreaterThread::run()
@@ -51,11 +56,14 @@ void GifCreaterThread::run()
         outcome = JobOutcome::TooLarge;
         return;
     }
-    // The first frames are read while the pictures' headers are asked about alpha.
-    FrameReadAhead frames(frameList, QSize(gifWidth, gifHeight), choices);
-    const QByteArray path = gifFilePath.toUtf8();
     GifOptions options = choices.encoding;
-    options.alpha = framesMayBeClear(frameList, QSize(gifWidth, gifHeight), choices);
+    std::unique_ptr<FrameReadAhead> frames;
+    if (!frameStream) {
+        // The first frames are read while the pictures' headers are asked about alpha.
+        frames = std::make_unique<FrameReadAhead>(frameList, QSize(gifWidth, gifHeight), choices);
+        options.alpha = framesMayBeClear(frameList, QSize(gifWidth, gifHeight), choices);
+    }
+    const QByteArray path = gifFilePath.toUtf8();
     GifFileState state = openGifStream(path.constData(), gifWidth, gifHeight, delay, options);
     if (!state.outputFile) {
         outcome = JobOutcome::WriteFailed;
@@ -63,7 +71,8 @@ void GifCreaterThread::run()
     }
     // The encoder outlives the stream: the last frame's bytes are written as it closes.
     const GifEncoder encoder;
-    outcome = writeFrames(encoder, &state, &frames);
+    outcome = frames ? writeFrames(encoder, &state, frames.get())
+                     : writeStreamFrames(encoder, &state);
     if (!closeGifStream(&state) && outcome == JobOutcome::Completed)
         outcome = JobOutcome::WriteFailed;
     if (outcome != JobOutcome::Completed)
@@ -90,5 +99,28 @@ JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState
             return JobOutcome::WriteFailed;
         emit updateprogress(int(10000LL * (i + 1) / n));
     }
+    return JobOutcome::Completed;
+}
+
+JobOutcome GifCreaterThread::writeStreamFrames(const GifEncoder &encoder, GifFileState *state)
+{
+    const int expected = frameStream->expectedFrames();
+    QImage frame;
+    for (int i = 0; frameStream->takeNext(&frame); ++i) {
+        if (isInterruptionRequested())
+            return JobOutcome::Stopped;
+        encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(),
+                            delayOfFrame(choices.frameRate, i), 8);
+        if (gifStreamHasError(state))
+            return JobOutcome::WriteFailed;
+        // The count is only expected: the whole is reached when the stream ends.
+        if (expected > 0)
+            emit updateprogress(int(qMin<qint64>(9999, 10000LL * (i + 1) / expected)));
+    }
+    if (isInterruptionRequested())
+        return JobOutcome::Stopped;
+    if (frameStream->failed())
+        return JobOutcome::Unreadable;
+    emit updateprogress(10000);
     return JobOutcome::Completed;
 }

@@ -17,7 +17,8 @@ struct GifFileState;
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
 // them, on other threads while the frames before are encoded; every picture becomes the
 // frame composeOnCanvas makes of it. The encoder honours alpha (GifOptions::alpha) when
-// some frame may show clear pixels (framesMayBeClear).
+// some frame may show clear pixels (framesMayBeClear). A job's frame stream is read as its
+// frames arrive.
 class GifCreaterThread : public QThread
 {
     Q_OBJECT
@@ -28,11 +29,13 @@ public:
 
     // Takes the job whole and starts it; call it while no job runs.
     void startJob(const GifJob &job);
-    // Asks a running job to stop after the current frame; its unfinished file is removed.
+    // Asks a running job to stop after the current frame, ending its frame stream; its
+    // unfinished file is removed.
     void requestStop();
 
     // The job being run, as startJob() left it.
     QList<FrameSource> frameList;
+    std::shared_ptr<FrameStream> frameStream;
     int gifWidth = MinGifCanvas.width();
     int gifHeight = MinGifCanvas.height();
     int delay = 10;  // of the frame rate; each frame has its own
@@ -53,6 +56,7 @@ protected:
 private:
     JobOutcome writeFrames(const GifEncoder &encoder, GifFileState *state,
                            FrameReadAhead *frames);
+    JobOutcome writeStreamFrames(const GifEncoder &encoder, GifFileState *state);
 };
 
 #endif

@@ -21,3 +21,15 @@ GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
     job.choices = choices;
     return job;
 }
+
+GifJob makeStreamGifJob(const QString &gifFilePath, std::shared_ptr<FrameStream> stream,
+                        const QSize &frameSize, const GifJobChoices &choices)
+{
+    GifJob job;
+    job.gifFilePath = gifFilePath;
+    job.stream = std::move(stream);
+    job.canvas = frameSize;
+    job.delay = delayForFrameRate(choices.frameRate);
+    job.choices = choices;
+    return job;
+}

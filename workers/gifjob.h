@@ -2,11 +2,14 @@
 #define GIFJOB_H
 
 #include "encoder/gifoptions.h"
+#include "workers/framestream.h"
 
 #include <QImage>
 #include <QList>
 #include <QSize>
 #include <QString>
+
+#include <memory>
 
 // One frame of a job: a picture held in memory, or the file it is read from when the job
 // reaches it. Its size decides the canvas.
@@ -47,6 +50,9 @@ struct GifJob
 {
     QString gifFilePath;
     QList<FrameSource> frames; // in playing order
+    // Frames that arrive while the job runs, taken instead of frames when set; each shows
+    // for its share of the frame rate, so that the GIF lasts as long as the clip.
+    std::shared_ptr<FrameStream> stream;
     QSize canvas;
     int delay = 10;            // of the frame rate on average, in hundredths of a second
     GifJobChoices choices;
@@ -60,5 +66,10 @@ const QSize MinGifCanvas(20, 20);
 // gets delayOfFrame of the frame rate at its place (rules/framedelay.h).
 GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
                   const GifJobChoices &choices);
+
+// The job of writing gifFilePath from the stream's frames, all of frameSize, which is the
+// canvas.
+GifJob makeStreamGifJob(const QString &gifFilePath, std::shared_ptr<FrameStream> stream,
+                        const QSize &frameSize, const GifJobChoices &choices);
 
 #endif

@@ -6,7 +6,7 @@
 enum class JobOutcome {
     Completed,   // everything written
     Stopped,     // stopped on request; what the run wrote is removed again
-    Unreadable,  // an input file cannot be read (creation: a frame file)
+    Unreadable,  // an input cannot be read (creation: a frame file, or the frame stream failed)
     NotAGif,     // nothing to read: no GIF signature, or the file cannot be opened
     TooLarge,    // over the size limits; nothing decoded
     Damaged,     // a GIF frame cannot be read, or the file ends early

@@ -395,6 +395,34 @@ private slots:
         QVERIFY(!readSetting(Setting::videoHighQualityColours));
     }
 
+    // Below 100 the tool only decodes and our encoder writes the GIF: the flat colour that
+    // the tool's fixed palette dots comes out whole, with progress per frame.
+    void qualityBelow100IsWrittenByOurEncoder()
+    {
+        QVERIFY(importVideo("flat.mp4"));
+        const QString gif = output + "/flat.gif";
+        page->qualitySpinBox->setFocus();
+        page->qualitySpinBox->selectAll();
+        QTest::keyClicks(page->qualitySpinBox, "70");
+        QCOMPARE(readSetting(Setting::videoQuality), 70);
+        QVERIFY(!page->coloursCheckBox->isEnabled());
+        QVERIFY(createGif("0", "0"));
+        QCOMPARE(answerer.dialogs,
+                 QStringList{"completed, do you want to open the folder? [Cancel|Open]"});
+        QCOMPARE(overlayText(window), QString("Create GIF: 100.00% "));
+        QCOMPARE(firstFrameColours(gif), 1);
+        DecodedGif decoded;
+        QVERIFY(decodeGif(gif, &decoded));
+        QCOMPARE(decoded.frames.size(), 15);
+        QCOMPARE(decoded.canvasSize, QSize(64, 48));
+
+        GifVideoWidget fresh;
+        fresh.retranslateUi();
+        QCOMPARE(fresh.qualitySpinBox->value(), 70);
+        page->qualitySpinBox->setValue(100);
+        QVERIFY(page->coloursCheckBox->isEnabled());
+    }
+
     void noTemporaryFolderIsReported()
     {
         QVERIFY(importVideo("small.mp4"));

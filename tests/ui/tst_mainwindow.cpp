@@ -248,7 +248,7 @@ private slots:
             // The video form once a video is in, top to bottom.
             {video->addVideosButton, video->createGifButton, video->startTimeEdit,
              video->durationEdit, video->widthEdit, video->heightEdit, video->frameRateComboBox,
-             video->coloursCheckBox, video->backupmeuButton}};
+             video->coloursCheckBox, video->qualitySpinBox, video->backupmeuButton}};
         for (int page = 0; page < pages.size(); ++page) {
             window->switchPage(qMin(page, 2));
             QTRY_COMPARE(runningAnimations(), 0);
