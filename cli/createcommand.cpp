@@ -132,7 +132,7 @@ int runCreateCommand(const QStringList &arguments)
     const QCommandLineOption help(QStringList{"h", "help"});
     parser.addOptions({output, fps, noSort, smaller, quiet, help});
     if (!parser.parse(arguments))
-        return failUsage(Command, parser.errorText());
+        return failParse(Command, parser, arguments);
     if (parser.isSet(help)) {
         printOut(QString::fromUtf8(Help));
         return ExitSucceeded;

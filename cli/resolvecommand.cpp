@@ -65,7 +65,7 @@ int runResolveCommand(const QStringList &arguments)
     const QCommandLineOption help(QStringList{"h", "help"});
     parser.addOptions({output, quiet, help});
     if (!parser.parse(arguments))
-        return failUsage(Command, parser.errorText());
+        return failParse(Command, parser, arguments);
     if (parser.isSet(help)) {
         printOut(QString::fromUtf8(Help));
         return ExitSucceeded;

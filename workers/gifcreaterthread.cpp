@@ -50,7 +50,13 @@ void GifCreaterThread::run()
         outcome = JobOutcome::TooLarge;
         return;
     }
+    // The encoder widens a UTF-8 name on Windows; elsewhere it opens the name's bytes as
+    // they are on disk, which need not be UTF-8.
+#ifdef Q_OS_WIN
     const QByteArray path = gifFilePath.toUtf8();
+#else
+    const QByteArray path = QFile::encodeName(gifFilePath);
+#endif
     GifFileState state =
         openGifStream(path.constData(), gifWidth, gifHeight, delay, choices.encoding);
     if (!state.outputFile) {
