@@ -1,5 +1,6 @@
 #include "app/mainmainwidget.h"
 
+#include "app/leftoutnotice.h"
 #include "app/loadingwidget.h"
 #include "app/maintopwidget.h"
 #include "app/messagequestions.h"
@@ -13,7 +14,6 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QIcon>
@@ -314,18 +314,6 @@ void MainMainWidget::cancelRunningJob()
     showLoading(0);
 }
 
-namespace {
-
-QString fileNames(const QStringList &paths)
-{
-    QStringList names;
-    for (const QString &path : paths)
-        names << QFileInfo(path).fileName();
-    return names.join(QStringLiteral(", "));
-}
-
-}
-
 void MainMainWidget::openFiles(const QStringList &paths)
 {
     if (paths.isEmpty())
@@ -335,37 +323,32 @@ void MainMainWidget::openFiles(const QStringList &paths)
         return;
     }
     const FileKinds kinds = sortByKind(paths);
-    QStringList leftOut = kinds.unknown;
+    LeftOutNotice leftOut;
+    leftOut.addUnreadable(kinds.unreadable);
+    leftOut.add(kinds.unknown, LeftOutReason::NotOpenedKind);
     int page = -1;
     if (!kinds.images.isEmpty()) {
-        leftOut += kinds.gifs + kinds.videos;
+        leftOut.add(kinds.gifs + kinds.videos, LeftOutReason::NotWithOthers);
         page = 1;
     } else if (!kinds.gifs.isEmpty()) {
-        leftOut += kinds.gifs.mid(1) + kinds.videos;
+        leftOut.add(kinds.gifs.mid(1) + kinds.videos, LeftOutReason::NotWithOthers);
         page = 0;
     } else if (!kinds.videos.isEmpty()) {
-        leftOut += kinds.videos.mid(1);
+        leftOut.add(kinds.videos.mid(1), LeftOutReason::NotWithOthers);
         page = 2;
     }
-
-    // Told before the job starts, so that its end dialog never waits under this one.
-    QStringList problems;
-    if (!kinds.unreadable.isEmpty())
-        problems << tr("Failed, cannot read: %1").arg(fileNames(kinds.unreadable));
-    if (!leftOut.isEmpty())
-        problems << tr("Not opened: %1 (images, one GIF or one video at a time)")
-                        .arg(fileNames(leftOut));
-    if (!problems.isEmpty())
-        showNotice(problems.join(QLatin1Char('\n')), tr("OK"));
-    if (page < 0)
-        return;
-    if (currentPage != page)
+    if (page >= 0 && currentPage != page)
         switchPage(page);
-    if (page == 1)
-        imagesWidget->importImages(kinds.images);
-    else if (page == 0)
+    if (page == 1) {
+        // Named with the pictures the import cannot read, once it has ended.
+        imagesWidget->importImages(kinds.images, leftOut);
+        return;
+    }
+    // Told before the job starts, so that its end dialog never waits under this one.
+    leftOut.showAndClear();
+    if (page == 0)
         menuWidget->resolveGif(kinds.gifs.first());
-    else
+    else if (page == 2)
         videoWidget->importVideo(kinds.videos.first());
 }
 

@@ -50,7 +50,11 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     imageLoader = new ImageBatchLoader(this);
     new FileDrop(
         this, [](const FileKinds &kinds) { return kinds.images; },
-        [this](const QStringList &paths) { importImages(paths); });
+        [this](const QStringList &images, const QStringList &others) {
+            LeftOutNotice leftOut;
+            leftOut.addNotTaken(others, LeftOutReason::NotAnImage);
+            importImages(images, leftOut);
+        });
 
     connect(addPhotosButton, SIGNAL(clicked()), this, SLOT(addPhotosButton_slots()));
     connect(createGifButton, SIGNAL(clicked()), this, SLOT(createGifButton_slots()));
@@ -62,6 +66,10 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     connect(smallerFileCheckBox, SIGNAL(clicked(bool)), this, SLOT(smallerFileCheckBox_slots(bool)));
     connect(imageLoader, &ImageBatchLoader::imageLoaded, this,
             &GifImagesWidget::imageLoader_imageLoaded);
+    connect(imageLoader, &ImageBatchLoader::imageLeftOut, this,
+            [this](const QString &path, LeftOutReason reason, const QSize &size) {
+                importLeftOut.add(path, reason, size);
+            });
     connect(imageLoader, &ImageBatchLoader::finished, this,
             &GifImagesWidget::imageLoader_finished);
 }
@@ -175,8 +183,9 @@ void GifImagesWidget::addPhotosButton_slots()
         importImages(paths);
 }
 
-void GifImagesWidget::importImages(const QStringList &paths)
+void GifImagesWidget::importImages(const QStringList &paths, const LeftOutNotice &leftOut)
 {
+    importLeftOut = leftOut;
     rememberFolderOf(Setting::addImagesPath, paths.first());
     const QStringList ordered = inNaturalOrder(paths);
     mainWindow()->showLoading(1);
@@ -197,6 +206,7 @@ void GifImagesWidget::imageLoader_finished()
     returnFreedMemory();
     mainWindow()->showLoading(0);
     enableFrameTiles();
+    importLeftOut.showAndClear();
 }
 
 void GifImagesWidget::showLoadingCount(int done, int total)

@@ -1,8 +1,10 @@
 #include "pages/imagebatchloader.h"
 
+#include "rules/filekinds.h"
 #include "workers/framefile.h"
 
 #include <QColor>
+#include <QImageReader>
 #include <QMetaObject>
 #include <QPainter>
 #include <QRunnable>
@@ -15,10 +17,26 @@ namespace {
 // fill the box.
 const QColor letterboxColour(0x3c, 0x3c, 0x3c);
 
+// Why a file that gave no picture cannot be a frame; *size receives the picture's size
+// when it is too large.
+LeftOutReason whyNoFrame(const QString &path, QSize *size)
+{
+    if (fileProblem(path) != FileProblem::None)
+        return unreadableReason(path);
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    *size = reader.size();
+    if (size->isValid() && !frameSizeAllowed(*size))
+        return LeftOutReason::TooLarge;
+    *size = QSize();
+    return LeftOutReason::NotAPicture;
+}
+
 class ThumbnailJob : public QRunnable
 {
 public:
-    using Delivery = std::function<void(const QSize &size, const QImage &thumbnail)>;
+    using Delivery = std::function<void(const QSize &size, const QImage &thumbnail,
+                                        LeftOutReason whyNot)>;
 
     ThumbnailJob(const QString &path, const QSize &box, Delivery deliver)
         : path(path), box(box), deliver(std::move(deliver))
@@ -30,7 +48,8 @@ public:
         QSize size;
         const QImage picture = readPictureFitting(path, box, &size);
         if (picture.isNull()) {
-            deliver(QSize(), QImage());
+            const LeftOutReason whyNot = whyNoFrame(path, &size);
+            deliver(size, QImage(), whyNot);
             return;
         }
         QImage thumbnail(box, QImage::Format_RGB32);
@@ -39,7 +58,7 @@ public:
         painter.drawImage((box.width() - picture.width()) / 2,
                           (box.height() - picture.height()) / 2, picture);
         painter.end();
-        deliver(size, thumbnail);
+        deliver(size, thumbnail, LeftOutReason::NotAPicture);
     }
 
 private:
@@ -67,8 +86,9 @@ void ImageBatchLoader::start(const QStringList &paths, const QSize &thumbnailSiz
     running = true;
     const int batch = ++batchNumber;
     for (int i = 0; i < paths.size(); ++i) {
-        const auto deliver = [this, batch, i](const QSize &size, const QImage &thumbnail) {
-            const Result result{size, thumbnail};
+        const auto deliver = [this, batch, i](const QSize &size, const QImage &thumbnail,
+                                              LeftOutReason whyNot) {
+            const Result result{size, thumbnail, whyNot};
             QMetaObject::invokeMethod(
                 this, [this, batch, i, result] { storeResult(batch, i, result); },
                 Qt::QueuedConnection);
@@ -102,6 +122,8 @@ void ImageBatchLoader::storeResult(int batch, int index, const Result &result)
         const Result done = results.at(nextToReport);
         results[nextToReport] = Result();
         ++nextToReport;
+        if (done.thumbnail.isNull())
+            emit imageLeftOut(paths.at(nextToReport - 1), done.whyNot, done.size);
         emit imageLoaded(paths.at(nextToReport - 1), done.size, done.thumbnail, nextToReport,
                          paths.size());
     }
