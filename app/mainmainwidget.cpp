@@ -1,9 +1,9 @@
 #include "app/mainmainwidget.h"
 
+#include "app/handoverqueue.h"
 #include "app/leftoutnotice.h"
 #include "app/loadingwidget.h"
 #include "app/maintopwidget.h"
-#include "app/messagequestions.h"
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
@@ -12,6 +12,7 @@
 #include "widgets/mytempbutton2.h"
 #include "widgets/uiscale.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGraphicsOpacityEffect>
@@ -97,6 +98,9 @@ MainMainWidget::MainMainWidget(QWidget *parent) : QWidget(parent)
             &MainMainWidget::cancelRunningJob);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             &MainMainWidget::openPressed);
+    handOvers = new HandOverQueue(
+        [this] { return loadingWidget->isVisible() || QApplication::activeModalWidget(); },
+        [this](const QStringList &paths) { openFilesNow(paths); }, this);
     // The window keeps the keyboard itself until Tab moves on, so no tile shows a focus
     // ring before the keyboard is used.
     setFocus();
@@ -316,12 +320,11 @@ void MainMainWidget::cancelRunningJob()
 
 void MainMainWidget::openFiles(const QStringList &paths)
 {
-    if (paths.isEmpty())
-        return;
-    if (loadingWidget->isVisible()) {
-        showNotice(tr("A job is running. Open the files again when it has ended."), tr("OK"));
-        return;
-    }
+    handOvers->add(paths);
+}
+
+void MainMainWidget::openFilesNow(const QStringList &paths)
+{
     const FileKinds kinds = sortByKind(paths);
     LeftOutNotice leftOut;
     leftOut.addUnreadable(kinds.unreadable);

@@ -303,17 +303,6 @@
     </message>
 </context>
 <context>
-    <name>MainMainWidget</name>
-    <message>
-        <source>A job is running. Open the files again when it has ended.</source>
-        <translation>A job is running. Open the files again when it has ended.</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
     <name>LeftOutNotice</name>
     <message>
         <source>Not opened:</source>

@@ -303,17 +303,6 @@
     </message>
 </context>
 <context>
-    <name>MainMainWidget</name>
-    <message>
-        <source>A job is running. Open the files again when it has ended.</source>
-        <translation>有任务正在进行。请在任务结束后再打开这些文件。</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-</context>
-<context>
     <name>LeftOutNotice</name>
     <message>
         <source>Not opened:</source>

@@ -350,6 +350,34 @@ private slots:
         QVERIFY(window->menuWidget->isVisible());
     }
 
+    // Files handed over while a job or a dialog is up wait for it to end, and then open
+    // together, with one notice for all: no notice opens inside another dialog.
+    void handOversWaitForJobsAndDialogs()
+    {
+        const QString dir = temp.path();
+        answerer.dialogs.clear();
+        startLongImagesJob();
+        window->openFiles({dir + "/gone.png"});
+        window->openFiles({dir + "/gone.png", dir + "/lost.png"});
+        QTest::qWait(300);
+        QVERIFY(answerer.dialogs.isEmpty());
+        window->cancelRunningJob();
+        QTRY_COMPARE(answerer.dialogs, QStringList("Not opened:\ngone.png: no such file\n"
+                                                   "lost.png: no such file [OK]"));
+        answerer.dialogs.clear();
+
+        QDialog question(window.get());
+        question.open();
+        for (int i = 1; i <= 20; ++i)
+            window->openFiles({dir + QString("/gone%1.png").arg(i)});
+        QTest::qWait(300);
+        QVERIFY(answerer.dialogs.isEmpty());
+        question.close();
+        QTRY_COMPARE(answerer.dialogs.size(), 1);
+        QVERIFY(answerer.dialogs.first().startsWith("Not opened:\ngone1.png: no such file\n"));
+        QVERIFY(answerer.dialogs.first().endsWith("\nand 12 more [OK]"));
+    }
+
     // Escape closes an open drop-down list and stays on the page; the next one leaves it.
     void escapeClosesAListBeforeThePage()
     {
