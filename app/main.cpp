@@ -3,6 +3,7 @@
 #include "app/singlewindow.h"
 #include "cli/commandline.h"
 #include "cli/commandoutput.h"
+#include "cli/windowdisplay.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
@@ -48,9 +49,11 @@ int main(int argc, char *argv[])
         addPluginFolders();
         // The workers' debug lines are not for a terminal: commands print only errors.
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-        return runCommand(QCoreApplication::arguments());
+        return runCommand(argc, argv);
     }
 
+    if (!displayFound(arguments))
+        return failNoDisplay();
 #ifdef QT_NO_DEBUG_OUTPUT
     qInstallMessageHandler(dropMessage);
 #endif

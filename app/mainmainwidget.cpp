@@ -1,8 +1,9 @@
 #include "app/mainmainwidget.h"
 
+#include "app/handoverqueue.h"
+#include "app/leftoutnotice.h"
 #include "app/loadingwidget.h"
 #include "app/maintopwidget.h"
-#include "app/messagequestions.h"
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
@@ -11,9 +12,9 @@
 #include "widgets/mytempbutton2.h"
 #include "widgets/uiscale.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QIcon>
@@ -97,6 +98,9 @@ MainMainWidget::MainMainWidget(QWidget *parent) : QWidget(parent)
             &MainMainWidget::cancelRunningJob);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
             &MainMainWidget::openPressed);
+    handOvers = new HandOverQueue(
+        [this] { return loadingWidget->isVisible() || QApplication::activeModalWidget(); },
+        [this](const QStringList &paths) { openFilesNow(paths); }, this);
     // The window keeps the keyboard itself until Tab moves on, so no tile shows a focus
     // ring before the keyboard is used.
     setFocus();
@@ -314,58 +318,40 @@ void MainMainWidget::cancelRunningJob()
     showLoading(0);
 }
 
-namespace {
-
-QString fileNames(const QStringList &paths)
-{
-    QStringList names;
-    for (const QString &path : paths)
-        names << QFileInfo(path).fileName();
-    return names.join(QStringLiteral(", "));
-}
-
-}
-
 void MainMainWidget::openFiles(const QStringList &paths)
 {
-    if (paths.isEmpty())
-        return;
-    if (loadingWidget->isVisible()) {
-        showNotice(tr("A job is running. Open the files again when it has ended."), tr("OK"));
-        return;
-    }
+    handOvers->add(paths);
+}
+
+void MainMainWidget::openFilesNow(const QStringList &paths)
+{
     const FileKinds kinds = sortByKind(paths);
-    QStringList leftOut = kinds.unknown;
+    LeftOutNotice leftOut;
+    leftOut.addUnreadable(kinds.unreadable);
+    leftOut.add(kinds.unknown, LeftOutReason::NotOpenedKind);
     int page = -1;
     if (!kinds.images.isEmpty()) {
-        leftOut += kinds.gifs + kinds.videos;
+        leftOut.add(kinds.gifs + kinds.videos, LeftOutReason::NotWithOthers);
         page = 1;
     } else if (!kinds.gifs.isEmpty()) {
-        leftOut += kinds.gifs.mid(1) + kinds.videos;
+        leftOut.add(kinds.gifs.mid(1) + kinds.videos, LeftOutReason::NotWithOthers);
         page = 0;
     } else if (!kinds.videos.isEmpty()) {
-        leftOut += kinds.videos.mid(1);
+        leftOut.add(kinds.videos.mid(1), LeftOutReason::NotWithOthers);
         page = 2;
     }
-
-    // Told before the job starts, so that its end dialog never waits under this one.
-    QStringList problems;
-    if (!kinds.unreadable.isEmpty())
-        problems << tr("Failed, cannot read: %1").arg(fileNames(kinds.unreadable));
-    if (!leftOut.isEmpty())
-        problems << tr("Not opened: %1 (images, one GIF or one video at a time)")
-                        .arg(fileNames(leftOut));
-    if (!problems.isEmpty())
-        showNotice(problems.join(QLatin1Char('\n')), tr("OK"));
-    if (page < 0)
-        return;
-    if (currentPage != page)
+    if (page >= 0 && currentPage != page)
         switchPage(page);
-    if (page == 1)
-        imagesWidget->importImages(kinds.images);
-    else if (page == 0)
+    if (page == 1) {
+        // Named with the pictures the import cannot read, once it has ended.
+        imagesWidget->importImages(kinds.images, leftOut);
+        return;
+    }
+    // Told before the job starts, so that its end dialog never waits under this one.
+    leftOut.showAndClear();
+    if (page == 0)
         menuWidget->resolveGif(kinds.gifs.first());
-    else
+    else if (page == 2)
         videoWidget->importVideo(kinds.videos.first());
 }
 

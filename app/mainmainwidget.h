@@ -12,6 +12,7 @@ class GifMenuWidget;
 class GifImagesWidget;
 class GifVideoWidget;
 class LoadingWidget;
+class HandOverQueue;
 
 // The one frameless top-level window: title bar, three stacked pages and the busy overlay.
 class MainMainWidget : public QWidget
@@ -33,7 +34,8 @@ public:
     void cancelRunningJob();
     // Opens files handed over from outside: images on the images page (after its tiles, in
     // natural order), else the first GIF in Resolve GIF, else the first video on the video
-    // page. What cannot be opened with them is named in one notice.
+    // page. What cannot be opened with them is named in one notice. While a dialog or a job
+    // is up the files wait, and open with the others that arrive meanwhile once it is gone.
     void openFiles(const QStringList &paths);
     void openWebPage(const QString &base);
     // The address openWebPage opens for a base address.
@@ -59,6 +61,7 @@ protected:
 private:
     // Esc cancels a job, or leaves the images or video page; Ctrl+O imports on the page shown.
     void escapePressed();
+    void openFilesNow(const QStringList &paths);
     void openPressed();
     // Stops every page's job; the overlay is left as it is.
     void cancelJobs();
@@ -75,6 +78,7 @@ private:
     // Ends a running fade; a fade-out ended this way no longer hides the overlay.
     void stopLoadingFade();
 
+    HandOverQueue *handOvers = nullptr;
     QList<QPointer<QPropertyAnimation>> pageSlides;
     QPointer<QPropertyAnimation> loadingFade;
     // Between showLoading(1) and the next showLoading with another value.

@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "cli/argumentnames.h"
 #include "cli/commandoutput.h"
 #include "cli/createcommand.h"
 #include "cli/resolvecommand.h"
@@ -47,6 +48,8 @@ Commands, which need no display:
 Options:
   -h, --help     show this help; 'lumorra COMMAND --help' shows a command's own
   -v, --version  show the version
+
+Put -- before file names that start with '-': lumorra -- -frame.png
 )";
 
 bool isWindowOption(QString argument)
@@ -73,8 +76,15 @@ bool runsAsCommand(const QStringList &arguments)
     return false;
 }
 
-int runCommand(const QStringList &arguments)
+int runCommand(int argc, char *argv[])
 {
+    QString lost;
+    const QStringList arguments = commandArguments(argc, argv, &lost);
+    if (!lost.isEmpty())
+        return fail(QString(), QStringLiteral("cannot use %1: the name is not valid in this "
+                                              "locale's encoding (under LC_ALL=C any name can "
+                                              "be given)")
+                                   .arg(lost));
     if (arguments.size() > 1 && arguments.at(1) == CreateCommand)
         return runCreateCommand(arguments.mid(1));
     if (arguments.size() > 1 && arguments.at(1) == ResolveCommand)
@@ -87,7 +97,7 @@ int runCommand(const QStringList &arguments)
     const QCommandLineOption version(QStringList{"v", "version"});
     parser.addOptions({help, version});
     if (!parser.parse(arguments))
-        return failUsage(QString(), parser.errorText());
+        return failParse(QString(), parser, arguments);
     if (parser.isSet(version))
         printOut(QStringLiteral("Lumorra " LUMORRA_VERSION "\n"));
     else

@@ -12,9 +12,9 @@
 // needs a display.
 bool runsAsCommand(const QStringList &arguments);
 
-// Runs the command the arguments ask for and returns the exit status. Needs a
+// Runs the command the process's arguments ask for and returns the exit status. Needs a
 // QCoreApplication.
-int runCommand(const QStringList &arguments);
+int runCommand(int argc, char *argv[]);
 
 // The files the window is asked to open, as absolute paths: the arguments after the
 // program's name that Qt's application object left, "--" left out.

@@ -1,5 +1,10 @@
 #include "cli/commandoutput.h"
 
+#include "cli/unknownoption.h"
+#include "rules/filekinds.h"
+#include "rules/printablename.h"
+
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
@@ -33,9 +38,8 @@ int fail(const QString &command, const QString &message, int status)
 {
     const QString prefix = command.isEmpty() ? QStringLiteral("lumorra: ")
                                              : QStringLiteral("lumorra %1: ").arg(command);
-    // One line, whatever a file name holds.
-    QString line = prefix + message;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // One line, whatever a file name holds, and nothing a terminal would take as a command.
+    const QString line = printableName(prefix + message);
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     return status;
@@ -52,15 +56,30 @@ int failUsage(const QString &command, QString message)
     return fail(command, QStringLiteral("%1 (see %2)").arg(message, help), ExitBadUsage);
 }
 
+int failParse(const QString &command, const QCommandLineParser &parser,
+              const QStringList &arguments)
+{
+    const QString unknown = unknownOptionAsTyped(parser.unknownOptionNames(), arguments);
+    if (unknown.isEmpty())
+        return failUsage(command, parser.errorText());
+    QString message = QStringLiteral("unknown option '%1'").arg(unknown);
+    if (looksLikeFileName(unknown))
+        message += QStringLiteral("; put '--' before file names that start with '-'");
+    return failUsage(command, message);
+}
+
 QString readProblem(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    switch (fileProblem(path)) {
+    case FileProblem::Missing:
         return QStringLiteral("cannot read %1: no such file").arg(path);
-    if (!info.isFile())
+    case FileProblem::NotAFile:
         return QStringLiteral("cannot read %1: not a file").arg(path);
-    if (!info.isReadable())
+    case FileProblem::NoPermission:
         return QStringLiteral("cannot read %1: permission denied").arg(path);
+    case FileProblem::None:
+        break;
+    }
     return QString();
 }
 

@@ -2,6 +2,9 @@
 #define COMMANDOUTPUT_H
 
 #include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
 
 // Exit statuses of the command line.
 const int ExitSucceeded = 0;
@@ -15,13 +18,17 @@ void attachToStartingConsole();
 
 void printOut(const QString &text);
 
-// Writes "lumorra COMMAND: message" (or "lumorra: message") as one line on standard error
-// and returns status, for `return fail(...)`.
+// Writes "lumorra COMMAND: message" (or "lumorra: message") as one line on standard error,
+// control characters escaped, and returns status, for `return fail(...)`.
 int fail(const QString &command, const QString &message, int status = ExitFailed);
 
 // The same for a command line that makes no valid command: Qt's parser texts and ours read
 // alike, with a pointer to the command's help.
 int failUsage(const QString &command, QString message);
+
+// The same for a command line the parser refused; an unknown option is named as typed.
+int failParse(const QString &command, const QCommandLineParser &parser,
+              const QStringList &arguments);
 
 // "cannot read PATH: ..." when path is not a readable file; empty when it is.
 QString readProblem(const QString &path);

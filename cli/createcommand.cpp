@@ -155,7 +155,7 @@ int runCreateCommand(const QStringList &arguments)
     parser.addOptions({output, fps, noSort, smaller, quiet, help});
     parser.addOptions(frameOptions.all());
     if (!parser.parse(arguments))
-        return failUsage(Command, parser.errorText());
+        return failParse(Command, parser, arguments);
     if (parser.isSet(help)) {
         printOut(QString::fromUtf8(Help));
         return ExitSucceeded;

@@ -87,7 +87,7 @@ int runResolveCommand(const QStringList &arguments)
     const QCommandLineOption timing("timing");
     parser.addOptions({output, quiet, help, timing});
     if (!parser.parse(arguments))
-        return failUsage(Command, parser.errorText());
+        return failParse(Command, parser, arguments);
     if (parser.isSet(help)) {
         printOut(QString::fromUtf8(Help));
         return ExitSucceeded;

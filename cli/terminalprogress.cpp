@@ -1,5 +1,7 @@
 #include "cli/terminalprogress.h"
 
+#include "rules/printablename.h"
+
 #include <cstdio>
 
 namespace {
@@ -18,7 +20,7 @@ QString shortened(const QString &label)
 } // namespace
 
 TerminalProgress::TerminalProgress(const QString &label, bool shown)
-    : label(shortened(label)), shown(shown)
+    : label(shortened(printableName(label))), shown(shown)
 {
 }
 

@@ -135,7 +135,7 @@ int runVideoCommand(const QStringList &arguments)
     const QCommandLineOption help(QStringList{"h", "help"});
     parser.addOptions({output, start, duration, width, height, fps, quality, maxSize, quiet, help});
     if (!parser.parse(arguments))
-        return failUsage(Command, parser.errorText());
+        return failParse(Command, parser, arguments);
     if (parser.isSet(help)) {
         printOut(QString::fromUtf8(Help));
         return ExitSucceeded;

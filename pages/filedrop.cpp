@@ -13,14 +13,14 @@ FileDrop::FileDrop(QWidget *page, Pick pick, Open open)
     page->installEventFilter(this);
 }
 
-QStringList FileDrop::usableFiles(const QMimeData *data) const
+QStringList FileDrop::droppedFiles(const QMimeData *data)
 {
     QStringList paths;
     for (const QUrl &url : data->urls()) {
         if (url.isLocalFile())
             paths << url.toLocalFile();
     }
-    return paths.isEmpty() ? paths : pick(sortByKind(paths));
+    return paths;
 }
 
 bool FileDrop::eventFilter(QObject *, QEvent *event)
@@ -32,7 +32,7 @@ bool FileDrop::eventFilter(QObject *, QEvent *event)
         auto *drop = static_cast<QDropEvent *>(event);
         if (event->type() == QEvent::DragEnter)
             dragUsable = (drop->possibleActions() & Qt::CopyAction)
-                         && !usableFiles(drop->mimeData()).isEmpty();
+                         && !pick(sortByKind(droppedFiles(drop->mimeData()))).isEmpty();
         if (!dragUsable) {
             drop->ignore();
             return true;
@@ -42,11 +42,14 @@ bool FileDrop::eventFilter(QObject *, QEvent *event)
         drop->accept();
         if (event->type() == QEvent::Drop) {
             dragUsable = false;
+            QStringList others = droppedFiles(drop->mimeData());
+            const QStringList usable = pick(sortByKind(others));
+            for (const QString &path : usable)
+                others.removeOne(path);
             // Opened after the drop, so that the file manager is not kept waiting by a
             // question or notice the opening may show.
-            QTimer::singleShot(0, this, [this, paths = usableFiles(drop->mimeData())] {
-                open(paths);
-            });
+            if (!usable.isEmpty())
+                QTimer::singleShot(0, this, [this, usable, others] { open(usable, others); });
         }
         return true;
     }

@@ -12,14 +12,14 @@ class QWidget;
 
 // Lets a page take files dragged in from a file manager. pick keeps the dropped files the
 // page can use; a drag that carries none of them is refused, so that dropping it changes
-// nothing. open gets the kept files once the drop has ended.
+// nothing. open gets the kept files, and the others to name, once the drop has ended.
 class FileDrop : public QObject
 {
     Q_OBJECT
 
 public:
     using Pick = std::function<QStringList(const FileKinds &kinds)>;
-    using Open = std::function<void(const QStringList &paths)>;
+    using Open = std::function<void(const QStringList &usable, const QStringList &others)>;
 
     FileDrop(QWidget *page, Pick pick, Open open);
 
@@ -27,7 +27,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QStringList usableFiles(const QMimeData *data) const;
+    static QStringList droppedFiles(const QMimeData *data);
 
     Pick pick;
     Open open;

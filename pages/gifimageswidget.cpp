@@ -57,7 +57,11 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     imageLoader = new ImageBatchLoader(this);
     new FileDrop(
         this, [](const FileKinds &kinds) { return kinds.images; },
-        [this](const QStringList &paths) { importImages(paths); });
+        [this](const QStringList &images, const QStringList &others) {
+            LeftOutNotice leftOut;
+            leftOut.addNotTaken(others, LeftOutReason::NotAnImage);
+            importImages(images, leftOut);
+        });
 
     connect(addPhotosButton, SIGNAL(clicked()), this, SLOT(addPhotosButton_slots()));
     connect(createGifButton, SIGNAL(clicked()), this, SLOT(createGifButton_slots()));
@@ -73,6 +77,10 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     connect(viewImageWidget, SIGNAL(framesChanged()), this, SLOT(viewImageWidget_framesChanged()));
     connect(imageLoader, &ImageBatchLoader::imageLoaded, this,
             &GifImagesWidget::imageLoader_imageLoaded);
+    connect(imageLoader, &ImageBatchLoader::imageLeftOut, this,
+            [this](const QString &path, LeftOutReason reason, const QSize &size) {
+                importLeftOut.add(path, reason, size);
+            });
     connect(imageLoader, &ImageBatchLoader::finished, this,
             &GifImagesWidget::imageLoader_finished);
 }
@@ -194,8 +202,9 @@ void GifImagesWidget::addPhotosButton_slots()
         importImages(paths);
 }
 
-void GifImagesWidget::importImages(const QStringList &paths)
+void GifImagesWidget::importImages(const QStringList &paths, const LeftOutNotice &leftOut)
 {
+    importLeftOut = leftOut;
     rememberFolderOf(Setting::addImagesPath, paths.first());
     const QStringList ordered = inNaturalOrder(paths);
     mainWindow()->showLoading(1);
@@ -216,6 +225,7 @@ void GifImagesWidget::imageLoader_finished()
     returnFreedMemory();
     mainWindow()->showLoading(0);
     enableFrameTiles();
+    importLeftOut.showAndClear();
 }
 
 void GifImagesWidget::showLoadingCount(int done, int total)

@@ -1,6 +1,7 @@
 #ifndef GIFIMAGESWIDGET_H
 #define GIFIMAGESWIDGET_H
 
+#include "app/leftoutnotice.h"
 #include "workers/gifjob.h"
 
 #include <QStringList>
@@ -33,8 +34,9 @@ public:
     // Stops a running import or GIF job and waits for it; its end is not reported.
     void cancelJob();
     // Imports image files after the tiles already there, in natural order (2 before 10), as
-    // choosing them with "Import Images" does. paths must not be empty.
-    void importImages(const QStringList &paths);
+    // choosing them with "Import Images" does. paths must not be empty. The files that
+    // cannot be read are named when the import ends, after those already in leftOut.
+    void importImages(const QStringList &paths, const LeftOutNotice &leftOut = {});
 
     ViewImageWidget *viewImageWidget = nullptr;
     MyTempButton2 *addPhotosButton = nullptr;
@@ -74,6 +76,7 @@ private:
     void enableFrameTiles();
 
     ImageBatchLoader *imageLoader = nullptr;
+    LeftOutNotice importLeftOut;
 };
 
 #endif

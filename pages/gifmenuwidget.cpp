@@ -43,7 +43,9 @@ GifMenuWidget::GifMenuWidget(QWidget *parent) : QWidget(parent)
     // Dropped files open as files handed over from outside do.
     new FileDrop(
         this, [](const FileKinds &kinds) { return kinds.images + kinds.gifs + kinds.videos; },
-        [](const QStringList &paths) { mainWindow()->openFiles(paths); });
+        [](const QStringList &usable, const QStringList &others) {
+            mainWindow()->openFiles(usable + others);
+        });
 }
 
 GifMenuWidget::~GifMenuWidget()

@@ -129,7 +129,7 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
             &GifVideoWidget::qualitySpinBox_slots);
     new FileDrop(
         this, [](const FileKinds &kinds) { return kinds.videos.mid(0, 1); },
-        [this](const QStringList &paths) { importVideo(paths.first()); });
+        [this](const QStringList &videos, const QStringList &) { importVideo(videos.first()); });
 
     thumbLabel->hide();
     clipFactsLabel->hide();

@@ -1,10 +1,12 @@
 #include "pages/imagebatchloader.h"
 
+#include "rules/filekinds.h"
 #include "workers/framecompose.h"
 #include "workers/framefile.h"
 #include "workers/memorybudget.h"
 
 #include <QColor>
+#include <QImageReader>
 #include <QMetaObject>
 #include <QPainter>
 #include <QRunnable>
@@ -20,13 +22,30 @@ const QColor letterboxColour(0x3c, 0x3c, 0x3c);
 // loaders: a few large pictures at a time, or one larger still alone.
 MemoryBudget importMemory(qint64(512) << 20);
 
+// Why a file that gave no picture cannot be a frame; *size receives the picture's size
+// when it is too large.
+LeftOutReason whyNoFrame(const QString &path, QSize *size)
+{
+    if (fileProblem(path) != FileProblem::None)
+        return unreadableReason(path);
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    *size = reader.size();
+    if (size->isValid() && !frameSizeAllowed(*size))
+        return LeftOutReason::TooLarge;
+    *size = QSize();
+    return LeftOutReason::NotAPicture;
+}
+
 class ReadJob : public QRunnable
 {
 public:
-    using Delivery = std::function<void(const QSize &size, const QImage &picture)>;
+    using Delivery = std::function<void(const QSize &size, const QImage &picture,
+                                        LeftOutReason whyNot)>;
 
-    ReadJob(int index, ImageBatchLoader::PictureReader read, Delivery deliver)
-        : index(index), read(std::move(read)), deliver(std::move(deliver))
+    ReadJob(int index, const QString &path, ImageBatchLoader::PictureReader read,
+            Delivery deliver)
+        : index(index), path(path), read(std::move(read)), deliver(std::move(deliver))
     {
     }
 
@@ -34,11 +53,17 @@ public:
     {
         QSize size;
         const QImage picture = read(index, &size);
-        deliver(picture.isNull() ? QSize() : size, picture);
+        if (picture.isNull()) {
+            const LeftOutReason whyNot = whyNoFrame(path, &size);
+            deliver(size, QImage(), whyNot);
+            return;
+        }
+        deliver(size, picture, LeftOutReason::NotAPicture);
     }
 
 private:
     int index;
+    QString path;
     ImageBatchLoader::PictureReader read;
     Delivery deliver;
 };
@@ -85,13 +110,14 @@ void ImageBatchLoader::start(const QStringList &paths, const PictureReader &read
     running = true;
     const int batch = ++batchNumber;
     for (int i = 0; i < paths.size(); ++i) {
-        const auto deliver = [this, batch, i](const QSize &size, const QImage &thumbnail) {
-            const Result result{size, thumbnail};
+        const auto deliver = [this, batch, i](const QSize &size, const QImage &thumbnail,
+                                              LeftOutReason whyNot) {
+            const Result result{size, thumbnail, whyNot};
             QMetaObject::invokeMethod(
                 this, [this, batch, i, result] { storeResult(batch, i, result); },
                 Qt::QueuedConnection);
         };
-        pool.start(new ReadJob(i, read, deliver));
+        pool.start(new ReadJob(i, paths.at(i), read, deliver));
     }
     if (paths.isEmpty()) {
         running = false;
@@ -120,6 +146,8 @@ void ImageBatchLoader::storeResult(int batch, int index, const Result &result)
         const Result done = results.at(nextToReport);
         results[nextToReport] = Result();
         ++nextToReport;
+        if (done.thumbnail.isNull())
+            emit imageLeftOut(paths.at(nextToReport - 1), done.whyNot, done.size);
         emit imageLoaded(paths.at(nextToReport - 1), done.size, done.thumbnail, nextToReport,
                          paths.size());
     }

@@ -1,6 +1,8 @@
 #ifndef IMAGEBATCHLOADER_H
 #define IMAGEBATCHLOADER_H
 
+#include "app/leftoutnotice.h"
+
 #include <QImage>
 #include <QObject>
 #include <QSize>
@@ -33,9 +35,11 @@ public:
     bool isRunning() const { return running; }
 
 signals:
-    // One per file, in list order; the thumbnail is null when the file cannot be a frame.
+    // One per file, in list order; the thumbnail is null when the file cannot be a frame,
+    // and imageLeftOut has said why just before (size: the picture's, when too large).
     void imageLoaded(const QString &path, const QSize &size, const QImage &thumbnail,
                      int done, int total);
+    void imageLeftOut(const QString &path, LeftOutReason reason, const QSize &size);
     void finished();
 
 private:
@@ -43,6 +47,7 @@ private:
     {
         QSize size;
         QImage thumbnail;
+        LeftOutReason whyNot = LeftOutReason::NotAPicture;
     };
     void storeResult(int batch, int index, const Result &result);
 

@@ -29,9 +29,8 @@ FileKinds sortByKind(const QStringList &paths)
 {
     FileKinds kinds;
     for (const QString &path : paths) {
-        const QFileInfo info(path);
-        const QString suffix = info.suffix().toLower();
-        if (!info.isFile() || !info.isReadable())
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (fileProblem(path) != FileProblem::None)
             kinds.unreadable << path;
         else if (gifSuffixes().contains(suffix))
             kinds.gifs << path;
@@ -43,4 +42,16 @@ FileKinds sortByKind(const QStringList &paths)
             kinds.unknown << path;
     }
     return kinds;
+}
+
+FileProblem fileProblem(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileProblem::Missing;
+    if (!info.isFile())
+        return FileProblem::NotAFile;
+    if (!info.isReadable())
+        return FileProblem::NoPermission;
+    return FileProblem::None;
 }

@@ -16,6 +16,10 @@ struct FileKinds
 
 FileKinds sortByKind(const QStringList &paths);
 
+// Why a path cannot be read as a file, if it cannot.
+enum class FileProblem { None, Missing, NotAFile, NoPermission };
+FileProblem fileProblem(const QString &path);
+
 // The endings of the still images, the videos and the GIFs the program opens, in the order
 // the file choosers list them.
 const QStringList &imageSuffixes();

@@ -347,18 +347,46 @@
     </message>
 </context>
 <context>
-    <name>MainMainWidget</name>
+    <name>LeftOutNotice</name>
     <message>
-        <source>A job is running. Open the files again when it has ended.</source>
-        <translation>A job is running. Open the files again when it has ended.</translation>
+        <source>Not opened:</source>
+        <translation>Not opened:</translation>
     </message>
     <message>
-        <source>Failed, cannot read: %1</source>
-        <translation>Failed, cannot read: %1</translation>
+        <source>no such file</source>
+        <translation>no such file</translation>
     </message>
     <message>
-        <source>Not opened: %1 (images, one GIF or one video at a time)</source>
-        <translation>Not opened: %1 (images, one GIF or one video at a time)</translation>
+        <source>not a file</source>
+        <translation>not a file</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>not an image, GIF or video</source>
+        <translation>not an image, GIF or video</translation>
+    </message>
+    <message>
+        <source>images, one GIF or one video at a time</source>
+        <translation>images, one GIF or one video at a time</translation>
+    </message>
+    <message>
+        <source>not a still image</source>
+        <translation>not a still image</translation>
+    </message>
+    <message>
+        <source>not a picture, or damaged</source>
+        <translation>not a picture, or damaged</translation>
+    </message>
+    <message>
+        <source>%1 × %2 pixels: a frame can be at most %3 a side and %4 megapixels</source>
+        <translation>%1 × %2 pixels: a frame can be at most %3 a side and %4 megapixels</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>and %1 more</translation>
     </message>
     <message>
         <source>OK</source>

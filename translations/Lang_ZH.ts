@@ -347,18 +347,46 @@
     </message>
 </context>
 <context>
-    <name>MainMainWidget</name>
+    <name>LeftOutNotice</name>
     <message>
-        <source>A job is running. Open the files again when it has ended.</source>
-        <translation>有任务正在进行。请在任务结束后再打开这些文件。</translation>
+        <source>Not opened:</source>
+        <translation>未打开：</translation>
     </message>
     <message>
-        <source>Failed, cannot read: %1</source>
-        <translation>失败，无法读取：%1</translation>
+        <source>no such file</source>
+        <translation>文件不存在</translation>
     </message>
     <message>
-        <source>Not opened: %1 (images, one GIF or one video at a time)</source>
-        <translation>未打开：%1（一次只能打开图片、一个GIF或一个视频）</translation>
+        <source>not a file</source>
+        <translation>不是文件</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>没有读取权限</translation>
+    </message>
+    <message>
+        <source>not an image, GIF or video</source>
+        <translation>不是图片、GIF或视频</translation>
+    </message>
+    <message>
+        <source>images, one GIF or one video at a time</source>
+        <translation>一次只能打开图片、一个GIF或一个视频</translation>
+    </message>
+    <message>
+        <source>not a still image</source>
+        <translation>不是静态图片</translation>
+    </message>
+    <message>
+        <source>not a picture, or damaged</source>
+        <translation>不是图片，或已损坏</translation>
+    </message>
+    <message>
+        <source>%1 × %2 pixels: a frame can be at most %3 a side and %4 megapixels</source>
+        <translation>%1 × %2 像素：一帧每边最多 %3 像素，总共最多 %4 百万像素</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>另有 %1 个</translation>
     </message>
     <message>
         <source>OK</source>

@@ -33,23 +33,31 @@ MyMessageDialog::MyMessageDialog(QWidget *parent) : QDialog(parent)
 
 void MyMessageDialog::setMessage(const QString &text)
 {
-    const int w = width();
-    backgroundWidget->setGeometry(0, 0, w, height());
-    backgroundWidget->setStyleSheet(panelSheet());
-    iconLabel->setGeometry(scaled(40), scaled(60), scaled(48), scaled(48));
-    // The 90 and 100 are plain pixels at every scale.
-    messageLabel->setGeometry(iconLabel->x() + 90, scaled(70),
-                              w - scaled(40) - iconLabel->x() - 100, scaled(90));
-    CancelButton->setGeometry(w / 2 - scaled(10) - scaled(120),
-                              scaled(70) + scaled(90) + scaled(20), scaled(120), scaled(35));
-    OKButton->setGeometry(w / 2 + scaled(10), CancelButton->y(), scaled(120), scaled(35));
-
     const QString textStyle = QStringLiteral("QLabel{font-size:") + QString::number(scaled(12))
                               + QStringLiteral("px;color:#FFFFFF;}");
     messageLabel->setStyleSheet(textStyle);
+    // Plain text: a message may hold file names, which must not be read as markup.
+    messageLabel->setTextFormat(Qt::PlainText);
     messageLabel->setText(text);
     messageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     messageLabel->setWordWrap(true);
+
+    // A long message (a list of files) makes the dialog taller, up to a bound.
+    const int w = width();
+    // The 90 and 100 are plain pixels at every scale.
+    const int textWidth = w - scaled(40) - scaled(40) - 100;
+    messageLabel->ensurePolished();
+    const int textHeight =
+        qBound(scaled(90), messageLabel->heightForWidth(textWidth), scaled(360));
+    resize(w, scaled(252) - scaled(90) + textHeight);
+
+    backgroundWidget->setGeometry(0, 0, w, height());
+    backgroundWidget->setStyleSheet(panelSheet());
+    iconLabel->setGeometry(scaled(40), scaled(60), scaled(48), scaled(48));
+    messageLabel->setGeometry(iconLabel->x() + 90, scaled(70), textWidth, textHeight);
+    CancelButton->setGeometry(w / 2 - scaled(10) - scaled(120),
+                              scaled(70) + textHeight + scaled(20), scaled(120), scaled(35));
+    OKButton->setGeometry(w / 2 + scaled(10), CancelButton->y(), scaled(120), scaled(35));
 
     setPictureBackground(iconLabel, QPixmap(QStringLiteral(":/images/program.png")));
 

@@ -63,7 +63,13 @@ void GifCreaterThread::run()
         frames = std::make_unique<FrameReadAhead>(frameList, QSize(gifWidth, gifHeight), choices);
         options.alpha = framesMayBeClear(frameList, QSize(gifWidth, gifHeight), choices);
     }
+    // The encoder widens a UTF-8 name on Windows; elsewhere it opens the name's bytes as
+    // they are on disk, which need not be UTF-8.
+#ifdef Q_OS_WIN
     const QByteArray path = gifFilePath.toUtf8();
+#else
+    const QByteArray path = QFile::encodeName(gifFilePath);
+#endif
     GifFileState state = openGifStream(path.constData(), gifWidth, gifHeight, delay, options);
     if (!state.outputFile) {
         outcome = JobOutcome::WriteFailed;

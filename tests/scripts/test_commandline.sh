@@ -90,8 +90,8 @@ expect_failure() {
     rm out err
     [ "$(snapshot)" = "$before" ] || fail "lumorra $* changed the folder"
 }
-expect_failure 2 "unknown option 'bogus'" --bogus
-expect_failure 2 "unknown option 'bogus'" create --bogus -o o.gif in/f1.png
+expect_failure 2 "unknown option '--bogus'" --bogus
+expect_failure 2 "unknown option '--bogus'" create --bogus -o o.gif in/f1.png
 expect_failure 2 "missing value after '-o'" create in/f1.png -o
 expect_failure 2 "no GIF to write" create in/f1.png
 expect_failure 2 "no images given" create -o o.gif
@@ -114,6 +114,40 @@ expect_failure 1 "headonly.gif is damaged: no frame could be read" resolve heado
 expect_failure 1 "full is not empty" resolve cli.gif -o full
 expect_failure 1 "cannot write into notes.txt: it is not a folder" resolve cli.gif -o notes.txt
 expect_failure 1 "cannot make no/such: no folder" resolve cli.gif -o no/such
+# A name that starts with '-' needs '--' before it, and the message says so.
+cp in/f1.png ./-dash.png
+for command in "" create; do
+    expect_failure 2 "unknown option '-dash.png'; put '--' before file names that start with '-'" \
+        $command -dash.png
+done
+$lumorra create -o dash.gif -- -dash.png || fail "create -- -dash.png"
+# Under LC_ALL=C a name is bytes: one that is not UTF-8 is read and written as it is, and
+# named as it is; under a UTF-8 locale it is refused as such, not taken for another file.
+cp in/f1.png $'\xff\xfe.png'
+LC_ALL=C $lumorra create -o $'\xfe.gif' $'\xff\xfe.png' || fail "a name that is not UTF-8"
+cmp $'\xfe.gif' dash.gif || fail "the GIF of a name that is not UTF-8"
+LC_ALL=C $lumorra resolve $'\xfe.gif' && [ -f $'\xfe/1.png' ] || fail "resolve of a name not UTF-8"
+rc=0; LC_ALL=C $lumorra create -o o.gif $'\xfenope.png' 2>err || rc=$?
+[ "$rc" -eq 1 ] && grep -qx $'lumorra create: cannot read \xfenope.png: no such file' err \
+    || fail "named under LC_ALL=C: $(cat err)"
+rc=0; LC_ALL=C.UTF-8 $lumorra create -o o.gif $'\xff\xfe.png' 2>err || rc=$?
+[ "$rc" -eq 1 ] && grep -q "the name is not valid in this locale's encoding (under LC_ALL=C" err \
+    || fail "a name that is not UTF-8 under a UTF-8 locale: status $rc, $(cat err)"
+# Control characters in a name reach the terminal escaped.
+rc=0; $lumorra create -o o.gif $'a\x1b[31mred\n.png' in/f1.png 2>err || rc=$?
+[ "$rc" -eq 1 ] && grep -qxF 'lumorra create: cannot read a\x1b[31mred\n.png: no such file' err \
+    || fail "control characters: $(od -c err)"
+rm -r err $'\xfe' $'\xfe.gif' dash.gif ./-dash.png $'\xff\xfe.png'
+
+# Without a display the window says so in one line, and what works without one.
+for args in "" in/f1.png; do
+    rc=0; $lumorra $args >out 2>err || rc=$?
+    [ "$rc" -eq 1 ] && [ ! -s out ] && [ "$(wc -l <err)" -eq 1 ] \
+        && grep -q "^lumorra: no display found.*'lumorra create' and 'lumorra resolve'.*--help" err \
+        || fail "no display, lumorra $args: status $rc, $(cat out err)"
+done
+rm out err
+
 # Writes that fail as on a full disk.
 (trap '' XFSZ; ulimit -f 1
  expect_failure 1 "cannot write full.gif" create -o full.gif in/*.png

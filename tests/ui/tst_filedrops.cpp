@@ -1,5 +1,5 @@
-// Files dragged in from a file manager: each page takes the kinds it opens, and a drag that
-// carries none of them is refused and changes nothing.
+// Files dragged in from a file manager: each page takes the kinds it opens and names the rest;
+// a drag that carries none of them is refused and changes nothing.
 #include "ui/uitesthelpers.h"
 
 class TestFileDrops : public PageTest
@@ -70,8 +70,11 @@ private slots:
         const QStringList completed{"completed, do you want to open the folder? [Cancel|Open]"};
         const QStringList notVideo{"Failed, Please check the video file. [OK]"};
         const QStringList naturalOrder{"c2.png", "c10.png"};
+        // What the page does not take is named.
         QTest::newRow("start: images") << 0 << QStringList{"c10.png", "notes.txt", "c2.png"}
-                                       << true << 1 << naturalOrder << none;
+                                       << true << 1 << naturalOrder
+                                       << QStringList{"Not opened:\nnotes.txt: not an image, "
+                                                      "GIF or video [OK]"};
         QTest::newRow("start: GIF") << 0 << QStringList{"clip.gif"} << true << 0 << none
                                     << completed;
         QTest::newRow("start: video") << 0 << QStringList{"junk.mp4"} << true << 2 << none
@@ -79,7 +82,9 @@ private slots:
         QTest::newRow("start: nothing usable") << 0 << QStringList{"notes.txt", "gone.png"}
                                                << false << 0 << none << none;
         QTest::newRow("images: the images") << 1 << QStringList{"c10.png", "clip.gif", "c2.png"}
-                                            << true << 1 << naturalOrder << none;
+                                            << true << 1 << naturalOrder
+                                            << QStringList{"Not opened:\nclip.gif: not a still "
+                                                           "image [OK]"};
         QTest::newRow("images: no image") << 1 << QStringList{"clip.gif", "junk.mp4"} << false
                                           << 1 << none << none;
         QTest::newRow("video: the video") << 2 << QStringList{"c2.png", "junk.mp4"} << true << 2

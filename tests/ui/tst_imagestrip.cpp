@@ -217,7 +217,7 @@ private slots:
         QVERIFY(!page->createGifButton->tileEnabled && !page->createGifButton->isEnabled());
     }
 
-    void importKeepsDuplicatesAndSkipsUnreadable()
+    void importKeepsDuplicatesAndNamesTheUnreadable()
     {
         const QString junk = temp.path() + "/junk.png";
         QVERIFY(writeFile(junk, "not an image"));
@@ -239,6 +239,12 @@ private slots:
         QCOMPARE(asked, QStringLiteral("Add Image Files Image (*.jpg *.png *.jpeg *.bmp)"));
         QCOMPARE(tiles(), QStringList({"a.png 1 6,12", "a.png 2 120,12"}));
         QCOMPARE(readSetting(Setting::addImagesPath), temp.path() + "/");
+        const QString limits = " pixels: a frame can be at most 65535 a side and 100 megapixels";
+        QTRY_COMPARE(answerer.dialogs,
+                     QStringList("Not opened:\nhuge.png: not a picture, or damaged\njunk.png: "
+                                 "not a picture, or damaged\nlong.png: 70000 × 1"
+                                 + limits + " [OK]"));
+        answerer.dialogs.clear();
 
         // A cancelled chooser changes nothing.
         importImages(window, {});
@@ -248,6 +254,9 @@ private slots:
         importImages(window, {junk});
         QCOMPARE(strip->inUseCount(), 0);
         QVERIFY(!page->createGifButton->tileEnabled);
+        QTRY_COMPARE(answerer.dialogs,
+                     QStringList("Not opened:\njunk.png: not a picture, or damaged [OK]"));
+        answerer.dialogs.clear();
     }
 
     void largeImportShowsCountKeepsOrderAndCancels()
@@ -266,6 +275,8 @@ private slots:
         QCOMPARE(shown.at(5), QStringLiteral("big5.png 6 120,147"));
         QCOMPARE(shown.at(11), QStringLiteral("big11.png 12 348,282"));
         QCOMPARE(strip->items.last()->image.size, QSize(1010, 700));
+        QTRY_COMPARE(answerer.dialogs, QStringList("Not opened:\nmissing.png: no such file [OK]"));
+        answerer.dialogs.clear();
 
         // Cancelled part-way, the import keeps the tiles it has shown.
         window->switchPage(1);

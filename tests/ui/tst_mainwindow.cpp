@@ -307,30 +307,77 @@ private slots:
                                      "Add Image Files", "Add Video File"}));
     }
 
-    // Files from outside go to the page of their kind; what cannot go with them is named.
+    // Files from outside go to the page of their kind; every file left out is named, with
+    // its reason, in one notice, a long list shortened.
     void openedFilesGoToThePageOfTheirKind()
     {
         const QString dir = temp.path();
         const QStringList images{dir + "/shot10.png", dir + "/Shot2.png", dir + "/shot1.png"};
         for (const QString &path : images)
             QVERIFY(blockImage(40, 30, qRgb(200, 0, 0), qRgb(0, 0, 200)).save(path));
+        QVERIFY(flatFrame(70000, 2, qRgb(1, 2, 3)).save(dir + "/wide.png"));
+        QVERIFY(writeFile(dir + "/notes.png", "text"));
         const QString gif = dir + "/clip.gif";
         QVERIFY(encodeFrames(gif, {flatFrame(20, 20, qRgb(9, 9, 9))}, QSize(20, 20)));
         window->menuWidget->savePath = dir;
 
-        window->openFiles(images + QStringList{gif, dir + "/missing.png", dir});
+        window->openFiles(QStringList{dir + "/nope.png", dir + "/wide.png", dir + "/notes.png"}
+                          + images + QStringList{gif, dir});
         QTRY_VERIFY(window->loadingWidget->isHidden());
         QVERIFY(window->imagesWidget->isVisible());
         QCOMPARE(tileNames(window.get()), (QStringList{"shot1.png", "Shot2.png", "shot10.png"}));
+        QTRY_COMPARE(answerer.dialogs,
+                     QStringList("Not opened:\nnope.png: no such file\n"
+                                 + QFileInfo(dir).fileName()
+                                 + ": not a file\nclip.gif: images, one GIF or one video at a "
+                                   "time\nnotes.png: not a picture, or damaged\nwide.png: "
+                                   "70000 × 2 pixels: a frame can be at most 65535 a side and "
+                                   "100 megapixels [OK]"));
+        answerer.dialogs.clear();
+
+        QStringList gone;
+        for (int i = 1; i <= 20; ++i)
+            gone << dir + QString("/gone%1.png").arg(i);
+        window->openFiles(gone);
+        QTRY_COMPARE(answerer.dialogs.size(), 1);
+        QVERIFY(answerer.dialogs.first().startsWith("Not opened:\ngone1.png: no such file\n"));
+        QVERIFY(answerer.dialogs.first().endsWith(
+            "\ngone8.png: no such file\nand 12 more [OK]"));
+        answerer.dialogs.clear();
 
         window->openFiles({gif});
         QTRY_VERIFY(QFileInfo::exists(dir + "/clip/1.png"));
-        QTRY_COMPARE(answerer.dialogs.size(), 2);
-        QCOMPARE(answerer.dialogs.first(),
-                 "Failed, cannot read: missing.png, " + QFileInfo(dir).fileName()
-                     + "\nNot opened: clip.gif (images, one GIF or one video at a time) [OK]");
-        QVERIFY(answerer.dialogs.last().startsWith("completed"));
+        QTRY_COMPARE(answerer.dialogs.size(), 1);
+        QVERIFY(answerer.dialogs.first().startsWith("completed"));
         QVERIFY(window->menuWidget->isVisible());
+    }
+
+    // Files handed over while a job or a dialog is up wait for it to end, and then open
+    // together, with one notice for all: no notice opens inside another dialog.
+    void handOversWaitForJobsAndDialogs()
+    {
+        const QString dir = temp.path();
+        answerer.dialogs.clear();
+        startLongImagesJob();
+        window->openFiles({dir + "/gone.png"});
+        window->openFiles({dir + "/gone.png", dir + "/lost.png"});
+        QTest::qWait(300);
+        QVERIFY(answerer.dialogs.isEmpty());
+        window->cancelRunningJob();
+        QTRY_COMPARE(answerer.dialogs, QStringList("Not opened:\ngone.png: no such file\n"
+                                                   "lost.png: no such file [OK]"));
+        answerer.dialogs.clear();
+
+        QDialog question(window.get());
+        question.open();
+        for (int i = 1; i <= 20; ++i)
+            window->openFiles({dir + QString("/gone%1.png").arg(i)});
+        QTest::qWait(300);
+        QVERIFY(answerer.dialogs.isEmpty());
+        question.close();
+        QTRY_COMPARE(answerer.dialogs.size(), 1);
+        QVERIFY(answerer.dialogs.first().startsWith("Not opened:\ngone1.png: no such file\n"));
+        QVERIFY(answerer.dialogs.first().endsWith("\nand 12 more [OK]"));
     }
 
     // Escape closes an open drop-down list and stays on the page; the next one leaves it.
