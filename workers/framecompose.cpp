@@ -1,7 +1,6 @@
 #include "workers/framecompose.h"
 
 #include "encoder/clearpixel.h"
-#include "workers/framefile.h"
 
 #include <cstring>
 
@@ -59,14 +58,6 @@ QSize resizedPicture(const QSize &picture, const QSize &resize)
     return size.expandedTo(QSize(1, 1));
 }
 
-QSize canvasForPictures(const QList<QSize> &pictures, const GifJobChoices &choices)
-{
-    QSize canvas = MinGifCanvas;
-    for (const QSize &picture : pictures)
-        canvas = canvas.expandedTo(resizedPicture(picture, choices.resize));
-    return canvas;
-}
-
 QRect placedRect(const QSize &picture, const QSize &canvas, const GifJobChoices &choices)
 {
     if (choices.placement == Placement::TopLeft)
@@ -101,18 +92,4 @@ QImage composeOnCanvas(QImage picture, const QSize &canvas, const GifJobChoices 
                pixels.constScanLine(y - rect.top()) + size_t(visible.left() - rect.left()) * 4,
                size_t(visible.width()) * 4);
     return frame;
-}
-
-bool framesMayBeClear(const QList<FrameSource> &frames, const QSize &canvas,
-                      const GifJobChoices &choices)
-{
-    const QRect whole(QPoint(0, 0), canvas);
-    for (const FrameSource &frame : frames) {
-        if (placedRect(frame.size, canvas, choices) != whole)
-            return true;
-        if (frame.path.isEmpty() ? frame.image.hasAlphaChannel()
-                                 : pictureMayHaveAlpha(frame.path))
-            return true;
-    }
-    return false;
 }

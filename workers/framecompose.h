@@ -1,10 +1,9 @@
 #ifndef FRAMECOMPOSE_H
 #define FRAMECOMPOSE_H
 
-#include "workers/gifjob.h"
+#include "workers/gifjobchoices.h"
 
 #include <QImage>
-#include <QList>
 #include <QRect>
 #include <QSize>
 
@@ -19,10 +18,6 @@
 // Never less than 1 x 1.
 QSize resizedPicture(const QSize &picture, const QSize &resize);
 
-// The canvas of a job whose pictures have these sizes (their own, before resizing): the
-// largest width and the largest height of the resized pictures, at least MinGifCanvas.
-QSize canvasForPictures(const QList<QSize> &pictures, const GifJobChoices &choices);
-
 // Where a picture of this size is drawn on the canvas, at what size. TopLeft: resized, at
 // (0, 0). Centred: resized, in the middle (halves rounded down). ScaledToFit: as large as
 // fits the canvas with its proportions kept, in the middle. A picture larger than the
@@ -36,10 +31,5 @@ QRect placedRect(const QSize &picture, const QSize &canvas, const GifJobChoices 
 // none of this (canvas-sized, in place, opaque, RGBX8888) comes back as it is, without a
 // copy. A null picture gives a null frame.
 QImage composeOnCanvas(QImage picture, const QSize &canvas, const GifJobChoices &choices);
-
-// True when some frame of the job may show clear pixels: a picture that does not cover the
-// canvas, or one that has an alpha channel (files are asked through their header only).
-bool framesMayBeClear(const QList<FrameSource> &frames, const QSize &canvas,
-                      const GifJobChoices &choices);
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "rules/framedelay.h"
 #include "workers/framecompose.h"
+#include "workers/framefile.h"
 
 GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
                   const GifJobChoices &choices)
@@ -32,4 +33,26 @@ GifJob makeStreamGifJob(const QString &gifFilePath, std::shared_ptr<FrameStream>
     job.delay = delayForFrameRate(choices.frameRate);
     job.choices = choices;
     return job;
+}
+
+QSize canvasForPictures(const QList<QSize> &pictures, const GifJobChoices &choices)
+{
+    QSize canvas = MinGifCanvas;
+    for (const QSize &picture : pictures)
+        canvas = canvas.expandedTo(resizedPicture(picture, choices.resize));
+    return canvas;
+}
+
+bool framesMayBeClear(const QList<FrameSource> &frames, const QSize &canvas,
+                      const GifJobChoices &choices)
+{
+    const QRect whole(QPoint(0, 0), canvas);
+    for (const FrameSource &frame : frames) {
+        if (placedRect(frame.size, canvas, choices) != whole)
+            return true;
+        if (frame.path.isEmpty() ? frame.image.hasAlphaChannel()
+                                 : pictureMayHaveAlpha(frame.path))
+            return true;
+    }
+    return false;
 }

@@ -1,8 +1,8 @@
 #ifndef GIFJOB_H
 #define GIFJOB_H
 
-#include "encoder/gifoptions.h"
 #include "workers/framestream.h"
+#include "workers/gifjobchoices.h"
 
 #include <QImage>
 #include <QList>
@@ -27,24 +27,6 @@ struct FrameSource
     }
 };
 
-// Where a picture smaller than the canvas goes (see placedRect in framecompose.h): at the
-// top-left corner, in the middle, or scaled as large as fits with its proportions kept and
-// centred. The rest of the canvas is clear.
-enum class Placement { TopLeft, Centred, ScaledToFit };
-
-// What a user chooses for a GIF of pictures: the images page's controls and the options of
-// `lumorra create` set it, and it reaches the worker whole. A new choice is a field here.
-struct GifJobChoices
-{
-    int frameRate = 10;   // frames per second, MinFrameRate to MaxFrameRate
-    Placement placement = Placement::TopLeft;
-    // The size pictures are drawn at (see resizedPicture in framecompose.h): 0 x 0 keeps
-    // their own; a width or a height alone (the other 0) keeps their proportions; both fit
-    // them within that box, proportions kept.
-    QSize resize = QSize(0, 0);
-    GifOptions encoding;  // how the encoder writes the frames
-};
-
 // One creation job, as the worker takes it when it starts.
 struct GifJob
 {
@@ -61,8 +43,18 @@ struct GifJob
 // A GIF's canvas is as large as its largest frame, and at least this large.
 const QSize MinGifCanvas(20, 20);
 
+// The canvas of a job whose pictures have these sizes (their own, before resizing): the
+// largest width and the largest height of the resized pictures (resizedPicture in
+// framecompose.h), at least MinGifCanvas.
+QSize canvasForPictures(const QList<QSize> &pictures, const GifJobChoices &choices);
+
+// True when some frame of the job may show clear pixels: a picture that does not cover the
+// canvas, or one that has an alpha channel (files are asked through their header only).
+bool framesMayBeClear(const QList<FrameSource> &frames, const QSize &canvas,
+                      const GifJobChoices &choices);
+
 // The job of writing gifFilePath from the frames with the choices: the canvas is
-// canvasForPictures of their sizes (framecompose.h); a frame without a delay of its own
+// canvasForPictures of their sizes; a frame without a delay of its own
 // gets delayOfFrame of the frame rate at its place (rules/framedelay.h).
 GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
                   const GifJobChoices &choices);
