@@ -52,7 +52,7 @@ expect_failure() {
 expect_failure 2 "no clip given" -o o.gif
 expect_failure 2 "one clip at a time" clip.mp4 clip.mp4 -o o.gif
 expect_failure 2 "no GIF to write" clip.mp4
-expect_failure 2 "unknown option 'bogus'" clip.mp4 -o o.gif --bogus
+expect_failure 2 "unknown option '--bogus'" clip.mp4 -o o.gif --bogus
 expect_failure 2 "--start takes seconds, m:s or h:m:s, not '1:x'" clip.mp4 -o o.gif --start 1:x
 expect_failure 2 "--duration takes seconds from 0 to 10000" clip.mp4 -o o.gif --duration 10001
 expect_failure 2 "--width takes a whole number from 0 to 4096, not '4097'" clip.mp4 -o o.gif --width 4097
