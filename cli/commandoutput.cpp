@@ -51,6 +51,11 @@ int failUsage(const QString &command, QString message)
     return fail(command, QStringLiteral("%1 (see %2)").arg(message, help), ExitBadUsage);
 }
 
+void warn(const QString &command, const QString &message)
+{
+    fail(command, QStringLiteral("warning: ") + message);
+}
+
 QString readProblem(const QString &path)
 {
     const QFileInfo info(path);

@@ -23,6 +23,9 @@ int fail(const QString &command, const QString &message, int status = ExitFailed
 // alike, with a pointer to the command's help.
 int failUsage(const QString &command, QString message);
 
+// Writes "lumorra COMMAND: warning: message" as one line on standard error.
+void warn(const QString &command, const QString &message);
+
 // "cannot read PATH: ..." when path is not a readable file; empty when it is.
 QString readProblem(const QString &path);
 

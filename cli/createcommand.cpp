@@ -2,16 +2,15 @@
 
 #include "cli/commandjob.h"
 #include "cli/commandoutput.h"
+#include "cli/createoutput.h"
 #include "encoder/gifstreamwriter.h"
 #include "rules/framedelay.h"
 #include "rules/naturalorder.h"
 #include "workers/framefile.h"
 #include "workers/gifcreaterthread.h"
-#include "workers/replacefile.h"
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -26,8 +25,9 @@ does: every frame at the top-left corner of a canvas as wide as the widest image
 tall as the tallest (at least 20 x 20).
 
 Options:
-  -o, --output OUT.gif  the GIF to write; a file already there is replaced only once
-                        the new one is complete
+  -o, --output OUT.gif  the GIF to write; a GIF already there is replaced only once
+                        the new one is complete, one of the images or any other file
+                        never
   --fps N               frames per second, a whole number from 1 to 50 (default 10);
                         each frame shows for 100/N hundredths of a second, rounded, and
                         at least 2
@@ -86,21 +86,15 @@ int makeGif(const QStringList &images, const QString &outPath, const GifJobChoic
         frames << FrameSource::fromFile(image, size);
     }
 
-    QString reason;
-    const QString partPath = newPartialFile(out.absoluteFilePath(), &reason);
-    if (partPath.isEmpty())
-        return fail(Command, QStringLiteral("cannot write %1: %2").arg(outPath, reason));
-
     GifCreaterThread creater;
     TerminalProgress progress(QStringLiteral("Creating ") + outPath,
                               !quiet && standardErrorIsTerminal());
-    const GifJob job = makeGifJob(partPath, frames, choices);
+    const GifJob job = makeGifJob(out.absoluteFilePath(), frames, choices);
     runCommandJob(&creater, &progress, [&] { creater.startJob(job); });
 
-    if (creater.outcome == JobOutcome::Completed && replaceFile(partPath, outPath))
-        return ExitSucceeded;
-    QFile::remove(partPath);
     switch (creater.outcome) {
+    case JobOutcome::Completed:
+        return ExitSucceeded;
     case JobOutcome::Unreadable:
         return fail(Command, QStringLiteral("cannot read %1: damaged or incomplete picture")
                                  .arg(creater.unreadableFile));
@@ -115,7 +109,10 @@ int makeGif(const QStringList &images, const QString &outPath, const GifJobChoic
                                  .arg(MaxFramePixels / 1000000)
                                  .arg(outPath));
     default:
-        return fail(Command, QStringLiteral("cannot write %1").arg(outPath));
+        return fail(Command, creater.writeError.isEmpty()
+                                 ? QStringLiteral("cannot write %1").arg(outPath)
+                                 : QStringLiteral("cannot write %1: %2")
+                                       .arg(outPath, creater.writeError));
     }
 }
 
@@ -150,6 +147,8 @@ int runCreateCommand(const QStringList &arguments)
     QStringList images = parser.positionalArguments();
     if (images.isEmpty())
         return failUsage(Command, QStringLiteral("no images given"));
+    if (createOutputRefused(Command, outPath, images))
+        return ExitBadUsage;
     if (!parser.isSet(noSort))
         images = inNaturalOrder(images);
     GifJobChoices choices;

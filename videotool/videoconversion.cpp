@@ -2,9 +2,8 @@
 
 #include "videotool/conversionlimits.h"
 #include "videotool/stopprocess.h"
-#include "workers/replacefile.h"
+#include "workers/partialfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 VideoConversion::VideoConversion(QProcess *process, QObject *parent)
@@ -37,16 +36,19 @@ bool VideoConversion::start(const QString &ffmpeg, const QString &video, const V
             *reason = QStringLiteral("it is a folder");
         return false;
     }
-    partialPath = newPartialFile(gifPath, reason);
-    if (partialPath.isEmpty())
+    partialFile = std::make_unique<PartialFile>(gifPath);
+    if (!partialFile->isOpen()) {
+        if (reason)
+            *reason = partialFile->errorString();
+        partialFile.reset();
         return false;
+    }
 
-    this->gifPath = gifPath;
     toolProgress.restart(convertedLengthMs(settings, clip));
     running = true;
     ++runNumber;
     process->setProcessChannelMode(QProcess::MergedChannels);
-    process->start(ffmpeg, conversionArguments(settings, video, partialPath),
+    process->start(ffmpeg, conversionArguments(settings, video, partialFile->path()),
                    QIODevice::ReadWrite);
     return true;
 }
@@ -56,7 +58,7 @@ void VideoConversion::cancel()
     running = false;
     ++runNumber;
     stopProcess(*process);
-    dropPartialFile();
+    partialFile.reset();
 }
 
 void VideoConversion::process_ReadyRead()
@@ -82,9 +84,9 @@ void VideoConversion::process_Finished(int exitCode, QProcess::ExitStatus exitSt
     Outcome outcome = Outcome::Completed;
     if (exitStatus != QProcess::NormalExit || exitCode != 0)
         outcome = Outcome::ToolFailed;
-    else if (QFileInfo(partialPath).size() <= 0)
+    else if (QFileInfo(partialFile->path()).size() <= 0)
         outcome = Outcome::NoFrames;
-    else if (!replaceFile(partialPath, gifPath))
+    else if (!partialFile->commit())
         outcome = Outcome::NotReplaced;
     end(outcome);
 }
@@ -107,14 +109,7 @@ void VideoConversion::process_Error(QProcess::ProcessError error)
 
 void VideoConversion::end(Outcome outcome)
 {
-    dropPartialFile(); // no longer there after a good run
+    partialFile.reset(); // removes what a run that did not end well wrote
     running = false;
     emit finished(outcome);
-}
-
-void VideoConversion::dropPartialFile()
-{
-    if (!partialPath.isEmpty())
-        QFile::remove(partialPath);
-    partialPath.clear();
 }

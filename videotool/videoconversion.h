@@ -5,7 +5,9 @@
 
 #include <QObject>
 #include <QProcess>
+#include <memory>
 
+class PartialFile;
 struct GifSettings;
 struct VideoFacts;
 
@@ -59,12 +61,11 @@ private:
     void process_Finished(int exitCode, QProcess::ExitStatus exitStatus);
     void process_Error(QProcess::ProcessError error);
     void end(Outcome outcome);
-    void dropPartialFile();
 
     QProcess *process;
     ToolProgress toolProgress;
-    QString gifPath;
-    QString partialPath;
+    // Where the tool writes, held while it runs.
+    std::unique_ptr<PartialFile> partialFile;
     bool running = false;
     // Counts runs, so that an end reported late is not taken for a later run's.
     quint64 runNumber = 0;

@@ -4,9 +4,9 @@
 #include "encoder/gifstreamwriter.h"
 #include "workers/framefile.h"
 #include "workers/framereadahead.h"
+#include "workers/partialfile.h"
 
 #include <QDebug>
-#include <QFile>
 
 GifCreaterThread::GifCreaterThread(QObject *parent)
     : QThread(parent)
@@ -45,12 +45,21 @@ void GifCreaterThread::run()
 {
     QMutexLocker locker(&listLock);
     unreadableFile.clear();
+    writeError.clear();
     // Two pictures, one very wide and one very tall, would ask for a canvas of gigabytes.
     if (!frameSizeAllowed(QSize(gifWidth, gifHeight))) {
         outcome = JobOutcome::TooLarge;
         return;
     }
-    const QByteArray path = gifFilePath.toUtf8();
+    // Written beside its place and moved there only when whole: a run that fails, stops
+    // or is killed leaves no cut-off GIF under the name, and an earlier file as it was.
+    PartialFile output(gifFilePath);
+    writeError = output.errorString();
+    if (!output.isOpen()) {
+        outcome = JobOutcome::WriteFailed;
+        return;
+    }
+    const QByteArray path = output.path().toUtf8();
     GifFileState state =
         openGifStream(path.constData(), gifWidth, gifHeight, delay, choices.encoding);
     if (!state.outputFile) {
@@ -62,8 +71,8 @@ void GifCreaterThread::run()
     outcome = writeFrames(encoder, &state);
     if (!closeGifStream(&state) && outcome == JobOutcome::Completed)
         outcome = JobOutcome::WriteFailed;
-    if (outcome != JobOutcome::Completed)
-        QFile::remove(gifFilePath);
+    if (outcome == JobOutcome::Completed && !output.commit())
+        outcome = JobOutcome::WriteFailed;
     qDebug() << "create end.....";
 }
 

@@ -14,7 +14,8 @@ struct GifFileState;
 
 // Encodes a list of frames into one looping GIF on its own thread, reporting progress in
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
-// them, on other threads while the frames before are encoded.
+// them, on other threads while the frames before are encoded. The GIF is written beside
+// gifFilePath (workers/partialfile.h) and takes its place only when complete.
 class GifCreaterThread : public QThread
 {
     Q_OBJECT
@@ -40,6 +41,8 @@ public:
     // once finished() has arrived.
     JobOutcome outcome = JobOutcome::Completed;
     QString unreadableFile;
+    // Why the GIF could not even be started, when the system said; may be empty.
+    QString writeError;
 
 signals:
     void updateprogress(int progress);
