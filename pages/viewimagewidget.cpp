@@ -4,6 +4,7 @@
 #include "app/mainmainwidget.h"
 #include "app/messagequestions.h"
 #include "app/openfolder.h"
+#include "app/outputfolder.h"
 #include "app/progresstext.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/imageitem.h"
@@ -374,6 +375,8 @@ void ViewImageWidget::createGif(const GifJobChoices &choices)
     for (const ImageItem *item : tilesInUse())
         frames << FrameSource::fromFile(item->image.path, item->image.size);
     const QString savePath = mainWindow()->menuWidget->savePath;
+    if (!makeOutputFolder(savePath))
+        return;
     jobStopped = false;
     gifCreaterThread->startJob(
         makeGifJob(newGifFilePath(savePath, currentTime()), frames, choices));
@@ -420,7 +423,7 @@ void ViewImageWidget::gifCreaterThread_Finished()
                    tr("OK"));
         return;
     default:
-        showNotice(tr("Failed, Please check the output folder."), tr("OK"));
+        showCannotWriteInto(QFileInfo(gifCreaterThread->gifFilePath).absolutePath());
         return;
     }
     if (askQuestion(tr("completed, do you want to open the folder?"), tr("Cancel"),

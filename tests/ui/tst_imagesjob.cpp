@@ -1,5 +1,6 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
 #include "rules/naturalorder.h"
+#include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
@@ -198,10 +199,29 @@ private slots:
         QVERIFY(writeFile(plainFile, ""));
         window->menuWidget->savePath = plainFile + "/sub";
         createGif();
-        QCOMPARE(answerer.dialogs, QStringList({"Failed, cannot read: gone.bmp [OK]",
-                                                "Failed, Please check the output folder. [OK]"}));
+        QCOMPARE(answerer.dialogs,
+                 QStringList({"Failed, cannot read: gone.bmp [OK]",
+                              "Failed, the output folder " + window->menuWidget->savePath
+                                  + " could not be created. [OK]"}));
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
+    }
+
+    void fullDiskIsNamedAndLeavesNoFile()
+    {
+    #ifndef Q_OS_UNIX
+        QSKIP("limits the file size through POSIX calls");
+    #else
+        importImages(window, {wide});
+        {
+            const FileSizeLimit limit(1000, true);
+            QVERIFY(limit.active());
+            createGif();
+        }
+        QCOMPARE(answerer.dialogs, QStringList{"Failed, could not write into " + outFolder
+                                               + ". [OK]"});
+        QCOMPARE(QDir(outFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+    #endif
     }
 
     void nameCollisionKeepsEarlierGif()
