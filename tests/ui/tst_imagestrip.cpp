@@ -300,6 +300,8 @@ private slots:
         if (words.first() == "drag") {
             dragTile(words.at(1).toInt(), words.at(2).toInt());
         } else if (words.first() == "menu") {
+            QCursor::setPos(item->mapToGlobal(QPoint(20, 20)));
+            sendEvent(item, QEvent::Enter);
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
                                     item->mapToGlobal(QPoint(20, 20)));
             QApplication::sendEvent(item, &event);
@@ -333,6 +335,11 @@ private slots:
         QTEST(names(), "order");
         // A drag that starts on a tile leaves the window where it is.
         QCOMPARE(window->pos(), windowPos);
+        // Only a tile under the pointer shows its delete badge, also when tiles moved from
+        // under it.
+        for (ImageItem *shown : strip->tilesInUse())
+            QVERIFY(!shown->delButton->isVisible()
+                    || shown->rect().contains(shown->mapFromGlobal(QCursor::pos())));
     }
 
     void dragScrollsNearTheEdgeAndTheGifFollows()
