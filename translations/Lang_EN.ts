@@ -79,10 +79,6 @@
         <translation>Failed after %1 frames, Please check the GIF file.</translation>
     </message>
     <message>
-        <source>Failed, Please check the output folder.</source>
-        <translation>Failed, Please check the output folder.</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -159,10 +155,6 @@
     <message>
         <source>Open</source>
         <translation>Open</translation>
-    </message>
-    <message>
-        <source>Failed, Please check the output folder.</source>
-        <translation>Failed, Please check the output folder.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -283,6 +275,18 @@
         <source>Failed, the GIF is too long or too large for High quality colours.</source>
         <translation>Failed, the GIF is too long or too large for High quality colours.</translation>
     </message>
+    <message>
+        <source>not a time: seconds, m:ss or h:mm:ss</source>
+        <translation>not a time: seconds, m:ss or h:mm:ss</translation>
+    </message>
+    <message>
+        <source>past the end of the clip (%1)</source>
+        <translation>past the end of the clip (%1)</translation>
+    </message>
+    <message>
+        <source>Failed, Start Time: %1</source>
+        <translation>Failed, Start Time: %1</translation>
+    </message>
 </context>
 <context>
     <name>MyMessageDialog</name>
@@ -353,6 +357,21 @@
     <message>
         <source>Frame %1 of %2</source>
         <translation>Frame %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFolder</name>
+    <message>
+        <source>Failed, the output folder %1 could not be created.</source>
+        <translation>Failed, the output folder %1 could not be created.</translation>
+    </message>
+    <message>
+        <source>Failed, could not write into %1.</source>
+        <translation>Failed, could not write into %1.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>
