@@ -207,6 +207,28 @@ private slots:
         QVERIFY(fileText(opened).isEmpty());
     }
 
+    // Two small pictures, one wide and one tall, that together need a canvas of 120
+    // megapixels: refused with a notice that says so, and no file. (The command line's test
+    // takes 65535 x 1525 and 1525 x 65535, whose thumbnails alone take 800 MB to make.)
+    void canvasOverTheLimitIsRefused()
+    {
+        QStringList paths;
+        for (const QSize &size : {QSize(20000, 10), QSize(10, 6000)}) {
+            QImage picture(size, QImage::Format_Mono);
+            picture.fill(0);
+            paths << temp.path() + QString("/%1x%2.png").arg(size.width()).arg(size.height());
+            QVERIFY(picture.save(paths.last()));
+        }
+        importImages(window, paths);
+        QCOMPARE(strip->inUseCount(), 2);
+        createGif();
+        QCOMPARE(answerer.dialogs,
+                 QStringList{QString::fromUtf8("Failed, the pictures together need a canvas of "
+                                               "20000 × 6000 pixels, more than 100 "
+                                               "megapixels. [OK]")});
+        QCOMPARE(QDir(outFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
     void fullDiskIsNamedAndLeavesNoFile()
     {
     #ifndef Q_OS_UNIX
