@@ -49,7 +49,8 @@ MainMainWidget::MainMainWidget(QWidget *parent) : QWidget(parent)
     const QSize designSize(600, 650);
     QScreen *screen = QGuiApplication::primaryScreen();
     const QRect room = screen ? screen->availableGeometry() : QRect();
-    uiScale = scaleToFit(scaleForDpi(logicalDpiX(), logicalDpiY()), designSize, room.size());
+    uiScale = scaleToFit(scaleForDpi(logicalDpiX(), logicalDpiY()), designSize, room.size(),
+                         screen ? float(screen->devicePixelRatio()) : 1.0f);
     resize(scaled(designSize.width()), scaled(designSize.height()));
     if (screen)
         move(room.x() + std::max(0, (room.width() - width()) / 2),

@@ -16,11 +16,12 @@ float scaleForDpi(int logicalDpiX, int logicalDpiY)
     return std::min(1.8f, std::max(1.0f, f));
 }
 
-float scaleToFit(float scale, const QSize &designSize, const QSize &available)
+float scaleToFit(float scale, const QSize &designSize, const QSize &available,
+                 float pixelRatio)
 {
-    if (designSize.isEmpty() || available.isEmpty())
+    if (designSize.isEmpty() || available.isEmpty() || pixelRatio <= 0)
         return scale;
     const float room = std::min(float(available.width()) / designSize.width(),
                                 float(available.height()) / designSize.height());
-    return std::max(1.0f, std::min(scale, room));
+    return std::max(std::min(scale, 1.0f / pixelRatio), std::min(scale, room));
 }

@@ -64,28 +64,35 @@ private slots:
 
     void geometry_data()
     {
+        // The device pixel ratio (QT_SCALE_FACTOR) enlarges everything on top of the scale.
         QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("ratio");
         QTest::addColumn<int>("screen");
         QTest::addColumn<float>("scale");
-        QTest::newRow("72 dpi, never below 1") << 72 << 0 << 1.0f;
-        QTest::newRow("120 dpi") << 120 << 0 << 1.25f;
-        QTest::newRow("144 dpi") << 144 << 0 << 1.5f;
-        QTest::newRow("200 dpi, never above 1.8") << 200 << 0 << 1.8f;
-        QTest::newRow("144 dpi, 1000 pixels high: fits") << 144 << 2 << 1.5f;
-        QTest::newRow("192 dpi on 1280 x 1024: as large as fits") << 192 << 1 << 1024 / 650.0f;
-        QTest::newRow("192 dpi, 1000 pixels high: as large as fits") << 192 << 2
-                                                                     << 1000 / 650.0f;
-        QTest::newRow("96 dpi on 800 x 600: never below 1") << 96 << 3 << 1.0f;
+        QTest::newRow("72 dpi, never below 1") << 72 << 1 << 0 << 1.0f;
+        QTest::newRow("120 dpi") << 120 << 1 << 0 << 1.25f;
+        QTest::newRow("144 dpi") << 144 << 1 << 0 << 1.5f;
+        QTest::newRow("200 dpi, never above 1.8") << 200 << 1 << 0 << 1.8f;
+        QTest::newRow("144 dpi, 1000 pixels high: fits") << 144 << 1 << 2 << 1.5f;
+        QTest::newRow("192 dpi on 1280 x 1024: as large as fits")
+            << 192 << 1 << 1 << 1024 / 650.0f;
+        QTest::newRow("192 dpi, 1000 pixels high: as large as fits")
+            << 192 << 1 << 2 << 1000 / 650.0f;
+        QTest::newRow("ratio 2 on 1280 x 1024: smaller than designed, to fit")
+            << 96 << 2 << 1 << 512 / 650.0f;
+        QTest::newRow("800 x 600: never smaller than designed") << 96 << 1 << 3 << 1.0f;
     }
 
     void geometry()
     {
         QFETCH(int, dpi);
+        QFETCH(int, ratio);
         QFETCH(int, screen);
         QFETCH(float, scale);
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_FONT_DPI", QString::number(dpi));
+        env.insert("QT_SCALE_FACTOR", QString::number(ratio));
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("DISPLAY", display + "." + QString::number(screen));
         env.insert("LUMORRA_REPORT_GEOMETRY", "1");
@@ -98,16 +105,16 @@ private slots:
         report >> reportedScale;
         QVERIFY2(qAbs(reportedScale - scale) < 0.0001f, qPrintable(QString::number(reportedScale)));
         const QRect room = readRect(report);
-        QCOMPARE(room.size(), QSize(ScreenSizes.at(screen).section('x', 0, 0).toInt(),
-                                    ScreenSizes.at(screen).section('x', 1).toInt()));
+        QCOMPARE(room.size(), QSize(ScreenSizes.at(screen).section('x', 0, 0).toInt() / ratio,
+                                    ScreenSizes.at(screen).section('x', 1).toInt() / ratio));
         QVector<QRect> parts(6);
         for (QRect &part : parts)
             part = readRect(report);
         QCOMPARE(report.status(), QTextStream::Ok);
 
-        // The design size at the scale, within the room when it fits there; else its top
-        // left corner is in the room, so that the title bar can be reached.
-        // (to a pixel: the reported scale has fewer digits than the one used)
+        // The design size at the scale (to a pixel: the reported scale has fewer digits than
+        // the one used), within the room where it fits; else its top left corner is in the
+        // room, so that the title bar can be reached.
         const QRect window = parts[0];
         QVERIFY(qAbs(window.width() - int(600 * scale)) <= 1
                 && qAbs(window.height() - int(650 * scale)) <= 1);
