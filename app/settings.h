@@ -51,6 +51,14 @@ inline constexpr FolderSetting addVideoPath{"addVideoPath"};
 inline constexpr TextSetting language{"Language"};
 inline constexpr IntSetting imagesFrameRate{"imagesFrameRate", 10, MinFrameRate, MaxFrameRate};
 inline constexpr BoolSetting imagesSmallerFile{"imagesSmallerFile", false};
+// Where smaller pictures go: 0 top left, 1 centred, 2 scaled to fit.
+inline constexpr IntSetting imagesPlacement{"imagesPlacement", 0, 0, 2};
+// The GIF's width or height, the other side keeping the proportions; 0 for the pictures'
+// own size. The page sets one of them at most.
+inline constexpr IntSetting imagesResizeWidth{"imagesResizeWidth", 0, 0, 65535};
+inline constexpr IntSetting imagesResizeHeight{"imagesResizeHeight", 0, 0, 65535};
+// How many times the GIF plays; 0 for ever.
+inline constexpr IntSetting imagesPlayCount{"imagesPlayCount", 0, 0, 65535};
 // The page offers 5 to 30 in steps of 5 and takes any other stored rate as the default.
 inline constexpr IntSetting videoFrameRate{"videoFrameRate", 15, 5, 30};
 inline constexpr BoolSetting videoHighQualityColours{"videoHighQualityColours", false};

@@ -22,8 +22,11 @@ const QStringList QtWindowOptions = {
     "dograb", "qmljsdebugger"};
 
 const char Help[] = R"(Usage: lumorra [FILE...]
-       lumorra create -o OUT.gif [--fps N] [--no-sort] [--smaller] [--quiet] IMAGE...
-       lumorra resolve IN.gif [-o DIR] [--quiet]
+       lumorra create -o OUT.gif [--fps N | --delays FILE] [--loop forever|N]
+                      [--place topleft|centre|fit] [--width W] [--height H]
+                      [--no-sort] [--smaller] [--quiet] IMAGE...
+       lumorra create -o OUT.gif --timing FILE [...]
+       lumorra resolve IN.gif [-o DIR] [--timing] [--quiet]
 
 Lumorra makes animated GIFs from still images or video, and splits GIFs into frames.
 

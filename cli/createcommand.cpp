@@ -2,6 +2,7 @@
 
 #include "cli/commandjob.h"
 #include "cli/commandoutput.h"
+#include "cli/createchoices.h"
 #include "cli/createoutput.h"
 #include "encoder/gifstreamwriter.h"
 #include "rules/framedelay.h"
@@ -19,18 +20,37 @@ namespace {
 const QString Command = QStringLiteral("create");
 
 const char Help[] = R"(Usage: lumorra create -o OUT.gif [options] IMAGE...
+       lumorra create -o OUT.gif --timing FILE [options]
 
-Makes one looping GIF of the images, byte for byte as the images page of the window
-does: every frame at the top-left corner of a canvas as wide as the widest image and as
-tall as the tallest (at least 20 x 20).
+Makes one GIF of the images, byte for byte as the images page of the window does. The
+canvas is as wide as the widest picture and as tall as the tallest (at least 20 x 20);
+where a smaller picture leaves the canvas uncovered, the GIF is clear (transparent), and
+so is every pixel whose alpha is below half.
 
 Options:
   -o, --output OUT.gif  the GIF to write; a GIF already there is replaced only once
                         the new one is complete, one of the images or any other file
                         never
   --fps N               frames per second, a whole number from 1 to 50 (default 10);
-                        each frame shows for 100/N hundredths of a second, rounded, and
-                        at least 2
+                        frames show for 100/N hundredths of a second; when N does not
+                        divide 100, for the two nearest whole hundredths in turn, so that
+                        the GIF keeps time (30: 3, 3, 4, 3, 3, 4, ...)
+  --delays FILE         each frame's own delay instead: one line a frame, in the order
+                        of the images, in hundredths of a second from 2 to 65535
+  --loop forever|N      how many times viewers play the GIF (default forever); 1 plays
+                        it once
+  --timing FILE         the images, their delays and the loop from a timing file, as
+                        'lumorra resolve --timing' writes it: first 'loop forever' or
+                        'loop N', then one line a frame, the picture's file (relative to
+                        FILE's folder) and its delay, e.g. '1.png 10'; blank lines and
+                        lines starting with # are passed over
+  --place topleft|centre|fit
+                        where a picture smaller than the canvas goes: the top-left
+                        corner (default), the middle, or scaled as large as fits with
+                        its proportions kept, in the middle
+  --width W, --height H draw the pictures W pixels wide, or H pixels tall, their
+                        proportions kept (scaled smoothly: shrinking averages the pixels);
+                        with both, as large as fits within W x H
   --no-sort             keep the images in the order given; by default they are taken
                         in natural order (file2 before file10, case ignored)
   --smaller             the "Smaller file" kind of GIF: only what changes between the
@@ -39,6 +59,7 @@ Options:
   -h, --help            show this help
 
 Every image must be readable: the first one that is not is named, and nothing is written.
+A delays or timing file that cannot be used is named with the line at fault (status 2).
 Exit status: 0 done, 1 failed, 2 bad options, 130 interrupted.
 )";
 
@@ -53,6 +74,9 @@ QString pictureProblem(const QString &path, QSize *size)
     *size = pictureFrameSize(&reader);
     if (size->isValid())
         return QString();
+    // Only a whole file's header is read: a damaged one may declare anything.
+    if (!pictureFileIntact(path))
+        return QStringLiteral("cannot read %1: damaged or incomplete picture").arg(path);
     const QSize declared = reader.size();
     if (declared.isValid())
         return QStringLiteral("%1 is %2 x %3 pixels: a frame can be at most %4 a side and %5 "
@@ -67,7 +91,7 @@ QString pictureProblem(const QString &path, QSize *size)
 
 // Writes the GIF of the images at outPath, every file checked first. Returns the exit
 // status.
-int makeGif(const QStringList &images, const QString &outPath, const GifJobChoices &choices,
+int makeGif(const FrameList &list, const QString &outPath, const GifJobChoices &choices,
             bool quiet)
 {
     const QFileInfo out(outPath);
@@ -78,12 +102,13 @@ int makeGif(const QStringList &images, const QString &outPath, const GifJobChoic
                                  .arg(outPath, QDir::toNativeSeparators(out.absolutePath())));
 
     QList<FrameSource> frames;
-    for (const QString &image : images) {
+    for (int i = 0; i < list.images.size(); ++i) {
         QSize size;
-        const QString problem = pictureProblem(image, &size);
+        const QString problem = pictureProblem(list.images.at(i), &size);
         if (!problem.isEmpty())
             return fail(Command, problem);
-        frames << FrameSource::fromFile(image, size);
+        frames << FrameSource::fromFile(list.images.at(i), size);
+        frames.last().delay = list.delays.value(i, -1);
     }
 
     GifCreaterThread creater;
@@ -127,7 +152,9 @@ int runCreateCommand(const QStringList &arguments)
     const QCommandLineOption smaller("smaller");
     const QCommandLineOption quiet(QStringList{"q", "quiet"});
     const QCommandLineOption help(QStringList{"h", "help"});
+    const FrameChoiceOptions frameOptions;
     parser.addOptions({output, fps, noSort, smaller, quiet, help});
+    parser.addOptions(frameOptions.all());
     if (!parser.parse(arguments))
         return failUsage(Command, parser.errorText());
     if (parser.isSet(help)) {
@@ -144,15 +171,25 @@ int runCreateCommand(const QStringList &arguments)
                                       .arg(MinFrameRate)
                                       .arg(MaxFrameRate)
                                       .arg(parser.value(fps)));
-    QStringList images = parser.positionalArguments();
-    if (images.isEmpty())
-        return failUsage(Command, QStringLiteral("no images given"));
-    if (createOutputRefused(Command, outPath, images))
-        return ExitBadUsage;
-    if (!parser.isSet(noSort))
-        images = inNaturalOrder(images);
     GifJobChoices choices;
     choices.frameRate = frameRate;
     choices.encoding.smallerFile = parser.isSet(smaller);
-    return makeGif(images, outPath, choices, parser.isSet(quiet));
+    QString problem = frameChoicesFromOptions(parser, frameOptions, &choices);
+    if (!problem.isEmpty())
+        return failUsage(Command, problem);
+    QStringList images = parser.positionalArguments();
+    if (images.isEmpty() && !parser.isSet(frameOptions.timing))
+        return failUsage(Command, QStringLiteral("no images given"));
+    if (!parser.isSet(noSort))
+        images = inNaturalOrder(images);
+    QString usage;
+    const FrameList list = frameListFromOptions(parser, frameOptions, images, parser.isSet(fps),
+                                                &choices, &usage, &problem);
+    if (!usage.isEmpty())
+        return failUsage(Command, usage);
+    if (!problem.isEmpty())
+        return fail(Command, problem, ExitBadUsage);
+    if (createOutputRefused(Command, outPath, list.images))
+        return ExitBadUsage;
+    return makeGif(list, outPath, choices, parser.isSet(quiet));
 }

@@ -2,6 +2,7 @@
 
 #include "cli/commandjob.h"
 #include "cli/commandoutput.h"
+#include "cli/timingfile.h"
 #include "workers/framesfolder.h"
 #include "workers/giflayout.h"
 #include "workers/parsegifthread.h"
@@ -14,7 +15,7 @@ namespace {
 
 const QString Command = QStringLiteral("resolve");
 
-const char Help[] = R"(Usage: lumorra resolve IN.gif [-o DIR] [--quiet]
+const char Help[] = R"(Usage: lumorra resolve IN.gif [-o DIR] [--timing] [--quiet]
 
 Writes every frame of the GIF as a numbered PNG file (1.png, 2.png, ...), as Resolve GIF
 does in the window.
@@ -24,6 +25,11 @@ Options:
                     empty one. Without it, a folder named after the GIF, beside it;
                     when that name is taken by anything but an empty folder, the next
                     free one with "_2", "_3", ... as in the window
+  --timing          also write timing.txt beside the frames: 'loop forever' or
+                    'loop N' (the GIF plays N times), then one line a frame, its file
+                    and its delay in hundredths of a second ('1.png 10'; a delay of 0
+                    or 1 is written as 10, as viewers show it). 'lumorra create
+                    --timing DIR/timing.txt -o OUT.gif' makes the GIF again
   -q, --quiet       no progress bar (it is drawn only on a terminal)
   -h, --help        show this help
 
@@ -50,6 +56,21 @@ QString framesFolder(const QString &gifPath, const QString &chosen, QString *pro
     return problem->isEmpty() ? QDir::cleanPath(folder.absoluteFilePath()) : QString();
 }
 
+// The timing of the GIF's first frames frames, as viewers play them.
+TimingFile timingOf(const QString &gifPath, int frames)
+{
+    const GifLayout layout = readGifLayout(gifPath);
+    TimingFile timing;
+    // Without the extension viewers play a GIF once; with n repeats, n + 1 times.
+    timing.playCount = layout.loopCount < 0 ? 1 : layout.loopCount == 0 ? 0 : layout.loopCount + 1;
+    for (int i = 0; i < frames; ++i) {
+        const int delay = layout.delays.value(i);
+        timing.pictures << QString::number(i + 1) + QStringLiteral(".png");
+        timing.delays << (delay < 2 ? 10 : delay);
+    }
+    return timing;
+}
+
 QString framesText(int count)
 {
     return count == 1 ? QStringLiteral("1 frame") : QStringLiteral("%1 frames").arg(count);
@@ -63,7 +84,8 @@ int runResolveCommand(const QStringList &arguments)
     const QCommandLineOption output(QStringList{"o", "output"}, QString(), "DIR");
     const QCommandLineOption quiet(QStringList{"q", "quiet"});
     const QCommandLineOption help(QStringList{"h", "help"});
-    parser.addOptions({output, quiet, help});
+    const QCommandLineOption timing("timing");
+    parser.addOptions({output, quiet, help, timing});
     if (!parser.parse(arguments))
         return failUsage(Command, parser.errorText());
     if (parser.isSet(help)) {
@@ -94,8 +116,13 @@ int runResolveCommand(const QStringList &arguments)
     runCommandJob(&resolver, &progress, [&] { resolver.start(QThread::InheritPriority); });
 
     const QString shownFolder = QDir::toNativeSeparators(folder);
+    const QString timingPath = folder + QStringLiteral("/timing.txt");
     switch (resolver.outcome) {
     case JobOutcome::Completed:
+        if (parser.isSet(timing)
+            && !writeTimingFile(timingPath, timingOf(gifPath, resolver.framesKept)))
+            return fail(Command, QStringLiteral("cannot write %1")
+                                     .arg(QDir::toNativeSeparators(timingPath)));
         return ExitSucceeded;
     case JobOutcome::NotAGif:
     case JobOutcome::Unreadable:

@@ -2,7 +2,6 @@
 #include "encoder/bitmask.h"
 #include "encoder/simdsupport.h"
 
-#include <QtGlobal>
 #include <cstdlib>
 #include <cstring>
 
@@ -102,8 +101,13 @@ void makeParentList(const FramePalette *palette, int red, int green, int blue,
 // The list of the colour's cube the first time a colour falls into it, made from its parent
 // cube's list. Once the room for lists is full, it is made again for every colour, in a
 // spare place. Kept out of line: the lookup of a list already made is the common case.
-Q_NEVER_INLINE const ColourCellGroup *makeCellList(ColourCellTable *table, int cell, int red,
-                                                   int green, int blue, int *groupCount)
+#ifdef _MSC_VER
+__declspec(noinline)
+#else
+__attribute__((noinline))
+#endif
+const ColourCellGroup *makeCellList(ColourCellTable *table, int cell, int red, int green,
+                                    int blue, int *groupCount)
 {
     const int parent = ((red >> ParentBits) * ParentsPerSide + (green >> ParentBits))
                        * ParentsPerSide + (blue >> ParentBits);

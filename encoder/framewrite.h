@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+class FrameHelperThread;
 struct GifEncoder;
 
 // One frame waiting to be written (colour table and LZW data) while the next one is
@@ -23,9 +24,13 @@ struct FrameWrite
     int width;
     int height;
     int delay;
+    int disposal;               // what the viewer does with the frame before the next: 1 or 2
     FramePalette palette;
     LzwDictionary *dictionary;
     int ticket;                 // the helper's ticket for this write; 0 when written
 };
+
+// Hands the write to the helper (or does it at once without one) and records its ticket.
+void postFrameWrite(FrameHelperThread *helper, FrameWrite *write);
 
 #endif

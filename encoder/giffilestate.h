@@ -24,8 +24,18 @@ struct GifFileState
     unsigned char *picture;
     // Per canvas row, how many pixels from the left some frame has drawn. Frames sit at
     // (0, 0), so the drawn area is a staircase and this describes it exactly; pixels
-    // outside it have never been shown and always count as changed.
+    // outside it have never been shown and always count as changed. With alpha, every row
+    // is whole from the start: shownClear tells the pixels never drawn.
     int *coveredWidth;
+    // Only with alpha (GifOptions), else null: per canvas pixel, 1 while the viewer shows it
+    // clear (never drawn, or cleared), 0 while it shows the colour in previousFrame.
+    unsigned char *shownClear;
+    // Only with alpha: canvas * 4 bytes, the frame as the palette and the mapping see it
+    // (see prepareClearFrame).
+    unsigned char *prepared;
+    // With alpha, the write of the last frame waits here (its index in writes, else -1) until
+    // the next frame tells how the viewer must dispose of it.
+    int heldWrite;
     int canvasWidth;
     int canvasHeight;
     bool firstFrame;              // true until the first frame has been encoded

@@ -1,15 +1,17 @@
 #include "encoder/gifstreamwriter.h"
+#include "encoder/clearframe.h"
 #include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
 #include "encoder/lzwbitbuffer.h"
 #include "encoder/subtreequeue.h"
 
-#include <QtGlobal>
+#include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#ifdef Q_OS_WIN
+#ifdef _WIN32
 #include <windows.h>
 #endif
 
@@ -24,7 +26,7 @@ void putWord(FILE *out, int value)
 // On Windows the narrow file calls take the ANSI code page, not UTF-8.
 FILE *openForWriting(const char *utf8Path)
 {
-#ifdef Q_OS_WIN
+#ifdef _WIN32
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, nullptr, 0);
     if (length <= 0)
         return nullptr;
@@ -52,7 +54,8 @@ void writeHeader(FILE *out, int canvasWidth, int canvasHeight)
         fputc(0, out); // both global entries black
 }
 
-void writeLoopingExtension(FILE *out)
+// repeats: how many times viewers play the frames again after the first time; 0 for ever.
+void writeLoopingExtension(FILE *out, int repeats)
 {
     fputc(0x21, out);
     fputc(0xFF, out);
@@ -60,7 +63,7 @@ void writeLoopingExtension(FILE *out)
     fwrite("NETSCAPE2.0", 1, 11, out);
     fputc(3, out);
     fputc(1, out);
-    putWord(out, 0); // loop for ever
+    putWord(out, repeats);
     fputc(0, out);
 }
 
@@ -74,6 +77,8 @@ void releaseBuffers(GifFileState *state)
     free(state->previousFrame);
     free(state->picture);
     free(state->coveredWidth);
+    free(state->shownClear);
+    free(state->prepared);
     free(state->work);
     free(state->indexPlanes[0]);
     free(state->indexPlanes[1]);
@@ -83,19 +88,32 @@ void releaseBuffers(GifFileState *state)
     state->previousFrame = nullptr;
     state->picture = nullptr;
     state->coveredWidth = nullptr;
+    state->shownClear = nullptr;
+    state->prepared = nullptr;
     state->work = nullptr;
     state->indexPlanes[0] = nullptr;
     state->indexPlanes[1] = nullptr;
 }
 
-bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight, bool smallerFile)
+bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight,
+                     const GifOptions &options)
 {
+    const bool smallerFile = options.smallerFile;
     // Zero-filled so that what is written never depends on memory left over.
     const size_t pixels = size_t(canvasWidth) * size_t(canvasHeight);
     state->previousFrame = static_cast<unsigned char *>(calloc(pixels, 4));
     if (smallerFile)
         state->picture = static_cast<unsigned char *>(calloc(pixels, 4));
     state->coveredWidth = static_cast<int *>(calloc(size_t(canvasHeight), sizeof(int)));
+    if (options.alpha) {
+        // Nothing is shown yet: every pixel clear, every row comparable.
+        state->shownClear = static_cast<unsigned char *>(malloc(pixels));
+        state->prepared = static_cast<unsigned char *>(malloc(pixels * 4));
+        if (state->shownClear)
+            memset(state->shownClear, 1, pixels);
+        for (int y = 0; state->coveredWidth && y < canvasHeight; ++y)
+            state->coveredWidth[y] = canvasWidth;
+    }
     state->work = static_cast<unsigned char *>(malloc(pixels * 4));
     state->indexPlanes[0] = static_cast<unsigned char *>(malloc(pixels));
     state->indexPlanes[1] = static_cast<unsigned char *>(malloc(pixels));
@@ -103,7 +121,8 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight, boo
     const bool cells = allocateColourCellTable(&state->cellTables[0])
                        && allocateColourCellTable(&state->cellTables[1]);
     if (state->previousFrame && (state->picture || !smallerFile) && state->coveredWidth
-        && state->work && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells)
+        && ((state->shownClear && state->prepared) || !options.alpha) && state->work
+        && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells)
         return true;
     releaseBuffers(state);
     return false;
@@ -116,10 +135,11 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
 {
     GifFileState state;
     memset(&state, 0, sizeof(state));
+    state.heldWrite = -1;
     if (canvasWidth < 1 || canvasWidth > MaxGifSide || canvasHeight < 1
         || canvasHeight > MaxGifSide)
         return state;
-    if (!allocateBuffers(&state, canvasWidth, canvasHeight, options.smallerFile))
+    if (!allocateBuffers(&state, canvasWidth, canvasHeight, options))
         return state;
     FILE *file = openForWriting(utf8Path);
     if (!file) {
@@ -135,8 +155,9 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
     if (state.helper)
         state.subtrees = new SubtreeQueue;
     writeHeader(file, canvasWidth, canvasHeight);
-    if (delay != 0)
-        writeLoopingExtension(file);
+    // Viewers play a GIF without the extension once.
+    if (delay != 0 && options.playCount != 1)
+        writeLoopingExtension(file, std::min(std::max(options.playCount - 1, 0), 65535));
     return state;
 }
 
@@ -144,6 +165,7 @@ bool closeGifStream(GifFileState *state)
 {
     if (!state->outputFile)
         return false;
+    releaseHeldFrame(state);
     waitForHelper(state->helper, state->writes[0].ticket);
     waitForHelper(state->helper, state->writes[1].ticket);
     fputc(0x3B, state->outputFile);
@@ -162,16 +184,17 @@ bool gifStreamHasError(const GifFileState *state)
 
 void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int indexStride,
                                   int left, int top, int width, int height, int delay,
-                                  const FramePalette *palette, LzwDictionary *dictionary) const
+                                  const FramePalette *palette, LzwDictionary *dictionary,
+                                  int disposal) const
 {
     const int depth = palette->depth;
-    Q_ASSERT(size_t(width) * size_t(height) <= dictionary->maxPixels);
+    assert(size_t(width) * size_t(height) <= dictionary->maxPixels);
 
-    // Graphic control extension: leave the frame in place, transparent colour given.
+    // Graphic control extension: the disposal method, transparent colour given.
     fputc(0x21, out);
     fputc(0xF9, out);
     fputc(4, out);
-    fputc(0x05, out);
+    fputc(disposal << 2 | 1, out);
     putWord(out, delay);
     fputc(transparentIndex & 0xFF, out);
     fputc(0, out);

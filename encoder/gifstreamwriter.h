@@ -9,8 +9,9 @@
 // Largest canvas side a GIF can store (16-bit sizes).
 const int MaxGifSide = 65535;
 
-// Opens utf8Path for writing and writes the header and, when delay is not 0, the looping
-// extension; the options hold for every frame of the file.
+// Opens utf8Path for writing and writes the header and, when delay is not 0 and the
+// options ask for more than one play, the looping extension; the options hold for every
+// frame of the file.
 // On failure (file not created, canvas side outside 1 to 65535, no memory for the canvas
 // buffers) the returned state has no outputFile and no file is left behind.
 GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeight, int delay,

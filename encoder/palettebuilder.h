@@ -2,8 +2,7 @@
 #define PALETTEBUILDER_H
 
 #include "encoder/framearea.h"
-#include "encoder/framepalette.h"
-#include "encoder/partitionkernels.h"
+#include "encoder/palettetree.h"
 
 #include <cstddef>
 
@@ -14,24 +13,5 @@
 size_t collectChangedPixels(const unsigned char *prev, const int *coveredWidth,
                             int canvasWidth, const unsigned char *rgba, int width, int height,
                             unsigned char *work, FrameArea *changed);
-
-// Median split of the n pixels over entries first to end - 1, recording each split at node.
-void buildPaletteTree(unsigned char *pixels, size_t n, int first, int end, int splitEntry,
-                      int splitDistance, int node, FramePalette *palette);
-
-// Chooses the axis of node over the n pixels, selects the split position in proportion to
-// the entries on each side, records the split and returns the number of pixels on the left.
-size_t splitPaletteNode(unsigned char *pixels, size_t n, int first, int end, int splitEntry,
-                        int node, FramePalette *palette);
-
-// Reorders pixels left to right - 1 so that the one at target has the value it would have
-// if they were sorted on the axis, smaller or equal values before it, greater after it.
-void medianSelect(unsigned char *pixels, size_t left, size_t right, int axis, size_t target);
-
-// Partitions pixels left to right - 1 around the value of the pixel at pivot and returns
-// the pivot's final position. Values equal to it go alternately to either side. Every
-// kernel gives the same order.
-size_t partitionAroundPivot(unsigned char *pixels, size_t left, size_t right, int axis,
-                            size_t pivot, PartitionKernel kernel = fastestPartitionKernel());
 
 #endif

@@ -1,4 +1,5 @@
 #include "encoder/gifencoder.h"
+#include "encoder/clearframe.h"
 #include "encoder/framehelperthread.h"
 #include "encoder/pixelword.h"
 
@@ -39,13 +40,6 @@ void mapRows(void *argument)
         m->encoder->mapToPalette(m->prev, m->coveredWidth, m->canvasWidth, m->rgba, m->out,
                                  m->picture, m->indices, m->width, band, m->palette, m->cells);
     }
-}
-
-void writeFrame(void *argument)
-{
-    const FrameWrite *w = static_cast<const FrameWrite *>(argument);
-    w->encoder->writeFrameBlocks(w->out, w->indices, w->indexStride, w->left, w->top, w->width,
-                                 w->height, w->delay, &w->palette, w->dictionary);
 }
 
 } // namespace
@@ -173,7 +167,9 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
                              int height, int delay, int depth) const
 {
     if (!state->outputFile || width < 1 || height < 1 || width > state->canvasWidth
-        || height > state->canvasHeight || depth < 2 || depth > 8)
+        || height > state->canvasHeight || depth < 2 || depth > 8
+        || (state->shownClear
+            && (width != state->canvasWidth || height != state->canvasHeight)))
         return false;
 
     // The write that used this slot two frames ago must be done with its buffers.
@@ -187,6 +183,10 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     unsigned char *picture = state->picture;
     const unsigned char *prev =
         state->firstFrame ? nullptr : (picture ? picture : state->previousFrame);
+    if (state->shownClear) {
+        rgba = prepareClearFrame(state, rgba, (unsigned char)transparentIndex);
+        prev = picture ? picture : state->previousFrame;
+    }
     FramePalette *palette = &write->palette;
     memset(palette, 0, sizeof(*palette));
     FrameArea changed;
@@ -242,8 +242,13 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     write->width = writtenWidth;
     write->height = writtenHeight;
     write->delay = delay;
+    write->disposal = 1;
     write->dictionary = &state->dictionary;
-    write->ticket = postToHelper(state->helper, writeFrame, write);
+    // With alpha the next frame decides how this one is disposed of.
+    if (state->shownClear)
+        state->heldWrite = state->nextWrite;
+    else
+        postFrameWrite(state->helper, write);
     state->nextWrite ^= 1;
     return true;
 }

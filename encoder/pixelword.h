@@ -1,7 +1,6 @@
 #ifndef PIXELWORD_H
 #define PIXELWORD_H
 
-#include <QtGlobal>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -9,20 +8,19 @@
 // A 4-byte pixel (red, green, blue, 4th byte) handled as one 32-bit word, so that moving
 // and comparing pixels costs one load or store instead of four.
 
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-const uint32_t RgbMask = 0x00FFFFFFu;
+// GCC and Clang name the byte order; MSVC builds only for little-endian processors.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+const bool BigEndianWords = true;
 #else
-const uint32_t RgbMask = 0xFFFFFF00u;
+const bool BigEndianWords = false;
 #endif
+
+const uint32_t RgbMask = BigEndianWords ? 0xFFFFFF00u : 0x00FFFFFFu;
 
 // Bit position of channel axis (0 red, 1 green, 2 blue) inside the word.
 inline int channelShift(int axis)
 {
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-    return 8 * axis;
-#else
-    return 24 - 8 * axis;
-#endif
+    return BigEndianWords ? 24 - 8 * axis : 8 * axis;
 }
 
 inline uint32_t loadPixel(const unsigned char *pixels, size_t i)

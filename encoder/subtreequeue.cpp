@@ -1,5 +1,5 @@
 #include "encoder/subtreequeue.h"
-#include "encoder/palettebuilder.h"
+#include "encoder/palettetree.h"
 
 void SubtreeQueue::open(unsigned char *pixels, size_t n, int depth, FramePalette *palette)
 {

@@ -3,11 +3,12 @@
 #include "app/filechooser.h"
 #include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
+#include "app/messagequestions.h"
 #include "app/services.h"
 #include "app/settings.h"
 #include "pages/filedrop.h"
-#include "pages/frameratedialog.h"
 #include "pages/imagebatchloader.h"
+#include "pages/joboptionswidget.h"
 #include "pages/previewdialog.h"
 #include "pages/viewimagewidget.h"
 #include "rules/filekinds.h"
@@ -38,15 +39,21 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     framepsComboBox = new QComboBox(this);
     previewButton = new MyTempButton2(this);
     smallerFileCheckBox = new QCheckBox(this);
+    jobOptions = new JobOptionsWidget(this);
 
     styleComboBox(framepsComboBox);
     jobChoices.frameRate = readSetting(Setting::imagesFrameRate);
+    viewImageWidget->setFrameRate(jobChoices.frameRate);
     jobChoices.encoding.smallerFile = readSetting(Setting::imagesSmallerFile);
     smallerFileCheckBox->setChecked(jobChoices.encoding.smallerFile);
+    jobOptions->applyTo(&jobChoices);
     setTabOrder(createGifButton, framepsComboBox);
     setTabOrder(framepsComboBox, previewButton);
     setTabOrder(previewButton, smallerFileCheckBox);
-    setTabOrder(smallerFileCheckBox, backupmeuButton);
+    setTabOrder(smallerFileCheckBox, jobOptions->placementComboBox);
+    setTabOrder(jobOptions->playComboBox, backupmeuButton);
+    // Undo and redo work wherever the page's focus is.
+    addActions({viewImageWidget->undoAction, viewImageWidget->redoAction});
 
     imageLoader = new ImageBatchLoader(this);
     new FileDrop(
@@ -61,6 +68,10 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     connect(framepsComboBox, SIGNAL(activated(int)), this, SLOT(framepsComboBox_slots(int)));
     connect(previewButton, SIGNAL(clicked()), this, SLOT(previewButton_slots()));
     connect(smallerFileCheckBox, SIGNAL(clicked(bool)), this, SLOT(smallerFileCheckBox_slots(bool)));
+    connect(jobOptions, SIGNAL(changed()), this, SLOT(jobOptions_changed()));
+    connect(viewImageWidget, SIGNAL(frameRateChanged(int)), this,
+            SLOT(viewImageWidget_frameRateChanged(int)));
+    connect(viewImageWidget, SIGNAL(framesChanged()), this, SLOT(viewImageWidget_framesChanged()));
     connect(imageLoader, &ImageBatchLoader::imageLoaded, this,
             &GifImagesWidget::imageLoader_imageLoaded);
     connect(imageLoader, &ImageBatchLoader::finished, this,
@@ -79,6 +90,10 @@ void GifImagesWidget::initLayout()
     framepsComboBox->setGeometry(w - scaled(115), scaled(130), scaled(100), scaled(30));
     previewButton->setGeometry(w - scaled(115), scaled(180), scaled(100), scaled(30));
     smallerFileCheckBox->setGeometry(w - scaled(115), scaled(225), scaled(100), scaled(30));
+    // Below them the job's options; under those there is room for two more rows and a line
+    // of text above "Backup".
+    jobOptions->setGeometry(w - scaled(115), scaled(262), scaled(100), 0);
+    jobOptions->initLayout();
     backupmeuButton->setGeometry(w - scaled(115), h - scaled(40), scaled(100), scaled(30));
     QScrollArea *scrollArea = viewImageWidget->scrollArea;
     scrollArea->setGeometry(1, 1, viewImageWidget->width() - 2, viewImageWidget->height() - 2);
@@ -108,6 +123,9 @@ void GifImagesWidget::retranslateUi()
     const int size = fittedPixelSize(font, {option}, checkBoxTextRoom(smallerFileCheckBox));
     smallerFileCheckBox->setStyleSheet(checkBoxStyle(size, true));
     smallerFileCheckBox->setText(option);
+    jobOptions->retranslateUi();
+    // The tiles' delays are written in the language too.
+    viewImageWidget->relayout();
 }
 
 void GifImagesWidget::fillFrameRateBox()
@@ -128,7 +146,8 @@ void GifImagesWidget::fillFrameRateBox()
     fitComboBoxText(framepsComboBox, scaled(12));
 }
 
-void GifImagesWidget::setFrameRate(int rate)
+// The rate the strip's delays come from: chosen, undone or done again.
+void GifImagesWidget::viewImageWidget_frameRateChanged(int rate)
 {
     jobChoices.frameRate = rate;
     writeSetting(Setting::imagesFrameRate, rate);
@@ -211,6 +230,10 @@ void GifImagesWidget::createGifButton_slots()
 
 void GifImagesWidget::backupmeuButton_slots()
 {
+    if (viewImageWidget->isEdited()
+        && !askQuestion(tr("Leave the page and lose the changes to the frames?"), tr("Stay"),
+                        tr("Leave")))
+        return;
     mainWindow()->switchPage(0);
 }
 
@@ -218,31 +241,31 @@ void GifImagesWidget::framepsComboBox_slots(int index)
 {
     const QVariant rate = framepsComboBox->itemData(index);
     if (rate.isValid())
-        setFrameRate(rate.toInt());
+        viewImageWidget->setFrameRate(rate.toInt());
     else
         askCustomFrameRate();
 }
 
 void GifImagesWidget::askCustomFrameRate()
 {
-    auto *dialog = new FrameRateDialog(jobChoices.frameRate, this);
-    connect(dialog, &FrameRateDialog::answered, this, [this, dialog] {
-        dialog->deleteLater();
-        if (dialog->okPressed)
-            setFrameRate(dialog->rate());
-        else
+    askNumber(
+        this,
+        {tr("Frames per second, %1 to %2:").arg(MinFrameRate).arg(MaxFrameRate), MinFrameRate,
+         MaxFrameRate, 0, double(jobChoices.frameRate)},
+        [this](double rate) {
+            viewImageWidget->setFrameRate(int(rate));
+            // The same rate again changes nothing but must leave "Custom…".
             fillFrameRateBox();
-    });
-    mainWindow()->centerOnMainWindow(dialog);
-    dialog->open();
+        },
+        [this] { fillFrameRateBox(); });
 }
 
 void GifImagesWidget::previewButton_slots()
 {
-    const QStringList paths = viewImageWidget->framePaths();
-    if (paths.isEmpty())
+    const QList<FrameSource> frames = viewImageWidget->jobFrames();
+    if (frames.isEmpty())
         return;
-    auto *preview = new PreviewDialog(paths, delayForFrameRate(jobChoices.frameRate), this);
+    auto *preview = new PreviewDialog(makeGifJob(QString(), frames, jobChoices), this);
     connect(preview, &QObject::destroyed, [] { returnFreedMemory(); });
     mainWindow()->centerOnMainWindow(preview);
     preview->open();
@@ -252,6 +275,16 @@ void GifImagesWidget::smallerFileCheckBox_slots(bool on)
 {
     jobChoices.encoding.smallerFile = on;
     writeSetting(Setting::imagesSmallerFile, on);
+}
+
+void GifImagesWidget::jobOptions_changed()
+{
+    jobOptions->applyTo(&jobChoices);
+}
+
+void GifImagesWidget::viewImageWidget_framesChanged()
+{
+    enableFrameTiles();
 }
 
 void GifImagesWidget::NoItemsignal_slots()

@@ -11,12 +11,13 @@ class QComboBox;
 class QImage;
 class QSize;
 class ImageBatchLoader;
+class JobOptionsWidget;
 class MyTempButton2;
 class ViewImageWidget;
 
 // The Create GIF from Images page: the image strip, "Import Images", "Create GIF",
-// the frame-rate box, "Preview", the "Smaller file" option and "Backup". Image files
-// dropped on the page are imported.
+// the frame-rate box, "Preview", the "Smaller file" option, the job's options and "Backup".
+// Image files dropped on the page are imported. Leaving with edits of the strip asks first.
 class GifImagesWidget : public QWidget
 {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
     QComboBox *framepsComboBox = nullptr;
     MyTempButton2 *previewButton = nullptr;
     QCheckBox *smallerFileCheckBox = nullptr;
+    JobOptionsWidget *jobOptions = nullptr;
     // The choices the page's controls make for the next GIF; remembered in the settings.
     GifJobChoices jobChoices;
 
@@ -52,6 +54,9 @@ private slots:
     void framepsComboBox_slots(int index);
     void previewButton_slots();
     void smallerFileCheckBox_slots(bool on);
+    void jobOptions_changed();
+    void viewImageWidget_frameRateChanged(int rate);
+    void viewImageWidget_framesChanged();
     void NoItemsignal_slots();
     void imageLoader_imageLoaded(const QString &path, const QSize &size,
                                  const QImage &thumbnail, int done, int total);
@@ -62,7 +67,6 @@ protected:
 
 private:
     void showLoadingCount(int done, int total);
-    void setFrameRate(int rate);
     // The four rates, the rate chosen if it is another, and "Custom…".
     void fillFrameRateBox();
     void askCustomFrameRate();

@@ -1,6 +1,8 @@
 #include "pages/imagebatchloader.h"
 
+#include "workers/framecompose.h"
 #include "workers/framefile.h"
+#include "workers/memorybudget.h"
 
 #include <QColor>
 #include <QMetaObject>
@@ -11,42 +13,51 @@
 
 namespace {
 
-// The background of the tiles and of the preview's picture, around pictures that do not
-// fill the box.
+// The background of the tiles, around pictures that do not fill the box.
 const QColor letterboxColour(0x3c, 0x3c, 0x3c);
 
-class ThumbnailJob : public QRunnable
+// What the pictures being read side by side may take, whatever the number of threads and
+// loaders: a few large pictures at a time, or one larger still alone.
+MemoryBudget importMemory(qint64(512) << 20);
+
+class ReadJob : public QRunnable
 {
 public:
-    using Delivery = std::function<void(const QSize &size, const QImage &thumbnail)>;
+    using Delivery = std::function<void(const QSize &size, const QImage &picture)>;
 
-    ThumbnailJob(const QString &path, const QSize &box, Delivery deliver)
-        : path(path), box(box), deliver(std::move(deliver))
+    ReadJob(int index, ImageBatchLoader::PictureReader read, Delivery deliver)
+        : index(index), read(std::move(read)), deliver(std::move(deliver))
     {
     }
 
     void run() override
     {
         QSize size;
-        const QImage picture = readPictureFitting(path, box, &size);
-        if (picture.isNull()) {
-            deliver(QSize(), QImage());
-            return;
-        }
-        QImage thumbnail(box, QImage::Format_RGB32);
-        thumbnail.fill(letterboxColour);
-        QPainter painter(&thumbnail);
-        painter.drawImage((box.width() - picture.width()) / 2,
-                          (box.height() - picture.height()) / 2, picture);
-        painter.end();
-        deliver(size, thumbnail);
+        const QImage picture = read(index, &size);
+        deliver(picture.isNull() ? QSize() : size, picture);
     }
 
 private:
-    QString path;
-    QSize box;
+    int index;
+    ImageBatchLoader::PictureReader read;
     Delivery deliver;
 };
+
+QImage letterboxedThumbnail(const QString &path, const QSize &box, QSize *size)
+{
+    QImage picture = readPictureFitting(path, box, size, &importMemory);
+    if (picture.isNull())
+        return picture;
+    // Clear or opaque, pixel by pixel, as in the GIF.
+    picture = composeOnCanvas(picture, picture.size(), GifJobChoices());
+    QImage thumbnail(box, QImage::Format_RGB32);
+    thumbnail.fill(letterboxColour);
+    QPainter painter(&thumbnail);
+    painter.drawImage((box.width() - picture.width()) / 2,
+                      (box.height() - picture.height()) / 2, picture);
+    painter.end();
+    return thumbnail;
+}
 
 }
 
@@ -58,6 +69,13 @@ ImageBatchLoader::~ImageBatchLoader()
 }
 
 void ImageBatchLoader::start(const QStringList &paths, const QSize &thumbnailSize)
+{
+    start(paths, [paths, thumbnailSize](int index, QSize *size) {
+        return letterboxedThumbnail(paths.at(index), thumbnailSize, size);
+    });
+}
+
+void ImageBatchLoader::start(const QStringList &paths, const PictureReader &read)
 {
     cancel();
     this->paths = paths;
@@ -73,7 +91,7 @@ void ImageBatchLoader::start(const QStringList &paths, const QSize &thumbnailSiz
                 this, [this, batch, i, result] { storeResult(batch, i, result); },
                 Qt::QueuedConnection);
         };
-        pool.start(new ThumbnailJob(paths.at(i), thumbnailSize, deliver));
+        pool.start(new ReadJob(i, read, deliver));
     }
     if (paths.isEmpty()) {
         running = false;

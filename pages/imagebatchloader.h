@@ -8,9 +8,12 @@
 #include <QThreadPool>
 #include <QVector>
 
+#include <functional>
+
 // Reads a list of image files on a pool of threads while the window keeps painting: each
-// file's size and a thumbnail letterboxed to a given size, never the whole picture.
-// Hands the results back on the GUI thread strictly in list order.
+// file's size and a picture made from it, by default a thumbnail letterboxed to a given
+// size, never the whole picture. Hands the results back on the GUI thread strictly in list
+// order.
 class ImageBatchLoader : public QObject
 {
     Q_OBJECT
@@ -19,7 +22,12 @@ public:
     explicit ImageBatchLoader(QObject *parent = nullptr);
     ~ImageBatchLoader() override;
 
+    // Makes the picture of the file at index on a pool thread; sets *size to the file's
+    // picture size. Null when the file cannot be a frame.
+    using PictureReader = std::function<QImage(int index, QSize *size)>;
+
     void start(const QStringList &paths, const QSize &thumbnailSize);
+    void start(const QStringList &paths, const PictureReader &read);
     // Drops the batch: queued files are not read and nothing more is reported.
     void cancel();
     bool isRunning() const { return running; }

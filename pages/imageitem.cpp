@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLocale>
 #include <QPalette>
 
 namespace {
@@ -29,6 +30,7 @@ ImageItem::ImageItem(QWidget *parent) : QWidget(parent)
     // Creation order sets the stacking: the delete button lies above everything.
     frameWidget = new QWidget(this);
     imageLabel = new QLabel(this);
+    delayLabel = new QLabel(this);
     nameLabel = new QLabel(this);
     numberLabel = new QLabel(this);
     delButton = new MyPushButton(this);
@@ -56,6 +58,13 @@ void ImageItem::initUi()
     setToolTip(QDir::toNativeSeparators(image.path));
 
     setSelected(false);
+    // A small dark badge in the picture's bottom right corner, as file managers show a
+    // video's length.
+    delayLabel->setStyleSheet(QStringLiteral("QLabel{font-size:%1px;color:#ffffff;"
+                                             "background-color:rgba(34,33,33,200);"
+                                             "border-radius:2px;padding:0px %2px;}")
+                                  .arg(scaled(10))
+                                  .arg(scaled(3)));
 
     setPictureBackground(imageLabel, image.thumbnail);
 
@@ -72,6 +81,19 @@ void ImageItem::initUi()
 void ImageItem::setSelected(bool on)
 {
     frameWidget->setStyleSheet(frameSheet(on));
+}
+
+void ImageItem::showDelay(int delay)
+{
+    const QString text = tr("%1 s").arg(QLocale().toString(delay / 100.0, 'f', 2));
+    // Set again for every tile at every layout: only a changed text costs a new size.
+    if (text == delayLabel->text())
+        return;
+    delayLabel->setText(text);
+    delayLabel->adjustSize();
+    const QRect picture = imageLabel->geometry();
+    delayLabel->move(picture.right() + 1 - scaled(2) - delayLabel->width(),
+                     picture.bottom() + 1 - scaled(2) - delayLabel->height());
 }
 
 void ImageItem::release()

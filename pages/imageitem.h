@@ -16,6 +16,8 @@ struct StripImage
     QString path;
     QSize size;         // the picture's own size, which the GIF's canvas is made from
     QPixmap thumbnail;  // the tile's picture area, letterboxed
+    int id = 0;         // tells apart two imports of the same file, for undo
+    int delay = -1;     // hundredths of a second; -1: from the frame rate at its place
 };
 
 // One thumbnail tile of the image strip. Tiles are pooled: a released tile is hidden
@@ -33,6 +35,8 @@ public:
     void release();
     // Shows the tile with a highlighted border, or with its plain one.
     void setSelected(bool on);
+    // Shows how long the frame stays, in hundredths of a second.
+    void showDelay(int delay);
 
     StripImage image;
     bool inUse = false;
@@ -40,6 +44,7 @@ public:
     QLabel *numberLabel = nullptr;
     QLabel *imageLabel = nullptr;
     QLabel *nameLabel = nullptr;
+    QLabel *delayLabel = nullptr;
     MyPushButton *delButton = nullptr;
 
 signals:

@@ -1,6 +1,7 @@
 #include "pages/previewdialog.h"
 
 #include "pages/imagebatchloader.h"
+#include "pages/previewframe.h"
 #include "widgets/dialogclosebutton.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton2.h"
@@ -11,25 +12,9 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <cmath>
 
-namespace {
-
-// The most the frames read for one preview may take; beyond it they are read smaller.
-const qint64 framesMemory = qint64(256) << 20;
-
-QSize frameSizeWithin(const QSize &area, int frameCount)
-{
-    const double bytes = 4.0 * area.width() * area.height() * frameCount;
-    if (bytes <= framesMemory)
-        return area;
-    return (QSizeF(area) * std::sqrt(framesMemory / bytes)).toSize().expandedTo(QSize(16, 12));
-}
-
-}
-
-PreviewDialog::PreviewDialog(const QStringList &paths, int delay, QWidget *parent)
-    : QDialog(parent), frames(paths.size())
+PreviewDialog::PreviewDialog(const GifJob &job, QWidget *parent)
+    : QDialog(parent), frames(job.frames.size()), playCount(job.choices.encoding.playCount)
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -60,7 +45,7 @@ PreviewDialog::PreviewDialog(const QStringList &paths, int delay, QWidget *paren
     letterbox.setColor(QPalette::Window, QColor(0x3c, 0x3c, 0x3c));
     pictureLabel->setPalette(letterbox);
     pictureLabel->setAutoFillBackground(true);
-    pictureLabel->setScaledContents(true);
+    pictureLabel->setAlignment(Qt::AlignCenter);
     makeDialogCloseButton(closeButton, w);
     styleTile(playButton);
 
@@ -72,9 +57,16 @@ PreviewDialog::PreviewDialog(const QStringList &paths, int delay, QWidget *paren
 
     // The dialog keeps the keyboard, so that no focus ring shows before Tab is used.
     setFocus();
-    timer.setInterval(10 * delay);
-    timer.start();
-    imageLoader->start(paths, frameSizeWithin(pictureLabel->size(), paths.size()));
+    timer.setSingleShot(true);
+    QStringList paths;
+    for (const FrameSource &frame : job.frames) {
+        paths << frame.path;
+        delays << frame.delay;
+    }
+    const QSize shown = previewCanvasSize(job.canvas, pictureLabel->size(), frames.size());
+    imageLoader->start(paths, [job, shown](int index, QSize *size) {
+        return previewFrame(job.frames.at(index), job, shown, size);
+    });
     titleLabel->setText(tr("Preview"));
     showPlayText();
     showFrame(0);
@@ -85,36 +77,61 @@ void PreviewDialog::showPlayText()
     playButton->setText(isPlaying() ? tr("Pause") : tr("Play"));
 }
 
+// Shows the frame and gives it its time; a frame not read yet shows when it has been.
 void PreviewDialog::showFrame(int index)
 {
     current = index;
+    waitingForFrame = false;
     pictureLabel->setPixmap(frames.at(index));
     counterLabel->setText(tr("Frame %1 of %2").arg(current + 1).arg(frames.size()));
+    if (playing && index < loaded)
+        timer.start(10 * delays.at(index));
 }
 
 void PreviewDialog::imageLoader_imageLoaded(const QString &, const QSize &,
-                                            const QImage &thumbnail, int done, int)
+                                            const QImage &picture, int done, int)
 {
-    frames[done - 1] = QPixmap::fromImage(thumbnail);
+    frames[done - 1] = QPixmap::fromImage(picture);
     loaded = done;
     if (done - 1 == current)
         showFrame(current);
+    else if (waitingForFrame && done - 1 == current + 1)
+        advance();
 }
 
 void PreviewDialog::timer_timeout()
 {
-    // A frame still being read holds the playing back until it is there.
-    const int next = (current + 1) % frames.size();
+    advance();
+}
+
+void PreviewDialog::advance()
+{
+    const bool lastFrame = current + 1 == frames.size();
+    if (lastFrame && playCount > 0 && ++playsDone >= playCount) {
+        // Viewers stop on the last frame.
+        playing = false;
+        showPlayText();
+        return;
+    }
+    const int next = lastFrame ? 0 : current + 1;
     if (next < loaded)
         showFrame(next);
+    else
+        waitingForFrame = true;
 }
 
 void PreviewDialog::playButton_slots()
 {
-    if (isPlaying())
+    playing = !playing;
+    if (!playing) {
         timer.stop();
-    else
-        timer.start();
+        waitingForFrame = false;
+    } else if (playCount > 0 && playsDone >= playCount) {
+        playsDone = 0;
+        showFrame(0);
+    } else {
+        showFrame(current);
+    }
     showPlayText();
 }
 

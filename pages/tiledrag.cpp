@@ -14,6 +14,9 @@
 
 namespace {
 
+// With these held, a click changes the selection and starts no drag.
+const Qt::KeyboardModifiers ModifiersThatSelect = Qt::ControlModifier | Qt::ShiftModifier;
+
 // How close to the strip's top or bottom edge the pointer scrolls it.
 int scrollEdge()
 {
@@ -59,9 +62,11 @@ bool TileDrag::eventFilter(QObject *watched, QEvent *event)
         // The delete button takes its own press.
         if (item->delButton->isVisible() && item->delButton->geometry().contains(mouse->pos()))
             return false;
-        if (mouse->button() == Qt::LeftButton)
+        if (mouse->button() == Qt::LeftButton && !(mouse->modifiers() & ModifiersThatSelect))
             press(item, mouse->globalPos());
-        else
+        else if (mouse->button() == Qt::LeftButton)
+            strip->clickTile(item, mouse->modifiers());
+        else if (!strip->isSelected(item))
             strip->selectTile(item);
     } else if (!pressedItem) {
         return false;
@@ -82,7 +87,10 @@ void TileDrag::press(ImageItem *item, const QPoint &globalPos)
     pressedItem = item;
     pressGlobalPos = globalPos;
     pressOffset = item->mapFromGlobal(globalPos);
-    strip->selectTile(item);
+    // A press on a selected tile may start dragging them all; only a release without a drag
+    // leaves it selected alone.
+    if (!strip->isSelected(item))
+        strip->selectTile(item);
 }
 
 void TileDrag::moveTo(const QPoint &globalPos)
@@ -150,11 +158,20 @@ void TileDrag::drop()
     ImageItem *item = pressedItem;
     const bool moved = dragging;
     cancel();
-    if (!moved)
+    if (!moved) {
+        strip->selectTile(item);
         return;
+    }
     const int index = strip->insertionIndexAt(strip->contentWidget->mapFromGlobal(pointerGlobalPos));
-    const int from = strip->tilesInUse().indexOf(item);
-    strip->moveTile(item, index > from ? index - 1 : index);
+    // The place among the tiles that stay: the moving ones before it leave their places.
+    const QList<ImageItem *> moving = strip->selectedTiles();
+    const QList<ImageItem *> order = strip->tilesInUse();
+    int to = index;
+    for (ImageItem *tile : moving) {
+        if (order.indexOf(tile) < index)
+            --to;
+    }
+    strip->moveTiles(moving, to);
 }
 
 void TileDrag::cancel()

@@ -10,10 +10,11 @@ class QWidget;
 class ImageItem;
 class ViewImageWidget;
 
-// Moving a tile of the strip with the mouse. A press on a tile selects it and keeps the
-// window from moving; once the pointer has travelled a little, a faded copy of the tile
-// follows it, a bar marks where it would go, and near the strip's top or bottom edge the
-// strip scrolls. The release puts the tile there.
+// Selecting tiles of the strip and moving them with the mouse. A press on a tile selects it
+// (with Ctrl or Shift it changes the selection as file managers do) and keeps the window
+// from moving; once the pointer has travelled a little, a faded copy of the tile follows
+// it, a bar marks where it would go, and near the strip's top or bottom edge the strip
+// scrolls. The release puts the selected tiles there, in their order.
 class TileDrag : public QObject
 {
     Q_OBJECT

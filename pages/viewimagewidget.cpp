@@ -8,23 +8,27 @@
 #include "app/progresstext.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/imageitem.h"
+#include "pages/stripeditcommand.h"
+#include "pages/stripkeys.h"
+#include "pages/stripstate.h"
+#include "pages/stripmenu.h"
 #include "pages/tiledrag.h"
+#include "rules/framedelay.h"
 #include "rules/gifoutputname.h"
 #include "widgets/uiscale.h"
 #include "workers/framefile.h"
 #include "workers/gifcreaterthread.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
-#include <QFocusEvent>
 #include <QFileInfo>
-#include <QKeyEvent>
+#include <QHash>
 #include <QLabel>
-#include <QMenu>
 #include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QUndoStack>
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -40,19 +44,6 @@ const char *const verticalScrollBarRules[] = {
     "height: 0px;background: transparent;}",
     "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical {background: transparent;}",
 };
-
-QString menuSheet()
-{
-    return QStringLiteral("QMenu{background-color:#505050;border: 1px solid #787878;"
-                          "color:#ffffff;font-size:%1px;}"
-                          "QMenu::item{padding:%2px %3px;}"
-                          "QMenu::item:selected{background-color:#6e6d6d;}"
-                          "QMenu::item:disabled{color:#b4b4b4;}"
-                          "QMenu::separator{height:1px;background:#787878;margin:3px 6px;}")
-        .arg(scaled(12))
-        .arg(scaled(6))
-        .arg(scaled(20));
-}
 
 }
 
@@ -71,7 +62,6 @@ ViewImageWidget::ViewImageWidget(QWidget *parent) : QWidget(parent)
     contentWidget->setAutoFillBackground(true);
     scrollArea->setFrameShape(QFrame::NoFrame);
     scrollArea->setWidget(contentWidget);
-    scrollArea->installEventFilter(this);
 
     scrollArea->horizontalScrollBar()->setFixedHeight(0);
     scrollArea->horizontalScrollBar()->hide();
@@ -83,6 +73,24 @@ ViewImageWidget::ViewImageWidget(QWidget *parent) : QWidget(parent)
     scrollArea->verticalScrollBar()->setStyleSheet(verticalStyle);
 
     tileDrag = new TileDrag(this);
+    new StripKeys(this, &selection);
+
+    undoStack = new QUndoStack(this);
+    // Each step keeps the strip's frames twice; a long session keeps its last hundred.
+    undoStack->setUndoLimit(100);
+    undoAction = new QAction(this);
+    undoAction->setShortcut(QKeySequence::Undo);
+    redoAction = new QAction(this);
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Z),
+                              QKeySequence(Qt::CTRL + Qt::Key_Y)});
+    for (QAction *action : {undoAction, redoAction}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        action->setEnabled(false);
+    }
+    connect(undoAction, &QAction::triggered, undoStack, &QUndoStack::undo);
+    connect(redoAction, &QAction::triggered, undoStack, &QUndoStack::redo);
+    connect(undoStack, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
+    connect(undoStack, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
 
     gifCreaterThread = new GifCreaterThread;
     connect(gifCreaterThread, SIGNAL(finished()), this, SLOT(gifCreaterThread_Finished()));
@@ -122,26 +130,28 @@ QSize ViewImageWidget::thumbnailSize() const
     return QSize(side, side);
 }
 
+ImageItem *ViewImageWidget::takeFreeTile()
+{
+    for (int i = 0; i < items.size(); ++i) {
+        if (!items.at(i)->inUse) {
+            ImageItem *item = items.takeAt(i);
+            items.append(item);
+            return item;
+        }
+    }
+    auto *item = new ImageItem(contentWidget);
+    connect(item, SIGNAL(deleteItem(ImageItem *)), this,
+            SLOT(deleteImageItem_slots(ImageItem *)));
+    tileDrag->watch(item);
+    items.append(item);
+    return item;
+}
+
 void ViewImageWidget::addLoadedImage(const QString &path, const QSize &size,
                                      const QImage &thumbnail)
 {
-    ImageItem *item = nullptr;
-    for (int i = 0; i < items.size(); ++i) {
-        if (!items.at(i)->inUse) {
-            item = items.takeAt(i);
-            items.append(item);
-            break;
-        }
-    }
-    if (!item) {
-        item = new ImageItem(contentWidget);
-        connect(item, SIGNAL(deleteItem(ImageItem *)), this,
-                SLOT(deleteImageItem_slots(ImageItem *)));
-        tileDrag->watch(item);
-        items.append(item);
-    }
-
-    item->image = {path, size, QPixmap::fromImage(thumbnail)};
+    ImageItem *item = takeFreeTile();
+    item->image = {path, size, QPixmap::fromImage(thumbnail), nextImageId++};
     item->inUse = true;
     item->setGeometry(0, 0, tileWidth(), tileHeight());
     item->initUi();
@@ -171,6 +181,7 @@ void ViewImageWidget::relayout()
         if (numberLabel->styleSheet() != numberStyle)
             numberLabel->setStyleSheet(numberStyle);
         numberLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        item->showDelay(delayAt(item, number - 1));
         if (column == TilesPerRow) {
             column = 0;
             y += gap() + item->height();
@@ -201,48 +212,174 @@ QList<ImageItem *> ViewImageWidget::tilesInUse() const
     return inUse;
 }
 
-QStringList ViewImageWidget::framePaths() const
+int ViewImageWidget::delayAt(const ImageItem *item, int position) const
 {
-    QStringList paths;
-    for (const ImageItem *item : tilesInUse())
-        paths << item->image.path;
-    return paths;
+    return item->image.delay >= 0 ? item->image.delay : delayOfFrame(rate, position);
 }
 
-void ViewImageWidget::setOrder(const QList<ImageItem *> &inUse)
+int ViewImageWidget::delayOf(const ImageItem *item) const
 {
+    return delayAt(item, tilesInUse().indexOf(const_cast<ImageItem *>(item)));
+}
+
+QList<FrameSource> ViewImageWidget::jobFrames() const
+{
+    QList<FrameSource> frames;
+    for (const ImageItem *item : tilesInUse()) {
+        frames << FrameSource::fromFile(item->image.path, item->image.size);
+        frames.last().delay = delayAt(item, frames.size() - 1);
+    }
+    return frames;
+}
+
+StripState ViewImageWidget::state() const
+{
+    StripState state;
+    for (const ImageItem *item : tilesInUse())
+        state.frames << item->image;
+    state.frameRate = rate;
+    return state;
+}
+
+void ViewImageWidget::showState(const StripState &state)
+{
+    tileDrag->cancel();
+    QHash<int, ImageItem *> shown;
+    for (const StripImage &frame : state.frames)
+        shown.insert(frame.id, nullptr);
+    for (ImageItem *item : tilesInUse()) {
+        if (shown.contains(item->image.id))
+            shown[item->image.id] = item;
+        else
+            item->release();
+    }
+    QList<ImageItem *> order;
+    for (const StripImage &frame : state.frames) {
+        ImageItem *item = shown.value(frame.id);
+        if (item) {
+            item->image.delay = frame.delay;
+        } else {
+            item = takeFreeTile();
+            item->image = frame;
+            item->inUse = true;
+            item->setGeometry(0, 0, tileWidth(), tileHeight());
+            item->initUi();
+            item->show();
+        }
+        order << item;
+    }
     QList<ImageItem *> released;
     for (ImageItem *item : qAsConst(items)) {
         if (!item->inUse)
             released << item;
     }
-    items = inUse + released;
+    items = order + released;
+    selection.keepOnly(order);
+    const bool rateChanged = rate != state.frameRate;
+    rate = state.frameRate;
     relayout();
+    returnFreedMemory();
+    if (rateChanged)
+        emit frameRateChanged(rate);
+    emit framesChanged();
+    if (order.isEmpty())
+        emit NoItemsignal();
 }
 
-void ViewImageWidget::moveTile(ImageItem *item, int to)
+void ViewImageWidget::pushEdit(const StripState &after)
 {
-    QList<ImageItem *> order = tilesInUse();
-    if (!order.removeOne(item))
+    // An edit that changes nothing is no step to undo, and leaves nothing to lose.
+    const StripState before = state();
+    if (!(after == before))
+        undoStack->push(new StripEditCommand(this, before, after));
+}
+
+QList<int> ViewImageWidget::placesOf(const QList<ImageItem *> &tiles) const
+{
+    const QList<ImageItem *> order = tilesInUse();
+    QHash<const ImageItem *, int> place;
+    for (int i = 0; i < order.size(); ++i)
+        place.insert(order.at(i), i);
+    QList<int> places;
+    for (const ImageItem *item : tiles) {
+        if (place.contains(item))
+            places << place.value(item);
+    }
+    std::sort(places.begin(), places.end());
+    places.erase(std::unique(places.begin(), places.end()), places.end());
+    return places;
+}
+
+void ViewImageWidget::moveTiles(const QList<ImageItem *> &tiles, int to)
+{
+    pushEdit(withFramesMoved(state(), placesOf(tiles), to));
+}
+
+void ViewImageWidget::deleteTiles(const QList<ImageItem *> &tiles)
+{
+    const QList<int> places = placesOf(tiles);
+    if (places.isEmpty())
         return;
-    order.insert(qBound(0, to, order.size()), item);
-    setOrder(order);
+    // When selected tiles go, the tile after the last of them takes the selection, or the
+    // one before them all.
+    const QList<ImageItem *> order = tilesInUse();
+    ImageItem *next = nullptr;
+    if (places.last() + 1 < order.size())
+        next = order.at(places.last() + 1);
+    else if (places.first() > 0)
+        next = order.at(places.first() - 1);
+    const bool selectionGoes = std::any_of(tiles.begin(), tiles.end(), [this](ImageItem *item) {
+        return selection.contains(item);
+    });
+    pushEdit(withoutFrames(state(), places));
+    if (selectionGoes)
+        selectTile(next);
 }
 
 void ViewImageWidget::reverseOrder()
 {
-    QList<ImageItem *> order = tilesInUse();
-    std::reverse(order.begin(), order.end());
-    setOrder(order);
+    QList<int> places = placesOf(selectedTiles());
+    if (places.size() < 2) {
+        places.clear();
+        for (int i = 0; i < inUseCount(); ++i)
+            places << i;
+    }
+    pushEdit(withFramesReversed(state(), places));
+}
+
+void ViewImageWidget::setDelay(const QList<ImageItem *> &tiles, int delay)
+{
+    pushEdit(withDelay(state(), placesOf(tiles), delay));
+}
+
+void ViewImageWidget::setFrameRate(int newRate)
+{
+    if (inUseCount() > 0) {
+        pushEdit(atFrameRate(state(), newRate));
+        return;
+    }
+    rate = newRate;
+    emit frameRateChanged(rate);
+}
+
+bool ViewImageWidget::isEdited() const
+{
+    return !undoStack->isClean();
+}
+
+void ViewImageWidget::clickTile(ImageItem *item, Qt::KeyboardModifiers modifiers)
+{
+    selection.click(item, modifiers, tilesInUse());
 }
 
 void ViewImageWidget::selectTile(ImageItem *item)
 {
-    if (selectedItem)
-        selectedItem->setSelected(false);
-    selectedItem = item;
-    if (selectedItem)
-        selectedItem->setSelected(true);
+    selection.selectOnly(item);
+}
+
+QList<ImageItem *> ViewImageWidget::selectedTiles() const
+{
+    return selection.inOrder(tilesInUse());
 }
 
 int ViewImageWidget::insertionIndexAt(const QPoint &contentPos) const
@@ -263,85 +400,16 @@ ImageItem *ViewImageWidget::tileAt(const QPoint &pos) const
     return nullptr;
 }
 
-void ViewImageWidget::deleteSelected()
-{
-    const QList<ImageItem *> order = tilesInUse();
-    const int at = order.indexOf(selectedItem);
-    if (at < 0)
-        return;
-    deleteImageItem_slots(selectedItem);
-    // The next tile takes the place, and the selection, of the deleted one.
-    if (order.size() > 1)
-        selectTile(order.at(at + 1 < order.size() ? at + 1 : at - 1));
-}
-
-bool ViewImageWidget::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != scrollArea)
-        return QWidget::eventFilter(watched, event);
-    // A keyboard user arriving in the strip sees where they are: the first tile is selected.
-    if (event->type() == QEvent::FocusIn && !selectedItem && inUseCount() > 0) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-            selectTile(tilesInUse().first());
-    }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto *keyEvent = static_cast<QKeyEvent *>(event);
-    if (keyEvent->key() == Qt::Key_Delete && selectedItem) {
-        deleteSelected();
-        return true;
-    }
-    return stepSelection(keyEvent);
-}
-
-bool ViewImageWidget::stepSelection(const QKeyEvent *event)
-{
-    int step = 0;
-    switch (event->key()) {
-    case Qt::Key_Left: step = -1; break;
-    case Qt::Key_Right: step = 1; break;
-    case Qt::Key_Up: step = -TilesPerRow; break;
-    case Qt::Key_Down: step = TilesPerRow; break;
-    case Qt::Key_Home: step = -INT_MAX / 2; break;
-    case Qt::Key_End: step = INT_MAX / 2; break;
-    default: return false;
-    }
-    const QList<ImageItem *> order = tilesInUse();
-    if (order.isEmpty())
-        return false;
-    const int at = order.indexOf(selectedItem);
-    const int to = at < 0 ? 0 : qBound(0, at + step, order.size() - 1);
-    // With Ctrl the selected tile itself moves, as a drag would move it.
-    if (event->modifiers() & Qt::ControlModifier && at >= 0)
-        moveTile(selectedItem, to);
-    else
-        selectTile(order.at(to));
-    scrollArea->ensureWidgetVisible(selectedItem);
-    return true;
-}
-
 void ViewImageWidget::contextMenuEvent(QContextMenuEvent *event)
 {
-    ImageItem *item = event->reason() == QContextMenuEvent::Keyboard ? selectedItem
+    ImageItem *item = event->reason() == QContextMenuEvent::Keyboard ? selection.current()
                                                                       : tileAt(event->pos());
-    const int count = inUseCount();
-    if (count == 0)
+    if (inUseCount() == 0)
         return;
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->setStyleSheet(menuSheet());
-    if (item) {
+    // A click on a tile outside the selection acts on that tile alone, as file managers do.
+    if (item && !selection.contains(item))
         selectTile(item);
-        menu->addAction(tr("Delete"), this, [this, item] { deleteImageItem_slots(item); });
-        menu->addAction(tr("Move to start"), this, [this, item] { moveTile(item, 0); })
-            ->setEnabled(tilesInUse().first() != item);
-        menu->addAction(tr("Move to end"), this, [this, item, count] { moveTile(item, count); })
-            ->setEnabled(tilesInUse().last() != item);
-        menu->addSeparator();
-    }
-    menu->addAction(tr("Reverse"), this, &ViewImageWidget::reverseOrder)->setEnabled(count > 1);
-    menu->popup(event->globalPos());
+    showStripMenu(this, item ? selectedTiles() : QList<ImageItem *>(), event->globalPos());
 }
 
 void ViewImageWidget::releaseAll()
@@ -350,36 +418,24 @@ void ViewImageWidget::releaseAll()
     selectTile(nullptr);
     for (ImageItem *item : qAsConst(items))
         item->release();
+    undoStack->clear();
     returnFreedMemory();
 }
 
 void ViewImageWidget::deleteImageItem_slots(ImageItem *item)
 {
-    if (!item)
-        return;
-    if (item == selectedItem)
-        selectTile(nullptr);
-    tileDrag->cancel();
-    item->release();
-    returnFreedMemory();
-    items.removeOne(item);
-    items.append(item);
-    relayout();
-    if (inUseCount() == 0)
-        emit NoItemsignal();
+    if (item)
+        deleteTiles({item});
 }
 
 void ViewImageWidget::createGif(const GifJobChoices &choices)
 {
-    QList<FrameSource> frames;
-    for (const ImageItem *item : tilesInUse())
-        frames << FrameSource::fromFile(item->image.path, item->image.size);
     const QString savePath = mainWindow()->menuWidget->savePath;
     if (!makeOutputFolder(savePath))
         return;
     jobStopped = false;
     gifCreaterThread->startJob(
-        makeGifJob(newGifFilePath(savePath, currentTime()), frames, choices));
+        makeGifJob(newGifFilePath(savePath, currentTime()), jobFrames(), choices));
 
     mainWindow()->showLoading(1);
     mainWindow()->setLoadingText(tr("Create GIF: ") + progressText(0));

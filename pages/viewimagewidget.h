@@ -1,6 +1,8 @@
 #ifndef VIEWIMAGEWIDGET_H
 #define VIEWIMAGEWIDGET_H
 
+#include "pages/tileselection.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QImage>
@@ -9,16 +11,21 @@
 #include <QWidget>
 #include <functional>
 
+class QAction;
 class QScrollArea;
+class QUndoStack;
 class ImageItem;
 class GifCreaterThread;
 class TileDrag;
+struct FrameSource;
 struct GifJobChoices;
+struct StripState;
 
 // The scrolling strip of numbered thumbnail tiles, four to a row, and the GIF job
-// that turns the tiles in use into one GIF. The tiles are the frames in order: dragging a
-// tile moves it, a click or the arrow keys select it for the Delete key, and a right click
-// offers Delete, Move to start, Move to end and Reverse.
+// that turns the tiles in use into one GIF. The tiles are the frames in order, each showing
+// its delay: dragging moves the selected tiles, clicks and the arrow keys select them as in
+// a file manager, and a right click offers Delete, Move to start, Move to end, Set delay…,
+// Reverse, Undo and Redo. Every edit can be undone.
 class ViewImageWidget : public QWidget
 {
     Q_OBJECT
@@ -38,19 +45,45 @@ public:
     int inUseCount() const;
     // The tiles in use, in frame order.
     QList<ImageItem *> tilesInUse() const;
-    // The files of the frames, in order.
-    QStringList framePaths() const;
-    // Moves a tile in use to position to (0-based) among the tiles in use.
-    void moveTile(ImageItem *item, int to);
-    void reverseOrder();
-    void selectTile(ImageItem *item);
+    // The frames of the GIF, in order, each with the delay its tile shows.
+    QList<FrameSource> jobFrames() const;
     // Where a tile dropped at a point of contentWidget goes: the position among the tiles
     // in use before which it is put, from 0 to inUseCount().
     int insertionIndexAt(const QPoint &contentPos) const;
     // The width of a column of tiles: a tile and a gap.
     int columnWidth() const;
-    // Releases every tile, letting the thumbnails go; the widgets stay for reuse.
+    // Releases every tile, letting the thumbnails go, and forgets the edits; the widgets
+    // stay for reuse.
     void releaseAll();
+
+    // The selection, as a click with these modifiers on a tile changes it.
+    void clickTile(ImageItem *item, Qt::KeyboardModifiers modifiers);
+    // Selects only this tile; none when null.
+    void selectTile(ImageItem *item);
+    bool isSelected(ImageItem *item) const { return selection.contains(item); }
+    // The selected tiles in use, in frame order.
+    QList<ImageItem *> selectedTiles() const;
+
+    // The edits, each one step of undo. Moves the tiles, in their order, to position to
+    // among the tiles that stay.
+    void moveTiles(const QList<ImageItem *> &tiles, int to);
+    void deleteTiles(const QList<ImageItem *> &tiles);
+    // Reverses the selected tiles in their places when there are several, else all tiles.
+    void reverseOrder();
+    // Gives the tiles a delay of their own, in hundredths of a second.
+    void setDelay(const QList<ImageItem *> &tiles, int delay);
+    // The delay a tile in use shows, in hundredths of a second.
+    int delayOf(const ImageItem *item) const;
+    // Sets the rate every delay comes from, the delays set one by one included.
+    void setFrameRate(int rate);
+    int frameRate() const { return rate; }
+    // True when an edit since the import would be lost by leaving.
+    bool isEdited() const;
+
+    StripState state() const;
+    // Shows these frames in this order, reusing the tiles that show them already.
+    void showState(const StripState &state);
+
     // Starts the GIF job of the tiles in use, named from the moment, in the output folder.
     void createGif(const GifJobChoices &choices);
     // Asks a running GIF job to stop and waits for it; its end is then not reported.
@@ -60,16 +93,20 @@ public:
     QScrollArea *scrollArea = nullptr;
     QWidget *contentWidget = nullptr;
     GifCreaterThread *gifCreaterThread = nullptr;
+    QUndoStack *undoStack = nullptr;
+    // Ctrl+Z and Ctrl+Shift+Z; the page takes them, so they work wherever its focus is.
+    QAction *undoAction = nullptr;
+    QAction *redoAction = nullptr;
     // The clock that names the output file; tests set a fixed moment.
     std::function<QDateTime()> currentTime = [] { return QDateTime::currentDateTime(); };
 
 signals:
     void NoItemsignal();
+    // An edit, its undo or its redo changed the tiles in use: their number, order or delays.
+    void framesChanged();
+    void frameRateChanged(int rate);
 
 protected:
-    // Arrow keys, Home and End move the selection among the tiles; with Ctrl they move the
-    // selected tile. Delete deletes the selected tile.
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
@@ -82,13 +119,19 @@ private:
     int gap() const;
     int tileWidth() const;
     int tileHeight() const;
-    void setOrder(const QList<ImageItem *> &inUse);
+    // A released tile, or a new one, at the end of items.
+    ImageItem *takeFreeTile();
+    // The delay the tile at this position shows, in hundredths of a second.
+    int delayAt(const ImageItem *item, int position) const;
+    void pushEdit(const StripState &after);
+    // The positions of the tiles among the tiles in use, in increasing order.
+    QList<int> placesOf(const QList<ImageItem *> &tiles) const;
     ImageItem *tileAt(const QPoint &pos) const;
-    void deleteSelected();
-    bool stepSelection(const QKeyEvent *event);
 
     TileDrag *tileDrag = nullptr;
-    ImageItem *selectedItem = nullptr;
+    TileSelection selection;
+    int rate = 10;
+    int nextImageId = 1;
     bool jobStopped = false;
 };
 

@@ -3,7 +3,7 @@
 set -e
 pkgs="build-essential cmake pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools \
 libspng-dev libdeflate-dev \
-libgif-dev ffmpeg imagemagick xvfb x11-utils \
+libgif-dev ffmpeg imagemagick xvfb x11-utils clang libclang-rt-14-dev \
 xdg-utils xdotool desktop-file-utils appstream man-db dpkg-dev file hyperfine fonts-wqy-microhei \
 qttranslations5-l10n fonts-dejavu-core"
 missing=""

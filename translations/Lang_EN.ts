@@ -137,6 +137,22 @@
         <source>Custom…</source>
         <translation>Custom…</translation>
     </message>
+    <message>
+        <source>Frames per second, %1 to %2:</source>
+        <translation>Frames per second, %1 to %2:</translation>
+    </message>
+    <message>
+        <source>Leave the page and lose the changes to the frames?</source>
+        <translation>Leave the page and lose the changes to the frames?</translation>
+    </message>
+    <message>
+        <source>Stay</source>
+        <translation>Stay</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <translation>Leave</translation>
+    </message>
 </context>
 <context>
     <name>ViewImageWidget</name>
@@ -179,6 +195,22 @@
     <message>
         <source>Reverse</source>
         <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>Set delay…</source>
+        <translation>Set delay…</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Delay in seconds, %1 to %2:</source>
+        <translation>Delay in seconds, %1 to %2:</translation>
     </message>
 </context>
 <context>
@@ -326,21 +358,6 @@
     </message>
 </context>
 <context>
-    <name>FrameRateDialog</name>
-    <message>
-        <source>Frames per second, %1 to %2:</source>
-        <translation>Frames per second, %1 to %2:</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
     <name>PreviewDialog</name>
     <message>
         <source>Preview</source>
@@ -357,6 +374,88 @@
     <message>
         <source>Frame %1 of %2</source>
         <translation>Frame %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>ImageItem</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+</context>
+<context>
+    <name>JobOptionsWidget</name>
+    <message>
+        <source>Smaller pictures:</source>
+        <translation>Smaller pictures:</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>Play:</source>
+        <translation>Play:</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>Centred</source>
+        <translation>Centred</translation>
+    </message>
+    <message>
+        <source>Scaled to fit</source>
+        <translation>Scaled to fit</translation>
+    </message>
+    <message>
+        <source>Original size</source>
+        <translation>Original size</translation>
+    </message>
+    <message>
+        <source>Width %1 px</source>
+        <translation>Width %1 px</translation>
+    </message>
+    <message>
+        <source>Height %1 px</source>
+        <translation>Height %1 px</translation>
+    </message>
+    <message>
+        <source>Width…</source>
+        <translation>Width…</translation>
+    </message>
+    <message>
+        <source>Height…</source>
+        <translation>Height…</translation>
+    </message>
+    <message>
+        <source>Forever</source>
+        <translation>Forever</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>Once</translation>
+    </message>
+    <message>
+        <source>%1 times</source>
+        <translation>%1 times</translation>
+    </message>
+    <message>
+        <source>Times…</source>
+        <translation>Times…</translation>
+    </message>
+    <message>
+        <source>Width of the GIF in pixels, %1 to %2:</source>
+        <translation>Width of the GIF in pixels, %1 to %2:</translation>
+    </message>
+    <message>
+        <source>Height of the GIF in pixels, %1 to %2:</source>
+        <translation>Height of the GIF in pixels, %1 to %2:</translation>
+    </message>
+    <message>
+        <source>How many times the GIF plays, %1 to %2:</source>
+        <translation>How many times the GIF plays, %1 to %2:</translation>
     </message>
 </context>
 <context>

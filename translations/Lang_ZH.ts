@@ -137,6 +137,22 @@
         <source>Custom…</source>
         <translation>自定义…</translation>
     </message>
+    <message>
+        <source>Frames per second, %1 to %2:</source>
+        <translation>每秒帧数（%1 到 %2）：</translation>
+    </message>
+    <message>
+        <source>Leave the page and lose the changes to the frames?</source>
+        <translation>离开此页面并放弃对帧的更改？</translation>
+    </message>
+    <message>
+        <source>Stay</source>
+        <translation>留下</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <translation>离开</translation>
+    </message>
 </context>
 <context>
     <name>ViewImageWidget</name>
@@ -179,6 +195,22 @@
     <message>
         <source>Reverse</source>
         <translation>倒序</translation>
+    </message>
+    <message>
+        <source>Set delay…</source>
+        <translation>设置延迟…</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Delay in seconds, %1 to %2:</source>
+        <translation>延迟秒数（%1 到 %2）：</translation>
     </message>
 </context>
 <context>
@@ -326,21 +358,6 @@
     </message>
 </context>
 <context>
-    <name>FrameRateDialog</name>
-    <message>
-        <source>Frames per second, %1 to %2:</source>
-        <translation>每秒帧数（%1 到 %2）：</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-</context>
-<context>
     <name>PreviewDialog</name>
     <message>
         <source>Preview</source>
@@ -357,6 +374,88 @@
     <message>
         <source>Frame %1 of %2</source>
         <translation>第 %1 帧，共 %2 帧</translation>
+    </message>
+</context>
+<context>
+    <name>ImageItem</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+</context>
+<context>
+    <name>JobOptionsWidget</name>
+    <message>
+        <source>Smaller pictures:</source>
+        <translation>较小的图片：</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>尺寸：</translation>
+    </message>
+    <message>
+        <source>Play:</source>
+        <translation>播放：</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>左上角</translation>
+    </message>
+    <message>
+        <source>Centred</source>
+        <translation>居中</translation>
+    </message>
+    <message>
+        <source>Scaled to fit</source>
+        <translation>缩放以适应</translation>
+    </message>
+    <message>
+        <source>Original size</source>
+        <translation>原始尺寸</translation>
+    </message>
+    <message>
+        <source>Width %1 px</source>
+        <translation>宽 %1 像素</translation>
+    </message>
+    <message>
+        <source>Height %1 px</source>
+        <translation>高 %1 像素</translation>
+    </message>
+    <message>
+        <source>Width…</source>
+        <translation>宽度…</translation>
+    </message>
+    <message>
+        <source>Height…</source>
+        <translation>高度…</translation>
+    </message>
+    <message>
+        <source>Forever</source>
+        <translation>无限循环</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>一次</translation>
+    </message>
+    <message>
+        <source>%1 times</source>
+        <translation>%1 次</translation>
+    </message>
+    <message>
+        <source>Times…</source>
+        <translation>次数…</translation>
+    </message>
+    <message>
+        <source>Width of the GIF in pixels, %1 to %2:</source>
+        <translation>GIF 的宽度，单位为像素（%1 到 %2）：</translation>
+    </message>
+    <message>
+        <source>Height of the GIF in pixels, %1 to %2:</source>
+        <translation>GIF 的高度，单位为像素（%1 到 %2）：</translation>
+    </message>
+    <message>
+        <source>How many times the GIF plays, %1 to %2:</source>
+        <translation>GIF 播放的次数（%1 到 %2）：</translation>
     </message>
 </context>
 <context>

@@ -26,6 +26,33 @@ int widest(const QFont &font, const QStringList &texts)
     return width;
 }
 
+// The box's style sheet as it was before any fitting; the box shows it again.
+QString designSheet(QComboBox *box)
+{
+    if (!box->property(designStyleSheet).isValid())
+        box->setProperty(designStyleSheet, box->styleSheet());
+    const QString design = box->property(designStyleSheet).toString();
+    box->setStyleSheet(design);
+    box->ensurePolished();
+    return design;
+}
+
+int fittedComboBoxPixelSize(QComboBox *box, int designPixelSize)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.iconSize = box->iconSize();
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, box);
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    QFont font = box->font();
+    font.setPixelSize(designPixelSize);
+    return fittedPixelSize(font, texts,
+                           field.width() - box->iconSize().width() - comboIconSpacing);
+}
+
 }
 
 int fittedPixelSize(const QFont &font, const QStringList &texts, int room)
@@ -40,26 +67,22 @@ int fittedPixelSize(const QFont &font, const QStringList &texts, int room)
 
 void fitComboBoxText(QComboBox *box, int designPixelSize)
 {
-    if (!box->property(designStyleSheet).isValid())
-        box->setProperty(designStyleSheet, box->styleSheet());
-    const QString design = box->property(designStyleSheet).toString();
-    box->setStyleSheet(design);
-    box->ensurePolished();
+    fitComboBoxTexts({box}, designPixelSize);
+}
 
-    QStyleOptionComboBox option;
-    option.initFrom(box);
-    option.iconSize = box->iconSize();
-    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                     QStyle::SC_ComboBoxEditField, box);
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    QFont font = box->font();
-    font.setPixelSize(designPixelSize);
-    const int size =
-        fittedPixelSize(font, texts, field.width() - box->iconSize().width() - comboIconSpacing);
-    if (size < designPixelSize)
-        box->setStyleSheet(design + QStringLiteral("QComboBox{font-size:%1px;}").arg(size));
+void fitComboBoxTexts(const QList<QComboBox *> &boxes, int designPixelSize)
+{
+    QStringList designs;
+    int size = designPixelSize;
+    for (QComboBox *box : boxes) {
+        designs << designSheet(box);
+        size = qMin(size, fittedComboBoxPixelSize(box, designPixelSize));
+    }
+    if (size == designPixelSize)
+        return;
+    for (int i = 0; i < boxes.size(); ++i)
+        boxes.at(i)->setStyleSheet(designs.at(i)
+                                   + QStringLiteral("QComboBox{font-size:%1px;}").arg(size));
 }
 
 int checkBoxTextRoom(const QCheckBox *box)

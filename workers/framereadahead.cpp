@@ -1,11 +1,13 @@
 #include "workers/framereadahead.h"
 
+#include "workers/framecompose.h"
 #include "workers/framefile.h"
 
 #include <algorithm>
 
-FrameReadAhead::FrameReadAhead(const QList<FrameSource> &sources)
-    : sources(sources), firstUnreadable(sources.size())
+FrameReadAhead::FrameReadAhead(const QList<FrameSource> &sources, const QSize &canvas,
+                               const GifJobChoices &choices)
+    : sources(sources), canvas(canvas), choices(choices), firstUnreadable(sources.size())
 {
     const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
     const int count = std::min({cores, MaxFramesAhead, std::max(1, int(sources.size()))});
@@ -60,9 +62,10 @@ void FrameReadAhead::run()
         const int index = nextToRead++;
         locker.unlock();
         const FrameSource &source = sources.at(index);
-        QImage frame = source.path.isEmpty()
-                           ? source.image.convertToFormat(QImage::Format_RGBA8888)
-                           : readFrameFile(source.path, &scratch);
+        QImage frame = composeOnCanvas(source.path.isEmpty()
+                                           ? source.image
+                                           : readFrameFile(source.path, &scratch),
+                                       canvas, choices);
         locker.lock();
         if (frame.isNull() && !source.path.isEmpty()) {
             firstUnreadable = std::min(firstUnreadable, index);

@@ -14,22 +14,25 @@
 #include <thread>
 #include <vector>
 
-// Prepares a job's RGBA frames on threads of their own, a few frames ahead of the encoder,
-// so that frames are decoded while others are encoded. One reader per core: when the
+// Prepares a job's frames on threads of their own, a few frames ahead of the encoder, so
+// that frames are decoded and composed on the canvas (composeOnCanvas) while others are
+// encoded. One reader per core: when the
 // encoder leaves a core idle (on pictures that change little, decoding is most of the
 // work), the readers fill it. Only a few frames are on their way at any time, so memory
 // does not grow with the length of the job, and there are no more readers than that.
 class FrameReadAhead
 {
 public:
-    explicit FrameReadAhead(const QList<FrameSource> &sources);
+    FrameReadAhead(const QList<FrameSource> &sources, const QSize &canvas,
+                   const GifJobChoices &choices);
     // Stops reading and waits for the threads.
     ~FrameReadAhead();
     FrameReadAhead(const FrameReadAhead &) = delete;
     FrameReadAhead &operator=(const FrameReadAhead &) = delete;
 
-    // Waits for the next frame, in order. Returns false when its file could not be read;
-    // nothing follows it then. A picture held in memory is passed on even when it is empty.
+    // Waits for the next frame, in order: canvas-sized, Format_RGBX8888 or RGBA8888. Returns
+    // false when its file could not be read; nothing follows it then. A picture held in
+    // memory is passed on even when it is empty (as a null frame).
     bool takeNext(QImage *frame);
 
 private:
@@ -40,6 +43,8 @@ private:
     static const size_t MaxBytesWaiting = 128u << 20;
 
     const QList<FrameSource> sources;
+    const QSize canvas;
+    const GifJobChoices choices;
     std::mutex mutex;
     std::condition_variable changed;
     std::map<int, QImage> waiting; // by index

@@ -2,6 +2,7 @@
 
 #include "encoder/gifencoder.h"
 #include "encoder/gifstreamwriter.h"
+#include "workers/framecompose.h"
 #include "workers/framefile.h"
 #include "workers/framereadahead.h"
 #include "workers/partialfile.h"
@@ -51,6 +52,8 @@ void GifCreaterThread::run()
         outcome = JobOutcome::TooLarge;
         return;
     }
+    // The first frames are read while the pictures' headers are asked about alpha.
+    FrameReadAhead frames(frameList, QSize(gifWidth, gifHeight), choices);
     // Written beside its place and moved there only when whole: a run that fails, stops
     // or is killed leaves no cut-off GIF under the name, and an earlier file as it was.
     PartialFile output(gifFilePath);
@@ -60,15 +63,16 @@ void GifCreaterThread::run()
         return;
     }
     const QByteArray path = output.path().toUtf8();
-    GifFileState state =
-        openGifStream(path.constData(), gifWidth, gifHeight, delay, choices.encoding);
+    GifOptions options = choices.encoding;
+    options.alpha = framesMayBeClear(frameList, QSize(gifWidth, gifHeight), choices);
+    GifFileState state = openGifStream(path.constData(), gifWidth, gifHeight, delay, options);
     if (!state.outputFile) {
         outcome = JobOutcome::WriteFailed;
         return;
     }
     // The encoder outlives the stream: the last frame's bytes are written as it closes.
     const GifEncoder encoder;
-    outcome = writeFrames(encoder, &state);
+    outcome = writeFrames(encoder, &state, &frames);
     if (!closeGifStream(&state) && outcome == JobOutcome::Completed)
         outcome = JobOutcome::WriteFailed;
     if (outcome == JobOutcome::Completed && !output.commit())
@@ -76,21 +80,18 @@ void GifCreaterThread::run()
     qDebug() << "create end.....";
 }
 
-JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState *state)
+JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState *state,
+                                         FrameReadAhead *frames)
 {
     const int n = frameList.size();
-    FrameReadAhead frames(frameList);
     for (int i = 0; i < n; ++i) {
         if (isInterruptionRequested())
             return JobOutcome::Stopped;
         QImage frame;
-        if (!frames.takeNext(&frame)) {
+        if (!frames->takeNext(&frame)) {
             unreadableFile = frameList.at(i).path;
             return JobOutcome::Unreadable;
         }
-        // A file that grew since it was chosen keeps to the canvas it was chosen for.
-        if (frame.width() > gifWidth || frame.height() > gifHeight)
-            frame = frame.copy(0, 0, qMin(frame.width(), gifWidth), qMin(frame.height(), gifHeight));
         // Frames that cannot be stored (empty ones) are skipped.
         encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(),
                             frameList.at(i).delay, 8);

@@ -9,12 +9,15 @@
 #include <QString>
 #include <QThread>
 
+class FrameReadAhead;
 struct GifEncoder;
 struct GifFileState;
 
-// Encodes a list of frames into one looping GIF on its own thread, reporting progress in
+// Encodes a list of frames into one GIF on its own thread, reporting progress in
 // ten-thousandths after each frame. Frames given as files are read when the run reaches
-// them, on other threads while the frames before are encoded. The GIF is written beside
+// them, on other threads while the frames before are encoded; every picture becomes the
+// frame composeOnCanvas makes of it. The encoder honours alpha (GifOptions::alpha) when
+// some frame may show clear pixels (framesMayBeClear). The GIF is written beside
 // gifFilePath (workers/partialfile.h) and takes its place only when complete.
 class GifCreaterThread : public QThread
 {
@@ -51,7 +54,8 @@ protected:
     void run() override;
 
 private:
-    JobOutcome writeFrames(const GifEncoder &encoder, GifFileState *state);
+    JobOutcome writeFrames(const GifEncoder &encoder, GifFileState *state,
+                           FrameReadAhead *frames);
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "workers/gifjob.h"
 
 #include "rules/framedelay.h"
+#include "workers/framecompose.h"
 
 GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
                   const GifJobChoices &choices)
@@ -8,13 +9,15 @@ GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
     GifJob job;
     job.gifFilePath = gifFilePath;
     job.frames = frames;
-    job.canvas = MinGifCanvas;
     job.delay = delayForFrameRate(choices.frameRate);
-    for (FrameSource &frame : job.frames) {
-        job.canvas = job.canvas.expandedTo(frame.size);
+    QList<QSize> sizes;
+    for (int i = 0; i < job.frames.size(); ++i) {
+        FrameSource &frame = job.frames[i];
+        sizes << frame.size;
         if (frame.delay < 0)
-            frame.delay = job.delay;
+            frame.delay = delayOfFrame(choices.frameRate, i);
     }
+    job.canvas = canvasForPictures(sizes, choices);
     job.choices = choices;
     return job;
 }

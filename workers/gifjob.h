@@ -24,7 +24,9 @@ struct FrameSource
     }
 };
 
-// Where a picture smaller than the canvas goes.
+// Where a picture smaller than the canvas goes (see placedRect in framecompose.h): at the
+// top-left corner, in the middle, or scaled as large as fits with its proportions kept and
+// centred. The rest of the canvas is clear.
 enum class Placement { TopLeft, Centred, ScaledToFit };
 
 // What a user chooses for a GIF of pictures: the images page's controls and the options of
@@ -33,6 +35,10 @@ struct GifJobChoices
 {
     int frameRate = 10;   // frames per second, MinFrameRate to MaxFrameRate
     Placement placement = Placement::TopLeft;
+    // The size pictures are drawn at (see resizedPicture in framecompose.h): 0 x 0 keeps
+    // their own; a width or a height alone (the other 0) keeps their proportions; both fit
+    // them within that box, proportions kept.
+    QSize resize = QSize(0, 0);
     GifOptions encoding;  // how the encoder writes the frames
 };
 
@@ -42,16 +48,16 @@ struct GifJob
     QString gifFilePath;
     QList<FrameSource> frames; // in playing order
     QSize canvas;
-    int delay = 10;            // of the frame rate, in hundredths of a second
+    int delay = 10;            // of the frame rate on average, in hundredths of a second
     GifJobChoices choices;
 };
 
 // A GIF's canvas is as large as its largest frame, and at least this large.
 const QSize MinGifCanvas(20, 20);
 
-// The job of writing gifFilePath from the frames with the choices: the canvas is the
-// largest width and the largest height of the frames, at least MinGifCanvas; a frame
-// without a delay of its own shows for the delay of the frame rate.
+// The job of writing gifFilePath from the frames with the choices: the canvas is
+// canvasForPictures of their sizes (framecompose.h); a frame without a delay of its own
+// gets delayOfFrame of the frame rate at its place (rules/framedelay.h).
 GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
                   const GifJobChoices &choices);
 

@@ -1,7 +1,10 @@
 #include "workers/giflayout.h"
+#include "workers/gifimagedata.h"
 
 #include <QByteArray>
 #include <QFile>
+
+#include <cstring>
 
 namespace {
 
@@ -29,6 +32,8 @@ public:
         return high < 0 ? -1 : low | high << 8;
     }
 
+    const uchar *position() const { return at; }
+
     bool skip(qint64 count)
     {
         if (count > end - at)
@@ -41,6 +46,14 @@ public:
     bool skipColourTable(int flags)
     {
         return !(flags & 0x80) || skip(3 << ((flags & 7) + 1));
+    }
+
+    // Skips a frame's image data when it is valid and gives the frame's pixels.
+    bool skipImageData(qint64 pixels)
+    {
+        const size_t used = checkGifImageData(at, size_t(end - at), size_t(pixels));
+        at += used;
+        return used > 0;
     }
 
     // Skips data sub-blocks up to and including the empty one that ends them.
@@ -60,24 +73,22 @@ private:
     const uchar *end;
 };
 
+// Takes the delay of a graphic control extension and the count of a looping extension,
+// given the extension's label and its sub-blocks, which are all there.
+void readTimingExtension(int label, const uchar *blocks, int *delay, GifLayout *layout)
+{
+    if (label == 0xF9 && blocks[0] == 4)
+        *delay = blocks[2] | blocks[3] << 8;
+    else if (label == 0xFF && blocks[0] == 11 && memcmp(blocks + 1, "NETSCAPE2.0", 11) == 0
+             && blocks[12] == 3 && blocks[13] == 1)
+        layout->loopCount = blocks[14] | blocks[15] << 8;
+}
+
 } // namespace
 
-GifLayout readGifLayout(const QString &path)
+GifLayout readGifLayout(const uchar *data, qint64 size)
 {
     GifLayout layout;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return layout;
-    // Mapped, the walk over the sub-block sizes costs no copy; a device that cannot be
-    // mapped is read whole.
-    QByteArray copy;
-    qint64 size = file.size();
-    const uchar *data = size > 0 ? file.map(0, size) : nullptr;
-    if (!data) {
-        copy = file.readAll();
-        size = copy.size();
-        data = reinterpret_cast<const uchar *>(copy.constData());
-    }
     if (!isGifSignature(reinterpret_cast<const char *>(data), size))
         return layout;
 
@@ -91,6 +102,7 @@ GifLayout readGifLayout(const QString &path)
     layout.isGif = true;
     layout.canvas = QSize(width, height);
 
+    int delay = 0;
     for (;;) {
         const int introducer = in.byte();
         if (introducer == 0x3B) {
@@ -98,8 +110,11 @@ GifLayout readGifLayout(const QString &path)
             return layout;
         }
         if (introducer == 0x21) {
-            if (in.byte() < 0 || !in.skipSubBlocks())
+            const int label = in.byte();
+            const uchar *blocks = in.position();
+            if (label < 0 || !in.skipSubBlocks())
                 return layout;
+            readTimingExtension(label, blocks, &delay, &layout);
             continue;
         }
         if (introducer != 0x2C)
@@ -109,13 +124,31 @@ GifLayout readGifLayout(const QString &path)
         const int frameWidth = in.word();
         const int frameHeight = in.word();
         const int frameFlags = in.byte();
-        const bool whole = frameFlags >= 0 && in.skipColourTable(frameFlags) && in.byte() >= 0
-                           && in.skipSubBlocks();
+        const qint64 pixels = qint64(qMax(frameWidth, 0)) * qMax(frameHeight, 0);
+        const bool whole = frameFlags >= 0 && pixels > 0 && in.skipColourTable(frameFlags)
+                           && in.skipImageData(pixels);
         if (!whole)
             return layout;
         layout.canvas = layout.canvas.expandedTo(QSize(left + frameWidth, top + frameHeight));
         layout.wholeFrames++;
+        layout.delays << delay;
+        delay = 0;
     }
+}
+
+GifLayout readGifLayout(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return GifLayout();
+    // Mapped, the walk over the blocks costs no copy; a device that cannot be mapped is
+    // read whole.
+    const qint64 size = file.size();
+    const uchar *data = size > 0 ? file.map(0, size) : nullptr;
+    if (data)
+        return readGifLayout(data, size);
+    const QByteArray copy = file.readAll();
+    return readGifLayout(reinterpret_cast<const uchar *>(copy.constData()), copy.size());
 }
 
 bool startsLikeGif(const QString &path)

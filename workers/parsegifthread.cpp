@@ -1,21 +1,14 @@
 #include "workers/parsegifthread.h"
-#include "workers/framefile.h"
 #include "workers/framesavequeue.h"
-#include "workers/giflayout.h"
+#include "workers/gifframereader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageReader>
 
 namespace {
 
-// Every frame is decoded onto the whole canvas, 4 bytes a pixel, and a file of a few
-// hundred bytes can declare a huge one: canvases of more than MaxFramePixels are refused
-// before decoding, and so are files whose frames together would take hours and fill the
-// disk.
-const qint64 MostPixelsOfAllFrames = 16000LL * 1000 * 1000;
 // Decoded frames waiting for their PNG encoding take at most this much, or one frame.
 const qint64 MostBytesInFlight = 256LL * 1024 * 1024;
 
@@ -56,21 +49,28 @@ void ParseGifThread::run()
 
 JobOutcome ParseGifThread::resolveFrames()
 {
-    const GifLayout layout = readGifLayout(gifFilePath);
-    if (!layout.isGif)
+    QFile file(gifFilePath);
+    if (!file.open(QIODevice::ReadOnly))
         return JobOutcome::NotAGif;
-    const qint64 canvasPixels = qint64(layout.canvas.width()) * layout.canvas.height();
-    if (canvasPixels > MaxFramePixels
-        || canvasPixels * layout.wholeFrames > MostPixelsOfAllFrames)
+    GifFrameReader frames(&file);
+    switch (frames.problem()) {
+    case GifFrameReader::Problem::NotAGif:
+        return JobOutcome::NotAGif;
+    case GifFrameReader::Problem::TooLarge:
         return JobOutcome::TooLarge;
-    if (layout.wholeFrames == 0)
+    case GifFrameReader::Problem::NoWholeFrame:
         return JobOutcome::Damaged;
+    case GifFrameReader::Problem::None:
+        break;
+    }
+    const GifLayout &layout = frames.layout();
+    const qint64 canvasPixels = qint64(layout.canvas.width()) * layout.canvas.height();
     folderMade = QDir().mkdir(pngFolder);
     if (!folderMade && !QFileInfo(pngFolder).isDir())
         return JobOutcome::WriteFailed;
 
     const int framesInFlight = int(MostBytesInFlight / qMax<qint64>(4, 4 * canvasPixels));
-    const JobOutcome saved = saveFrames(layout.wholeFrames, framesInFlight);
+    const JobOutcome saved = saveFrames(&frames, framesInFlight);
     return saved == JobOutcome::Completed && !layout.intact ? JobOutcome::Damaged : saved;
 }
 
@@ -78,8 +78,9 @@ JobOutcome ParseGifThread::resolveFrames()
 // which may not be made off the GUI thread. The reader hands out each frame composed over
 // the ones before it, as the movie would show it. Progress is reported frame by frame in
 // order, once a frame's file is complete.
-JobOutcome ParseGifThread::saveFrames(int frameCount, int framesInFlight)
+JobOutcome ParseGifThread::saveFrames(GifFrameReader *frames, int framesInFlight)
 {
+    const int frameCount = frames->layout().wholeFrames;
     FrameSaveQueue queue(framesInFlight, [this] { return isInterruptionRequested(); });
     bool saveFailed = false;
     // A frame counts only when every frame before it was saved; one saved after a failure
@@ -99,13 +100,12 @@ JobOutcome ParseGifThread::saveFrames(int frameCount, int framesInFlight)
         return true;
     };
 
-    QImageReader reader(gifFilePath, QByteArray());
     bool readFailed = false;
     for (int i = 0; i < frameCount && !saveFailed && !isInterruptionRequested(); ++i) {
         // Room first: the frame being decoded counts among those held.
         if (!queue.hasRoom())
             takeOldest(true);
-        const QImage frame = reader.read();
+        const QImage frame = frames->readFrame();
         if (frame.isNull()) {
             readFailed = true;
             break;

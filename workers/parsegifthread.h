@@ -6,6 +6,8 @@
 #include <QString>
 #include <QThread>
 
+class GifFrameReader;
+
 // Splits a GIF into numbered PNG files (1.png, 2.png, ...) on its own thread, reporting
 // progress in ten-thousandths after each frame saved. A run stops at the first frame it
 // cannot read or save and leaves only complete files: 1.png up to framesKept.
@@ -41,7 +43,7 @@ protected:
 
 private:
     JobOutcome resolveFrames();
-    JobOutcome saveFrames(int frameCount, int framesInFlight);
+    JobOutcome saveFrames(GifFrameReader *frames, int framesInFlight);
 
     bool folderMade = false;
 };

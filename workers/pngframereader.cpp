@@ -2,10 +2,9 @@
 
 #ifdef LUMORRA_FAST_PNG
 
-#include "workers/framefile.h"
+#include "workers/frameformat.h"
 #include "workers/pngrows.h"
 
-#include <QFile>
 #include <QVector>
 #include <QtEndian>
 
@@ -64,8 +63,7 @@ struct PngLayout
     bool interlaced = false;
     bool transparency = false; // a tRNS chunk
     int palette = 0;           // PLTE chunks
-    // Chunks whose damage makes Qt's reader fail: header, palette, image data.
-    QVector<Chunk> critical;
+    int paletteEntries = 0;
     QVector<Chunk> imageData;
 };
 
@@ -95,6 +93,8 @@ bool readLayout(const uchar *data, qint64 size, PngLayout *layout)
         // Qt's reader fails on a second palette, and on methods PNG does not define.
         if (isChunk(type, "PLTE") && layout->palette++)
             return false;
+        if (isChunk(type, "PLTE"))
+            layout->paletteEntries = int(chunk.length / 3);
         if (isChunk(type, "IHDR")) {
             const uchar *header = chunk.start + 8;
             if (at != qint64(sizeof(PngSignature)) || chunk.length != 13 || header[10]
@@ -107,29 +107,18 @@ bool readLayout(const uchar *data, qint64 size, PngLayout *layout)
             layout->interlaced = header[12] != 0;
         }
         layout->transparency = layout->transparency || isChunk(type, "tRNS");
-        if (!(type[0] & 0x20))
-            layout->critical.append(chunk);
         at += 12 + chunk.length;
     }
     return false;
 }
 
-bool everyPixelOpaque(const QImage &rgba)
-{
-    const uchar *bytes = rgba.constBits();
-    const size_t pixels = size_t(rgba.width()) * size_t(rgba.height());
-    uchar alpha = 0xFF;
-    for (size_t i = 0; i < pixels; ++i)
-        alpha &= bytes[i * 4 + 3];
-    return alpha == 0xFF;
-}
-
 // Qt's reader gives a picture with transparency an alpha channel, and frameFromPicture
-// changes the pixels that are not opaque.
+// tells the frames whose pixels are all opaque from the others.
 QImage finished(QImage frame, bool mayBeTranslucent)
 {
-    if (mayBeTranslucent && !everyPixelOpaque(frame))
+    if (mayBeTranslucent)
         return frameFromPicture(std::move(frame));
+    frame.reinterpretAsFormat(QImage::Format_RGBX8888);
     return frame;
 }
 
@@ -147,21 +136,20 @@ bool makeRoom(std::vector<uchar> *buffer, size_t size)
 
 // 8-bit RGB and RGBA without transparency chunk or interlacing, by far the most common
 // frames: inflated whole by libdeflate, which takes half zlib's time, and unfiltered
-// straight into the frame. Every check Qt's reader makes on them is made here too. The
-// image data is gathered in place, over the chunk boundaries between its pieces.
-QImage decodePlain(const PngLayout &layout, uchar *data, PngScratch *scratch)
+// straight into the frame. Every check Qt's reader makes on them is made here or, for the
+// CRCs, by pictureBytesIntact before.
+QImage decodePlain(const PngLayout &layout, PngScratch *scratch)
 {
-    for (const Chunk &chunk : layout.critical) {
-        const uchar *crc = chunk.start + 8 + chunk.length;
-        if (libdeflate_crc32(0, chunk.start + 4, size_t(chunk.length) + 4)
-            != qFromBigEndian<quint32>(crc))
-            return QImage();
-    }
-    uchar *compressed = data + (layout.imageData.first().start + 8 - data);
     size_t compressedSize = 0;
-    for (const Chunk &chunk : layout.imageData) {
-        memmove(compressed + compressedSize, chunk.start + 8, size_t(chunk.length));
+    for (const Chunk &chunk : layout.imageData)
         compressedSize += size_t(chunk.length);
+    if (!makeRoom(&scratch->compressed, compressedSize))
+        return QImage();
+    uchar *compressed = scratch->compressed.data();
+    size_t gathered = 0;
+    for (const Chunk &chunk : layout.imageData) {
+        memcpy(compressed + gathered, chunk.start + 8, size_t(chunk.length));
+        gathered += size_t(chunk.length);
     }
     const int channels = layout.colourType == 6 ? 4 : 3;
     const size_t filteredSize = size_t(layout.height) * (size_t(layout.width) * channels + 1);
@@ -179,12 +167,55 @@ QImage decodePlain(const PngLayout &layout, uchar *data, PngScratch *scratch)
     return finished(std::move(frame), channels == 4);
 }
 
-// Every other kind up to 8 bits a sample, through libspng.
-QImage decodeWithSpng(const uchar *data, qint64 size, const PngLayout &layout)
+using SpngContext = std::unique_ptr<spng_ctx, void (*)(spng_ctx *)>;
+
+SpngContext spngContext(const uchar *data, size_t size)
 {
-    std::unique_ptr<spng_ctx, void (*)(spng_ctx *)> context(spng_ctx_new(0), spng_ctx_free);
+    SpngContext context(spng_ctx_new(0), spng_ctx_free);
+    if (context && spng_set_png_buffer(context.get(), data, size))
+        context.reset();
+    return context;
+}
+
+// Whether every palette index lies within the palette. libspng shows an index beyond it
+// as opaque black, Qt's reader as the colour of entry 0.
+bool paletteIndicesFit(const uchar *data, size_t size, const PngLayout &layout,
+                       PngScratch *scratch)
+{
+    if (layout.colourType != 3 || layout.paletteEntries >= 1 << layout.bitDepth)
+        return true;
+    const SpngContext context = spngContext(data, size);
+    size_t indexBytes = 0;
+    if (!context || spng_decoded_image_size(context.get(), SPNG_FMT_PNG, &indexBytes)
+        || !makeRoom(&scratch->filtered, indexBytes)
+        || spng_decode_image(context.get(), scratch->filtered.data(), indexBytes, SPNG_FMT_PNG,
+                             0))
+        return false;
+    const size_t rowBytes = indexBytes / size_t(layout.height);
+    const int depth = layout.bitDepth;
+    for (int y = 0; y < layout.height; ++y) {
+        const uchar *row = scratch->filtered.data() + size_t(y) * rowBytes;
+        for (int x = 0; x < layout.width; ++x) {
+            const int bit = x * depth;
+            const int index = (row[bit / 8] >> (8 - depth - bit % 8)) & ((1 << depth) - 1);
+            if (index >= layout.paletteEntries)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Every other kind up to 8 bits a sample, through libspng.
+QImage decodeWithSpng(const uchar *data, size_t size, const PngLayout &layout,
+                      PngScratch *scratch)
+{
+    if (!paletteIndicesFit(data, size, layout, scratch))
+        return QImage();
+    const SpngContext context = spngContext(data, size);
     QImage frame(layout.width, layout.height, QImage::Format_RGBA8888);
-    if (!context || frame.isNull() || spng_set_png_buffer(context.get(), data, size_t(size))
+    // Cleared first: no byte of earlier use may reach a frame, whatever the decoder skips.
+    frame.fill(0);
+    if (!context || frame.isNull()
         || spng_decode_image(context.get(), frame.bits(), size_t(frame.sizeInBytes()),
                              SPNG_FMT_RGBA8, SPNG_DECODE_TRNS))
         return QImage();
@@ -192,40 +223,24 @@ QImage decodeWithSpng(const uchar *data, qint64 size, const PngLayout &layout)
                                           || layout.colourType == 6);
 }
 
-QImage decodePng(uchar *data, qint64 size, PngScratch *scratch)
+} // namespace
+
+QImage decodePngFrame(const uchar *data, size_t size, PngScratch *scratch)
 {
     PngLayout layout;
     // Qt's reader rounds 16-bit samples to 8 bits, libspng cuts them.
-    if (!readLayout(data, size, &layout) || layout.bitDepth > 8
+    if (!readLayout(data, qint64(size), &layout) || layout.bitDepth > 8
         || !frameSizeAllowed(QSize(layout.width, layout.height)))
         return QImage();
     const bool plain = layout.bitDepth == 8 && (layout.colourType == 2 || layout.colourType == 6)
                        && !layout.interlaced && !layout.transparency;
-    return plain ? decodePlain(layout, data, scratch) : decodeWithSpng(data, size, layout);
-}
-
-} // namespace
-
-QImage readPngFrame(const QString &path, PngScratch *scratch)
-{
-    QFile file(path);
-    // A PNG of the largest frame is far smaller; larger files, and files of other formats,
-    // are left to Qt's reader.
-    const qint64 size = file.size();
-    char start[sizeof(PngSignature)];
-    if (size > 2 * 4 * MaxFramePixels || !file.open(QIODevice::ReadOnly)
-        || file.peek(start, sizeof(start)) != qint64(sizeof(start))
-        || memcmp(start, PngSignature, sizeof(start)) != 0
-        || !makeRoom(&scratch->file, size_t(size))
-        || file.read(reinterpret_cast<char *>(scratch->file.data()), size) != size)
-        return QImage();
-    return decodePng(scratch->file.data(), size, scratch);
+    return plain ? decodePlain(layout, scratch) : decodeWithSpng(data, size, layout, scratch);
 }
 
 #else
 
 // Without libspng and libdeflate every file goes through Qt's reader.
-QImage readPngFrame(const QString &, PngScratch *)
+QImage decodePngFrame(const unsigned char *, size_t, PngScratch *)
 {
     return QImage();
 }

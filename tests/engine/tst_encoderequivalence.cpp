@@ -90,8 +90,10 @@ class TestEncoderEquivalence : public QObject
 private:
     QTemporaryDir dir;
 
-    // Empty when the encoder writes the reference's bytes, and so does the worker, which
-    // always uses palettes of 256 entries; otherwise which input and which writer differ.
+    // Empty when the encoder writes the reference's bytes; otherwise which input and which
+    // writer differ. Frames that fill the canvas, made opaque, give the same bytes when the
+    // encoder honours alpha, and through the worker, which always uses palettes of 256
+    // entries (and places smaller pictures on a clear canvas).
     QString differenceFromReference(const QString &name, const QVector<QImage> &frames,
                                     QSize canvas, int delay = 10, int depth = 8)
     {
@@ -99,8 +101,23 @@ private:
         const QString encoded = dir.filePath(name + "-encoder.gif");
         if (!encodeFrames(encoded, frames, canvas, delay, depth) || readFile(encoded) != expected)
             return name + ": the encoder differs";
+        for (const QImage &frame : frames) {
+            if (frame.size() != canvas)
+                return QString();
+        }
+        QVector<QImage> opaque;
+        for (const QImage &frame : frames)
+            opaque.append(opaqueFrame(frame));
+        GifOptions alpha;
+        alpha.alpha = true;
+        const QString clear = dir.filePath(name + "-alpha.gif");
+        if (!encodeFrames(clear, opaque, canvas, delay, depth, alpha) || readFile(clear) != expected)
+            return name + ": the encoder honouring alpha differs";
+        // Known opaque, the worker leaves alpha aside.
+        for (QImage &frame : opaque)
+            frame = frame.convertToFormat(QImage::Format_RGBX8888);
         if (depth == 8
-            && encodeWithWorker(dir.filePath(name + "-worker.gif"), frames, canvas, delay)
+            && encodeWithWorker(dir.filePath(name + "-worker.gif"), opaque, canvas, delay)
                    != expected)
             return name + ": the worker differs";
         return QString();

@@ -57,9 +57,11 @@ private slots:
         QVERIFY(gif.hasLoopExtension);
         QCOMPARE(gif.loopCount, 0);
         QCOMPARE(gif.frames.size(), 3);
-        QCOMPARE(gif.frames[1].rect, QRect(0, 0, 12, 25));
         QCOMPARE(gif.frames[2].delay, 10);
+        // A smaller picture leaves the rest of the canvas clear, not showing the one before.
         QCOMPARE(gif.frames[1].canvas.pixel(5, 20), qRgb(0, 90, 0));
+        QCOMPARE(gif.frames[1].canvas.pixel(20, 5), qRgba(0, 0, 0, 0));
+        QCOMPARE(gif.frames[2].canvas.pixel(8, 20), qRgba(0, 0, 0, 0));
     }
 
     void smallerFileWritesOnlyWhatChanged()
@@ -275,6 +277,59 @@ private slots:
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
         QCOMPARE(gif.frames.size(), 1);
+    }
+
+    void placementsLeaveTheRestClear()
+    {
+        // A 40 x 30 picture, then a 20 x 10 one: wherever the small one goes, the canvas
+        // around it is clear and it shows in its own colour.
+        const QRgb big = qRgb(0, 0, 200);
+        const QRgb small = qRgb(200, 0, 0);
+        const QList<QImage> images{flatFrame(40, 30, big), flatFrame(20, 10, small)};
+        const QList<QPair<Placement, QRect>> placements{
+            {Placement::TopLeft, QRect(0, 0, 20, 10)},
+            {Placement::Centred, QRect(10, 10, 20, 10)},
+            {Placement::ScaledToFit, QRect(0, 5, 40, 20)}};
+        for (const auto &placement : placements) {
+            for (const bool smallerFile : {false, true}) {
+                GifCreaterThread thread;
+                const QString path = dir.filePath("placed.gif");
+                GifJob job = imagesJob(path, images);
+                job.choices.placement = placement.first;
+                job.choices.encoding.smallerFile = smallerFile;
+                QVERIFY(runToEnd(&thread, job) && completed(thread));
+                DecodedGif gif;
+                QVERIFY(decodeGif(path, &gif));
+                QCOMPARE(gif.frames.size(), 2);
+                QCOMPARE(gif.frames[0].canvas, flatFrame(40, 30, big));
+                const QImage second = gif.frames[1].canvas;
+                for (int y = 0; y < 30; ++y)
+                    for (int x = 0; x < 40; ++x)
+                        QCOMPARE(second.pixel(x, y), placement.second.contains(x, y)
+                                                         ? small | 0xFF000000
+                                                         : qRgba(0, 0, 0, 0));
+            }
+        }
+    }
+
+    void loopsAndOwnDelays()
+    {
+        const QList<QImage> images{flatFrame(20, 20, qRgb(1, 2, 3)), flatFrame(20, 20, qRgb(4, 5, 6))};
+        for (const int plays : {0, 1, 2, 7}) {
+            GifCreaterThread thread;
+            const QString path = dir.filePath("loops.gif");
+            GifJob job = imagesJob(path, images);
+            job.frames[0].delay = 150;
+            job.choices.encoding.playCount = plays;
+            QVERIFY(runToEnd(&thread, job) && completed(thread));
+            DecodedGif gif;
+            QVERIFY(decodeGif(path, &gif));
+            // Viewers play a GIF without the extension once, with n repeats n + 1 times.
+            QCOMPARE(gif.hasLoopExtension, plays != 1);
+            QCOMPARE(gif.loopCount, plays == 1 ? -1 : qMax(plays - 1, 0));
+            QCOMPARE(gif.frames[0].delay, 150);
+            QCOMPARE(gif.frames[1].delay, 10);
+        }
     }
 };
 

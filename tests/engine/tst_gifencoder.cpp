@@ -22,13 +22,14 @@ QImage opaque(QImage image)
 }
 
 // Encodes the frames into path, recording after each frame what the encoder says a viewer
-// shows: the RGB of previousFrame, alpha 255 where some frame has drawn, else 0.
+// shows: the RGB of previousFrame, alpha 255 where the viewer shows a colour, else 0
+// (never drawn, or cleared).
 QVector<QImage> encode(const QString &path, const QVector<QImage> &frames, QSize canvas,
-                      QVector<bool> *written = nullptr, bool smallerFile = false)
+                      QVector<bool> *written = nullptr, const GifOptions &options = {})
 {
     QVector<QImage> shown;
     GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
-                                       canvas.height(), 10, GifOptions{smallerFile});
+                                       canvas.height(), 10, options);
     GifEncoder encoder;
     for (const QImage &frame : frames) {
         const bool ok = encoder.encodeFrame(&state, frame.constBits(), frame.width(),
@@ -40,8 +41,10 @@ QVector<QImage> encode(const QString &path, const QVector<QImage> &frames, QSize
         QImage image(canvas, QImage::Format_RGBA8888);
         for (int y = 0; y < canvas.height(); ++y) {
             for (int x = 0; x < canvas.width(); ++x) {
-                const uchar *p = state.previousFrame + (y * canvas.width() + x) * 4;
-                const bool covered = x < state.coveredWidth[y];
+                const int i = y * canvas.width() + x;
+                const uchar *p = state.previousFrame + i * 4;
+                const bool covered = x < state.coveredWidth[y]
+                                     && !(state.shownClear && state.shownClear[i]);
                 image.setPixelColor(x, y, covered ? QColor(p[0], p[1], p[2]) : Qt::transparent);
             }
         }
@@ -84,6 +87,15 @@ QRect boundsOf(const QImage &mask)
     return bounds.isNull() ? QRect(0, 0, 1, 1) : bounds;
 }
 
+// The frame with the pixels of rect made clear (alpha 0, colour kept).
+QImage withClearRect(QImage frame, const QRect &rect)
+{
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            frame.scanLine(y)[x * 4 + 3] = 0;
+    return frame;
+}
+
 } // namespace
 
 class TestGifEncoder : public QObject
@@ -99,7 +111,7 @@ private:
                         bool smallerFile = false)
     {
         const QString path = dir.filePath(name);
-        const QVector<QImage> shown = encode(path, frames, canvas, nullptr, smallerFile);
+        const QVector<QImage> shown = encode(path, frames, canvas, nullptr, GifOptions{smallerFile});
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
         QCOMPARE(gif.canvasSize, canvas);
@@ -255,6 +267,103 @@ private slots:
         QVERIFY(gif.frames[2].indices[7 * 15 + 5] != '\0');
         QCOMPARE(gif.frames[0].canvas, opaque(first));
         QCOMPARE(gif.frames[2].canvas, opaque(third));
+    }
+
+    void clearPixelsAndDisposal()
+    {
+        // Canvas-sized frames with clear pixels (alpha below half), in both kinds of file:
+        // giflib, honouring the disposal methods, must show what the encoder says, and that
+        // is clear exactly where the frame is. A frame is disposed of ("restore to
+        // background", 2) exactly when the next one clears a pixel it leaves showing.
+        QRandomGenerator random(41);
+        for (int run = 0; run < 20; ++run) {
+            const QSize canvas(1 + random.bounded(run < 8 ? 8 : 120),
+                               1 + random.bounded(run < 8 ? 8 : 90));
+            const auto someRect = [&random, canvas] {
+                const int x = random.bounded(canvas.width());
+                const int y = random.bounded(canvas.height());
+                return QRect(x, y, 1 + random.bounded(canvas.width() - x),
+                             1 + random.bounded(canvas.height() - y));
+            };
+            QVector<QImage> frames;
+            for (int f = 0, count = 2 + random.bounded(6); f < count; ++f) {
+                const int kind = frames.isEmpty() ? 2 + random.bounded(3) : random.bounded(5);
+                if (kind == 0)
+                    frames.append(frames.last()); // a still stretch
+                else if (kind == 1)
+                    frames.append(withClearRect(frames.last(), someRect()));
+                else if (kind == 2)
+                    frames.append(withClearRect(flatFrame(canvas.width(), canvas.height(),
+                                                          random.generate()), someRect()));
+                else if (kind == 3)
+                    frames.append(noisyFrame(canvas.width(), canvas.height(), &random));
+                else
+                    frames.append(opaqueFrame(noisyFrame(canvas.width(), canvas.height(), &random)));
+            }
+            GifOptions options;
+            options.alpha = true;
+            options.smallerFile = run % 2 == 1;
+            const QString path = dir.filePath(QString("clear%1.gif").arg(run));
+            const QVector<QImage> shown = encode(path, frames, canvas, nullptr, options);
+            DecodedGif gif;
+            QVERIFY(decodeGif(path, &gif));
+            QCOMPARE(gif.frames.size(), frames.size());
+            for (int i = 0; i < frames.size(); ++i) {
+                QCOMPARE(gif.frames[i].canvas, shown[i]);
+                bool clears = false;
+                for (int y = 0; y < canvas.height(); ++y) {
+                    for (int x = 0; x < canvas.width(); ++x) {
+                        const bool clear = frames[i].constScanLine(y)[x * 4 + 3] < 128;
+                        QCOMPARE(shown[i].pixelColor(x, y).alpha() == 0, clear);
+                        clears = clears
+                                 || (i + 1 < frames.size() && !clear
+                                     && frames[i + 1].constScanLine(y)[x * 4 + 3] < 128);
+                    }
+                }
+                if (i + 1 < frames.size())
+                    QCOMPARE(gif.frames[i].disposal, clears ? 2 : 1);
+            }
+        }
+    }
+
+    void stickerOverAClearBackground()
+    {
+        // A square moving right: where it was, the background shows again. Alpha 127 is
+        // clear, 128 opaque; frames of other sizes are refused with alpha.
+        QImage frames[3];
+        for (int f = 0; f < 3; ++f) {
+            frames[f] = QImage(20, 12, QImage::Format_RGBA8888);
+            frames[f].fill(QColor(90, 90, 90, 127));
+            for (int y = 3; y < 9; ++y)
+                for (int x = 2 + 4 * f; x < 8 + 4 * f; ++x)
+                    frames[f].setPixelColor(x, y, QColor(250, 40, 10, 128));
+        }
+        for (const bool smallerFile : {false, true}) {
+            GifOptions options;
+            options.alpha = true;
+            options.smallerFile = smallerFile;
+            const QString path = dir.filePath("sticker.gif");
+            QVector<bool> written;
+            encode(path, {frames[0], frames[1], flatFrame(10, 12, qRgb(1, 1, 1)), frames[2]},
+                   QSize(20, 12), &written, options);
+            QCOMPARE(written, QVector<bool>({true, true, false, true}));
+            DecodedGif gif;
+            QVERIFY(decodeGif(path, &gif));
+            QCOMPARE(gif.frames.size(), 3);
+            for (int f = 0; f < 3; ++f) {
+                const QImage &canvas = gif.frames[f].canvas;
+                QCOMPARE(canvas.pixel(0, 0), qRgba(0, 0, 0, 0));
+                QCOMPARE(canvas.pixel(2 + 4 * f, 3), qRgba(250, 40, 10, 255));
+                QCOMPARE(canvas.pixel(7 + 4 * f, 8), qRgba(250, 40, 10, 255));
+                if (f > 0)
+                    QCOMPARE(canvas.pixel(4 * f - 1, 5), qRgba(0, 0, 0, 0));
+                QCOMPARE(gif.frames[f].disposal, f < 2 ? 2 : 1);
+            }
+            // The first frame's clear pixels are transparent ones; a smaller file leaves
+            // them out.
+            QCOMPARE(gif.frames[0].rect, smallerFile ? QRect(2, 3, 6, 6) : QRect(0, 0, 20, 12));
+            QCOMPARE(gif.frames[0].indices.count('\0'), smallerFile ? 0 : 20 * 12 - 36);
+        }
     }
 };
 

@@ -157,6 +157,18 @@ private slots:
                                                     << 2;
         QTest::newRow("cut in frame 3") << whole.left(firstBlock + 10) << JobOutcome::Damaged << 2;
         QTest::newRow("cut before the trailer") << whole.chopped(1) << JobOutcome::Damaged << 5;
+        // Image data that ends early, whose missing pixels the image reader fills in silently.
+        QTest::newRow("image data ends after its first block in frame 3")
+            << withFrameData(whole, 2, whole.mid(third, 2 + blockSize) + '\0')
+            << JobOutcome::Damaged << 2;
+        QTest::newRow("a frame of no height with a colour table")
+            << repeatedFrameGif(QSize(8, 8), QSize(8, 0), 1, QByteArray(6, '\x40'),
+                                QByteArray("\x02\0", 2))
+            << JobOutcome::Damaged << 0;
+        QTest::newRow("200000 frames without image data")
+            << repeatedFrameGif(QSize(10, 10), QSize(10, 10), 200000, QByteArray(),
+                                QByteArray("\x02\0", 2))
+            << JobOutcome::Damaged << 0;
         QTest::newRow("16000 x 16000 canvas")
             << onePixelFramesGif(QSize(16000, 16000), 8) << JobOutcome::TooLarge << 0;
         QTest::newRow("200 frames of 100 megapixels")

@@ -61,8 +61,13 @@ diff -r cli smaller-frames || fail "--smaller shows other pictures"
 # Inputs of every kind of failure.
 echo text >notes.txt
 convert -size 100x100 xc: +noise Random png:- | head -c 3000 >cut.png
-# The header of a PNG of 70000 x 10 pixels, and an empty first data chunk.
-printf '\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x11\x70\0\0\0\x0a\x08\x02\0\0\0\x17\xe6\x1a\xdf\0\0\0\0IDAT\x35\xaf\x06\x1e' >huge.png
+# A PNG of 70000 x 10 pixels of 1 bit: its header, 90 bytes of image data, the end chunk.
+{
+    printf '\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x11\x70\0\0\0\x0a\x01\0\0\0\0\xb0\xff\xb0\x25'
+    printf '\0\0\0\x5aIDAT'
+    head -c 90 /dev/zero
+    printf '\x97\xc7\xda\x62\0\0\0\0IEND\xae\x42\x60\x82'
+} >huge.png
 printf 'GIF89a\xff\xff\xff\xff\x00\x00\x00;' >huge.gif
 printf 'GIF89a\x10\x00\x10\x00\x00\x00\x00,' >headonly.gif
 printf 'GIF89a an earlier GIF' >keep.gif

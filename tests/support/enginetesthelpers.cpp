@@ -27,6 +27,17 @@ QImage noisyFrame(int width, int height, QRandomGenerator *random)
     return image;
 }
 
+QImage opaqueFrame(const QImage &image)
+{
+    QImage opaque = image.convertToFormat(QImage::Format_RGBA8888);
+    for (int y = 0; y < opaque.height(); ++y) {
+        uchar *row = opaque.scanLine(y);
+        for (int x = 0; x < opaque.width(); ++x)
+            row[x * 4 + 3] = 255;
+    }
+    return opaque;
+}
+
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
@@ -40,10 +51,10 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 }
 
 bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canvas, int delay,
-                  int depth)
+                  int depth, const GifOptions &options)
 {
     GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
-                                       canvas.height(), delay);
+                                       canvas.height(), delay, options);
     GifEncoder encoder;
     for (const QImage &frame : frames) {
         const QImage rgba = frame.convertToFormat(QImage::Format_RGBA8888);

@@ -19,8 +19,12 @@ class QThread;
 // One opaque colour, in the RGBA form the encoder takes.
 QImage flatFrame(int width, int height, QRgb colour);
 
-// Every byte random, the 4th included (the encoder must ignore it).
+// Every byte random, the 4th included (the encoder must ignore it unless it is told that
+// the 4th byte is alpha).
 QImage noisyFrame(int width, int height, QRandomGenerator *random);
+
+// The image as Format_RGBA8888 with every alpha at 255.
+QImage opaqueFrame(const QImage &image);
 
 // The whole file, or nothing when it cannot be read.
 QByteArray readFile(const QString &path);
@@ -30,7 +34,7 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 
 // Encodes the frames as the creation job does and returns whether the file was written.
 bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canvas,
-                  int delay = 10, int depth = 8);
+                  int delay = 10, int depth = 8, const GifOptions &options = GifOptions());
 
 // The progress values a worker's updateprogress spy recorded, in order.
 QList<int> progressOf(const QSignalSpy &spy);

@@ -59,3 +59,34 @@ QByteArray onePixelFramesGif(QSize canvas, int count)
     gif.append(';');
     return gif;
 }
+
+QByteArray withFrameData(const QByteArray &gif, int frame, const QByteArray &data)
+{
+    const int start = frameDataOffset(gif, frame);
+    const int end = skipSubBlocks(gif, start + 1);
+    return gif.left(start) + data + gif.mid(end);
+}
+
+QByteArray repeatedFrameGif(QSize canvas, QSize frame, int count, const QByteArray &localTable,
+                            const QByteArray &data)
+{
+    QByteArray descriptor(",\0\0\0\0", 5);
+    appendWord(&descriptor, frame.width());
+    appendWord(&descriptor, frame.height());
+    // A table of 2^k colours is announced as k - 1.
+    int sizeCode = 0;
+    while (localTable.size() > 3 << (sizeCode + 1))
+        sizeCode++;
+    descriptor.append(localTable.isEmpty() ? '\0' : char(0x80 | sizeCode));
+    const QByteArray each = descriptor + localTable + data;
+
+    QByteArray gif("GIF89a");
+    appendWord(&gif, canvas.width());
+    appendWord(&gif, canvas.height());
+    gif.append("\x80\0\0\0\0\0\xff\xff\xff", 9); // black and white
+    gif.reserve(gif.size() + count * each.size() + 1);
+    for (int i = 0; i < count; ++i)
+        gif.append(each);
+    gif.append(';');
+    return gif;
+}

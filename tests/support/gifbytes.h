@@ -14,4 +14,13 @@ int frameDataOffset(const QByteArray &gif, int frame);
 // large the canvas it declares.
 QByteArray onePixelFramesGif(QSize canvas, int count);
 
+// The GIF with the given frame's image data (LZW code size, sub-blocks, terminator)
+// replaced by data.
+QByteArray withFrameData(const QByteArray &gif, int frame, const QByteArray &data);
+
+// A GIF of count frames of the given size at (0, 0), each with its own colour table
+// (none when localTable is empty) and the given image data.
+QByteArray repeatedFrameGif(QSize canvas, QSize frame, int count, const QByteArray &localTable,
+                            const QByteArray &data);
+
 #endif

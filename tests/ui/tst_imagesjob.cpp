@@ -1,4 +1,5 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
+#include "rules/framedelay.h"
 #include "rules/naturalorder.h"
 #include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
@@ -138,19 +139,20 @@ private slots:
         QVERIFY(decodeGif(gif, &decoded));
         QCOMPARE(decoded.canvasSize, QSize(640, 900));
         QCOMPARE(decoded.frames.size(), paths.size());
-        QCOMPARE(decoded.frames.last().delay, 8);
+        QCOMPARE(decoded.frames.last().delay, delayOfFrame(12, paths.size() - 1));
 
-        // Exactly the GIF of the pictures as screen pixmaps hold them: a GIF made from the
-        // files must match the pictures shown.
-        QList<QImage> pictures;
+        // Exactly the GIF of the decoded pictures: a GIF made from the files must match the
+        // pictures as the job composes them.
+        QList<FrameSource> pictures;
         for (const QString &path : inNaturalOrder(paths)) {
             QImageReader reader(path);
             reader.setDecideFormatFromContent(true);
-            pictures << QPixmap::fromImage(reader.read()).toImage();
+            pictures << FrameSource::fromImage(reader.read());
         }
-        GifJob job = imagesJob(temp.path() + "/reference.gif", pictures, 8);
-        job.canvas = QSize(640, 900);
-        job.choices.encoding.smallerFile = smallerFile;
+        GifJobChoices choices;
+        choices.frameRate = 12;
+        choices.encoding.smallerFile = smallerFile;
+        const GifJob job = makeGifJob(temp.path() + "/reference.gif", pictures, choices);
         GifCreaterThread reference;
         reference.startJob(job);
         reference.wait();
@@ -265,6 +267,35 @@ private slots:
         QVERIFY(QFileInfo::exists(outFolder + "/20243578945_3.gif"));
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
+    }
+
+    // The GIF takes each tile's delay (its own, or its place's at the frame rate) and the
+    // page's choices: here centred pictures, played once.
+    void theGifTakesTheTilesDelaysAndThePagesChoices()
+    {
+        importImages(window, {wide, tall, wide});
+        chooseCustomRate(page, "30", Qt::Key_Return);
+        strip->setDelay({strip->tilesInUse().at(1)}, 50);
+        JobOptionsWidget *options = page->jobOptions;
+        QTest::keyClick(options->placementComboBox, Qt::Key_Down);
+        QTest::keyClick(options->playComboBox, Qt::Key_Down);
+        createGif();
+        QTest::keyClick(options->placementComboBox, Qt::Key_Home);
+        QTest::keyClick(options->playComboBox, Qt::Key_Home);
+
+        DecodedGif decoded;
+        QVERIFY(decodeGif(outFolder + "/20243578945.gif", &decoded));
+        QList<int> delays;
+        for (const DecodedFrame &frame : decoded.frames)
+            delays << frame.delay;
+        QCOMPARE(delays, (QList<int>{3, 50, 4}));
+        QVERIFY(!decoded.hasLoopExtension);
+        // The 300 x 900 picture in the middle of the 640 x 900 canvas, the wide one's pixels
+        // cleared around it.
+        const QImage second = decoded.frames.at(1).canvas;
+        QCOMPARE(second.pixelColor(10, 10).alpha(), 0);
+        QCOMPARE(second.pixelColor(320, 450).alpha(), 255);
+        QCOMPARE(second.pixelColor(630, 10).alpha(), 0);
     }
 };
 

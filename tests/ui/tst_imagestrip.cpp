@@ -71,6 +71,39 @@ class TestImageStrip : public PageTest
         QVERIFY(!mark->isVisible());
     }
 
+    // Right-clicks at a point of a widget in the strip and chooses the menu's entry.
+    void chooseFromMenu(QWidget *at, const QString &text)
+    {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
+                                at->mapToGlobal(QPoint(20, 20)));
+        QApplication::sendEvent(at, &event);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction *action : menu->actions()) {
+            if (action->text() == text && action->isEnabled())
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        }
+        QVERIFY2(!menu->isVisible(), qPrintable(text + " is not in the menu"));
+    }
+
+    // "10Frame/s", after 1, 2 and 5.
+    void chooseTenFramesASecond()
+    {
+        QTest::keyClick(page->framepsComboBox, Qt::Key_Home);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(page->framepsComboBox, Qt::Key_Down);
+        QCOMPARE(page->jobChoices.frameRate, 10);
+    }
+
+    // The delays the tiles show, in order.
+    QString delays() const
+    {
+        QStringList shown;
+        for (const ImageItem *item : strip->tilesInUse())
+            shown << item->delayLabel->text();
+        return shown.join(", ");
+    }
+
     // Hovering shows the tile's delete button; clicking it deletes the tile.
     void deleteTile(ImageItem *item)
     {
@@ -287,40 +320,58 @@ private slots:
         QTest::newRow("Delete key twice") << "key 1" << "a d e";
         // Tab selects the first tile; Right twice, Ctrl+Left moves c; End, Delete.
         QTest::newRow("keyboard") << "keys 0" << "a c b d";
+        // Several tiles, selected as in a file manager, are edited together.
+        QTest::newRow("Ctrl+clicks, Move to start") << "ctrl 1 3 menu 3 Move to start"
+                                                    << "b d a c e";
+        QTest::newRow("Shift+click, Reverse") << "shift 1 3 menu 2 Reverse" << "a d c b e";
+        QTest::newRow("Ctrl+clicks, drag") << "ctrl 0 2 drag 0 4" << "b d a c e";
+        QTest::newRow("Shift+arrows, Ctrl+Right") << "shiftkeys 1" << "a e b c d";
+        QTest::newRow("Ctrl+A, Delete") << "all 0 Delete" << "";
     }
 
+    // Each edit, then Ctrl+Z takes it back and Ctrl+Shift+Z makes it again.
     void editsReorderTheStrip()
     {
         QFETCH(QString, edit);
         importImages(window, {image("a.png"), image("b.png"), image("c.png"), image("d.png"),
                               image("e.png")});
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
         const QPoint windowPos = window->pos();
-        const QStringList words = edit.split(' ');
+        QStringList words = edit.split(' ');
+        if (words.first() == "ctrl" || words.first() == "shift") {
+            const Qt::KeyboardModifier held =
+                words.first() == "ctrl" ? Qt::ControlModifier : Qt::ShiftModifier;
+            QTest::mouseClick(tile(words.at(1).toInt()), Qt::LeftButton,
+                              held == Qt::ControlModifier ? held : Qt::NoModifier, QPoint(30, 30));
+            QTest::mouseClick(tile(words.at(2).toInt()), Qt::LeftButton, held, QPoint(30, 30));
+            words = words.mid(3);
+        }
         ImageItem *item = tile(words.at(1).toInt());
         if (words.first() == "drag") {
             dragTile(words.at(1).toInt(), words.at(2).toInt());
         } else if (words.first() == "menu") {
             QCursor::setPos(item->mapToGlobal(QPoint(20, 20)));
             sendEvent(item, QEvent::Enter);
-            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
-                                    item->mapToGlobal(QPoint(20, 20)));
-            QApplication::sendEvent(item, &event);
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            const QString text = edit.section(' ', 2);
-            for (QAction *action : menu->actions()) {
-                if (action->text() == text)
-                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-            }
-            QVERIFY(!menu->isVisible());
-        } else if (words.first() == "keys") {
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window));
+            chooseFromMenu(item, words.mid(2).join(' '));
+        } else if (words.first() == "keys" || words.first() == "shiftkeys") {
             strip->scrollArea->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(strip->scrollArea, Qt::Key_Right);
-            QTest::keyClick(strip->scrollArea, Qt::Key_Right);
-            QTest::keyClick(strip->scrollArea, Qt::Key_Left, Qt::ControlModifier);
-            QTest::keyClick(strip->scrollArea, Qt::Key_End);
+            if (words.first() == "keys") {
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Left, Qt::ControlModifier);
+                QTest::keyClick(strip->scrollArea, Qt::Key_End);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Delete);
+            } else {
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right, Qt::ShiftModifier);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right, Qt::ShiftModifier);
+                QTest::keyClick(strip->scrollArea, Qt::Key_Right, Qt::ControlModifier);
+                QCOMPARE(strip->selectedTiles().size(), 3);
+            }
+        } else if (words.first() == "all") {
+            strip->scrollArea->setFocus();
+            QTest::keyClick(strip->scrollArea, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(strip->scrollArea, Qt::Key_Delete);
         } else {
             // The border of a selected tile is lighter than that of the others.
@@ -340,6 +391,17 @@ private slots:
         for (ImageItem *shown : strip->tilesInUse())
             QVERIFY(!shown->delButton->isVisible()
                     || shown->rect().contains(shown->mapFromGlobal(QCursor::pos())));
+
+        QVERIFY(strip->isEdited());
+        strip->scrollArea->setFocus();
+        while (strip->undoStack->canUndo())
+            QTest::keyClick(strip->scrollArea, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(names(), QString("a b c d e"));
+        QVERIFY(!strip->isEdited() && page->createGifButton->tileEnabled);
+        while (strip->undoStack->canRedo())
+            QTest::keyClick(page->smallerFileCheckBox, Qt::Key_Z,
+                            Qt::ControlModifier | Qt::ShiftModifier);
+        QTEST(names(), "order");
     }
 
     void dragScrollsNearTheEdgeAndTheGifFollows()
@@ -415,6 +477,207 @@ private slots:
         QVERIFY(next.jobChoices.encoding.smallerFile && next.smallerFileCheckBox->isChecked());
         QTest::mouseClick(page->smallerFileCheckBox, Qt::LeftButton);
         QVERIFY(!readSetting(Setting::imagesSmallerFile));
+    }
+
+    // Each tile shows its delay. Three tiles picked with Ctrl+clicks take one of their own
+    // through the menu; a frame rate sets every delay again, 30 a second as 3, 3, 4; each
+    // step is undone and done again.
+    void delaysAreShownSetAndUndone()
+    {
+        chooseTenFramesASecond();
+        importImages(window, {image("a.png"), image("b.png"), image("c.png"), image("d.png"),
+                              image("e.png")});
+        QCOMPARE(delays(), QString("0.10 s, 0.10 s, 0.10 s, 0.10 s, 0.10 s"));
+        QVERIFY(!strip->isEdited());
+        // A second Ctrl+click takes a tile out again.
+        for (int i : {0, 2, 3, 3, 4})
+            QTest::mouseClick(tile(i), Qt::LeftButton, Qt::ControlModifier, QPoint(30, 30));
+        chooseFromMenu(tile(2), "Set delay…");
+        answerNumber(strip, "0.5", Qt::Key_Return);
+        const QString set = "0.50 s, 0.10 s, 0.50 s, 0.10 s, 0.50 s";
+        QCOMPARE(delays(), set);
+        QList<int> job;
+        for (const FrameSource &frame : strip->jobFrames())
+            job << frame.delay;
+        QCOMPARE(job, (QList<int>{50, 10, 50, 10, 50}));
+        chooseFromMenu(strip->contentWidget, "Undo");
+        QCOMPARE(delays(), QString("0.10 s, 0.10 s, 0.10 s, 0.10 s, 0.10 s"));
+        chooseFromMenu(strip->contentWidget, "Redo");
+        QCOMPARE(delays(), set);
+
+        chooseCustomRate(page, "30", Qt::Key_Return);
+        QCOMPARE(delays(), QString("0.03 s, 0.03 s, 0.04 s, 0.03 s, 0.03 s"));
+        // The same rate again is no step of its own.
+        const int steps = strip->undoStack->count();
+        chooseCustomRate(page, "30", Qt::Key_Return);
+        QCOMPARE(strip->undoStack->count(), steps);
+        QCOMPARE(page->framepsComboBox->currentText(), QString("30Frame/s"));
+        strip->undoAction->trigger();
+        QCOMPARE(delays(), set);
+        QCOMPARE(page->framepsComboBox->currentText(), QString("10Frame/s"));
+        QCOMPARE(readSetting(Setting::imagesFrameRate), 10);
+        strip->redoAction->trigger();
+        QCOMPARE(page->jobChoices.frameRate, 30);
+        QCOMPARE(page->framepsComboBox->currentText(), QString("30Frame/s"));
+        chooseTenFramesASecond();
+    }
+
+    // Back and Esc leave at once when the strip was only imported, or its edits all undone;
+    // after an edit they ask. An edit undone after an import keeps the imported tiles.
+    void leavingAsksOnlyAfterEdits()
+    {
+        importImages(window, {image("a.png"), image("b.png")});
+        QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
+        QTRY_VERIFY(page->isHidden());
+        QCOMPARE(answerer.dialogs, QStringList());
+
+        window->switchPage(1);
+        importImages(window, {image("a.png"), image("b.png"), image("c.png")});
+        deleteTile(tile(1));
+        importImages(window, {image("d.png")});
+        answerer.pressRight = false;
+        QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
+        QCOMPARE(answerer.dialogs, QStringList{"Leave the page and lose the changes to the "
+                                               "frames? [Stay|Leave]"});
+        QVERIFY(page->isVisible());
+        QCOMPARE(names(), QString("a c d"));
+        strip->undoAction->trigger();
+        QCOMPARE(names(), QString("a b c d"));
+        strip->redoAction->trigger();
+        QCOMPARE(names(), QString("a c d"));
+        answerer.pressRight = true;
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        page->addPhotosButton->setFocus();
+        QTest::keyClick(page->addPhotosButton, Qt::Key_Escape);
+        QCOMPARE(answerer.dialogs.size(), 2);
+        QTRY_VERIFY(page->isHidden());
+
+        window->switchPage(1);
+        importImages(window, {image("a.png"), image("b.png")});
+        QVERIFY(!strip->undoStack->canUndo());
+        deleteTile(tile(0));
+        strip->undoAction->trigger();
+        QTest::mouseClick(page->backupmeuButton, Qt::LeftButton);
+        QTRY_VERIFY(page->isHidden());
+        QCOMPARE(answerer.dialogs.size(), 2);
+        answerer.dialogs.clear();
+    }
+
+    // Where smaller pictures go, the size and the plays are asked where needed, reach the
+    // job's choices and are remembered.
+    void jobOptionsAreAskedAndRemembered()
+    {
+        JobOptionsWidget *options = page->jobOptions;
+        const auto items = [](QComboBox *box) {
+            QStringList texts;
+            for (int i = 0; i < box->count(); ++i)
+                texts << box->itemText(i);
+            return texts.join('|');
+        };
+        QCOMPARE(items(options->placementComboBox), QString("Top left|Centred|Scaled to fit"));
+        QCOMPARE(items(options->resizeComboBox), QString("Original size|Width…|Height…"));
+        QCOMPARE(items(options->playComboBox), QString("Forever|Once|Times…"));
+
+        QTest::keyClick(options->placementComboBox, Qt::Key_End);
+        QCOMPARE(page->jobChoices.placement, Placement::ScaledToFit);
+        QTest::keyClick(options->resizeComboBox, Qt::Key_Down);
+        answerNumber(options, "320", Qt::Key_Return);
+        QCOMPARE(page->jobChoices.resize, QSize(320, 0));
+        QCOMPARE(options->resizeComboBox->currentText(), QString("Width 320 px"));
+        // A question cancelled keeps the size chosen before.
+        QTest::keyClick(options->resizeComboBox, Qt::Key_End);
+        answerNumber(options, "100", Qt::Key_Escape);
+        QCOMPARE(options->resizeComboBox->currentText(), QString("Width 320 px"));
+        QTest::keyClick(options->playComboBox, Qt::Key_End);
+        answerNumber(options, "3", Qt::Key_Return);
+        QCOMPARE(page->jobChoices.encoding.playCount, 3);
+        QCOMPARE(items(options->playComboBox), QString("Forever|Once|3 times|Times…"));
+
+        window->retranslateAll();
+        GifImagesWidget next;
+        next.retranslateUi();
+        QCOMPARE(next.jobChoices.placement, Placement::ScaledToFit);
+        QCOMPARE(next.jobChoices.resize, QSize(320, 0));
+        QCOMPARE(next.jobChoices.encoding.playCount, 3);
+        QCOMPARE(next.jobOptions->playComboBox->currentText(), QString("3 times"));
+
+        QTest::keyClick(options->placementComboBox, Qt::Key_Home);
+        QTest::keyClick(options->resizeComboBox, Qt::Key_Home);
+        QTest::keyClick(options->playComboBox, Qt::Key_Home);
+        QCOMPARE(readSetting(Setting::imagesResizeWidth), 0);
+        QCOMPARE(page->jobChoices.encoding.playCount, 0);
+    }
+
+    void previewShowsTheGifsFrames_data()
+    {
+        QTest::addColumn<int>("placement");
+        QTest::addColumn<QString>("probes");
+        // Of the 300 x 200 frame after the 700 x 400 one, shown at 480 x 274: at the top left
+        // corner, near it, in the middle and at the bottom right.
+        QTest::newRow("Top left") << 0 << "blue blue clear clear";
+        QTest::newRow("Centred") << 1 << "clear clear blue clear";
+        QTest::newRow("Scaled to fit") << 2 << "clear blue blue clear";
+    }
+
+    // The preview shows the frames as composed on the canvas, the clear parts over a
+    // checkerboard, each for its own delay, and stops after the GIF's plays.
+    void previewShowsTheGifsFrames()
+    {
+        QFETCH(int, placement);
+        const QString big = temp.path() + "/big.png";
+        const QString small = temp.path() + "/small.png";
+        QVERIFY(flatFrame(700, 400, qRgb(220, 0, 0)).save(big));
+        QVERIFY(flatFrame(300, 200, qRgb(0, 0, 220)).save(small));
+        importImages(window, {big, small});
+        strip->setDelay({tile(0)}, 100);
+        JobOptionsWidget *options = page->jobOptions;
+        QTest::keyClick(options->placementComboBox, Qt::Key_Home);
+        for (int i = 0; i < placement; ++i)
+            QTest::keyClick(options->placementComboBox, Qt::Key_Down);
+        QTest::keyClick(options->playComboBox, Qt::Key_End);
+        answerNumber(options, "2", Qt::Key_Return);
+
+        QTest::mouseClick(page->previewButton, Qt::LeftButton);
+        QPointer<PreviewDialog> preview = page->findChild<PreviewDialog *>();
+        QVERIFY(preview);
+        QStringList seen;
+        QElapsedTimer clock;
+        clock.start();
+        qint64 firstShown = 0;
+        while (preview->isPlaying() && clock.elapsed() < 10000) {
+            const QString counter = preview->counterLabel->text();
+            if (seen.isEmpty() || seen.last() != counter) {
+                // The first frame holds for its own second, not the rate's tenth (timers
+                // may fire a little early).
+                if (seen.size() == 1)
+                    QVERIFY(clock.elapsed() - firstShown >= 900);
+                seen << counter;
+                firstShown = clock.elapsed();
+            }
+            QTest::qWait(5);
+        }
+        QCOMPARE(seen.join(", "), QString("Frame 1 of 2, Frame 2 of 2, Frame 1 of 2, Frame 2 of 2"));
+        QCOMPARE(preview->playButton->text(), QString("Play"));
+
+        const QImage shown = preview->pictureLabel->pixmap(Qt::ReturnByValue).toImage();
+        QCOMPARE(shown.size(), QSize(480, 274));
+        QStringList probes;
+        for (const QPoint &at : {QPoint(2, 2), QPoint(40, 10), QPoint(240, 137), QPoint(477, 271)}) {
+            const QColor colour = shown.pixelColor(at);
+            const bool grey = colour.red() == colour.green() && colour.green() == colour.blue();
+            probes << (grey ? "clear" : colour.blue() > 200 ? "blue" : colour.name());
+        }
+        QTEST(probes.join(' '), "probes");
+
+        // Played again, it starts from the first frame.
+        QTest::mouseClick(preview->playButton, Qt::LeftButton);
+        QVERIFY(preview->isPlaying());
+        QCOMPARE(preview->counterLabel->text(), QString("Frame 1 of 2"));
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QTRY_VERIFY(!preview);
+        QTest::keyClick(options->playComboBox, Qt::Key_Home);
+        QTest::keyClick(options->placementComboBox, Qt::Key_Home);
     }
 
     // The preview plays the frames in order and round again, pauses, and Esc ends it.

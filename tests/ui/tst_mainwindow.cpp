@@ -241,7 +241,9 @@ private slots:
              start->outputSelectButton, start->outputOpenButton},
             // "Create GIF", "Preview" and the video form stay out of reach until they can be used.
             {images->viewImageWidget->scrollArea, images->addPhotosButton,
-             images->framepsComboBox, images->smallerFileCheckBox, images->backupmeuButton},
+             images->framepsComboBox, images->smallerFileCheckBox,
+             images->jobOptions->placementComboBox, images->jobOptions->resizeComboBox,
+             images->jobOptions->playComboBox, images->backupmeuButton},
             {video->addVideosButton, video->backupmeuButton},
             // The video form once a video is in, top to bottom.
             {video->addVideosButton, video->createGifButton, video->startTimeEdit,

@@ -9,7 +9,8 @@ namespace {
 const QStringList ScreenSizes{"2400x2400", "1280x1024", "1400x1000", "800x600"};
 
 // The scale, the room the screen offers, then the geometry of the window, the title bar,
-// the three pages and the overlay.
+// the three pages, the overlay, the images page's options and its "Backup" tile, then 1
+// when the options' captions fit.
 int reportGeometry()
 {
     MainMainWidget w(nullptr);
@@ -17,11 +18,19 @@ int reportGeometry()
     out << uiScale;
     const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
     out << ' ' << room.x() << ' ' << room.y() << ' ' << room.width() << ' ' << room.height();
+    const JobOptionsWidget *options = w.imagesWidget->jobOptions;
     for (const QWidget *part : std::initializer_list<const QWidget *>{
-             &w, w.topWidget, w.menuWidget, w.imagesWidget, w.videoWidget, w.loadingWidget}) {
+             &w, w.topWidget, w.menuWidget, w.imagesWidget, w.videoWidget, w.loadingWidget,
+             options, w.imagesWidget->backupmeuButton}) {
         const QRect r = part->geometry();
         out << ' ' << r.x() << ' ' << r.y() << ' ' << r.width() << ' ' << r.height();
     }
+    bool fit = true;
+    for (QLabel *caption : {options->placementLabel, options->resizeLabel, options->playLabel}) {
+        caption->ensurePolished();
+        fit = fit && caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width();
+    }
+    out << ' ' << (fit ? 1 : 0);
     return 0;
 }
 
@@ -69,18 +78,22 @@ private slots:
         QTest::addColumn<int>("ratio");
         QTest::addColumn<int>("screen");
         QTest::addColumn<float>("scale");
-        QTest::newRow("72 dpi, never below 1") << 72 << 1 << 0 << 1.0f;
-        QTest::newRow("120 dpi") << 120 << 1 << 0 << 1.25f;
-        QTest::newRow("144 dpi") << 144 << 1 << 0 << 1.5f;
-        QTest::newRow("200 dpi, never above 1.8") << 200 << 1 << 0 << 1.8f;
-        QTest::newRow("144 dpi, 1000 pixels high: fits") << 144 << 1 << 2 << 1.5f;
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("72 dpi, never below 1") << 72 << 1 << 0 << 1.0f << "en_US";
+        QTest::newRow("120 dpi") << 120 << 1 << 0 << 1.25f << "en_US";
+        QTest::newRow("144 dpi") << 144 << 1 << 0 << 1.5f << "en_US";
+        QTest::newRow("200 dpi, never above 1.8") << 200 << 1 << 0 << 1.8f << "en_US";
+        QTest::newRow("96 dpi, Chinese") << 96 << 1 << 0 << 1.0f << "zh_CN";
+        QTest::newRow("200 dpi, Chinese") << 200 << 1 << 0 << 1.8f << "zh_CN";
+        QTest::newRow("144 dpi, 1000 pixels high: fits") << 144 << 1 << 2 << 1.5f << "en_US";
         QTest::newRow("192 dpi on 1280 x 1024: as large as fits")
-            << 192 << 1 << 1 << 1024 / 650.0f;
+            << 192 << 1 << 1 << 1024 / 650.0f << "en_US";
         QTest::newRow("192 dpi, 1000 pixels high: as large as fits")
-            << 192 << 1 << 2 << 1000 / 650.0f;
+            << 192 << 1 << 2 << 1000 / 650.0f << "en_US";
         QTest::newRow("ratio 2 on 1280 x 1024: smaller than designed, to fit")
-            << 96 << 2 << 1 << 512 / 650.0f;
-        QTest::newRow("800 x 600: never smaller than designed") << 96 << 1 << 3 << 1.0f;
+            << 96 << 2 << 1 << 512 / 650.0f << "en_US";
+        QTest::newRow("800 x 600: never smaller than designed")
+            << 96 << 1 << 3 << 1.0f << "en_US";
     }
 
     void geometry()
@@ -89,12 +102,15 @@ private slots:
         QFETCH(int, ratio);
         QFETCH(int, screen);
         QFETCH(float, scale);
+        QFETCH(QString, locale);
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_FONT_DPI", QString::number(dpi));
         env.insert("QT_SCALE_FACTOR", QString::number(ratio));
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("DISPLAY", display + "." + QString::number(screen));
+        // Nothing stored: the start language follows the locale.
+        env.insert("LC_ALL", locale + ".UTF-8");
         env.insert("LUMORRA_REPORT_GEOMETRY", "1");
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), QStringList());
@@ -107,9 +123,11 @@ private slots:
         const QRect room = readRect(report);
         QCOMPARE(room.size(), QSize(ScreenSizes.at(screen).section('x', 0, 0).toInt() / ratio,
                                     ScreenSizes.at(screen).section('x', 1).toInt() / ratio));
-        QVector<QRect> parts(6);
+        QVector<QRect> parts(8);
         for (QRect &part : parts)
             part = readRect(report);
+        int captionsFit = 0;
+        report >> captionsFit;
         QCOMPARE(report.status(), QTextStream::Ok);
 
         // The design size at the scale (to a pixel: the reported scale has fewer digits than
@@ -129,6 +147,16 @@ private slots:
             QVERIFY(inside.contains(page) && page.top() > parts[1].bottom());
         }
         QCOMPARE(parts[5], inside);
+
+        // Below the images page's options there is room for two more rows like theirs and a
+        // line of text above "Backup"; their captions fit in the language.
+        const QRect options = parts[6];
+        const int below = 2 * options.height() / 3 + int(20 * reportedScale);
+        QVERIFY2(options.bottom() + below < parts[7].top(),
+                 qPrintable(QString("options end at %1, Backup starts at %2")
+                                .arg(options.bottom()).arg(parts[7].top())));
+        QVERIFY(options.right() < parts[3].width());
+        QCOMPARE(captionsFit, 1);
     }
 };
 

@@ -12,17 +12,18 @@
 #include "app/maintopwidget.h"
 #include "app/services.h"
 #include "app/settings.h"
-#include "pages/frameratedialog.h"
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
 #include "pages/imageitem.h"
+#include "pages/joboptionswidget.h"
 #include "pages/viewimagewidget.h"
 #include "support/enginetesthelpers.h"
 #include "widgets/mymessagedialog.h"
 #include "widgets/mypushbutton.h"
 #include "widgets/mytempbutton1.h"
 #include "widgets/mytempbutton2.h"
+#include "widgets/numberdialog.h"
 #include "widgets/uiscale.h"
 
 #include <QtTest>
@@ -106,16 +107,22 @@ inline QStringList tileNames(MainMainWidget *window)
     return names;
 }
 
+// Answers the number question open over parent: types the text, then the key given.
+inline void answerNumber(QWidget *parent, const QString &typed, Qt::Key answer)
+{
+    auto *dialog = parent->findChild<NumberDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    QTest::keyClicks(dialog->numberBox, typed);
+    QTest::keyClick(dialog->numberBox, answer);
+    QVERIFY(!dialog->isVisible());
+    QTRY_VERIFY(!parent->findChild<NumberDialog *>());
+}
+
 // Picks "Custom…" in the frame-rate box and answers the question with the keys given.
 inline void chooseCustomRate(GifImagesWidget *page, const QString &typed, Qt::Key answer)
 {
     QTest::keyClick(page->framepsComboBox, Qt::Key_End);
-    auto *dialog = page->findChild<FrameRateDialog *>();
-    QVERIFY(dialog && dialog->isVisible());
-    QTest::keyClicks(dialog->rateBox, typed);
-    QTest::keyClick(dialog->rateBox, answer);
-    QVERIFY(!dialog->isVisible());
-    QTRY_VERIFY(!page->findChild<FrameRateDialog *>());
+    answerNumber(page, typed, answer);
 }
 
 inline QString overlayText(MainMainWidget *window)

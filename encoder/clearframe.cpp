@@ -1,0 +1,102 @@
+#include "encoder/clearframe.h"
+
+#include "encoder/clearpixel.h"
+#include "encoder/framearea.h"
+
+#include <cstring>
+
+namespace {
+
+// The smallest rectangle that holds the pixels shown in a colour that the frame clears.
+FrameArea pixelsToClear(const GifFileState *state, const unsigned char *rgba)
+{
+    FrameArea area = {state->canvasWidth, state->canvasHeight, 0, 0};
+    for (int y = 0; y < state->canvasHeight; ++y) {
+        const size_t row = size_t(y) * size_t(state->canvasWidth);
+        for (int x = 0; x < state->canvasWidth; ++x) {
+            if (state->shownClear[row + x] || !isClearAlpha(rgba[(row + x) * 4 + 3]))
+                continue;
+            area.left = x < area.left ? x : area.left;
+            area.right = x + 1 > area.right ? x + 1 : area.right;
+            area.top = y < area.top ? y : area.top;
+            area.bottom = y + 1;
+        }
+    }
+    return area;
+}
+
+// The held frame is disposed of over its rectangle grown to hold area; the pixels it gains
+// are transparent, so they show what they showed until the frame is disposed of. The
+// viewer then shows the whole rectangle clear.
+void disposeOver(GifFileState *state, FrameWrite *held, unsigned char *plane,
+                 unsigned char transparentIndex, FrameArea area)
+{
+    const FrameArea drawn = {held->left, held->top, held->left + held->width,
+                             held->top + held->height};
+    const FrameArea grown = {area.left < drawn.left ? area.left : drawn.left,
+                             area.top < drawn.top ? area.top : drawn.top,
+                             area.right > drawn.right ? area.right : drawn.right,
+                             area.bottom > drawn.bottom ? area.bottom : drawn.bottom};
+    const size_t stride = size_t(held->indexStride);
+    for (int y = grown.top; y < grown.bottom; ++y) {
+        unsigned char *row = plane + size_t(y) * stride;
+        const bool inside = y >= drawn.top && y < drawn.bottom;
+        for (int x = grown.left; x < grown.right; ++x) {
+            if (!inside || x < drawn.left || x >= drawn.right)
+                row[x] = transparentIndex;
+        }
+        memset(state->shownClear + size_t(y) * size_t(state->canvasWidth) + grown.left, 1,
+               size_t(grown.right - grown.left));
+    }
+    held->indices = plane + size_t(grown.top) * stride + size_t(grown.left);
+    held->left = grown.left;
+    held->top = grown.top;
+    held->width = grown.right - grown.left;
+    held->height = grown.bottom - grown.top;
+    held->disposal = 2;
+}
+
+} // namespace
+
+const unsigned char *prepareClearFrame(GifFileState *state, const unsigned char *rgba,
+                                       unsigned char transparentIndex)
+{
+    if (state->heldWrite >= 0) {
+        const FrameArea clearing = pixelsToClear(state, rgba);
+        if (clearing.left < clearing.right)
+            disposeOver(state, &state->writes[state->heldWrite],
+                        state->indexPlanes[state->heldWrite], transparentIndex, clearing);
+        releaseHeldFrame(state);
+    }
+
+    // A smaller file compares with the pictures given, the default with what is shown.
+    unsigned char *compared = state->picture ? state->picture : state->previousFrame;
+    const size_t pixels = size_t(state->canvasWidth) * size_t(state->canvasHeight);
+    for (size_t i = 0; i < pixels; ++i) {
+        const unsigned char *pixel = rgba + i * 4;
+        unsigned char *seen = state->prepared + i * 4;
+        unsigned char *before = compared + i * 4;
+        if (isClearAlpha(pixel[3])) {
+            memcpy(seen, before, 4);
+            state->shownClear[i] = 1;
+            continue;
+        }
+        memcpy(seen, pixel, 4);
+        // Far from the pixel on every channel, so that no tolerance takes it for shown.
+        if (state->shownClear[i]) {
+            before[0] = pixel[0] ^ 0x80;
+            before[1] = pixel[1] ^ 0x80;
+            before[2] = pixel[2] ^ 0x80;
+            state->shownClear[i] = 0;
+        }
+    }
+    return state->prepared;
+}
+
+void releaseHeldFrame(GifFileState *state)
+{
+    if (state->heldWrite < 0)
+        return;
+    postFrameWrite(state->helper, &state->writes[state->heldWrite]);
+    state->heldWrite = -1;
+}
