@@ -28,9 +28,9 @@ where a smaller picture leaves the canvas uncovered, the GIF is clear (transpare
 so is every pixel whose alpha is below half.
 
 Options:
-  -o, --output OUT.gif  the GIF to write; a GIF already there is replaced only once
-                        the new one is complete, one of the images or any other file
-                        never
+  -o, --output OUT.gif  the GIF to write; a GIF there is replaced only once the new
+                        one is complete; one of the images, or a file that is not a
+                        GIF, is refused
   --fps N               frames per second, a whole number from 1 to 50 (default 10);
                         frames show for 100/N hundredths of a second; when N does not
                         divide 100, for the two nearest whole hundredths in turn, so that

@@ -36,9 +36,11 @@ bool identify(const QString &path, FileIdentity *identity)
     BY_HANDLE_FILE_INFORMATION information;
     const bool known = GetFileInformationByHandle(file, &information) != 0;
     CloseHandle(file);
+    if (!known)
+        return false;
     identity->volume = information.dwVolumeSerialNumber;
     identity->index = (quint64(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
-    return known;
+    return true;
 #else
     struct stat information;
     if (stat(QFile::encodeName(path).constData(), &information) != 0)
