@@ -26,7 +26,7 @@
 #include <QShortcut>
 #include <QUrl>
 
-#include <cstdlib>
+#include <algorithm>
 
 namespace {
 MainMainWidget *theMainWindow = nullptr;
@@ -40,14 +40,22 @@ MainMainWidget *mainWindow()
 MainMainWidget::MainMainWidget(QWidget *parent) : QWidget(parent)
 {
     theMainWindow = this;
+    // Task bars group the window with its launcher by the desktop entry's id (Wayland, KDE)
+    // and by the window class the entry names in StartupWMClass (X11).
+    QGuiApplication::setDesktopFileName(QStringLiteral(LUMORRA_APP_ID));
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
-    uiScale = scaleForDpi(logicalDpiX(), logicalDpiY());
-    resize(scaled(600), scaled(650));
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect desktop = screen->virtualGeometry();
-        move(std::abs(desktop.width() - width()) / 2, std::abs(desktop.height() - height()) / 2);
-    }
+    // The scale of the screen's resolution, as far as the whole window fits the room the
+    // screen leaves free (task bars aside), and the window in the middle of that room.
+    const QSize designSize(600, 650);
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    uiScale = scaleToFit(scaleForDpi(logicalDpiX(), logicalDpiY()), designSize, room.size(),
+                         screen ? float(screen->devicePixelRatio()) : 1.0f);
+    resize(scaled(designSize.width()), scaled(designSize.height()));
+    if (screen)
+        move(room.x() + std::max(0, (room.width() - width()) / 2),
+             room.y() + std::max(0, (room.height() - height()) / 2));
 
     backgroundWidget = new QWidget(this);
     topWidget = new MainTopWidget(this);

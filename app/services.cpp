@@ -38,11 +38,13 @@ void rememberFolderOf(const FolderSetting &setting, const QString &filePath)
                  filePath.left(filePath.length() - QFileInfo(filePath).fileName().length()));
 }
 
-QString folderFromSettings(const FolderSetting &setting)
+QString folderFromSettings(const FolderSetting &setting, const QString &fallback)
 {
     const QString stored = readSetting(setting);
     if (!stored.isEmpty() && QDir(stored).exists())
         return stored;
+    if (!fallback.isEmpty() && QDir(fallback).exists())
+        return fallback;
     const QString company = documentsBase() + organizationName;
     if (!QDir(company).exists())
         QDir(company).mkdir(company);

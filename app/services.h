@@ -5,9 +5,10 @@
 
 struct FolderSetting;
 
-// The stored folder if it exists, else the default output folder (created as needed).
-// Never writes the settings.
-QString folderFromSettings(const FolderSetting &setting);
+// The stored folder if it exists, else fallback if it names one (the "Save to:" folder for
+// a chooser never used), else the default output folder (created as needed). Never writes
+// the settings.
+QString folderFromSettings(const FolderSetting &setting, const QString &fallback = QString());
 
 // Remembers the folder of a chosen file: the path up to and including the last separator,
 // as the file choosers take it back.

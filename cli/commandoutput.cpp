@@ -68,6 +68,11 @@ int failParse(const QString &command, const QCommandLineParser &parser,
     return failUsage(command, message);
 }
 
+void warn(const QString &command, const QString &message)
+{
+    fail(command, QStringLiteral("warning: ") + message);
+}
+
 QString readProblem(const QString &path)
 {
     switch (fileProblem(path)) {

@@ -30,6 +30,9 @@ int failUsage(const QString &command, QString message);
 int failParse(const QString &command, const QCommandLineParser &parser,
               const QStringList &arguments);
 
+// Writes "lumorra COMMAND: warning: message" as one line on standard error.
+void warn(const QString &command, const QString &message);
+
 // "cannot read PATH: ..." when path is not a readable file; empty when it is.
 QString readProblem(const QString &path);
 

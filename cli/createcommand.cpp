@@ -1,16 +1,17 @@
 #include "cli/createcommand.h"
 
 #include "cli/commandjob.h"
-#include "cli/createchoices.h"
 #include "cli/commandoutput.h"
+#include "cli/createchoices.h"
+#include "cli/createoutput.h"
 #include "encoder/gifstreamwriter.h"
 #include "rules/framedelay.h"
 #include "rules/naturalorder.h"
 #include "workers/framefile.h"
 #include "workers/gifcreaterthread.h"
-#include "workers/replacefile.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -28,8 +29,9 @@ where a smaller picture leaves the canvas uncovered, the GIF is clear (transpare
 so is every pixel whose alpha is below half.
 
 Options:
-  -o, --output OUT.gif  the GIF to write; a file already there is replaced only once
-                        the new one is complete
+  -o, --output OUT.gif  the GIF to write; a GIF there is replaced only once the new
+                        one is complete; one of the images, or a file that is not a
+                        GIF, is refused
   --fps N               frames per second, a whole number from 1 to 50 (default 10);
                         frames show for 100/N hundredths of a second; when N does not
                         divide 100, for the two nearest whole hundredths in turn, so that
@@ -107,21 +109,15 @@ int makeGif(const FrameList &list, const QString &outPath, const GifJobChoices &
         frames.last().delay = list.delays.value(i, -1);
     }
 
-    QString reason;
-    const QString partPath = newPartialFile(QFileInfo(outPath).absoluteFilePath(), &reason);
-    if (partPath.isEmpty())
-        return fail(Command, QStringLiteral("cannot write %1: %2").arg(outPath, reason));
-
     GifCreaterThread creater;
     TerminalProgress progress(QStringLiteral("Creating ") + outPath,
                               !quiet && standardErrorIsTerminal());
-    const GifJob job = makeGifJob(partPath, frames, choices);
+    const GifJob job = makeGifJob(QFileInfo(outPath).absoluteFilePath(), frames, choices);
     runCommandJob(&creater, &progress, [&] { creater.startJob(job); });
 
-    if (creater.outcome == JobOutcome::Completed && replaceFile(partPath, outPath))
-        return ExitSucceeded;
-    QFile::remove(partPath);
     switch (creater.outcome) {
+    case JobOutcome::Completed:
+        return ExitSucceeded;
     case JobOutcome::Unreadable:
         return fail(Command, QStringLiteral("cannot read %1: damaged or incomplete picture")
                                  .arg(creater.unreadableFile));
@@ -136,7 +132,10 @@ int makeGif(const FrameList &list, const QString &outPath, const GifJobChoices &
                                  .arg(MaxFramePixels / 1000000)
                                  .arg(outPath));
     default:
-        return fail(Command, QStringLiteral("cannot write %1").arg(outPath));
+        return fail(Command, creater.writeError.isEmpty()
+                                 ? QStringLiteral("cannot write %1").arg(outPath)
+                                 : QStringLiteral("cannot write %1: %2")
+                                       .arg(outPath, creater.writeError));
     }
 }
 
@@ -188,5 +187,7 @@ int runCreateCommand(const QStringList &arguments)
         return failUsage(Command, usage);
     if (!problem.isEmpty())
         return fail(Command, problem, ExitBadUsage);
+    if (createOutputRefused(Command, outPath, list.images))
+        return ExitBadUsage;
     return makeGif(list, outPath, choices, parser.isSet(quiet));
 }

@@ -11,7 +11,13 @@ void noteSignal(int)
     signalled = 1;
 }
 
-const int WatchedSignals[] = {SIGINT, SIGTERM};
+// A closed terminal (SIGHUP) ends a run as Ctrl+C does.
+const int WatchedSignals[] = {
+    SIGINT, SIGTERM,
+#ifdef SIGHUP
+    SIGHUP,
+#endif
+};
 
 } // namespace
 

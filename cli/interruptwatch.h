@@ -4,8 +4,8 @@
 #include <QObject>
 #include <functional>
 
-// While it lives, Ctrl+C (SIGINT) and SIGTERM do not end the process at once, which
-// would leave a half-written file behind: stop is called on the event loop's thread
+// While it lives, Ctrl+C (SIGINT), SIGTERM and SIGHUP do not end the process at once,
+// which would leave a half-written file behind: stop is called on the event loop's thread
 // instead, so that the job ends as on request and removes what it wrote.
 class InterruptWatch : public QObject
 {

@@ -48,7 +48,7 @@ QString framesFolder(const QString &gifPath, const QString &chosen, QString *pro
     const QString parent = QFileInfo(folder.absoluteFilePath()).absolutePath();
     if (folder.exists() && !folder.isDir())
         *problem = QStringLiteral("cannot write into %1: it is not a folder").arg(chosen);
-    else if (folder.exists() && !QDir(chosen).isEmpty())
+    else if (folder.exists() && !isEmptyFolder(chosen))
         *problem = QStringLiteral("%1 is not empty: give a new or empty folder").arg(chosen);
     else if (!folder.exists() && !QFileInfo(parent).isDir())
         *problem = QStringLiteral("cannot make %1: no folder %2")

@@ -14,6 +14,7 @@
 #include "rules/filekinds.h"
 #include "rules/framedelay.h"
 #include "rules/naturalorder.h"
+#include "widgets/checkboxstyle.h"
 #include "widgets/comboboxstyle.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/textfit.h"
@@ -128,8 +129,7 @@ void GifImagesWidget::retranslateUi()
     QFont font = smallerFileCheckBox->font();
     font.setPixelSize(scaled(12));
     const int size = fittedPixelSize(font, {option}, checkBoxTextRoom(smallerFileCheckBox));
-    smallerFileCheckBox->setStyleSheet(
-        QStringLiteral("QCheckBox{font-size:%1px;color:#ffffff;}").arg(size));
+    smallerFileCheckBox->setStyleSheet(checkBoxStyle(size, true));
     smallerFileCheckBox->setText(option);
     jobOptions->retranslateUi();
     // The tiles' delays are written in the language too.

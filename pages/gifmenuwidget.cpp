@@ -4,6 +4,7 @@
 #include "app/mainmainwidget.h"
 #include "app/messagequestions.h"
 #include "app/openfolder.h"
+#include "app/outputfolder.h"
 #include "app/progresstext.h"
 #include "app/services.h"
 #include "app/settings.h"
@@ -15,6 +16,7 @@
 #include "workers/framesfolder.h"
 #include "workers/giflayout.h"
 #include "workers/parsegifthread.h"
+#include "workers/partialfile.h"
 
 #include <QLabel>
 
@@ -40,6 +42,8 @@ GifMenuWidget::GifMenuWidget(QWidget *parent) : QWidget(parent)
             SLOT(parseGifThread_progress(int)));
 
     savePath = folderFromSettings(Setting::savePath);
+    // What a run that was killed left in the folder goes; a running one's stays.
+    removeStalePartialFiles(savePath);
     // Dropped files open as files handed over from outside do.
     new FileDrop(
         this, [](const FileKinds &kinds) { return kinds.images + kinds.gifs + kinds.videos; },
@@ -127,7 +131,7 @@ void GifMenuWidget::gifParseButton_slots()
 {
     const QString path =
         FileChooser::openFile(this, tr("Add GIF File"),
-                              folderFromSettings(Setting::addGifPath),
+                              folderFromSettings(Setting::addGifPath, savePath),
                               chooserFilter(QStringLiteral("Image"), gifSuffixes()));
     if (!path.isEmpty())
         resolveGif(path);
@@ -141,6 +145,8 @@ void GifMenuWidget::resolveGif(const QString &path)
     }
 
     rememberFolderOf(Setting::addGifPath, path);
+    if (!makeOutputFolder(savePath))
+        return;
     parseGifThread->gifFilePath = path;
     parseGifThread->pngFolder = newFramesFolder(savePath, path);
     jobStopped = false;
@@ -180,7 +186,7 @@ void GifMenuWidget::parseGifThread_Finished()
             openFolderInFileBrowser(savePath);
         break;
     case JobOutcome::WriteFailed:
-        showNotice(tr("Failed, Please check the output folder."), tr("OK"));
+        showCannotWriteInto(parseGifThread->pngFolder);
         break;
     default:
         // The frames before the damage are good pictures and stay; the notice says so.

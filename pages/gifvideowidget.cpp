@@ -5,18 +5,22 @@
 #include "app/mainmainwidget.h"
 #include "app/messagequestions.h"
 #include "app/openfolder.h"
+#include "app/outputfolder.h"
 #include "app/progresstext.h"
 #include "app/services.h"
 #include "app/settings.h"
 #include "pages/filedrop.h"
 #include "pages/gifmenuwidget.h"
+#include "pages/starttimeproblem.h"
 #include "pages/thumbnailfit.h"
 #include "rules/filekinds.h"
 #include "videotool/conversionlimits.h"
 #include "videotool/videostill.h"
 #include "videotool/videotimetext.h"
 #include "videotool/videotoolcommand.h"
+#include "widgets/checkboxstyle.h"
 #include "widgets/comboboxstyle.h"
+#include "widgets/fieldstyle.h"
 #include "widgets/mytempbutton2.h"
 #include "widgets/picturebackground.h"
 #include "widgets/textfit.h"
@@ -121,6 +125,7 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     connect(videoStill, &VideoStill::toolFailedToStart, this,
             &GifVideoWidget::videoStill_ToolFailedToStart);
     connect(startTimeEdit, &QLineEdit::textEdited, &stillTimer, QOverload<>::of(&QTimer::start));
+    connect(startTimeEdit, &QLineEdit::textChanged, this, &GifVideoWidget::markStartTime);
     connect(&stillTimer, &QTimer::timeout, this, &GifVideoWidget::stillTimer_timeout);
     connect(frameRateComboBox, QOverload<int>::of(&QComboBox::activated), this,
             &GifVideoWidget::frameRateComboBox_slots);
@@ -217,6 +222,7 @@ void GifVideoWidget::retranslateUi()
     // Re-applying the current look also sets the caption, field and option styles at this
     // scale and wraps the option's text to its width.
     setControlsEnabled(formEnabled && !videoPath.isEmpty());
+    markStartTime();
 }
 
 void GifVideoWidget::setControlsEnabled(bool on)
@@ -226,17 +232,15 @@ void GifVideoWidget::setControlsEnabled(bool on)
     const QString fontSize = QString::number(scaled(12));
     const QString textColor = on ? "#ffffff" : "#b4b4b4";
     const QString captionStyle = "QLabel{font-size:" + fontSize + "px;color:" + textColor + ";}";
-    const QString fieldStyle = "QLineEdit{ color: " + textColor + ";font-size:" + fontSize
-                               + "px;background-color:#646464;border-radius: 0px;}";
     for (QLabel *caption :
          {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel, qualityLabel})
         caption->setStyleSheet(captionStyle);
     for (QLineEdit *field : {startTimeEdit, durationEdit, widthEdit, heightEdit}) {
         field->setEnabled(on);
-        field->setStyleSheet(fieldStyle);
+        field->setStyleSheet(fieldStyle(scaled(12), on));
     }
     qualitySpinBox->setEnabled(on);
-    qualitySpinBox->setStyleSheet(QString(fieldStyle).replace("QLineEdit", "QSpinBox"));
+    qualitySpinBox->setStyleSheet(fieldStyle(scaled(12), on).replace("QLineEdit", "QSpinBox"));
     frameRateComboBox->setEnabled(on);
     showColoursChoice();
 }
@@ -246,9 +250,7 @@ void GifVideoWidget::showColoursChoice()
     // Our encoder chooses every frame's colours itself.
     const bool on = formEnabled && qualitySpinBox->value() == Setting::videoQuality.most;
     coloursCheckBox->setEnabled(on);
-    coloursCheckBox->setStyleSheet(QStringLiteral("QCheckBox{font-size:%1px;color:%2;}")
-                                       .arg(scaled(12))
-                                       .arg(on ? "#ffffff" : "#b4b4b4"));
+    coloursCheckBox->setStyleSheet(checkBoxStyle(scaled(12), on));
     QFont font = coloursCheckBox->font();
     font.setPixelSize(scaled(12));
     coloursCheckBox->setText(
@@ -261,6 +263,7 @@ void GifVideoWidget::enterPage()
     setControlsEnabled(false);
     videoPath.clear();
     videoFacts = VideoFacts();
+    markStartTime();
 }
 
 void GifVideoWidget::cancelJob()
@@ -278,7 +281,9 @@ void GifVideoWidget::addVideosButton_slots()
     if (importing || videoConversion.isRunning())
         return;
     const QString path =
-        FileChooser::openFile(this, tr("Add Video File"), folderFromSettings(Setting::addVideoPath),
+        FileChooser::openFile(this, tr("Add Video File"),
+                              folderFromSettings(Setting::addVideoPath,
+                                                 mainWindow()->menuWidget->savePath),
                               chooserFilter(QStringLiteral("Video"), videoSuffixes()));
     if (!path.isEmpty())
         importVideo(path);
@@ -331,6 +336,7 @@ void GifVideoWidget::showvideoThumb_slots(const QImage &still)
     }
     videoPath = importPath;
     videoFacts = importFacts;
+    markStartTime();
     showThumbnail(still);
     showClipFacts();
     setControlsEnabled(true);
@@ -359,6 +365,11 @@ void GifVideoWidget::stillTimer_timeout()
     videoStill->start(videoToolPath(appDirPath), videoPath, atMs, tempFolder());
 }
 
+void GifVideoWidget::markStartTime()
+{
+    setFieldProblem(startTimeEdit, startTimeProblem(startTimeEdit->text(), videoFacts.durationMs));
+}
+
 void GifVideoWidget::showThumbnail(const QImage &still)
 {
     const QPixmap picture = QPixmap::fromImage(still);
@@ -371,9 +382,8 @@ void GifVideoWidget::showClipFacts()
 {
     QString facts = QStringLiteral("%1 %2 %3").arg(videoFacts.size.width()).arg(QChar(0x00D7))
                         .arg(videoFacts.size.height());
-    // Shown to a tenth of a second, without decimals for whole seconds.
     if (videoFacts.durationMs > 0)
-        facts = startTextFromMs((videoFacts.durationMs + 50) / 100 * 100) + QStringLiteral(" ")
+        facts = clipLengthText(videoFacts.durationMs) + QStringLiteral(" ")
                 + QChar(0x00B7) + QStringLiteral(" ") + facts;
     clipFactsLabel->setText(facts);
     clipFactsLabel->setVisible(!videoFacts.size.isEmpty());
@@ -398,12 +408,16 @@ bool GifVideoWidget::readForm(GifSettings *settings)
     settings->frameRate = frameRateComboBox->currentData().toInt();
     settings->paletteFromClip = coloursCheckBox->isChecked();
     settings->quality = qualitySpinBox->value();
-    const bool readable = startTextToMs(startTimeEdit->text(), &settings->startMs)
-                          && durationTextToMs(durationEdit->text(), &settings->durationMs);
+    const QString startProblem = startTimeProblem(startTimeEdit->text(), videoFacts.durationMs);
+    if (!startProblem.isEmpty()) {
+        showNotice(tr("Failed, Start Time: %1").arg(startProblem), tr("OK"));
+        return false;
+    }
+    startTextToMs(startTimeEdit->text(), &settings->startMs);
+    const bool readable = durationTextToMs(durationEdit->text(), &settings->durationMs);
     const ConversionProblem problem =
         readable ? conversionProblem(*settings, videoFacts) : ConversionProblem::None;
-    if (!readable || problem == ConversionProblem::SideTooLarge
-        || problem == ConversionProblem::StartPastEnd) {
+    if (!readable || problem == ConversionProblem::SideTooLarge) {
         showNotice(tr("Failed, Please check the parameters."), tr("OK"));
         return false;
     }
@@ -417,10 +431,14 @@ bool GifVideoWidget::readForm(GifSettings *settings)
 
 void GifVideoWidget::startConversion(const GifSettings &settings)
 {
-    outputPath = gifPathForVideo(mainWindow()->menuWidget->savePath, videoPath);
+    const QString folder = mainWindow()->menuWidget->savePath;
+    if (!makeOutputFolder(folder))
+        return;
+    outputPath = gifPathForVideo(folder, videoPath);
+    // The form was checked: what is left to fail is the file beside the GIF.
     if (!videoConversion.start(videoToolPath(appDirPath), videoPath, videoFacts, settings,
                                outputPath)) {
-        showNotice(tr("Failed, Please check the parameters."), tr("OK"));
+        showCannotWriteInto(folder);
         return;
     }
     mainWindow()->showLoading(1);
@@ -453,8 +471,9 @@ void GifVideoWidget::videoConversion_Finished(VideoConversion::Outcome outcome)
         showNotice(tr("Failed, the video tool (ffmpeg) could not be started."), tr("OK"));
         return;
     }
-    if (outcome == VideoConversion::Outcome::WriteFailed) {
-        showNotice(tr("Failed, Please check the output folder."), tr("OK"));
+    if (outcome == VideoConversion::Outcome::NotReplaced
+        || outcome == VideoConversion::Outcome::WriteFailed) {
+        showCannotWriteInto(QFileInfo(outputPath).absolutePath());
         return;
     }
     if (outcome != VideoConversion::Outcome::Completed) {

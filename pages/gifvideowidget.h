@@ -83,6 +83,8 @@ private:
     bool readForm(GifSettings *settings);
     // Starts the conversion and shows the busy overlay.
     void startConversion(const GifSettings &settings);
+    // Marks the start time field when its text cannot be used for the clip, saying why.
+    void markStartTime();
     void showThumbnail(const QImage &still);
     void showClipFacts();
     // The "High quality colours" choice, which only the video tool's own GIF takes.

@@ -5,6 +5,7 @@
 #include "widgets/picturebackground.h"
 #include "widgets/uiscale.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -114,6 +115,14 @@ void ImageItem::leaveEvent(QEvent *event)
 {
     QWidget::leaveEvent(event);
     delButton->hide();
+}
+
+// A tile that moves away from under a resting pointer (a reorder) gets no leave event.
+void ImageItem::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (delButton->isVisible() && !rect().contains(mapFromGlobal(QCursor::pos())))
+        delButton->hide();
 }
 
 void ImageItem::delButton_slots()

@@ -53,6 +53,7 @@ signals:
 protected:
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private slots:
     void delButton_slots();

@@ -4,6 +4,7 @@
 #include "app/mainmainwidget.h"
 #include "app/messagequestions.h"
 #include "app/openfolder.h"
+#include "app/outputfolder.h"
 #include "app/progresstext.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/imageitem.h"
@@ -430,6 +431,8 @@ void ViewImageWidget::deleteImageItem_slots(ImageItem *item)
 void ViewImageWidget::createGif(const GifJobChoices &choices)
 {
     const QString savePath = mainWindow()->menuWidget->savePath;
+    if (!makeOutputFolder(savePath))
+        return;
     jobStopped = false;
     gifCreaterThread->startJob(
         makeGifJob(newGifFilePath(savePath, currentTime()), jobFrames(), choices));
@@ -476,7 +479,7 @@ void ViewImageWidget::gifCreaterThread_Finished()
                    tr("OK"));
         return;
     default:
-        showNotice(tr("Failed, Please check the output folder."), tr("OK"));
+        showCannotWriteInto(QFileInfo(gifCreaterThread->gifFilePath).absolutePath());
         return;
     }
     if (askQuestion(tr("completed, do you want to open the folder?"), tr("Cancel"),

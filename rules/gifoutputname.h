@@ -4,9 +4,13 @@
 #include <QDateTime>
 #include <QString>
 
+// A new GIF never replaces an earlier one: stem + ".gif" when nothing is there (not even a
+// link), else the first free of stem + "_2.gif", "_3.gif", ...
+QString firstFreeGifPath(const QString &stem);
+
 // The path of a new GIF in folder, named from the moment of the job: year, month, day,
-// hour, minute, second and millisecond without leading zeros ("20243578945.gif").
-// Such names can repeat, so when the file exists "_2", "_3", ... goes before ".gif".
+// hour, minute, second and millisecond without leading zeros ("20243578945.gif"), made
+// free by firstFreeGifPath (such names can repeat).
 QString newGifFilePath(const QString &folder, const QDateTime &when);
 
 #endif

@@ -2,7 +2,7 @@
 //
 //   draw-artwork OUTPUT_FOLDER [ICON_FOLDER]
 //
-// writes program.png, minclose.png, del.png, arrowDown.png, arrowtest.png and
+// writes program.png, minclose.png, del.png, arrowDown.png, arrowtest.png, tick.png and
 // small_loadimg2.gif into OUTPUT_FOLDER (resources/images), and, when ICON_FOLDER is
 // given, the program icon as ICON_FOLDER/<N>x<N>/apps/lumorra.png for the hicolor theme.
 
@@ -182,6 +182,18 @@ QImage frameRateIcon()
     return image;
 }
 
+// The check boxes' tick: white on the box's orange, drawn large so that it stays smooth
+// when the style sheet scales it down into the box.
+QImage checkTick()
+{
+    QImage image = transparentImage(48, 48);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 7.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(9, 25), QPointF(19, 35), QPointF(39, 13)}));
+    return image;
+}
+
 // One frame of the busy animation: eight dots on the overlay's #222121 panel, the
 // leading one in the icon's orange and the trail fading into the panel.
 QImage busyFrame(int frame, int dots)
@@ -253,6 +265,7 @@ int main(int argc, char *argv[])
             && save(deleteSprite(), out + "/del.png")
             && save(comboArrow(), out + "/arrowDown.png")
             && save(frameRateIcon(), out + "/arrowtest.png")
+            && save(checkTick(), out + "/tick.png")
             && writeBusyGif(out + "/small_loadimg2.gif")
             && (args.size() < 3 || writeIcons(args.at(2)));
     return ok ? 0 : 1;

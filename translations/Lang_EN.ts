@@ -79,10 +79,6 @@
         <translation>Failed after %1 frames, Please check the GIF file.</translation>
     </message>
     <message>
-        <source>Failed, Please check the output folder.</source>
-        <translation>Failed, Please check the output folder.</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -175,10 +171,6 @@
     <message>
         <source>Open</source>
         <translation>Open</translation>
-    </message>
-    <message>
-        <source>Failed, Please check the output folder.</source>
-        <translation>Failed, Please check the output folder.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -324,8 +316,16 @@
         <translation>1 to 100. Below 100 Lumorra&apos;s own encoder writes the GIF, with colours chosen for every frame.</translation>
     </message>
     <message>
-        <source>Failed, Please check the output folder.</source>
-        <translation>Failed, Please check the output folder.</translation>
+        <source>not a time: seconds, m:ss or h:mm:ss</source>
+        <translation>not a time: seconds, m:ss or h:mm:ss</translation>
+    </message>
+    <message>
+        <source>past the end of the clip (%1)</source>
+        <translation>past the end of the clip (%1)</translation>
+    </message>
+    <message>
+        <source>Failed, Start Time: %1</source>
+        <translation>Failed, Start Time: %1</translation>
     </message>
 </context>
 <context>
@@ -492,6 +492,21 @@
     <message>
         <source>How many times the GIF plays, %1 to %2:</source>
         <translation>How many times the GIF plays, %1 to %2:</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFolder</name>
+    <message>
+        <source>Failed, the output folder %1 could not be created.</source>
+        <translation>Failed, the output folder %1 could not be created.</translation>
+    </message>
+    <message>
+        <source>Failed, could not write into %1.</source>
+        <translation>Failed, could not write into %1.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

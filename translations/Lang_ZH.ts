@@ -79,10 +79,6 @@
         <translation>已保存 %1 帧后失败，请检查GIF文件。</translation>
     </message>
     <message>
-        <source>Failed, Please check the output folder.</source>
-        <translation>失败，请检查输出文件夹。</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>确定</translation>
     </message>
@@ -175,10 +171,6 @@
     <message>
         <source>Open</source>
         <translation>打开</translation>
-    </message>
-    <message>
-        <source>Failed, Please check the output folder.</source>
-        <translation>失败，请检查输出文件夹。</translation>
     </message>
     <message>
         <source>OK</source>
@@ -324,8 +316,16 @@
         <translation>1 到 100。低于 100 时由 Lumorra 自己的编码器生成 GIF，为每一帧选择颜色。</translation>
     </message>
     <message>
-        <source>Failed, Please check the output folder.</source>
-        <translation>失败，请检查输出文件夹。</translation>
+        <source>not a time: seconds, m:ss or h:mm:ss</source>
+        <translation>不是时间：请输入秒数、分:秒或时:分:秒</translation>
+    </message>
+    <message>
+        <source>past the end of the clip (%1)</source>
+        <translation>超出视频结尾（%1）</translation>
+    </message>
+    <message>
+        <source>Failed, Start Time: %1</source>
+        <translation>失败，开始时间：%1</translation>
     </message>
 </context>
 <context>
@@ -492,6 +492,21 @@
     <message>
         <source>How many times the GIF plays, %1 to %2:</source>
         <translation>GIF 播放的次数（%1 到 %2）：</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFolder</name>
+    <message>
+        <source>Failed, the output folder %1 could not be created.</source>
+        <translation>失败，无法创建输出文件夹 %1。</translation>
+    </message>
+    <message>
+        <source>Failed, could not write into %1.</source>
+        <translation>失败，无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
 </context>
 </TS>

@@ -3,9 +3,8 @@
 #include "videotool/conversionlimits.h"
 #include "videotool/stopprocess.h"
 #include "videotool/videoframestream.h"
-#include "workers/replacefile.h"
+#include "workers/partialfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 VideoConversion::VideoConversion(QProcess *process, QObject *parent)
@@ -41,20 +40,26 @@ bool VideoConversion::start(const QString &ffmpeg, const QString &video, const V
             *reason = QStringLiteral("it is a folder");
         return false;
     }
-    partialPath = newPartialFile(gifPath, reason);
-    if (partialPath.isEmpty())
+    partialFile = std::make_unique<PartialFile>(gifPath);
+    if (!partialFile->isOpen()) {
+        if (reason)
+            *reason = partialFile->errorString();
+        partialFile.reset();
         return false;
+    }
 
-    this->gifPath = gifPath;
     running = true;
     ++runNumber;
     if (encodedByUs(settings)) {
-        startEncoding(ffmpeg, video, clip, settings);
+        // The creation worker writes beside the GIF itself; the file made here only showed
+        // that it can.
+        partialFile.reset();
+        startEncoding(ffmpeg, video, clip, settings, gifPath);
         return true;
     }
     toolProgress.restart(convertedLengthMs(settings, clip));
     process->setProcessChannelMode(QProcess::MergedChannels);
-    process->start(ffmpeg, conversionArguments(settings, video, partialPath),
+    process->start(ffmpeg, conversionArguments(settings, video, partialFile->path()),
                    QIODevice::ReadWrite);
     return true;
 }
@@ -68,7 +73,7 @@ void VideoConversion::cancel()
     creater.requestStop();
     creater.wait();
     frameStream.reset();
-    dropPartialFile();
+    partialFile.reset();
 }
 
 int VideoConversion::progress() const
@@ -99,9 +104,9 @@ void VideoConversion::process_Finished(int exitCode, QProcess::ExitStatus exitSt
     Outcome outcome = Outcome::Completed;
     if (exitStatus != QProcess::NormalExit || exitCode != 0)
         outcome = Outcome::ToolFailed;
-    else if (QFileInfo(partialPath).size() <= 0)
+    else if (QFileInfo(partialFile->path()).size() <= 0)
         outcome = Outcome::NoFrames;
-    else if (!replaceFile(partialPath, gifPath))
+    else if (!partialFile->commit())
         outcome = Outcome::NotReplaced;
     end(outcome);
 }
@@ -123,7 +128,8 @@ void VideoConversion::process_Error(QProcess::ProcessError error)
 }
 
 void VideoConversion::startEncoding(const QString &ffmpeg, const QString &video,
-                                    const VideoFacts &clip, const GifSettings &settings)
+                                    const VideoFacts &clip, const GifSettings &settings,
+                                    const QString &gifPath)
 {
     GifSettings decoded = settings;
     const QSize size = gifSizeFor(settings.width, settings.height, clip.size);
@@ -136,7 +142,7 @@ void VideoConversion::startEncoding(const QString &ffmpeg, const QString &video,
     GifJobChoices choices;
     choices.frameRate = settings.frameRate;
     choices.encoding.quality = settings.quality;
-    creater.startJob(makeStreamGifJob(partialPath, frameStream, size, choices));
+    creater.startJob(makeStreamGifJob(gifPath, frameStream, size, choices));
 }
 
 void VideoConversion::creater_updateprogress(int progress)
@@ -169,23 +175,15 @@ VideoConversion::Outcome VideoConversion::encodingOutcome() const
     default:
         break;
     }
-    if (creater.outcome != JobOutcome::Completed)
-        return Outcome::WriteFailed;
     if (frameStream->framesTaken() == 0)
         return Outcome::NoFrames;
-    return replaceFile(partialPath, gifPath) ? Outcome::Completed : Outcome::NotReplaced;
+    // The worker puts the GIF in its place only when it is whole.
+    return creater.outcome == JobOutcome::Completed ? Outcome::Completed : Outcome::WriteFailed;
 }
 
 void VideoConversion::end(Outcome outcome)
 {
-    dropPartialFile(); // no longer there after a good run
+    partialFile.reset(); // removes what a run that did not end well wrote
     running = false;
     emit finished(outcome);
-}
-
-void VideoConversion::dropPartialFile()
-{
-    if (!partialPath.isEmpty())
-        QFile::remove(partialPath);
-    partialPath.clear();
 }

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class PartialFile;
 class VideoFrameStream;
 struct GifSettings;
 struct VideoFacts;
@@ -66,12 +67,11 @@ private:
     void process_Finished(int exitCode, QProcess::ExitStatus exitStatus);
     void process_Error(QProcess::ProcessError error);
     void startEncoding(const QString &ffmpeg, const QString &video, const VideoFacts &clip,
-                       const GifSettings &settings);
+                       const GifSettings &settings, const QString &gifPath);
     void creater_updateprogress(int progress);
     void creater_Finished();
     Outcome encodingOutcome() const;
     void end(Outcome outcome);
-    void dropPartialFile();
 
     QProcess *process;
     ToolProgress toolProgress;
@@ -79,8 +79,8 @@ private:
     // The clip's frames while our encoder writes the GIF; null otherwise.
     std::shared_ptr<VideoFrameStream> frameStream;
     int encodedProgress = -1;
-    QString gifPath;
-    QString partialPath;
+    // Where the tool writes, held while it runs.
+    std::unique_ptr<PartialFile> partialFile;
     bool running = false;
     // Counts runs, so that an end reported late is not taken for a later run's.
     quint64 runNumber = 0;

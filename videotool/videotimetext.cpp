@@ -57,6 +57,11 @@ QString startTextFromMs(qint64 ms)
     return point < 0 ? text : text + seconds.mid(point);
 }
 
+QString clipLengthText(qint64 ms)
+{
+    return startTextFromMs((ms + 50) / 100 * 100);
+}
+
 QString secondsTextFromMs(qint64 ms)
 {
     const QString text = QString::number(ms / 1000);

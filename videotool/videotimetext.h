@@ -16,6 +16,10 @@ bool durationTextToMs(const QString &text, qint64 *ms);
 // "hh:mm:ss" (hours beyond 24 kept), with the decimals of a fractional second: "00:00:02.5".
 QString startTextFromMs(qint64 ms);
 
+// A clip's length as the page shows it: as startTextFromMs, to the nearest tenth of a
+// second ("00:00:03", "00:01:02.5").
+QString clipLengthText(qint64 ms);
+
 // Seconds with their decimals, no trailing zeros: 1500 gives "1.5", 90000 gives "90".
 QString secondsTextFromMs(qint64 ms);
 

@@ -1,5 +1,6 @@
 #include "videotool/videotoolcommand.h"
 
+#include "rules/gifoutputname.h"
 #include "videotool/videotimetext.h"
 
 #include <QFileInfo>
@@ -117,6 +118,5 @@ QSize gifSizeFor(int width, int height, const QSize &clipSize)
 
 QString gifPathForVideo(const QString &outputFolder, const QString &video)
 {
-    return outputFolder + QLatin1Char('/') + QFileInfo(video).completeBaseName()
-           + QStringLiteral(".gif");
+    return firstFreeGifPath(outputFolder + QLatin1Char('/') + QFileInfo(video).completeBaseName());
 }

@@ -63,8 +63,8 @@ QStringList conversionArguments(const GifSettings &settings, const QString &vide
 // The size of the GIF made from a clip of clipSize with the form's width and height.
 QSize gifSizeFor(int width, int height, const QSize &clipSize);
 
-// The GIF for a video in the output folder: the video's name without its last extension
-// + ".gif".
+// A new GIF for a video in the output folder: the video's name without its last extension
+// + ".gif", or with "_2", "_3", ... when an earlier GIF has that name.
 QString gifPathForVideo(const QString &outputFolder, const QString &video);
 
 #endif

@@ -5,13 +5,24 @@
 
 namespace {
 
+// A link is never free: frames must not land wherever it points.
 bool isFree(const QString &path)
 {
     const QFileInfo info(path);
-    return !info.exists() || (info.isDir() && QDir(path).isEmpty());
+    if (info.isSymLink())
+        return false;
+    return !info.exists() || (info.isDir() && isEmptyFolder(path));
 }
 
 } // namespace
+
+bool isEmptyFolder(const QString &path)
+{
+    // Hidden files and links, dangling ones too, are entries like any other.
+    return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                | QDir::NoDotAndDotDot)
+        .isEmpty();
+}
 
 QString newFramesFolder(const QString &outputFolder, const QString &gifPath)
 {

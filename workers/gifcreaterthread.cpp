@@ -6,6 +6,7 @@
 #include "workers/framecompose.h"
 #include "workers/framefile.h"
 #include "workers/framereadahead.h"
+#include "workers/partialfile.h"
 
 #include <QDebug>
 #include <QFile>
@@ -51,6 +52,7 @@ void GifCreaterThread::run()
 {
     QMutexLocker locker(&listLock);
     unreadableFile.clear();
+    writeError.clear();
     // Two pictures, one very wide and one very tall, would ask for a canvas of gigabytes.
     if (!frameSizeAllowed(QSize(gifWidth, gifHeight))) {
         outcome = JobOutcome::TooLarge;
@@ -63,12 +65,20 @@ void GifCreaterThread::run()
         frames = std::make_unique<FrameReadAhead>(frameList, QSize(gifWidth, gifHeight), choices);
         options.alpha = framesMayBeClear(frameList, QSize(gifWidth, gifHeight), choices);
     }
+    // Written beside its place and moved there only when whole: a run that fails, stops
+    // or is killed leaves no cut-off GIF under the name, and an earlier file as it was.
+    PartialFile output(gifFilePath);
+    writeError = output.errorString();
+    if (!output.isOpen()) {
+        outcome = JobOutcome::WriteFailed;
+        return;
+    }
     // The encoder widens a UTF-8 name on Windows; elsewhere it opens the name's bytes as
     // they are on disk, which need not be UTF-8.
 #ifdef Q_OS_WIN
-    const QByteArray path = gifFilePath.toUtf8();
+    const QByteArray path = output.path().toUtf8();
 #else
-    const QByteArray path = QFile::encodeName(gifFilePath);
+    const QByteArray path = QFile::encodeName(output.path());
 #endif
     GifFileState state = openGifStream(path.constData(), gifWidth, gifHeight, delay, options);
     if (!state.outputFile) {
@@ -81,8 +91,8 @@ void GifCreaterThread::run()
                      : writeStreamFrames(encoder, &state);
     if (!closeGifStream(&state) && outcome == JobOutcome::Completed)
         outcome = JobOutcome::WriteFailed;
-    if (outcome != JobOutcome::Completed)
-        QFile::remove(gifFilePath);
+    if (outcome == JobOutcome::Completed && !output.commit())
+        outcome = JobOutcome::WriteFailed;
     qDebug() << "create end.....";
 }
 
@@ -112,20 +122,22 @@ JobOutcome GifCreaterThread::writeStreamFrames(const GifEncoder &encoder, GifFil
 {
     const int expected = frameStream->expectedFrames();
     QImage frame;
-    for (int i = 0; frameStream->takeNext(&frame); ++i) {
+    int taken = 0;
+    while (frameStream->takeNext(&frame)) {
         if (isInterruptionRequested())
             return JobOutcome::Stopped;
         encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(),
-                            delayOfFrame(choices.frameRate, i), 8);
+                            delayOfFrame(choices.frameRate, taken++), 8);
         if (gifStreamHasError(state))
             return JobOutcome::WriteFailed;
         // The count is only expected: the whole is reached when the stream ends.
         if (expected > 0)
-            emit updateprogress(int(qMin<qint64>(9999, 10000LL * (i + 1) / expected)));
+            emit updateprogress(int(qMin<qint64>(9999, 10000LL * taken / expected)));
     }
     if (isInterruptionRequested())
         return JobOutcome::Stopped;
-    if (frameStream->failed())
+    // A stream that gave no frame must not leave a GIF of none in the place of an earlier one.
+    if (frameStream->failed() || taken == 0)
         return JobOutcome::Unreadable;
     emit updateprogress(10000);
     return JobOutcome::Completed;

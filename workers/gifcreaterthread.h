@@ -18,7 +18,8 @@ struct GifFileState;
 // them, on other threads while the frames before are encoded; every picture becomes the
 // frame composeOnCanvas makes of it. The encoder honours alpha (GifOptions::alpha) when
 // some frame may show clear pixels (framesMayBeClear). A job's frame stream is read as its
-// frames arrive.
+// frames arrive. The GIF is written beside gifFilePath (workers/partialfile.h) and takes
+// its place only when complete.
 class GifCreaterThread : public QThread
 {
     Q_OBJECT
@@ -46,6 +47,8 @@ public:
     // once finished() has arrived.
     JobOutcome outcome = JobOutcome::Completed;
     QString unreadableFile;
+    // Why the GIF could not even be started, when the system said; may be empty.
+    QString writeError;
 
 signals:
     void updateprogress(int progress);

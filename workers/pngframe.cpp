@@ -1,6 +1,6 @@
 #include "workers/pngframe.h"
 
-#include "workers/replacefile.h"
+#include "workers/partialfile.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -93,9 +93,6 @@ bool writePng(const QImage &frame, const QString &path, const std::function<bool
 bool savePngFrame(const QImage &frame, const QString &path,
                   const std::function<bool()> &stopped)
 {
-    const QString partPath = path + QStringLiteral(".part");
-    if (writePng(frame, partPath, stopped) && replaceFile(partPath, path))
-        return true;
-    QFile::remove(partPath);
-    return false;
+    PartialFile partial(path);
+    return partial.isOpen() && writePng(frame, partial.path(), stopped) && partial.commit();
 }

@@ -1,8 +1,9 @@
 // Preloaded into an installed program by the install tests: once the program's event loop
 // runs, it waits LUMORRA_PROBE_SECONDS (1.5 by default), or less once a label shows the
 // text LUMORRA_PROBE_UNTIL, then prints the texts its windows show (visible labels, menus
-// and their entries) and closes the windows, as the title bar's close button does, so the
-// program ends through its own loop and exit code.
+// and their entries) and the desktop entry its windows name, and closes the windows, as
+// the title bar's close button does, so the program ends through its own loop and exit
+// code.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,10 +24,11 @@ QList<QWidget *> shownWindows()
     return windows;
 }
 
-// "label: text", "menu: title" and "action: text" lines, in window order.
+// "desktop entry: id", then "label: text", "menu: title" and "action: text" lines, in
+// window order.
 QStringList shownTexts()
 {
-    QStringList lines;
+    QStringList lines{QStringLiteral("desktop entry: ") + QGuiApplication::desktopFileName()};
     const auto add = [&lines](const char *kind, const QString &text) {
         if (!text.isEmpty())
             lines << QString::fromLatin1(kind) + QStringLiteral(": ") + text;

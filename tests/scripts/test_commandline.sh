@@ -70,7 +70,7 @@ convert -size 100x100 xc: +noise Random png:- | head -c 3000 >cut.png
 } >huge.png
 printf 'GIF89a\xff\xff\xff\xff\x00\x00\x00;' >huge.gif
 printf 'GIF89a\x10\x00\x10\x00\x00\x00\x00,' >headonly.gif
-echo old >keep.gif
+printf 'GIF89a an earlier GIF' >keep.gif
 mkdir full sub noise && touch full/x
 for n in 1 2 3 4; do convert -size 1280x720 xc: +noise Random "noise/n$n.png"; done
 $lumorra create -q -o noise.gif noise/*.png noise/*.png noise/*.png
@@ -105,6 +105,26 @@ expect_failure 1 "huge.png is 70000 x 10 pixels" create -o o.gif huge.png
 expect_failure 1 "cannot read cut.png: damaged" create -o keep.gif in/f1.png cut.png
 expect_failure 1 "cannot write nofolder/o.gif: no folder" create -o nofolder/o.gif in/f1.png
 expect_failure 1 "cannot write sub: it is a folder" create -o sub in/f1.png
+# An output that would overwrite a picture: one of the images however named, or a file that
+# is not a GIF (the slip 'create -o frames/*.png' that forgets the output's name).
+ln -s in/f2.png linked.png && ln in/f10.png hard.png
+expect_failure 2 "the output in/f1.png is one of the images" create -q -o in/f1.png in/f1.png in/f2.png
+expect_failure 2 "the output in/../in/f1.png is one of the images" create -o in/../in/f1.png in/f1.png
+expect_failure 2 "the output linked.png is one of the images" create -o linked.png in/f2.png
+expect_failure 2 "the output hard.png is one of the images" create -o hard.png in/f10.png
+expect_failure 2 "in/f1.png exists and is not a GIF" create -q -o in/f1.png in/f2.png in/f10.png
+expect_failure 2 "notes.txt exists and is not a GIF" create -o notes.txt in/f1.png
+$lumorra create -o named.png in/f1.png 2>err && [ "$(identify -format %m named.png)" = GIF ] \
+    && grep -qx "lumorra create: warning: named.png does not end in .gif; a GIF is written all the same" err \
+    || fail "an output name without .gif: $(cat err)"
+rm err
+# Two pictures within the limit of one that together need a canvas of 65535 x 65535.
+ffmpeg -v error -f lavfi -i "color=black:s=65536x1526,format=gray,crop=65535:1525:0:0" \
+    -frames:v 1 -pix_fmt monob wide65535.png
+ffmpeg -v error -f lavfi -i "color=black:s=1526x65536,format=gray,crop=1525:65535:0:0" \
+    -frames:v 1 -pix_fmt monob tall65535.png
+expect_failure 1 "the images need a canvas of 65535 x 65535 pixels, more than 100 megapixels" \
+    create -o huge-canvas.gif wide65535.png tall65535.png
 expect_failure 2 "no GIF given" resolve
 expect_failure 2 "one GIF at a time" resolve cli.gif cli.gif
 expect_failure 1 "cannot read missing.gif: no such file" resolve missing.gif
@@ -148,6 +168,10 @@ for args in "" in/f1.png; do
 done
 rm out err
 
+# Hidden files and links, dangling ones too, are entries: such a folder is not empty.
+mkdir hidden linked && touch hidden/.x && ln -s "$work/elsewhere" linked/1.png.1.part
+expect_failure 1 "hidden is not empty" resolve cli.gif -o hidden
+expect_failure 1 "linked is not empty" resolve cli.gif -o linked
 # Writes that fail as on a full disk.
 (trap '' XFSZ; ulimit -f 1
  expect_failure 1 "cannot write full.gif" create -o full.gif in/*.png
@@ -168,11 +192,30 @@ for _ in $(seq 200); do [ -s long.gif.1.part ] && break; sleep 0.05; done
 kill -INT $!
 rc=0; wait $! || rc=$?
 [ "$rc" -eq 130 ] && ! compgen -G '*long.gif*' >/dev/null || fail "stopped create: status $rc, $(ls -a)"
+# SIGTERM while frames are being written: stopping is not an error, only the one line says so.
 $lumorra resolve noise.gif -o stopped 2>err &
 for _ in $(seq 200); do [ -e stopped/1.png ] && break; sleep 0.05; done
 kill -TERM $!
 rc=0; wait $! || rc=$?
 [ "$rc" -eq 130 ] && [ ! -e stopped ] || fail "stopped resolve: status $rc, $(ls stopped | wc -l) files"
+[ "$(cat err)" = "lumorra resolve: interrupted, the frames of the run removed" ] \
+    || fail "stopped resolve said: $(cat err)"
+# A closed terminal (SIGHUP) stops a run as Ctrl+C does.
+$lumorra create -o hup.gif $(for _ in $(seq 30); do echo noise/n*.png; done) &
+for _ in $(seq 200); do [ -s hup.gif.1.part ] && break; sleep 0.05; done
+kill -HUP $!
+rc=0; wait $! || rc=$?
+[ "$rc" -eq 130 ] && ! compgen -G '*hup.gif*' >/dev/null || fail "SIGHUP: status $rc, $(ls -a)"
+
+# Partial files that killed runs left are taken back; the one a running create holds stays.
+for n in $(seq 100); do echo stale >"stale.gif.$n.part"; done
+$lumorra create -o stale.gif in/f1.png && ! compgen -G 'stale.gif.*.part' >/dev/null \
+    || fail "stale partial files: $(ls stale.gif*)"
+$lumorra create -o busy.gif $(for _ in $(seq 30); do echo noise/n*.png; done) &
+for _ in $(seq 200); do [ -s busy.gif.1.part ] && break; sleep 0.05; done
+$lumorra create -o busy.gif in/f1.png && [ -s busy.gif.1.part ] || fail "a running create's file was taken"
+kill -TERM $!
+wait $! || true
 
 # On a terminal a bar ends at 100%; --quiet draws none.
 script -qec "$lumorra create -o tty.gif in/*.png" /dev/null | grep -q '\[#*\] 100%' || fail "no bar"

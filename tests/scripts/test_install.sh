@@ -3,7 +3,7 @@
 # directory: it finds its languages (Chinese from the setting, English from the locale),
 # shows their texts and closes cleanly; the tree still runs after it was moved; the launcher
 # passes its arguments through; the desktop entry and the software centres' record are
-# valid and name each other; the manual page renders; the icons are there at every size.
+# valid and name each other, and the window names the entry; the manual page renders; the icons are there at every size.
 # Arguments: bin folder, source folder, build folder.
 set -euo pipefail
 bin=$1 build=$3
@@ -54,6 +54,6 @@ expect_setting "$work/zh" ZH
 mv "$prefix" "$work/moved"
 probe_run "$work/moved/bin/lumorra" "$probe" "$work/en"
 expect_texts "$work/en" "label: Lumorra" "action: Help" "action: Support" "menu: Language" \
-    "action: English" "action: 中文"
+    "action: English" "action: 中文" "desktop entry: $id"
 expect_setting "$work/en" EN
 echo "installed program ran in Chinese and, moved, in English"

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Starts the built program from another working directory on a virtual X display, lets it
-# run, closes it with a click on its own close button and expects a clean exit. The stored
+# run, closes it with a click on its own close button and expects a clean exit. Its window
+# class is the one the desktop entry names, so that task bars group it with its launcher. The stored
 # Language shows that the Lang/ folder beside the executable was found: under a Chinese
 # locale it is ZH only when Lang/Lang_ZH.qm was there. Last, the wrapper that every test
 # runs under must remove its folder also when it is stopped.
@@ -20,7 +21,7 @@ trap 'exit 143' TERM
 trap 'exit 130' INT
 fail() { echo "FAIL: $*"; exit 1; }
 
-for tool in Xvfb xdotool xdpyinfo; do
+for tool in Xvfb xdotool xdpyinfo xprop; do
     command -v "$tool" >/dev/null || fail "$tool is missing (tools/install-deps.sh installs it)"
 done
 
@@ -43,6 +44,10 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null
 [ -n "$window" ] || fail "no window appeared"
 sleep 1
 kill -0 "$app" 2>/dev/null || fail "the program ended on its own"
+
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$2/packaging/lumorra.desktop")
+[ -n "$wm_class" ] && xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"\$" \
+    || fail "window $(xprop -id "$window" WM_CLASS), desktop entry's StartupWMClass=$wm_class"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" -ge 600 ] && [ "$HEIGHT" -ge 650 ] || fail "window is ${WIDTH}x${HEIGHT}"

@@ -71,6 +71,7 @@ class TestGifVideoWidget : public PageTest
     QString videos, output, chosenVideo;
     GifVideoWidget *page = nullptr;
     int chooserCalls = 0;
+    QStringList chooserFolders; // where the chooser opened, call by call
 
     bool importVideo(const QString &name)
     {
@@ -174,7 +175,7 @@ class TestGifVideoWidget : public PageTest
         QTest::mouseClick(page->createGifButton, Qt::LeftButton);
         return QTest::qWaitFor(
             [this] {
-                const QStringList parts = QDir(output).entryList({"slow.gif.*.part"});
+                const QStringList parts = QDir(output).entryList({"slow*.gif.*.part"});
                 return !parts.isEmpty() && QFileInfo(output + "/" + parts.first()).size() > 0;
             },
             toolTimeout);
@@ -200,8 +201,9 @@ private slots:
         startWindow();
         page = window->videoWidget;
         window->menuWidget->savePath = output;
-        FileChooser::answerOpenFile([this](auto &&...) {
+        FileChooser::answerOpenFile([this](const QString &, const QString &dir, auto &&...) {
             ++chooserCalls;
+            chooserFolders << dir;
             return chosenVideo;
         });
         window->switchPage(2);
@@ -234,8 +236,11 @@ private slots:
         QTEST(page->clipFactsLabel->text(), "facts");
         QCOMPARE(formLook(), QString("enabled"));
         QVERIFY(answerer.dialogs.isEmpty());
-        // The folder is remembered with its trailing slash; no still is left behind.
+        // The folder is remembered with its trailing slash, and the chooser opens there; the
+        // very first time it opened in the "Save to:" folder. No still is left behind.
         QCOMPARE(readSetting(Setting::addVideoPath), videos + "/");
+        QCOMPARE(chooserFolders.first(), output);
+        QCOMPARE(chooserFolders.last(), chooserFolders.size() == 1 ? output : videos + "/");
         QCOMPARE(QDir(tempFolder()).entryList(QDir::Files), QStringList());
     }
 
@@ -280,18 +285,29 @@ private slots:
         page->startTimeEdit->selectAll();
         QTest::keyClicks(page->startTimeEdit, "0");
         QTRY_COMPARE_WITH_TIMEOUT(shownThumbnail(), atStart, 10000);
-        // Past the clip's end the thumbnail stays.
+        // Past the clip's end the thumbnail stays, and the field says why while it is typed.
+        QVERIFY(page->startTimeEdit->toolTip().isEmpty());
         QTest::keyClicks(page->startTimeEdit, "9");
+        QCOMPARE(page->startTimeEdit->toolTip(), QString("past the end of the clip (00:00:03)"));
+        QVERIFY(page->startTimeEdit->property("problem").toBool());
         QTest::qWait(800);
         QCOMPARE(shownThumbnail(), atStart);
+        QTest::keyClicks(page->startTimeEdit, "x");
+        QCOMPARE(page->startTimeEdit->toolTip(), QString("not a time: seconds, m:ss or h:mm:ss"));
+        QTest::keyClick(page->startTimeEdit, Qt::Key_Backspace);
+        QTest::keyClick(page->startTimeEdit, Qt::Key_Backspace);
+        QVERIFY(page->startTimeEdit->toolTip().isEmpty());
+        QVERIFY(!page->startTimeEdit->property("problem").toBool());
         QCOMPARE(QDir(tempFolder()).entryList(QDir::Files), QStringList());
     }
 
     void conversionWritesTheGifAndOffersTheFolder()
     {
         QVERIFY(importVideo("clip.part1.mp4"));
-        const QString gif = output + "/clip.part1.gif";
-        QVERIFY(writeFile(gif, "an old file of the same name"));
+        // An earlier GIF of the clip stays; the new one has a name of its own beside it.
+        const QString earlier = output + "/clip.part1.gif";
+        const QString gif = output + "/clip.part1_2.gif";
+        QVERIFY(writeFile(earlier, "an earlier GIF of the clip"));
         // The duration field takes a decimal point as typed; width alone keeps proportions.
         page->durationEdit->clear();
         QTest::keyClicks(page->durationEdit, "1.5");
@@ -312,6 +328,7 @@ private slots:
                  qPrintable(QString::number(decoded.frames.size())));
         QTRY_COMPARE_WITH_TIMEOUT(fileText(opened), "1 " + output + "\n", 10000);
         QCOMPARE(QDir(output).entryList({"*.part"}), QStringList());
+        QCOMPARE(fileText(earlier), QString("an earlier GIF of the clip"));
 
         // A language change keeps start and duration as they ran and resets the size.
         window->retranslateAll();
@@ -338,8 +355,12 @@ private slots:
         QTest::addColumn<QString>("height");
         QTest::addColumn<bool>("fromClip");
         QTest::addColumn<QString>("notice");
-        QTest::newRow("start not a time") << "1:x" << "1" << "0" << "0" << false << failedText;
-        QTest::newRow("start past the end") << "90" << "1" << "0" << "0" << false << failedText;
+        QTest::newRow("start not a time")
+            << "1:x" << "1" << "0" << "0" << false
+            << "Failed, Start Time: not a time: seconds, m:ss or h:mm:ss [OK]";
+        QTest::newRow("start past the end")
+            << "90" << "1" << "0" << "0" << false
+            << "Failed, Start Time: past the end of the clip (00:00:03) [OK]";
         QTest::newRow("too long") << "0" << "10001" << "0" << "0" << false << failedText;
         QTest::newRow("too wide") << "0" << "1" << "9999" << "0" << false << failedText;
         QTest::newRow("too high") << "0" << "1" << "0" << "4097" << false << failedText;
@@ -377,9 +398,10 @@ private slots:
         QTest::keyClick(page->frameRateComboBox, Qt::Key_Up); // 15 -> 10
         QTest::keyClick(page->frameRateComboBox, Qt::Key_Up); // 10 -> 5
         QVERIFY(createGif("0", "0"));
-        QCOMPARE(firstFrameColours(gif), 1);
+        const QString second = output + "/flat_2.gif";
+        QCOMPARE(firstFrameColours(second), 1);
         DecodedGif decoded;
-        QVERIFY(decodeGif(gif, &decoded));
+        QVERIFY(decodeGif(second, &decoded));
         QVERIFY2(qAbs(decoded.frames.size() - 5) <= 1,
                  qPrintable(QString::number(decoded.frames.size())));
 
@@ -400,6 +422,9 @@ private slots:
     void qualityBelow100IsWrittenByOurEncoder()
     {
         QVERIFY(importVideo("flat.mp4"));
+        // Earlier GIFs of the clip would make this one flat_3.gif.
+        for (const QString &earlier : QDir(output).entryList({"flat*.gif"}))
+            QVERIFY(QFile::remove(output + "/" + earlier));
         const QString gif = output + "/flat.gif";
         page->qualitySpinBox->setFocus();
         page->qualitySpinBox->selectAll();
@@ -463,19 +488,32 @@ private slots:
     #endif
     }
 
+    // An output folder gone since it was chosen is made again; one that cannot be made is
+    // named.
+    void outputFolderIsMadeAgainOrNamed()
+    {
+        QVERIFY(importVideo("small.mp4"));
+        answerer.pressRight = false;
+        window->menuWidget->savePath = output + "/gone/again";
+        QVERIFY(createGif("0", "0.2"));
+        QVERIFY(QFileInfo(output + "/gone/again/small.gif").size() > 0);
+
+        QVERIFY(writeFile(output + "/plain", ""));
+        window->menuWidget->savePath = output + "/plain/sub";
+        QVERIFY(createGif("0", "0.2"));
+        window->menuWidget->savePath = output;
+        answerer.pressRight = true;
+        QCOMPARE(answerer.dialogs, QStringList{"Failed, the output folder " + output
+                                               + "/plain/sub could not be created. [OK]"});
+        QVERIFY(QDir(output + "/gone").removeRecursively() && QFile::remove(output + "/plain"));
+    }
+
     void failedRunLeavesTheEarlierGifAsItWas()
     {
     #ifndef Q_OS_UNIX
         QSKIP("limits and stops the tool through POSIX calls");
     #else
         QVERIFY(importVideo("clip.part1.mp4"));
-        // A folder in the GIF's place is refused before the tool starts.
-        QFile::remove(output + "/clip.part1.gif");
-        QVERIFY(QDir().mkpath(output + "/clip.part1.gif"));
-        QVERIFY(createGif("0:01", "1"));
-        QCOMPARE(answerer.dialogs, QStringList{failedText});
-        QVERIFY(QDir(output + "/clip.part1.gif").removeRecursively());
-
         QVERIFY(createGif("0", "0.5"));
         const QStringList before = folderState(output);
         // A file size limit, which the tool inherits, kills it part-way like a full disk.

@@ -1,6 +1,7 @@
 // The GIF job of the images page, end to end: import, frame rate, create, decode.
 #include "rules/framedelay.h"
 #include "rules/naturalorder.h"
+#include "support/filesizelimit.h"
 #include "support/gifdecoder.h"
 #include "ui/uitesthelpers.h"
 #include "workers/gifcreaterthread.h"
@@ -200,10 +201,51 @@ private slots:
         QVERIFY(writeFile(plainFile, ""));
         window->menuWidget->savePath = plainFile + "/sub";
         createGif();
-        QCOMPARE(answerer.dialogs, QStringList({"Failed, cannot read: gone.bmp [OK]",
-                                                "Failed, Please check the output folder. [OK]"}));
+        QCOMPARE(answerer.dialogs,
+                 QStringList({"Failed, cannot read: gone.bmp [OK]",
+                              "Failed, the output folder " + window->menuWidget->savePath
+                                  + " could not be created. [OK]"}));
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
+    }
+
+    // Two small pictures, one wide and one tall, that together need a canvas of 120
+    // megapixels: refused with a notice that says so, and no file. (The command line's test
+    // takes 65535 x 1525 and 1525 x 65535, whose thumbnails alone take 800 MB to make.)
+    void canvasOverTheLimitIsRefused()
+    {
+        QStringList paths;
+        for (const QSize &size : {QSize(20000, 10), QSize(10, 6000)}) {
+            QImage picture(size, QImage::Format_Mono);
+            picture.fill(0);
+            paths << temp.path() + QString("/%1x%2.png").arg(size.width()).arg(size.height());
+            QVERIFY(picture.save(paths.last()));
+        }
+        importImages(window, paths);
+        QCOMPARE(strip->inUseCount(), 2);
+        createGif();
+        QCOMPARE(answerer.dialogs,
+                 QStringList{QString::fromUtf8("Failed, the pictures together need a canvas of "
+                                               "20000 × 6000 pixels, more than 100 "
+                                               "megapixels. [OK]")});
+        QCOMPARE(QDir(outFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void fullDiskIsNamedAndLeavesNoFile()
+    {
+    #ifndef Q_OS_UNIX
+        QSKIP("limits the file size through POSIX calls");
+    #else
+        importImages(window, {wide});
+        {
+            const FileSizeLimit limit(1000, true);
+            QVERIFY(limit.active());
+            createGif();
+        }
+        QCOMPARE(answerer.dialogs, QStringList{"Failed, could not write into " + outFolder
+                                               + ". [OK]"});
+        QCOMPARE(QDir(outFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+    #endif
     }
 
     void nameCollisionKeepsEarlierGif()

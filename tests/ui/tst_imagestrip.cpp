@@ -362,6 +362,8 @@ private slots:
         if (words.first() == "drag") {
             dragTile(words.at(1).toInt(), words.at(2).toInt());
         } else if (words.first() == "menu") {
+            QCursor::setPos(item->mapToGlobal(QPoint(20, 20)));
+            sendEvent(item, QEvent::Enter);
             chooseFromMenu(item, words.mid(2).join(' '));
         } else if (words.first() == "keys" || words.first() == "shiftkeys") {
             strip->scrollArea->setFocus(Qt::TabFocusReason);
@@ -395,6 +397,11 @@ private slots:
         QTEST(names(), "order");
         // A drag that starts on a tile leaves the window where it is.
         QCOMPARE(window->pos(), windowPos);
+        // Only a tile under the pointer shows its delete badge, also when tiles moved from
+        // under it.
+        for (ImageItem *shown : strip->tilesInUse())
+            QVERIFY(!shown->delButton->isVisible()
+                    || shown->rect().contains(shown->mapFromGlobal(QCursor::pos())));
 
         QVERIFY(strip->isEdited());
         strip->scrollArea->setFocus();

@@ -6,7 +6,6 @@
 
 namespace {
 const QString gifFailed = "Failed, Please check the GIF file. [OK]";
-const QString folderFailed = "Failed, Please check the output folder. [OK]";
 }
 
 class TestResolveGif : public PageTest
@@ -69,15 +68,16 @@ private slots:
     {
         const QString gif = writeGif("anim.gif", 3);
         QString asked;
-        FileChooser::answerOpenFile([&](const QString &caption, const QString &,
+        FileChooser::answerOpenFile([&](const QString &caption, const QString &dir,
                                         const QString &filter) {
-            asked = caption + " " + filter;
+            asked = caption + " " + dir + " " + filter;
             return gif;
         });
         QTest::mouseClick(page->gifParseButton, Qt::LeftButton);
         QTRY_COMPARE(answerer.dialogs,
                      QStringList{"completed, do you want to open the folder? [Cancel|Open]"});
-        QCOMPARE(asked, QStringLiteral("Add GIF File Image (*.gif)"));
+        // Never used before, the chooser opens in the output folder, where GIFs are made.
+        QCOMPARE(asked, "Add GIF File " + outFolder + " Image (*.gif)");
         QCOMPARE(overlayText(window), QStringLiteral("Resolve GIF: 100.00% "));
         QCOMPARE(readSetting(Setting::addGifPath), temp.path() + "/in/");
         // "Open" shows the output folder itself, not the frames' sub-folder.
@@ -118,6 +118,16 @@ private slots:
         resolve(writeGif("taken.gif", 1));
         QCOMPARE(entries(outFolder + "/vacant"), QStringList{"1.png"});
         QCOMPARE(entries(outFolder + "/taken_2"), QStringList{"1.png"});
+        // A link is passed over too, even to an empty folder: frames land only in the
+        // output folder. So is a folder that holds nothing but a hidden file.
+        QVERIFY(QDir(temp.path()).mkdir("elsewhere")
+                && QFile::link(temp.path() + "/elsewhere", outFolder + "/linked"));
+        QVERIFY(QDir(outFolder).mkdir("hidden") && writeFile(outFolder + "/hidden/.keep", ""));
+        resolve(writeGif("linked.gif", 1));
+        resolve(writeGif("hidden.gif", 1));
+        QCOMPARE(entries(temp.path() + "/elsewhere"), QStringList());
+        QCOMPARE(entries(outFolder + "/linked_2"), QStringList{"1.png"});
+        QCOMPARE(entries(outFolder + "/hidden_2"), QStringList{"1.png"});
     }
 
     void fileThatIsNoGifGivesNotice()
@@ -148,12 +158,21 @@ private slots:
         QCOMPARE(entries(outFolder + "/damaged"), QStringList({"1.png", "2.png"}));
     }
 
-    void outputFolderThatIsGoneGivesNotice()
+    // An output folder gone since it was chosen is made again; one that cannot be made is
+    // named.
+    void outputFolderThatIsGoneIsMadeAgain()
     {
-        page->savePath = temp.path() + "/gone";
+        answerer.pressRight = false;
+        page->savePath = temp.path() + "/gone/again";
         resolve(writeGif("nowhere.gif", 2));
-        QCOMPARE(answerer.dialogs, QStringList{folderFailed});
-        QVERIFY(!QFileInfo::exists(page->savePath));
+        QCOMPARE(entries(page->savePath + "/nowhere"), QStringList({"1.png", "2.png"}));
+
+        QVERIFY(writeFile(temp.path() + "/plain", ""));
+        page->savePath = temp.path() + "/plain/sub";
+        answerer.dialogs.clear();
+        resolve(temp.path() + "/in/nowhere.gif");
+        QCOMPARE(answerer.dialogs, QStringList{"Failed, the output folder " + page->savePath
+                                               + " could not be created. [OK]"});
         QTest::qWait(100);
         QVERIFY(fileText(opened).isEmpty());
     }

@@ -1,6 +1,8 @@
 // The widget kit: the sprite button, the two tiles and their keys, text fitting and the
 // message dialog.
 #include "ui/uitesthelpers.h"
+#include "widgets/checkboxstyle.h"
+#include "widgets/fieldstyle.h"
 #include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
 
@@ -182,6 +184,53 @@ private slots:
         QCOMPARE(shownColor(&tile), QColor("#6e6d6d"));
         sendEvent(&tile, QEvent::Leave);
         QCOMPARE(shownColor(&tile), QColor("#646464"));
+    }
+
+    // A ticked box shows its tick white on orange, plain on the dark theme; an unticked one
+    // shows neither.
+    void checkBoxTickStandsOut()
+    {
+        QCheckBox box("Smaller file");
+        box.setStyleSheet(checkBoxStyle(12, true));
+        box.resize(120, 30);
+        QStyleOptionButton option;
+        option.initFrom(&box);
+        const QRect indicator =
+            box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
+        const auto colours = [&box, &indicator] {
+            const QImage shown = box.grab(indicator.adjusted(1, 1, -1, -1)).toImage();
+            int white = 0, orange = 0;
+            for (int y = 0; y < shown.height(); ++y) {
+                for (int x = 0; x < shown.width(); ++x) {
+                    const QColor c = shown.pixelColor(x, y);
+                    white += c.lightness() > 235 ? 1 : 0;
+                    orange += c == QColor("#ff8a3d") ? 1 : 0;
+                }
+            }
+            return QPair<int, int>(white, orange);
+        };
+        QCOMPARE(colours(), qMakePair(0, 0));
+        box.setChecked(true);
+        const QPair<int, int> ticked = colours();
+        QVERIFY2(ticked.first >= 10 && ticked.second >= 40,
+                 qPrintable(QString("%1 white, %2 orange").arg(ticked.first).arg(ticked.second)));
+    }
+
+    // A field whose value cannot be used says why in its tooltip and shows a red border,
+    // until the mark is taken off.
+    void fieldProblemLook()
+    {
+        QLineEdit field;
+        field.setStyleSheet(fieldStyle(12, true));
+        field.resize(100, 28);
+        const auto border = [&field] { return field.grab().toImage().pixelColor(0, 14); };
+        const QColor plain = border();
+        setFieldProblem(&field, "past the end of the clip (00:00:10)");
+        QCOMPARE(field.toolTip(), QString("past the end of the clip (00:00:10)"));
+        QCOMPARE(border(), QColor("#ff8f80"));
+        setFieldProblem(&field, QString());
+        QVERIFY(field.toolTip().isEmpty());
+        QCOMPARE(border(), plain);
     }
 
     // At every scale the tiles lie inside the dialog, side by side, and a single tile is
