@@ -10,6 +10,7 @@
 #include "pages/imagebatchloader.h"
 #include "pages/joboptionswidget.h"
 #include "pages/previewdialog.h"
+#include "pages/stripcontrols.h"
 #include "pages/viewimagewidget.h"
 #include "rules/filekinds.h"
 #include "rules/framedelay.h"
@@ -33,6 +34,7 @@
 GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
 {
     viewImageWidget = new ViewImageWidget(this);
+    addStripControls(viewImageWidget);
     addPhotosButton = new MyTempButton2(this);
     createGifButton = new MyTempButton2(this);
     backupmeuButton = new MyTempButton2(this);

@@ -1,10 +1,8 @@
 #include "pages/stripeditcommand.h"
 
-#include "pages/viewimagewidget.h"
-
 #include <QSet>
 
-StripEditCommand::StripEditCommand(ViewImageWidget *strip, const StripState &before,
+StripEditCommand::StripEditCommand(StripStateHolder *strip, const StripState &before,
                                    const StripState &after)
     : strip(strip), before(before), after(after)
 {

@@ -5,15 +5,13 @@
 
 #include <QUndoCommand>
 
-class ViewImageWidget;
-
 // One edit of the strip (a move, a deletion, a reversal, delays, the frame rate), undone and
 // done again by showing the state before or after it. Frames imported since the edit are
 // neither: they stay, after the others, in the order they have.
 class StripEditCommand : public QUndoCommand
 {
 public:
-    StripEditCommand(ViewImageWidget *strip, const StripState &before, const StripState &after);
+    StripEditCommand(StripStateHolder *strip, const StripState &before, const StripState &after);
 
     void undo() override;
     void redo() override;
@@ -21,7 +19,7 @@ public:
 private:
     void show(const StripState &state, const StripState &other);
 
-    ViewImageWidget *strip;
+    StripStateHolder *strip;
     StripState before;
     StripState after;
 };

@@ -13,6 +13,15 @@ struct StripState
     int frameRate = 10;
 };
 
+// What undo and redo act on: a strip that tells its state and shows another.
+class StripStateHolder
+{
+public:
+    virtual ~StripStateHolder() = default;
+    virtual StripState state() const = 0;
+    virtual void showState(const StripState &state) = 0;
+};
+
 // The same frames in the same order with the same delays, and the same rate.
 bool operator==(const StripState &a, const StripState &b);
 

@@ -27,6 +27,8 @@ int scrollEdge()
 
 TileDrag::TileDrag(ViewImageWidget *strip) : QObject(strip), strip(strip)
 {
+    connect(strip, &ViewImageWidget::tileMade, this, &TileDrag::watch);
+    connect(strip, &ViewImageWidget::tilesReset, this, &TileDrag::cancel);
     insertionMark = new QWidget(strip->contentWidget);
     QPalette markColour = insertionMark->palette();
     markColour.setColor(QPalette::Window, QColor(0xe6, 0xe6, 0xe6));

@@ -20,17 +20,18 @@ class TileDrag : public QObject
     Q_OBJECT
 
 public:
+    // Watches every tile the strip makes, and ends a drag when the strip shows its tiles
+    // anew.
     explicit TileDrag(ViewImageWidget *strip);
-
-    // Takes the mouse presses, moves and releases of a tile.
-    void watch(ImageItem *item);
-    // Ends a drag without moving anything.
-    void cancel();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Takes the mouse presses, moves and releases of a tile.
+    void watch(ImageItem *item);
+    // Ends a drag without moving anything.
+    void cancel();
     void press(ImageItem *item, const QPoint &globalPos);
     void moveTo(const QPoint &globalPos);
     void drop();

@@ -9,10 +9,7 @@
 #include "pages/gifmenuwidget.h"
 #include "pages/imageitem.h"
 #include "pages/stripeditcommand.h"
-#include "pages/stripkeys.h"
 #include "pages/stripstate.h"
-#include "pages/stripmenu.h"
-#include "pages/tiledrag.h"
 #include "rules/framedelay.h"
 #include "rules/gifoutputname.h"
 #include "widgets/uiscale.h"
@@ -71,9 +68,6 @@ ViewImageWidget::ViewImageWidget(QWidget *parent) : QWidget(parent)
     for (const char *rule : verticalScrollBarRules)
         verticalStyle += QStringLiteral("\t\t\t\t\t\t") + QLatin1String(rule);
     scrollArea->verticalScrollBar()->setStyleSheet(verticalStyle);
-
-    tileDrag = new TileDrag(this);
-    new StripKeys(this, &selection);
 
     undoStack = new QUndoStack(this);
     // Each step keeps the strip's frames twice; a long session keeps its last hundred.
@@ -142,7 +136,7 @@ ImageItem *ViewImageWidget::takeFreeTile()
     auto *item = new ImageItem(contentWidget);
     connect(item, SIGNAL(deleteItem(ImageItem *)), this,
             SLOT(deleteImageItem_slots(ImageItem *)));
-    tileDrag->watch(item);
+    emit tileMade(item);
     items.append(item);
     return item;
 }
@@ -243,7 +237,7 @@ StripState ViewImageWidget::state() const
 
 void ViewImageWidget::showState(const StripState &state)
 {
-    tileDrag->cancel();
+    emit tilesReset();
     QHash<int, ImageItem *> shown;
     for (const StripImage &frame : state.frames)
         shown.insert(frame.id, nullptr);
@@ -409,12 +403,12 @@ void ViewImageWidget::contextMenuEvent(QContextMenuEvent *event)
     // A click on a tile outside the selection acts on that tile alone, as file managers do.
     if (item && !selection.contains(item))
         selectTile(item);
-    showStripMenu(this, item ? selectedTiles() : QList<ImageItem *>(), event->globalPos());
+    emit menuRequested(item ? selectedTiles() : QList<ImageItem *>(), event->globalPos());
 }
 
 void ViewImageWidget::releaseAll()
 {
-    tileDrag->cancel();
+    emit tilesReset();
     selectTile(nullptr);
     for (ImageItem *item : qAsConst(items))
         item->release();

@@ -1,6 +1,7 @@
 #ifndef VIEWIMAGEWIDGET_H
 #define VIEWIMAGEWIDGET_H
 
+#include "pages/stripstate.h"
 #include "pages/tileselection.h"
 
 #include <QDateTime>
@@ -16,17 +17,15 @@ class QScrollArea;
 class QUndoStack;
 class ImageItem;
 class GifCreaterThread;
-class TileDrag;
 struct FrameSource;
 struct GifJobChoices;
-struct StripState;
 
 // The scrolling strip of numbered thumbnail tiles, four to a row, and the GIF job
 // that turns the tiles in use into one GIF. The tiles are the frames in order, each showing
 // its delay: dragging moves the selected tiles, clicks and the arrow keys select them as in
 // a file manager, and a right click offers Delete, Move to start, Move to end, Set delay…,
 // Reverse, Undo and Redo. Every edit can be undone.
-class ViewImageWidget : public QWidget
+class ViewImageWidget : public QWidget, public StripStateHolder
 {
     Q_OBJECT
 
@@ -61,6 +60,7 @@ public:
     // Selects only this tile; none when null.
     void selectTile(ImageItem *item);
     bool isSelected(ImageItem *item) const { return selection.contains(item); }
+    TileSelection *tileSelection() { return &selection; }
     // The selected tiles in use, in frame order.
     QList<ImageItem *> selectedTiles() const;
 
@@ -80,9 +80,9 @@ public:
     // True when an edit since the import would be lost by leaving.
     bool isEdited() const;
 
-    StripState state() const;
+    StripState state() const override;
     // Shows these frames in this order, reusing the tiles that show them already.
-    void showState(const StripState &state);
+    void showState(const StripState &state) override;
 
     // Starts the GIF job of the tiles in use, named from the moment, in the output folder.
     void createGif(const GifJobChoices &choices);
@@ -105,6 +105,12 @@ signals:
     // An edit, its undo or its redo changed the tiles in use: their number, order or delays.
     void framesChanged();
     void frameRateChanged(int rate);
+    // A tile was made (tiles are reused after that); the drag of tiles watches each.
+    void tileMade(ImageItem *item);
+    // The tiles were shown anew (an undo, leaving the page): a drag under way ends.
+    void tilesReset();
+    // A right click or the menu key on the strip, on the tiles it acts on (none: the strip).
+    void menuRequested(const QList<ImageItem *> &tiles, const QPoint &globalPos);
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -128,7 +134,6 @@ private:
     QList<int> placesOf(const QList<ImageItem *> &tiles) const;
     ImageItem *tileAt(const QPoint &pos) const;
 
-    TileDrag *tileDrag = nullptr;
     TileSelection selection;
     int rate = 10;
     int nextImageId = 1;
