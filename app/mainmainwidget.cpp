@@ -348,6 +348,9 @@ void MainMainWidget::openFilesNow(const QStringList &paths)
         leftOut.add(kinds.videos.mid(1), LeftOutReason::NotWithOthers);
         page = 2;
     }
+    // Files of another kind would take the user away from frames they have edited.
+    if (page >= 0 && page != 1 && currentPage == 1 && !imagesWidget->mayLeave())
+        return;
     if (page >= 0 && currentPage != page)
         switchPage(page);
     if (page == 1) {

@@ -240,13 +240,17 @@ void GifImagesWidget::createGifButton_slots()
     viewImageWidget->createGif(jobChoices);
 }
 
+bool GifImagesWidget::mayLeave()
+{
+    return !viewImageWidget->isEdited()
+           || askQuestion(tr("Leave the page and lose the changes to the frames?"), tr("Stay"),
+                          tr("Leave"));
+}
+
 void GifImagesWidget::backupmeuButton_slots()
 {
-    if (viewImageWidget->isEdited()
-        && !askQuestion(tr("Leave the page and lose the changes to the frames?"), tr("Stay"),
-                        tr("Leave")))
-        return;
-    mainWindow()->switchPage(0);
+    if (mayLeave())
+        mainWindow()->switchPage(0);
 }
 
 void GifImagesWidget::framepsComboBox_slots(int index)

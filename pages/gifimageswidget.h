@@ -37,6 +37,9 @@ public:
     // choosing them with "Import Images" does. paths must not be empty. The files that
     // cannot be read are named when the import ends, after those already in leftOut.
     void importImages(const QStringList &paths, const LeftOutNotice &leftOut = {});
+    // True when the page may be left: the strip has no edits, or the user agrees to lose
+    // them.
+    bool mayLeave();
 
     ViewImageWidget *viewImageWidget = nullptr;
     MyTempButton2 *addPhotosButton = nullptr;

@@ -207,6 +207,14 @@ private slots:
                                                "frames? [Stay|Leave]"});
         QVERIFY(page->isVisible());
         QCOMPARE(names(), QString("a c d"));
+        // A video handed over from outside asks too, and waits for the answer.
+        const QString video = temp.path() + "/handed.mp4";
+        QVERIFY(writeFile(video, "not opened while the user stays"));
+        window->openFiles({video});
+        QCOMPARE(answerer.dialogs.size(), 2);
+        QTRY_VERIFY(page->isVisible());
+        QCOMPARE(names(), QString("a c d"));
+        answerer.dialogs.removeLast();
         strip->undoAction->trigger();
         QCOMPARE(names(), QString("a b c d"));
         strip->redoAction->trigger();
