@@ -45,7 +45,7 @@ bool encodedGif(const QString &clip, const VideoFacts &facts, GifSettings settin
     settings.width = size.width();
     settings.height = size.height();
     auto stream = std::make_shared<VideoFrameStream>(
-        videoToolPath(QCoreApplication::applicationDirPath()), decodeArguments(settings, clip), size, 0);
+        videoToolPath(QCoreApplication::applicationDirPath()), settings, clip, 0);
     GifJobChoices choices;
     choices.frameRate = settings.frameRate;
     choices.encoding.quality = settings.quality;

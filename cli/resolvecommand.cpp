@@ -141,6 +141,7 @@ int runResolveCommand(const QStringList &arguments)
         resolver.removeKeptFrames();
         return fail(Command, QStringLiteral("cannot write the frames into %1").arg(shownFolder));
     case JobOutcome::Stopped:
+    case JobOutcome::CannotFit: // only a creation job has a size limit
         break;
     }
     return fail(Command, QStringLiteral("interrupted, the frames of the run removed"),

@@ -136,12 +136,12 @@ void VideoConversion::startEncoding(const QString &ffmpeg, const QString &video,
     decoded.width = size.width();
     decoded.height = size.height();
     const qint64 expected = (convertedLengthMs(settings, clip) * settings.frameRate + 999) / 1000;
-    frameStream = std::make_shared<VideoFrameStream>(ffmpeg, decodeArguments(decoded, video),
-                                                     size, int(expected));
+    frameStream = std::make_shared<VideoFrameStream>(ffmpeg, decoded, video, int(expected));
     encodedProgress = expected > 0 ? 0 : -1;
     GifJobChoices choices;
     choices.frameRate = settings.frameRate;
     choices.encoding.quality = settings.quality;
+    choices.maxBytes = settings.maxBytes;
     creater.startJob(makeStreamGifJob(gifPath, frameStream, size, choices));
 }
 

@@ -12,19 +12,32 @@ const int StopPollMs = 50;
 
 }
 
-VideoFrameStream::VideoFrameStream(const QString &ffmpeg, const QStringList &arguments,
-                                   const QSize &frameSize, int expectedFrames)
-    : program(ffmpeg), arguments(arguments), size(frameSize), expected(expectedFrames)
+VideoFrameStream::VideoFrameStream(const QString &ffmpeg, const GifSettings &decoded,
+                                   const QString &video, int expectedFrames)
+    : VideoFrameStream(ffmpeg, decodeArguments(decoded, video), decoded, video, expectedFrames)
 {
-    // The tool is a QProcess of the reading thread, so that only that thread ever uses it.
-    reader.reset(QThread::create([this] { readFrames(); }));
-    reader->start();
+}
+
+VideoFrameStream::VideoFrameStream(const QString &ffmpeg, const QStringList &arguments,
+                                   const GifSettings &decoded, const QString &video,
+                                   int expectedFrames)
+    : program(ffmpeg), arguments(arguments), decoded(decoded), video(video),
+      size(decoded.width, decoded.height), expected(expectedFrames)
+{
+    start();
 }
 
 VideoFrameStream::~VideoFrameStream()
 {
     stop();
     reader->wait();
+}
+
+void VideoFrameStream::start()
+{
+    // The tool is a QProcess of the reading thread, so that only that thread ever uses it.
+    reader.reset(QThread::create([this] { readFrames(); }));
+    reader->start();
 }
 
 bool VideoFrameStream::takeNext(QImage *frame)
@@ -52,8 +65,50 @@ void VideoFrameStream::stop()
     {
         std::lock_guard<std::mutex> locker(mutex);
         stopping = true;
+        if (sample)
+            sample->stop();
     }
     changed.notify_all();
+}
+
+bool VideoFrameStream::sampleFrames(const QVector<int> &places, QVector<QImage> *frames)
+{
+    frames->clear();
+    VideoFrameStream picked(program, decodeArguments(decoded, video, places), decoded,
+                            QString(), places.size());
+    {
+        std::lock_guard<std::mutex> locker(mutex);
+        if (stopping)
+            return false;
+        sample = &picked;
+    }
+    QImage frame;
+    while (frames->size() < places.size() && picked.takeNext(&frame))
+        frames->append(frame);
+    std::lock_guard<std::mutex> locker(mutex);
+    sample = nullptr;
+    return !stopping && !picked.failed();
+}
+
+bool VideoFrameStream::restart()
+{
+    {
+        std::lock_guard<std::mutex> locker(mutex);
+        if (stopping)
+            return false;
+        stopping = true;
+    }
+    changed.notify_all();
+    reader->wait();
+    {
+        std::lock_guard<std::mutex> locker(mutex);
+        waiting.clear();
+        how = Ending::Running;
+        taken = 0;
+        stopping = false;
+    }
+    start();
+    return true;
 }
 
 VideoFrameStream::Ending VideoFrameStream::ending() const

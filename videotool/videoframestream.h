@@ -1,6 +1,7 @@
 #ifndef VIDEOFRAMESTREAM_H
 #define VIDEOFRAMESTREAM_H
 
+#include "videotool/videotoolcommand.h"
 #include "workers/framestream.h"
 
 #include <QImage>
@@ -19,7 +20,8 @@ class QThread;
 // The frames of a clip as the video tool decodes them: raw RGBA frames of one known size on
 // the tool's standard output (see decodeArguments), read on a thread of their own a few
 // frames ahead of the encoder. The tool waits while those few are not taken, so memory does
-// not grow with the clip.
+// not grow with the clip. A sample of frames is decoded by a run of the tool of its own,
+// which picks the frames with its select filter; the stream itself waits meanwhile.
 class VideoFrameStream : public FrameStream
 {
 public:
@@ -31,10 +33,11 @@ public:
         Stopped,
     };
 
-    // Starts the tool (ffmpeg, see videoToolPath) with the arguments at once; its frames are
-    // frameSize, expectedFrames of them as far as known (0 when not).
-    VideoFrameStream(const QString &ffmpeg, const QStringList &arguments,
-                     const QSize &frameSize, int expectedFrames);
+    // Starts the tool (ffmpeg, see videoToolPath) at once on the video, decoding it as the
+    // settings say (decodeArguments), which give both sides of the frames; expectedFrames of
+    // them as far as known (0 when not).
+    VideoFrameStream(const QString &ffmpeg, const GifSettings &decoded, const QString &video,
+                     int expectedFrames);
     // Stops the tool and waits for the reading thread.
     ~VideoFrameStream() override;
     VideoFrameStream(const VideoFrameStream &) = delete;
@@ -44,6 +47,8 @@ public:
     bool failed() const override;
     int expectedFrames() const override { return expected; }
     void stop() override;
+    bool sampleFrames(const QVector<int> &places, QVector<QImage> *frames) override;
+    bool restart() override;
 
     // How the tool ended; Running until then.
     Ending ending() const;
@@ -51,6 +56,9 @@ public:
     int framesTaken() const;
 
 private:
+    VideoFrameStream(const QString &ffmpeg, const QStringList &arguments,
+                     const GifSettings &decoded, const QString &video, int expectedFrames);
+    void start();
     void readFrames();
     bool readWhole(QProcess *tool, uchar *into, qint64 size);
     bool handOver(QImage frame);
@@ -64,6 +72,9 @@ private:
 
     const QString program;
     const QStringList arguments;
+    // What the arguments were made of, for a sample's; the video empty for a sample itself.
+    const GifSettings decoded;
+    const QString video;
     const QSize size;
     const int expected;
     mutable std::mutex mutex;
@@ -72,6 +83,7 @@ private:
     Ending how = Ending::Running;
     int taken = 0;
     bool stopping = false;
+    VideoFrameStream *sample = nullptr; // while sampleFrames() runs
     std::unique_ptr<QThread> reader; // last: it starts once everything above is set up
 };
 

@@ -61,17 +61,29 @@ QString frameFilters(const GifSettings &settings)
 
 bool encodedByUs(const GifSettings &settings)
 {
-    return settings.quality < 100;
+    return settings.quality < 100 || settings.maxBytes > 0;
 }
 
-QStringList decodeArguments(const GifSettings &settings, const QString &video)
+QStringList decodeArguments(const GifSettings &settings, const QString &video,
+                            const QVector<int> &places)
 {
     QStringList arguments{QStringLiteral("-nostdin"), QStringLiteral("-v"),
                           QStringLiteral("error")};
+    QString filters = frameFilters(settings);
+    if (!places.isEmpty()) {
+        QStringList chosen;
+        for (int place : places)
+            chosen << QStringLiteral("eq(n,%1)").arg(place);
+        filters += QStringLiteral(",select='") + chosen.join(QLatin1Char('+'))
+                   + QLatin1Char('\'');
+    }
     // The first video stream, the one the probe measured.
     arguments << clipArguments(settings, video) << QStringLiteral("-map")
-              << QStringLiteral("0:v:0") << QStringLiteral("-vf") << frameFilters(settings)
-              << QStringLiteral("-f") << QStringLiteral("rawvideo") << QStringLiteral("-pix_fmt")
+              << QStringLiteral("0:v:0") << QStringLiteral("-vf") << filters;
+    // Without it the frames between those chosen are filled in with copies.
+    if (!places.isEmpty())
+        arguments << QStringLiteral("-vsync") << QStringLiteral("passthrough");
+    arguments << QStringLiteral("-f") << QStringLiteral("rawvideo") << QStringLiteral("-pix_fmt")
               << QStringLiteral("rgba") << QStringLiteral("pipe:1");
     return arguments;
 }

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // The external video tool as the video page and the command line run it: where its
 // programs are and what they are told.
@@ -35,9 +36,13 @@ struct GifSettings
     // 1 to 100: below 100 the tool only decodes the clip and our encoder writes the GIF at
     // that level (see GifOptions::quality); at 100 the tool writes it.
     int quality = 100;
+    // The GIF must not be larger, in bytes (see GifJobChoices::maxBytes); 0 for no limit.
+    // Our encoder writes a GIF that has a limit.
+    qint64 maxBytes = 0;
 };
 
-// Whether our encoder writes the GIF, the video tool only decoding the clip.
+// Whether our encoder writes the GIF, the video tool only decoding the clip: below quality
+// 100, or under a size limit.
 bool encodedByUs(const GifSettings &settings);
 
 // The part of the clip the settings take: "-ss START -t LENGTH -i video", without a start
@@ -52,8 +57,10 @@ QString scaleFilter(const GifSettings &settings);
 QString frameFilters(const GifSettings &settings);
 
 // Decodes the clip into raw RGBA frames on standard output, thinned and scaled by the frame
-// filters; settings gives both sides, so that every frame has a size known in advance.
-QStringList decodeArguments(const GifSettings &settings, const QString &video);
+// filters; settings gives both sides, so that every frame has a size known in advance. With
+// places, only the frames at those places (0 the first, in increasing order) are written.
+QStringList decodeArguments(const GifSettings &settings, const QString &video,
+                            const QVector<int> &places = {});
 
 // Converts the video to a GIF at gifPath (overwritten), reporting progress on standard
 // output.

@@ -93,3 +93,10 @@ QImage composeOnCanvas(QImage picture, const QSize &canvas, const GifJobChoices 
                size_t(visible.width()) * 4);
     return frame;
 }
+
+QImage shrinkFrame(QImage frame, const QSize &size)
+{
+    if (frame.isNull() || frame.size() == size)
+        return frame;
+    return framePixels(scaledSmoothly(frame, size));
+}

@@ -32,4 +32,8 @@ QRect placedRect(const QSize &picture, const QSize &canvas, const GifJobChoices 
 // copy. A null picture gives a null frame.
 QImage composeOnCanvas(QImage picture, const QSize &canvas, const GifJobChoices &choices);
 
+// A frame made by composeOnCanvas scaled as a whole to size (smaller, for a size limit), as
+// smoothly and with the same clear or opaque pixels. The same frame when it has that size.
+QImage shrinkFrame(QImage frame, const QSize &size);
+
 #endif

@@ -6,8 +6,9 @@
 #include <algorithm>
 
 FrameReadAhead::FrameReadAhead(const QList<FrameSource> &sources, const QSize &canvas,
-                               const GifJobChoices &choices)
-    : sources(sources), canvas(canvas), choices(choices), firstUnreadable(sources.size())
+                               const GifJobChoices &choices, const QSize &gifSize)
+    : sources(sources), canvas(canvas), choices(choices), gifSize(gifSize),
+      firstUnreadable(sources.size())
 {
     const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
     const int count = std::min({cores, MaxFramesAhead, std::max(1, int(sources.size()))});
@@ -62,10 +63,11 @@ void FrameReadAhead::run()
         const int index = nextToRead++;
         locker.unlock();
         const FrameSource &source = sources.at(index);
-        QImage frame = composeOnCanvas(source.path.isEmpty()
-                                           ? source.image
-                                           : readFrameFile(source.path, &scratch),
-                                       canvas, choices);
+        QImage frame = shrinkFrame(composeOnCanvas(source.path.isEmpty()
+                                                       ? source.image
+                                                       : readFrameFile(source.path, &scratch),
+                                                   canvas, choices),
+                                   gifSize);
         locker.lock();
         if (frame.isNull() && !source.path.isEmpty()) {
             firstUnreadable = std::min(firstUnreadable, index);

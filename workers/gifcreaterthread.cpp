@@ -1,16 +1,28 @@
 #include "workers/gifcreaterthread.h"
 
-#include "encoder/gifencoder.h"
-#include "encoder/gifstreamwriter.h"
-#include "rules/framedelay.h"
-#include "workers/framecompose.h"
-#include "workers/framefile.h"
-#include "workers/framereadahead.h"
+#include "workers/frameformat.h"
+#include "workers/gifwriter.h"
 #include "workers/partialfile.h"
 
 #include <QDebug>
-#include <QFile>
-#include <memory>
+#include <QFileInfo>
+
+namespace {
+
+// The share of the progress that planning under a size limit takes.
+const int PlanningShare = 2500;
+// A GIF this share of its limit or more is near enough to it.
+const double NearEnoughShare = 0.85;
+// Writes under a limit at most; after each that came out over it, the next plan is this
+// share more careful than the last one found.
+const int MostWrites = 4;
+const double ExtraCaution = 0.03;
+// A write whose projection passes the limit by this share is stopped once a third of its
+// frames are written.
+const double ClearlyOver = 1.03;
+const int FewestFramesToProject = 4;
+
+} // namespace
 
 GifCreaterThread::GifCreaterThread(QObject *parent)
     : QThread(parent)
@@ -30,8 +42,9 @@ void GifCreaterThread::startJob(const GifJob &job)
         QMutexLocker locker(&listLock);
         frameList = job.frames;
         frameStream = job.stream;
-        gifWidth = job.canvas.width();
-        gifHeight = job.canvas.height();
+        canvas = job.canvas;
+        gifWidth = job.gifCanvas().width();
+        gifHeight = job.gifCanvas().height();
         delay = job.delay;
         gifFilePath = job.gifFilePath;
         choices = job.choices;
@@ -53,92 +66,119 @@ void GifCreaterThread::run()
     QMutexLocker locker(&listLock);
     unreadableFile.clear();
     writeError.clear();
+    smallestBytes = 0;
+    fitSetting = FitSetting{choices.encoding.quality, 1, 0};
+    progressFrom = 0;
+    progressShare = 10000;
+    progressNow = 0;
     // Two pictures, one very wide and one very tall, would ask for a canvas of gigabytes.
-    if (!frameSizeAllowed(QSize(gifWidth, gifHeight))) {
+    if (!frameSizeAllowed(canvas)) {
         outcome = JobOutcome::TooLarge;
         return;
     }
-    GifOptions options = choices.encoding;
-    std::unique_ptr<FrameReadAhead> frames;
-    if (!frameStream) {
-        // The first frames are read while the pictures' headers are asked about alpha.
-        frames = std::make_unique<FrameReadAhead>(frameList, QSize(gifWidth, gifHeight), choices);
-        options.alpha = framesMayBeClear(frameList, QSize(gifWidth, gifHeight), choices);
-    }
-    // Written beside its place and moved there only when whole: a run that fails, stops
-    // or is killed leaves no cut-off GIF under the name, and an earlier file as it was.
-    PartialFile output(gifFilePath);
-    writeError = output.errorString();
-    if (!output.isOpen()) {
-        outcome = JobOutcome::WriteFailed;
-        return;
-    }
-    // The encoder widens a UTF-8 name on Windows; elsewhere it opens the name's bytes as
-    // they are on disk, which need not be UTF-8.
-#ifdef Q_OS_WIN
-    const QByteArray path = output.path().toUtf8();
-#else
-    const QByteArray path = QFile::encodeName(output.path());
-#endif
-    GifFileState state = openGifStream(path.constData(), gifWidth, gifHeight, delay, options);
-    if (!state.outputFile) {
-        outcome = JobOutcome::WriteFailed;
-        return;
-    }
-    // The encoder outlives the stream: the last frame's bytes are written as it closes.
-    const GifEncoder encoder;
-    outcome = frames ? writeFrames(encoder, &state, frames.get())
-                     : writeStreamFrames(encoder, &state);
-    if (!closeGifStream(&state) && outcome == JobOutcome::Completed)
-        outcome = JobOutcome::WriteFailed;
-    if (outcome == JobOutcome::Completed && !output.commit())
+    GifJob job;
+    job.gifFilePath = gifFilePath;
+    job.frames = frameList;
+    job.stream = frameStream;
+    job.canvas = canvas;
+    job.gifSize = QSize(gifWidth, gifHeight);
+    job.delay = delay;
+    job.choices = choices;
+    GifWriter writer([this] { return isInterruptionRequested(); },
+                     [this](int progress) { reportProgress(progress); });
+    std::unique_ptr<PartialFile> file;
+    outcome = choices.maxBytes > 0 ? writeUnderLimit(job, &writer, &file)
+                                   : writer.write(job, &file);
+    if (unreadableFile.isEmpty())
+        unreadableFile = writer.unreadableFile;
+    writeError = writer.writeError;
+    if (outcome == JobOutcome::Completed && !file->commit())
         outcome = JobOutcome::WriteFailed;
     qDebug() << "create end.....";
 }
 
-JobOutcome GifCreaterThread::writeFrames(const GifEncoder &encoder, GifFileState *state,
-                                         FrameReadAhead *frames)
+void GifCreaterThread::reportProgress(int partProgress)
 {
-    const int n = frameList.size();
-    for (int i = 0; i < n; ++i) {
-        if (isInterruptionRequested())
-            return JobOutcome::Stopped;
-        QImage frame;
-        if (!frames->takeNext(&frame)) {
-            unreadableFile = frameList.at(i).path;
-            return JobOutcome::Unreadable;
-        }
-        // Frames that cannot be stored (empty ones) are skipped.
-        encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(),
-                            frameList.at(i).delay, 8);
-        if (gifStreamHasError(state))
-            return JobOutcome::WriteFailed;
-        emit updateprogress(int(10000LL * (i + 1) / n));
-    }
-    return JobOutcome::Completed;
+    progressNow = progressFrom + int(qint64(partProgress) * progressShare / 10000);
+    emit updateprogress(progressNow);
 }
 
-JobOutcome GifCreaterThread::writeStreamFrames(const GifEncoder &encoder, GifFileState *state)
+JobOutcome GifCreaterThread::writeUnderLimit(const GifJob &job, GifWriter *writer,
+                                             std::unique_ptr<PartialFile> *file)
 {
-    const int expected = frameStream->expectedFrames();
-    QImage frame;
-    int taken = 0;
-    while (frameStream->takeNext(&frame)) {
-        if (isInterruptionRequested())
-            return JobOutcome::Stopped;
-        encoder.encodeFrame(state, frame.constBits(), frame.width(), frame.height(),
-                            delayOfFrame(choices.frameRate, taken++), 8);
-        if (gifStreamHasError(state))
-            return JobOutcome::WriteFailed;
-        // The count is only expected: the whole is reached when the stream ends.
-        if (expected > 0)
-            emit updateprogress(int(qMin<qint64>(9999, 10000LL * taken / expected)));
+    const qint64 limit = job.choices.maxBytes;
+    const int total = job.stream ? job.stream->expectedFrames() : job.frames.size();
+    progressShare = PlanningShare;
+    SizeFitter fitter(
+        job, [this] { return isInterruptionRequested(); },
+        [this](int progress) { reportProgress(progress); });
+    double correction = 1;
+    // A whole GIF under the limit but far below it, kept while one a little larger is tried.
+    std::unique_ptr<PartialFile> farBelow;
+    qint64 farBelowBytes = 0;
+    FitSetting farBelowSetting;
+    for (int write = 0; write < MostWrites; ++write) {
+        FitPlan plan;
+        if (!fitter.plan(correction, &plan)) {
+            unreadableFile = fitter.unreadableFile();
+            return fitter.failure();
+        }
+        if (plan.kind == FitPlan::Kind::Unreachable && !farBelow) {
+            smallestBytes = plan.expectedBytes;
+            return JobOutcome::CannotFit;
+        }
+        // Writing again starts where the progress stands and goes on to the end.
+        progressFrom += progressShare;
+        progressShare = 10000 - progressFrom;
+        if (plan.kind == FitPlan::Kind::Unreachable
+            || (write > 0 && job.stream && !job.stream->restart()))
+            break;
+        const int kept = plan.setting.kept > 0 ? plan.setting.kept : total;
+        const double expectedAll = double(plan.cost.bytes(kept, total));
+        const auto overLimit = [&](int frames, qint64 bytes) {
+            if (bytes > limit)
+                return true;
+            if (frames < qMax(FewestFramesToProject, kept / 3))
+                return false;
+            // The file holds the frames before the last one, give or take.
+            const double expected = double(plan.cost.bytesOfFirst(frames - 1, kept, total));
+            return double(bytes) / expected * expectedAll > ClearlyOver * double(limit);
+        };
+        std::unique_ptr<PartialFile> written;
+        const JobOutcome outcome = writer->write(fittedJob(job, plan.setting), &written,
+                                                 overLimit);
+        if (outcome != JobOutcome::Completed && !writer->cutAtLimit())
+            return outcome;
+        const qint64 bytes = written ? QFileInfo(written->path()).size() : writer->bytesAtCut();
+        const double expected =
+            written ? expectedAll
+                    : double(plan.cost.bytesOfFirst(writer->framesAtCut() - 1, kept, total));
+        const double ratio = double(bytes) / expected;
+        // Planning again moves no progress.
+        progressFrom = progressNow;
+        progressShare = 0;
+        if (written && bytes <= limit) {
+            const bool nearEnough = bytes >= NearEnoughShare * double(limit)
+                                    || plan.kind == FitPlan::Kind::AsItIs;
+            if (nearEnough || farBelow) {
+                const bool larger = !farBelow || bytes > farBelowBytes;
+                *file = larger ? std::move(written) : std::move(farBelow);
+                fitSetting = larger ? plan.setting : farBelowSetting;
+                return JobOutcome::Completed;
+            }
+            farBelow = std::move(written);
+            farBelowBytes = bytes;
+            farBelowSetting = plan.setting;
+            correction = ratio;
+            continue;
+        }
+        if (farBelow)
+            break;
+        correction = qMax(correction, ratio) * (1 + ExtraCaution * write);
     }
-    if (isInterruptionRequested())
-        return JobOutcome::Stopped;
-    // A stream that gave no frame must not leave a GIF of none in the place of an earlier one.
-    if (frameStream->failed() || taken == 0)
-        return JobOutcome::Unreadable;
-    emit updateprogress(10000);
+    if (!farBelow)
+        return JobOutcome::CannotFit;
+    *file = std::move(farBelow);
+    fitSetting = farBelowSetting;
     return JobOutcome::Completed;
 }

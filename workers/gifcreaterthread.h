@@ -3,23 +3,24 @@
 
 #include "workers/gifjob.h"
 #include "workers/joboutcome.h"
+#include "workers/sizefitter.h"
 
 #include <QList>
 #include <QMutex>
 #include <QString>
 #include <QThread>
 
-class FrameReadAhead;
-struct GifEncoder;
-struct GifFileState;
+#include <memory>
 
-// Encodes a list of frames into one GIF on its own thread, reporting progress in
-// ten-thousandths after each frame. Frames given as files are read when the run reaches
-// them, on other threads while the frames before are encoded; every picture becomes the
-// frame composeOnCanvas makes of it. The encoder honours alpha (GifOptions::alpha) when
-// some frame may show clear pixels (framesMayBeClear). A job's frame stream is read as its
-// frames arrive. The GIF is written beside gifFilePath (workers/partialfile.h) and takes
-// its place only when complete.
+class GifWriter;
+class PartialFile;
+
+// Encodes a job's frames into one GIF on its own thread (see GifWriter), reporting progress
+// in ten-thousandths after each frame. The GIF takes the place of gifFilePath only when
+// complete. Under a size limit (GifJobChoices::maxBytes) the job is planned first from
+// samples of its frames (SizeFitter), which takes the first quarter of the progress; a GIF
+// that comes out over the limit anyway is made again smaller, one far below it once more
+// a little larger, and the GIF put in place is never over the limit.
 class GifCreaterThread : public QThread
 {
     Q_OBJECT
@@ -37,7 +38,8 @@ public:
     // The job being run, as startJob() left it.
     QList<FrameSource> frameList;
     std::shared_ptr<FrameStream> frameStream;
-    int gifWidth = MinGifCanvas.width();
+    QSize canvas;    // pictures are composed on it
+    int gifWidth = MinGifCanvas.width();   // the GIF's canvas, as asked
     int gifHeight = MinGifCanvas.height();
     int delay = 10;  // of the frame rate; each frame has its own
     QString gifFilePath;
@@ -49,6 +51,10 @@ public:
     QString unreadableFile;
     // Why the GIF could not even be started, when the system said; may be empty.
     QString writeError;
+    // Under a size limit: the setting the GIF was made at; when it could not be made
+    // (CannotFit), the smallest size the job comes to, as far as known (0 when not).
+    FitSetting fitSetting;
+    qint64 smallestBytes = 0;
 
 signals:
     void updateprogress(int progress);
@@ -57,9 +63,14 @@ protected:
     void run() override;
 
 private:
-    JobOutcome writeFrames(const GifEncoder &encoder, GifFileState *state,
-                           FrameReadAhead *frames);
-    JobOutcome writeStreamFrames(const GifEncoder &encoder, GifFileState *state);
+    JobOutcome writeUnderLimit(const GifJob &job, GifWriter *writer,
+                               std::unique_ptr<PartialFile> *file);
+    // Progress of a part of the run, mapped into the share from progressFrom on.
+    void reportProgress(int partProgress);
+
+    int progressFrom = 0;
+    int progressShare = 10000;
+    int progressNow = 0;
 };
 
 #endif

@@ -35,9 +35,18 @@ struct GifJob
     // Frames that arrive while the job runs, taken instead of frames when set; each shows
     // for its share of the frame rate, so that the GIF lasts as long as the clip.
     std::shared_ptr<FrameStream> stream;
-    QSize canvas;
+    QSize canvas;              // pictures are composed on it
+    // Smaller than canvas when a size limit shrinks every composed frame (shrinkFrame in
+    // framecompose.h); empty when frames keep the canvas' size.
+    QSize gifSize;
+    // The stream's frames that stay, of every expectedFrames() (frameKept in
+    // framethinning.h); 0 keeps them all. A list of frames is thinned itself.
+    int keptStreamFrames = 0;
     int delay = 10;            // of the frame rate on average, in hundredths of a second
     GifJobChoices choices;
+
+    // The GIF's canvas.
+    QSize gifCanvas() const { return gifSize.isEmpty() ? canvas : gifSize; }
 };
 
 // A GIF's canvas is as large as its largest frame, and at least this large.
@@ -60,7 +69,8 @@ GifJob makeGifJob(const QString &gifFilePath, const QList<FrameSource> &frames,
                   const GifJobChoices &choices);
 
 // The job of writing gifFilePath from the stream's frames, all of frameSize, which is the
-// canvas.
+// canvas. A stream that a size limit may need to sample or read again must offer both
+// (FrameStream::sampleFrames and restart).
 GifJob makeStreamGifJob(const QString &gifFilePath, std::shared_ptr<FrameStream> stream,
                         const QSize &frameSize, const GifJobChoices &choices);
 

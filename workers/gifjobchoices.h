@@ -21,6 +21,9 @@ struct GifJobChoices
     // them within that box, proportions kept.
     QSize resize = QSize(0, 0);
     GifOptions encoding;  // how the encoder writes the frames
+    // The GIF must not be larger, in bytes; 0 for no limit. The job then lowers the quality
+    // level, then the size, then the number of frames, as far as it must (see sizefitter.h).
+    qint64 maxBytes = 0;
 };
 
 #endif

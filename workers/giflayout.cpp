@@ -132,6 +132,7 @@ GifLayout readGifLayout(const uchar *data, qint64 size)
         layout.canvas = layout.canvas.expandedTo(QSize(left + frameWidth, top + frameHeight));
         layout.wholeFrames++;
         layout.delays << delay;
+        layout.frameEnds << qint64(in.position() - data);
         delay = 0;
     }
 }

@@ -18,6 +18,9 @@ struct GifLayout
     int wholeFrames = 0;
     bool intact = false;  // every frame whole, and the blocks run up to the trailer
     QList<int> delays;    // per whole frame, hundredths of a second; 0 without a control block
+    // Per whole frame, the offset of the byte after its image data: the first takes the
+    // header and the blocks before it, every other the blocks since the frame before.
+    QList<qint64> frameEnds;
     int loopCount = -1;   // of the looping extension: 0 for ever, n repeats; -1 without one
 };
 

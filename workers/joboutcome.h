@@ -11,6 +11,7 @@ enum class JobOutcome {
     TooLarge,    // over the size limits; nothing decoded
     Damaged,     // a GIF frame cannot be read, or the file ends early
     WriteFailed, // the output cannot be written (a full disk, a missing or read-only folder)
+    CannotFit,   // creation: not under the size limit even at the smallest settings; nothing written
 };
 
 #endif

@@ -1,0 +1,279 @@
+#include "workers/sizefitter.h"
+
+#include "workers/framethinning.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Shares of the limit: what a plan aims at, and how far from it an estimate may lie to be
+// taken as it is. The samples are estimates: the GIF comes out a few hundredths either way.
+const double AimShare = 0.91;
+const double LowShare = 0.87;
+const double HighShare = 0.95;
+// Samples encoded in search of a quality level or a scale, at most.
+const int MostProbes = 5;
+// What a first guess assumes: the bytes fall by this share of their logarithm per level, and
+// with this power of the scale.
+const double QualitySlope = 0.02;
+const double ScalePower = 1.8;
+const int MostGaps = FewestFramesShare;
+
+// Where the line through two points (t, log bytes) reaches log aim.
+double towards(double t1, double bytes1, double t2, double bytes2, double aim)
+{
+    const double rise = std::log(bytes2) - std::log(bytes1);
+    if (!(std::abs(rise) > 1e-9))
+        return (t1 + t2) / 2;
+    return t1 + (std::log(aim) - std::log(bytes1)) * (t2 - t1) / rise;
+}
+
+} // namespace
+
+QSize scaledCanvas(const QSize &canvas, double scale)
+{
+    return QSize(std::max(1, int(std::lround(canvas.width() * scale))),
+                 std::max(1, int(std::lround(canvas.height() * scale))));
+}
+
+GifJob fittedJob(const GifJob &job, const FitSetting &setting)
+{
+    GifJob fitted = job;
+    fitted.choices.encoding.quality = setting.quality;
+    fitted.gifSize = scaledCanvas(job.canvas, setting.scale);
+    if (setting.kept > 0 && job.stream)
+        fitted.keptStreamFrames = setting.kept;
+    else if (setting.kept > 0)
+        fitted.frames = thinnedFrames(job.frames, setting.kept);
+    return fitted;
+}
+
+SizeFitter::SizeFitter(const GifJob &job, std::function<bool()> stopped,
+                       std::function<void(int)> progress)
+    : job(job), stopped(std::move(stopped)), progress(std::move(progress)),
+      sample(this->job, this->stopped), frameCount(sample.frameCount()),
+      lowestQuality(std::min(job.choices.encoding.quality, LowestFittingQuality)),
+      // The canvas stays as large as the smallest GIF canvas.
+      smallestScale(std::min(1.0, std::max({SmallestFittingScale,
+                                            double(MinGifCanvas.width()) / job.canvas.width(),
+                                            double(MinGifCanvas.height()) / job.canvas.height()})))
+{
+    if (!job.stream)
+        this->job.choices.encoding.alpha = framesMayBeClear(job.frames, job.canvas, job.choices);
+}
+
+bool SizeFitter::estimateAsItIs(qint64 *bytes)
+{
+    double estimate = 0;
+    if (!bytesAt(job.choices.encoding.quality, 1, &estimate))
+        return false;
+    *bytes = qint64(estimate);
+    return true;
+}
+
+bool SizeFitter::measure(int quality, double scale, int gaps, SampleSize *cost)
+{
+    const QSize size = scaledCanvas(job.canvas, scale);
+    const auto key = std::make_tuple(quality, size.width(), size.height(), gaps);
+    const auto known = measured.find(key);
+    if (known != measured.end()) {
+        *cost = known->second;
+        return true;
+    }
+    const int pairs = samplePairs(frameCount, sample.frameBytes(), gaps);
+    if (!sample.load(samplePlaces(frameCount, pairs, gaps))) {
+        failed = stopped() ? JobOutcome::Stopped : JobOutcome::Unreadable;
+        return false;
+    }
+    GifOptions options = job.choices.encoding;
+    options.quality = quality;
+    if (!measureSample(sample, pairs, gaps, size, options, job.delay, stopped, cost)) {
+        failed = stopped() ? JobOutcome::Stopped : JobOutcome::WriteFailed;
+        return false;
+    }
+    measured[key] = *cost;
+    progressDone += (10000 - progressDone) / 3;
+    if (progress)
+        progress(progressDone);
+    return true;
+}
+
+bool SizeFitter::bytesAt(int quality, double scale, double *bytes)
+{
+    SampleSize cost;
+    if (!measure(quality, scale, 1, &cost))
+        return false;
+    *bytes = double(cost.bytes(frameCount, frameCount));
+    return true;
+}
+
+bool SizeFitter::setPlan(FitPlan::Kind kind, const FitSetting &setting, int gaps,
+                         FitPlan *plan)
+{
+    plan->kind = kind;
+    plan->setting = setting;
+    if (!measure(setting.quality, setting.scale, gaps, &plan->cost))
+        return false;
+    const int kept = setting.kept > 0 ? setting.kept : frameCount;
+    plan->expectedBytes = plan->cost.bytes(kept, frameCount);
+    return true;
+}
+
+bool SizeFitter::plan(double correction, FitPlan *plan)
+{
+    const double limit = double(job.choices.maxBytes) / correction;
+    const double aim = AimShare * limit;
+    const double low = LowShare * limit;
+    const double high = HighShare * limit;
+    double asItIs = 0;
+    if (!bytesAt(job.choices.encoding.quality, 1, &asItIs))
+        return false;
+    bool done = asItIs <= high;
+    if (done && !setPlan(FitPlan::Kind::AsItIs, {job.choices.encoding.quality, 1, 0}, 1, plan))
+        return false;
+    if (!done && !fitQuality(aim, low, high, plan, &done))
+        return false;
+    if (!done && !fitScale(lowestQuality, aim, low, high, plan, &done))
+        return false;
+    if (!done && !fitFrames(aim, high, limit, plan))
+        return false;
+    plan->expectedBytes = qint64(double(plan->expectedBytes) * correction);
+    return true;
+}
+
+// The levels form a smooth curve below 100, where the exact mode stands apart: a guess
+// follows the levels measured below it, or the usual slope.
+bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, bool *done)
+{
+    const int own = job.choices.encoding.quality;
+    int over = own;
+    double overBytes = 0;
+    if (!bytesAt(own, 1, &overBytes))
+        return false;
+    int under = -1;
+    double underBytes = 0;
+    int lowerUnder = -1; // the feasible level below under, for the curve's slope
+    double lowerUnderBytes = 0;
+    int quality = lowestQuality;
+    for (int probe = 0; probe < MostProbes && quality < own; ++probe) {
+        double bytes = 0;
+        if (!bytesAt(quality, 1, &bytes))
+            return false;
+        if (bytes <= high && bytes >= low) {
+            *done = true;
+            return setPlan(FitPlan::Kind::Fitted, {quality, 1, 0}, 1, plan);
+        }
+        if (bytes > high) {
+            over = quality;
+            overBytes = bytes;
+        } else {
+            lowerUnder = under;
+            lowerUnderBytes = underBytes;
+            under = quality;
+            underBytes = bytes;
+        }
+        if (under < 0)
+            return true; // even the lowest level is too large: smaller frames next
+        double guess = under + std::log(aim / underBytes) / QualitySlope;
+        if (over < 100)
+            guess = towards(under, underBytes, over, overBytes, aim);
+        else if (lowerUnder >= 0)
+            guess = towards(lowerUnder, lowerUnderBytes, under, underBytes, aim);
+        quality = std::clamp(int(std::lround(guess)), under + 1, over - 1);
+        if (over - under < 2)
+            break;
+    }
+    if (under < 0)
+        return true;
+    // Between two levels measured, the one the curve puts at the aim, when it is measured
+    // to fit.
+    if (over - under >= 2) {
+        const int between = std::clamp(int(towards(under, underBytes, over, overBytes, aim)),
+                                       under + 1, over - 1);
+        double bytes = 0;
+        if (!bytesAt(between, 1, &bytes))
+            return false;
+        if (bytes <= high) {
+            under = between;
+            underBytes = bytes;
+        }
+    }
+    // Far below the limit, the level above is taken slightly smaller instead.
+    *done = true;
+    if (underBytes < low && over - under == 1) {
+        if (!fitScale(over, aim, low, high, plan, done))
+            return false;
+        if (*done)
+            return true;
+        *done = true;
+    }
+    return setPlan(FitPlan::Kind::Fitted, {under, 1, 0}, 1, plan);
+}
+
+// The bytes follow a power of the scale: a guess from the usual power, then along the line
+// through the scales measured.
+bool SizeFitter::fitScale(int quality, double aim, double low, double high, FitPlan *plan,
+                          bool *done)
+{
+    *done = false;
+    double overScale = 1;
+    double overBytes = 0;
+    if (!bytesAt(quality, 1, &overBytes))
+        return false;
+    double underScale = -1;
+    double underBytes = 0;
+    double scale = std::exp(std::log(aim / overBytes) / ScalePower);
+    for (int probe = 0; probe < MostProbes; ++probe) {
+        scale = std::clamp(scale, smallestScale, overScale);
+        double bytes = 0;
+        if (!bytesAt(quality, scale, &bytes))
+            return false;
+        if (bytes <= high && bytes >= low) {
+            *done = true;
+            return setPlan(FitPlan::Kind::Fitted, {quality, scale, 0}, 1, plan);
+        }
+        const double lastScale = bytes > high ? overScale : underScale;
+        const double lastBytes = bytes > high ? overBytes : underBytes;
+        if (bytes > high) {
+            overScale = scale;
+            overBytes = bytes;
+        } else {
+            underScale = scale;
+            underBytes = bytes;
+        }
+        if (underScale < 0 && scale <= smallestScale)
+            return true; // too large even at the smallest scale: fewer frames next
+        const double next =
+            underScale < 0
+                ? std::exp(towards(std::log(lastScale), lastBytes, std::log(scale), bytes, aim))
+                : std::exp(towards(std::log(underScale), underBytes, std::log(overScale),
+                                   overBytes, aim));
+        if (std::abs(next - scale) < 0.002)
+            break;
+        scale = underScale < 0 ? next : std::clamp(next, underScale, overScale);
+    }
+    if (underScale < 0)
+        return true;
+    *done = true;
+    return setPlan(FitPlan::Kind::Fitted, {quality, underScale, 0}, 1, plan);
+}
+
+// Dropping frames leaves larger changes between those that stay: the sample measures the
+// frames after gaps of up to MostGaps places, and the number of frames follows from them.
+bool SizeFitter::fitFrames(double aim, double high, double limit, FitPlan *plan)
+{
+    SampleSize cost;
+    if (!measure(lowestQuality, smallestScale, MostGaps, &cost))
+        return false;
+    const int fewest = std::min(frameCount, std::max(2, (frameCount + MostGaps - 1) / MostGaps));
+    int kept = frameCount;
+    while (kept > fewest && cost.bytes(kept, frameCount) > aim)
+        kept--;
+    const double bytes = double(cost.bytes(kept, frameCount));
+    const FitSetting setting{lowestQuality, smallestScale, kept};
+    // Near the limit the write itself tells.
+    const FitPlan::Kind kind = bytes <= std::max(high, limit) ? FitPlan::Kind::Fitted
+                                                              : FitPlan::Kind::Unreachable;
+    return setPlan(kind, setting, MostGaps, plan);
+}
