@@ -23,9 +23,10 @@ struct GifEncoder
     // Encodes one RGBA frame (width * height * 4 bytes, rows without gaps; the 4th byte is
     // ignored) placed at (0, 0) of the canvas. A smaller file (see openGifStream) gets only
     // the rectangle that holds the pixels whose picture changed, or one transparent pixel
-    // with a table of 4 colours when none did. Returns false, writing nothing, when the
-    // state has no open file, the frame is empty or does not fit the canvas, or depth is
-    // not 2 to 8.
+    // with a table of 4 colours when none did. Below level 100 (GifOptions::quality) the
+    // steps of qualityframe.h take the place of the palette and the mapping below, and the
+    // frame is cropped in the same way. Returns false, writing nothing, when the state has
+    // no open file, the frame is empty or does not fit the canvas, or depth is not 2 to 8.
     // previousFrame is up to date on return; the frame's bytes may still be on their way
     // to the file (closeGifStream waits for them, gifStreamHasError reports their errors).
     bool encodeFrame(GifFileState *state, const unsigned char *rgba, int width, int height,

@@ -2,12 +2,14 @@
 #include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
 #include "encoder/lzwbitbuffer.h"
+#include "encoder/qualitystate.h"
 #include "encoder/subtreequeue.h"
 
 #include <QtGlobal>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -80,6 +82,10 @@ void releaseBuffers(GifFileState *state)
     releaseLzwDictionary(&state->dictionary);
     releaseColourCellTable(&state->cellTables[0]);
     releaseColourCellTable(&state->cellTables[1]);
+    if (state->quality)
+        releaseLzwDictionary(&state->quality->dictionary);
+    delete state->quality;
+    state->quality = nullptr;
     state->previousFrame = nullptr;
     state->picture = nullptr;
     state->coveredWidth = nullptr;
@@ -88,12 +94,16 @@ void releaseBuffers(GifFileState *state)
     state->indexPlanes[1] = nullptr;
 }
 
-bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight, bool smallerFile)
+bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight,
+                     const GifOptions &options)
 {
+    const bool smallerFile = options.smallerFile;
     // Zero-filled so that what is written never depends on memory left over.
     const size_t pixels = size_t(canvasWidth) * size_t(canvasHeight);
     state->previousFrame = static_cast<unsigned char *>(calloc(pixels, 4));
-    if (smallerFile)
+    // Levels below 100 keep the pictures too, to tell still areas from changing ones.
+    const bool keepsPicture = smallerFile || options.quality < 100;
+    if (keepsPicture)
         state->picture = static_cast<unsigned char *>(calloc(pixels, 4));
     state->coveredWidth = static_cast<int *>(calloc(size_t(canvasHeight), sizeof(int)));
     state->work = static_cast<unsigned char *>(malloc(pixels * 4));
@@ -102,8 +112,21 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight, boo
     const bool dictionary = allocateLzwDictionary(&state->dictionary, pixels);
     const bool cells = allocateColourCellTable(&state->cellTables[0])
                        && allocateColourCellTable(&state->cellTables[1]);
-    if (state->previousFrame && (state->picture || !smallerFile) && state->coveredWidth
-        && state->work && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells)
+    if (options.quality < 100) {
+        state->quality = new (std::nothrow) QualityState();
+        if (state->quality) {
+            state->quality->level = qualityLevelFor(options.quality);
+            state->quality->smallerFile = smallerFile;
+        }
+        // The choosing pass follows strings only: it needs no room for code bytes.
+        if (state->quality && !allocateLzwDictionary(&state->quality->dictionary, 0)) {
+            delete state->quality;
+            state->quality = nullptr;
+        }
+    }
+    if (state->previousFrame && (state->picture || !keepsPicture) && state->coveredWidth
+        && state->work && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells
+        && (state->quality || options.quality >= 100))
         return true;
     releaseBuffers(state);
     return false;
@@ -119,7 +142,7 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
     if (canvasWidth < 1 || canvasWidth > MaxGifSide || canvasHeight < 1
         || canvasHeight > MaxGifSide)
         return state;
-    if (!allocateBuffers(&state, canvasWidth, canvasHeight, options.smallerFile))
+    if (!allocateBuffers(&state, canvasWidth, canvasHeight, options))
         return state;
     FILE *file = openForWriting(utf8Path);
     if (!file) {
@@ -212,12 +235,8 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
         for (int x = y == 0 ? 1 : 0; x < width; ++x) {
             const int value = row[x];
             const uint32_t key = uint32_t(current) << 8 | uint32_t(value);
-            uint32_t slot = lzwDictionarySlot(key);
-            uint32_t word = words[slot];
-            while (word != 0 && (word >> 12) != key) {
-                slot = (slot + 1) & LzwDictionaryMask;
-                word = words[slot];
-            }
+            const uint32_t slot = lzwFindSlot(words, key);
+            const uint32_t word = words[slot];
             if (word != 0) {
                 current = int(word & 0xFFF);
                 continue;

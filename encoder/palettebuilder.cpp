@@ -209,6 +209,13 @@ void buildPaletteTree(unsigned char *pixels, size_t n, int first, int end, int s
         return;
     }
 
+    // A palette of fewer entries than its table holds ends before some splits: their range
+    // lies wholly on the left.
+    if (splitEntry >= end) {
+        buildPaletteTree(pixels, n, first, end, splitEntry - splitDistance, splitDistance / 2,
+                         node * 2, palette);
+        return;
+    }
     const size_t nLeft = splitPaletteNode(pixels, n, first, end, splitEntry, node, palette);
     buildPaletteTree(pixels, nLeft, first, splitEntry, splitEntry - splitDistance,
                      splitDistance / 2, node * 2, palette);
@@ -258,15 +265,21 @@ size_t GifEncoder::buildPalette(const unsigned char *prev, const int *coveredWid
         *changed = {0, 0, width, height};
     }
 
+    buildFramePalette(work, n, depth, (1 << depth) - 1, palette, helper, subtrees);
+    return n;
+}
+
+void buildFramePalette(unsigned char *work, size_t n, int depth, int entries,
+                       FramePalette *palette, FrameHelperThread *helper, SubtreeQueue *subtrees)
+{
     if (!helper || n < ParallelPixels) {
-        buildPaletteTree(work, n, 1, 1 << depth, 1 << (depth - 1), 1 << (depth - 2), 1,
+        buildPaletteTree(work, n, 1, entries + 1, 1 << (depth - 1), 1 << (depth - 2), 1,
                          palette);
-        return n;
+        return;
     }
     // Whichever thread is free takes the next subtree; the helper joins once it is done
     // with what it was given before; the wait for its share of the rows covers this task.
-    subtrees->open(work, n, depth, palette);
+    subtrees->open(work, n, depth, entries, palette);
     helper->post(shareSubtrees, subtrees);
     subtrees->work();
-    return n;
 }

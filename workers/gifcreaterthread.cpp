@@ -52,7 +52,7 @@ void GifCreaterThread::run()
     GifEncoder encoder;
     const QByteArray path = gifFilePath.toUtf8();
     GifFileState state =
-        openGifStream(path.constData(), gifWidth, gifHeight, delay, GifOptions{smallerFile});
+        openGifStream(path.constData(), gifWidth, gifHeight, delay, GifOptions{smallerFile, quality});
     if (!state.outputFile)
         return;
 

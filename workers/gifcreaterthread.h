@@ -39,6 +39,8 @@ public:
     QString gifFilePath;
     // Write only what changes between the pictures: much smaller for screen recordings.
     bool smallerFile = false;
+    // 1 to 100: below 100 the file is smaller and the pictures less exact.
+    int quality = 100;
     QMutex listLock;
     // Read in the finished() slot: true only when the whole file was written.
     bool succeeded = false;

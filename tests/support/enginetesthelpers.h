@@ -1,6 +1,8 @@
 #ifndef ENGINETESTHELPERS_H
 #define ENGINETESTHELPERS_H
 
+#include "encoder/gifoptions.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -29,6 +31,13 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 // Encodes the frames as the creation job does and returns whether the file was written.
 bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canvas,
                   int delay = 10, int depth = 8);
+
+// Encodes the frames into path with the options, recording after each frame what the
+// encoder says a viewer shows: the RGB of previousFrame, alpha 255 where some frame has
+// drawn, else 0. written, when given, receives encodeFrame's answer per frame.
+QVector<QImage> encodeRecordingShown(const QString &path, const QVector<QImage> &frames,
+                                     QSize canvas, QVector<bool> *written = nullptr,
+                                     const GifOptions &options = GifOptions());
 
 // The progress values a worker's updateprogress spy recorded, in order.
 QList<int> progressOf(const QSignalSpy &spy);
