@@ -25,6 +25,7 @@ struct FrameWrite
     int delay;
     FramePalette palette;
     LzwDictionary *dictionary;
+    int restartRow;             // where the coder's table starts again (see writeFrameBlocks)
     int ticket;                 // the helper's ticket for this write; 0 when written
 };
 

@@ -34,11 +34,14 @@ struct GifEncoder
 
     // Writes one complete frame: graphic control extension, image descriptor, local colour
     // table and LZW data. indices holds one palette index per pixel, from the frame's
-    // top-left pixel, rows indexStride bytes apart. The dictionary is cleared first; it must
-    // have room for the frame (encodeFrame only passes frames that fit the canvas).
+    // top-left pixel, rows indexStride bytes apart. The dictionary is cleared first, and
+    // again (with a clear code) at the start of row restartRow when that is one of the
+    // frame's rows but the first; it must have room for the frame (encodeFrame only passes
+    // frames that fit the canvas).
     void writeFrameBlocks(FILE *out, const unsigned char *indices, int indexStride, int left,
                           int top, int width, int height, int delay,
-                          const FramePalette *palette, LzwDictionary *dictionary) const;
+                          const FramePalette *palette, LzwDictionary *dictionary,
+                          int restartRow = -1) const;
 
     // Fills the palette (entries 1 to 2^depth - 1 and the tree) from the frame's pixels that
     // differ from prev (what is shown, or in a smaller file the pictures so far); prev null

@@ -82,8 +82,10 @@ void releaseBuffers(GifFileState *state)
     releaseLzwDictionary(&state->dictionary);
     releaseColourCellTable(&state->cellTables[0]);
     releaseColourCellTable(&state->cellTables[1]);
-    if (state->quality)
-        releaseLzwDictionary(&state->quality->dictionary);
+    if (state->quality) {
+        releaseLzwDictionary(&state->quality->strings[0].dictionary);
+        releaseLzwDictionary(&state->quality->strings[1].dictionary);
+    }
     delete state->quality;
     state->quality = nullptr;
     state->previousFrame = nullptr;
@@ -119,7 +121,10 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight,
             state->quality->smallerFile = smallerFile;
         }
         // The choosing pass follows strings only: it needs no room for code bytes.
-        if (state->quality && !allocateLzwDictionary(&state->quality->dictionary, 0)) {
+        if (state->quality && !(allocateLzwDictionary(&state->quality->strings[0].dictionary, 0)
+                                && allocateLzwDictionary(&state->quality->strings[1].dictionary, 0))) {
+            releaseLzwDictionary(&state->quality->strings[0].dictionary);
+            releaseLzwDictionary(&state->quality->strings[1].dictionary);
             delete state->quality;
             state->quality = nullptr;
         }
@@ -185,7 +190,8 @@ bool gifStreamHasError(const GifFileState *state)
 
 void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int indexStride,
                                   int left, int top, int width, int height, int delay,
-                                  const FramePalette *palette, LzwDictionary *dictionary) const
+                                  const FramePalette *palette, LzwDictionary *dictionary,
+                                  int restartRow) const
 {
     const int depth = palette->depth;
     Q_ASSERT(size_t(width) * size_t(height) <= dictionary->maxPixels);
@@ -232,7 +238,18 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
         current = indices[0];
     for (int y = 0; y < height && current >= 0; ++y) {
         const unsigned char *row = indices + size_t(y) * size_t(indexStride);
-        for (int x = y == 0 ? 1 : 0; x < width; ++x) {
+        int x = y == 0 ? 1 : 0;
+        if (y == restartRow && y > 0) {
+            // The rows from here on start from an empty table of strings, as after code 4095.
+            emitCode(&bits, current, codeWidth);
+            emitCode(&bits, clearCode, codeWidth);
+            clearLzwDictionary(dictionary);
+            codeWidth = depth + 1;
+            lastCode = clearCode + 1;
+            current = row[0];
+            x = 1;
+        }
+        for (; x < width; ++x) {
             const int value = row[x];
             const uint32_t key = uint32_t(current) << 8 | uint32_t(value);
             const uint32_t slot = lzwFindSlot(words, key);

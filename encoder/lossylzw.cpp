@@ -81,7 +81,8 @@ struct FrameWalk
 // longest, the one that takes the least error. The string tree holds its indices.
 struct LongestSearch
 {
-    const QualityState *quality;
+    const QualityLevel *level;
+    const LzwStrings *strings;
     const FrameWalk *walk;
     PixelAhead ahead[MostDepth];
     int known;  // pixels of ahead filled in
@@ -127,11 +128,10 @@ struct LongestSearch
             walk->look(next, &ahead[known++]);
             more = walk->step(&next);
         }
-        const QualityLevel &level = quality->level;
         PixelAhead &pixel = ahead[length];
         // The string with the pixel's own index first: most often the longest, and once it
         // is known, fewer others can be longer.
-        const uint32_t *words = quality->dictionary.words;
+        const uint32_t *words = strings->dictionary.words;
         const uint32_t word =
             words[lzwFindSlot(words, uint32_t(code) << 8 | uint32_t(*pixel.index))];
         const int own = int(word & 0xFFF);
@@ -139,19 +139,19 @@ struct LongestSearch
             tried++;
             explore(own, length + 1, spent);
         }
-        for (int child = quality->firstContinuation[code]; child && tried < MostTried;
-             child = quality->nextContinuation[child]) {
+        for (int child = strings->firstContinuation[code]; child && tried < MostTried;
+             child = strings->nextContinuation[child]) {
             // Strings that cannot grow longer than the longest found are not followed, nor
             // those after them, which are no taller.
-            if (length + 1 + quality->height[child] <= bestLength)
+            if (length + 1 + strings->height[child] <= bestLength)
                 break;
             if (child == own)
                 continue;
             if (!pixel.weighed)
                 walk->weighPixel(&pixel);
-            const int e = walk->error(pixel, quality->lastIndex[child]);
+            const int e = walk->error(pixel, strings->lastIndex[child]);
             const int extra = e > pixel.own ? e - pixel.own : 0;
-            if (e < 0 || e > pixel.own + level.lzwTolerance || spent + extra > level.stringBudget)
+            if (e < 0 || e > pixel.own + level->lzwTolerance || spent + extra > level->stringBudget)
                 continue;
             tried++;
             explore(child, length + 1, spent + extra);
@@ -162,72 +162,72 @@ struct LongestSearch
 };
 
 // Forgets every string but those of one index.
-void clearStrings(QualityState *quality, int roots)
+void clearStrings(LzwStrings *strings, int roots)
 {
-    clearLzwDictionary(&quality->dictionary);
-    memset(quality->firstContinuation, 0, sizeof(quality->firstContinuation));
-    memset(quality->lastContinuation, 0, sizeof(quality->lastContinuation));
-    memset(quality->height, 0, size_t(roots));
+    clearLzwDictionary(&strings->dictionary);
+    memset(strings->firstContinuation, 0, sizeof(strings->firstContinuation));
+    memset(strings->lastContinuation, 0, sizeof(strings->lastContinuation));
+    memset(strings->height, 0, size_t(roots));
 }
 
 // Moves string s, grown taller, before the continuations of its string that are shorter.
-void promote(QualityState *quality, int s)
+void promote(LzwStrings *strings, int s)
 {
-    const int parent = quality->continued[s];
-    for (int before = quality->previousContinuation[s];
-         before && quality->height[before] < quality->height[s];
-         before = quality->previousContinuation[s]) {
+    const int parent = strings->continued[s];
+    for (int before = strings->previousContinuation[s];
+         before && strings->height[before] < strings->height[s];
+         before = strings->previousContinuation[s]) {
         // Swap s with the one before it.
-        const int earlier = quality->previousContinuation[before];
-        const int later = quality->nextContinuation[s];
+        const int earlier = strings->previousContinuation[before];
+        const int later = strings->nextContinuation[s];
         if (earlier)
-            quality->nextContinuation[earlier] = uint16_t(s);
+            strings->nextContinuation[earlier] = uint16_t(s);
         else
-            quality->firstContinuation[parent] = uint16_t(s);
+            strings->firstContinuation[parent] = uint16_t(s);
         if (later)
-            quality->previousContinuation[later] = uint16_t(before);
+            strings->previousContinuation[later] = uint16_t(before);
         else
-            quality->lastContinuation[parent] = uint16_t(before);
-        quality->previousContinuation[s] = uint16_t(earlier);
-        quality->nextContinuation[s] = uint16_t(before);
-        quality->previousContinuation[before] = uint16_t(s);
-        quality->nextContinuation[before] = uint16_t(later);
+            strings->lastContinuation[parent] = uint16_t(before);
+        strings->previousContinuation[s] = uint16_t(earlier);
+        strings->nextContinuation[s] = uint16_t(before);
+        strings->previousContinuation[before] = uint16_t(s);
+        strings->nextContinuation[before] = uint16_t(later);
     }
 }
 
 // Adds the string current + index as code, as the coder does.
-void addString(QualityState *quality, int current, int index, int code)
+void addString(LzwStrings *strings, int current, int index, int code)
 {
     const uint32_t key = uint32_t(current) << 8 | uint32_t(index);
-    uint32_t *words = quality->dictionary.words;
+    uint32_t *words = strings->dictionary.words;
     words[lzwFindSlot(words, key)] = key << 12 | uint32_t(code);
-    quality->continued[code] = uint16_t(current);
-    quality->lastIndex[code] = (unsigned char)index;
-    quality->height[code] = 0;
-    quality->firstContinuation[code] = 0;
-    quality->lastContinuation[code] = 0;
+    strings->continued[code] = uint16_t(current);
+    strings->lastIndex[code] = (unsigned char)index;
+    strings->height[code] = 0;
+    strings->firstContinuation[code] = 0;
+    strings->lastContinuation[code] = 0;
     // Last among its string's continuations: none is shorter.
-    const int last = quality->lastContinuation[current];
-    quality->previousContinuation[code] = uint16_t(last);
-    quality->nextContinuation[code] = 0;
+    const int last = strings->lastContinuation[current];
+    strings->previousContinuation[code] = uint16_t(last);
+    strings->nextContinuation[code] = 0;
     if (last)
-        quality->nextContinuation[last] = uint16_t(code);
+        strings->nextContinuation[last] = uint16_t(code);
     else
-        quality->firstContinuation[current] = uint16_t(code);
-    quality->lastContinuation[current] = uint16_t(code);
+        strings->firstContinuation[current] = uint16_t(code);
+    strings->lastContinuation[current] = uint16_t(code);
     // The strings it continues may now reach further.
-    for (int s = current, reach = 1; reach > quality->height[s] && reach < 256; ++reach) {
-        quality->height[s] = (unsigned char)reach;
-        if (quality->continued[s] == NoString)
+    for (int s = current, reach = 1; reach > strings->height[s] && reach < 256; ++reach) {
+        strings->height[s] = (unsigned char)reach;
+        if (strings->continued[s] == NoString)
             break;
-        promote(quality, s);
-        s = quality->continued[s];
+        promote(strings, s);
+        s = strings->continued[s];
     }
 }
 
 } // namespace
 
-void chooseLzwIndices(QualityState *quality, const FramePalette *palette,
+void chooseLzwIndices(const QualityLevel &level, LzwStrings *strings, const FramePalette *palette,
                       const unsigned char *rgba, int width, FrameArea area,
                       unsigned char *indices, unsigned char *shown, int canvasWidth,
                       const int *coveredWidth, AwaitRows awaitRows, void *rowsArgument)
@@ -237,11 +237,12 @@ void chooseLzwIndices(QualityState *quality, const FramePalette *palette,
     for (int e = 1; e < clearCode; ++e)
         walk.entries[e] = weigh(palette->red[e], palette->green[e], palette->blue[e]);
     int lastCode = clearCode + 1;
-    clearStrings(quality, clearCode);
+    clearStrings(strings, clearCode);
     for (int root = 0; root < clearCode; ++root)
-        quality->continued[root] = NoString;
+        strings->continued[root] = NoString;
     LongestSearch search;
-    search.quality = quality;
+    search.level = &level;
+    search.strings = strings;
     search.walk = &walk;
 
     int current = -1;  // code of the string matched so far
@@ -263,7 +264,7 @@ void chooseLzwIndices(QualityState *quality, const FramePalette *palette,
         // search seldom finds better in a still area, and still areas are most of a frame.
         unsigned char *index = indices + size_t(place.y) * size_t(width) + size_t(place.x);
         if (current >= 0 && !ends && *index == 0) {
-            const uint32_t *words = quality->dictionary.words;
+            const uint32_t *words = strings->dictionary.words;
             const uint32_t word = words[lzwFindSlot(words, uint32_t(current) << 8)];
             if (word) {
                 current = int(word & 0xFFF);
@@ -281,8 +282,8 @@ void chooseLzwIndices(QualityState *quality, const FramePalette *palette,
             // of the strings from its end back to where it was.
             int code = search.bestCode;
             for (int k = length - 1; k >= 0; --k) {
-                *search.ahead[k].index = quality->lastIndex[code];
-                code = quality->continued[code];
+                *search.ahead[k].index = strings->lastIndex[code];
+                code = strings->continued[code];
             }
             current = search.bestCode;
             spent = search.bestSpent;
@@ -290,10 +291,10 @@ void chooseLzwIndices(QualityState *quality, const FramePalette *palette,
             // The coder writes the string and adds it with this pixel's own index.
             const int value = indices[size_t(place.y) * size_t(width) + size_t(place.x)];
             if (current >= 0) {
-                addString(quality, current, value, ++lastCode);
+                addString(strings, current, value, ++lastCode);
                 // The coder drops every string once code 4095 is given.
                 if (lastCode == 4095) {
-                    clearStrings(quality, clearCode);
+                    clearStrings(strings, clearCode);
                     lastCode = clearCode + 1;
                 }
             }

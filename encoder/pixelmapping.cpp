@@ -47,7 +47,8 @@ void writeFrame(void *argument)
 {
     const FrameWrite *w = static_cast<const FrameWrite *>(argument);
     w->encoder->writeFrameBlocks(w->out, w->indices, w->indexStride, w->left, w->top, w->width,
-                                 w->height, w->delay, &w->palette, w->dictionary);
+                                 w->height, w->delay, &w->palette, w->dictionary,
+                                 w->restartRow);
 }
 
 } // namespace
@@ -236,8 +237,9 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     // Waiting for the helper's rows also waits for everything posted to it before them.
     const int ticket = split ? state->helper->post(mapRows, &helped) : 0;
     // Below level 100 the mapping and the LZW choice share the frame's rows.
+    int restartRow = -1;
     if (quality)
-        mapAndChooseQualityFrame(state, rgba, width, written, palette, indices);
+        restartRow = mapAndChooseQualityFrame(state, rgba, width, written, palette, indices);
     else
         mapRows(&here);
     waitForHelper(state->helper, ticket);
@@ -258,6 +260,7 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     write->height = writtenHeight;
     write->delay = delay;
     write->dictionary = &state->dictionary;
+    write->restartRow = restartRow;
     write->ticket = postToHelper(state->helper, writeFrame, write);
     state->nextWrite ^= 1;
     return true;

@@ -26,12 +26,10 @@ struct MappedBands
     FrameArea area;
     unsigned char *indices;
     const FramePalette *palette;
-    ColourCellTable *cells[2]; // this thread's, the helper's
     int bandRows;
     int bands;
     std::atomic<int> next;     // the next band nobody has taken
     std::atomic<bool> done[MostBands];
-    int doneBefore;            // the bands from the first that this thread knows are done
 };
 
 void mapBand(MappedBands *m, int band, ColourCellTable *cells)
@@ -45,30 +43,66 @@ void mapBand(MappedBands *m, int band, ColourCellTable *cells)
     m->done[band].store(true, std::memory_order_release);
 }
 
-// The helper's share: bands until none is left.
-void mapBands(void *argument)
+// One thread's view of the bands: its own cells, and the bands from the first it needs
+// that it knows are done.
+struct BandWaiter
 {
-    MappedBands *m = static_cast<MappedBands *>(argument);
-    for (int band = m->next.fetch_add(1); band < m->bands; band = m->next.fetch_add(1))
-        mapBand(m, band, m->cells[1]);
-}
+    MappedBands *bands;
+    ColourCellTable *cells;
+    int doneBefore;
+};
 
-// The LZW choice waits for rows: it maps the next band itself when nobody has taken it.
+// The LZW choice waits for rows: the thread maps the next band itself when nobody has
+// taken it, so no thread ever waits for one that waits.
 void awaitMappedRows(void *argument, int row)
 {
-    MappedBands *m = static_cast<MappedBands *>(argument);
+    BandWaiter *w = static_cast<BandWaiter *>(argument);
+    MappedBands *m = w->bands;
     const int needed = (row - m->area.top + m->bandRows - 1) / m->bandRows;
-    while (m->doneBefore < needed) {
-        if (m->done[m->doneBefore].load(std::memory_order_acquire)) {
-            m->doneBefore++;
+    while (w->doneBefore < needed) {
+        if (m->done[w->doneBefore].load(std::memory_order_acquire)) {
+            w->doneBefore++;
             continue;
         }
         const int band = m->next.fetch_add(1);
         if (band < m->bands)
-            mapBand(m, band, m->cells[0]);
+            mapBand(m, band, w->cells);
         else
-            std::this_thread::yield(); // the helper is mapping it
+            std::this_thread::yield(); // the other thread is mapping it
     }
+}
+
+// The choice of one part of a frame.
+struct FramePart
+{
+    const GifFileState *state;
+    LzwStrings *strings;
+    const FramePalette *palette;
+    const unsigned char *rgba;
+    int width;
+    FrameArea area;
+    unsigned char *indices;
+    BandWaiter waiter;
+};
+
+void choosePart(const FramePart &part)
+{
+    if (part.area.top >= part.area.bottom)
+        return;
+    const GifFileState *state = part.state;
+    chooseLzwIndices(state->quality->level, part.strings, part.palette, part.rgba, part.width,
+                     part.area, part.indices, state->previousFrame, state->canvasWidth,
+                     state->coveredWidth, awaitMappedRows, const_cast<BandWaiter *>(&part.waiter));
+}
+
+// The helper's share: bands until none is left, then the lower part.
+void mapAndChooseLower(void *argument)
+{
+    FramePart *lower = static_cast<FramePart *>(argument);
+    MappedBands *m = lower->waiter.bands;
+    for (int band = m->next.fetch_add(1); band < m->bands; band = m->next.fetch_add(1))
+        mapBand(m, band, lower->waiter.cells);
+    choosePart(*lower);
 }
 
 } // namespace
@@ -106,9 +140,9 @@ size_t prepareQualityFrame(GifFileState *state, const unsigned char *rgba, int w
     return n;
 }
 
-void mapAndChooseQualityFrame(GifFileState *state, const unsigned char *rgba, int width,
-                              FrameArea written, const FramePalette *palette,
-                              unsigned char *indices)
+int mapAndChooseQualityFrame(GifFileState *state, const unsigned char *rgba, int width,
+                             FrameArea written, const FramePalette *palette,
+                             unsigned char *indices)
 {
     QualityState *quality = state->quality;
     startColourCellFrame(&state->cellTables[0], &quality->eyePalette);
@@ -124,19 +158,32 @@ void mapAndChooseQualityFrame(GifFileState *state, const unsigned char *rgba, in
     bands.area = written;
     bands.indices = indices;
     bands.palette = palette;
-    bands.cells[0] = &state->cellTables[0];
-    bands.cells[1] = &state->cellTables[1];
     bands.bandRows = bandRows;
     bands.bands = (rows + bandRows - 1) / bandRows;
     bands.next = 0;
     for (int b = 0; b < bands.bands; ++b)
         bands.done[b] = false;
-    bands.doneBefore = 0;
+
+    // A large frame is chosen in two parts at once: the coder's table starts again at the
+    // middle row. Whether a frame is large does not depend on the helper, so that the file
+    // does not either.
     const size_t pixels = size_t(written.right - written.left) * size_t(rows);
-    const int ticket =
-        state->helper && pixels >= ParallelPixels ? state->helper->post(mapBands, &bands) : 0;
-    chooseLzwIndices(quality, palette, rgba, width, written, indices, state->previousFrame,
-                     state->canvasWidth, state->coveredWidth, awaitMappedRows, &bands);
-    // The helper's task reads the bands until it finds none left.
+    const int middle = pixels >= 2 * ParallelPixels && rows >= 2 ? written.top + rows / 2
+                                                                  : written.bottom;
+    FramePart upper = {state, &quality->strings[0], palette, rgba, width, written, indices,
+                       {&bands, &state->cellTables[0], 0}};
+    upper.area.bottom = middle;
+    FramePart lower = {state, &quality->strings[1], palette, rgba, width, written, indices,
+                       {&bands, &state->cellTables[1], (middle - written.top) / bandRows}};
+    lower.area.top = middle;
+    const int ticket = state->helper && pixels >= ParallelPixels
+                           ? state->helper->post(mapAndChooseLower, &lower)
+                           : 0;
+    choosePart(upper);
+    if (!ticket) {
+        lower.waiter.cells = &state->cellTables[0];
+        choosePart(lower);
+    }
     waitForHelper(state->helper, ticket);
+    return middle < written.bottom ? middle - written.top : -1;
 }

@@ -29,9 +29,11 @@ size_t prepareQualityFrame(GifFileState *state, const unsigned char *rgba, int w
 
 // Maps the pixels marked inside written and chooses the indices the LZW coder writes for
 // them (see chooseLzwIndices), recording what is then shown. The helper maps bands of rows
-// ahead while this thread chooses.
-void mapAndChooseQualityFrame(GifFileState *state, const unsigned char *rgba, int width,
-                              FrameArea written, const FramePalette *palette,
-                              unsigned char *indices);
+// ahead while this thread chooses; a large frame is chosen in two parts at once, the lower
+// by the helper. Returns the row of written where the coder's table must start again for
+// the second part (see writeFrameBlocks), -1 when there is one part.
+int mapAndChooseQualityFrame(GifFileState *state, const unsigned char *rgba, int width,
+                             FrameArea written, const FramePalette *palette,
+                             unsigned char *indices);
 
 #endif
