@@ -13,29 +13,30 @@
 namespace {
 
 // A short clip as a camera takes it: drifting smooth colours with grain that changes every
-// frame, a striped card sliding across, and a still caption bar with sharp text.
+// frame, a striped card sliding across, and a still caption bar with sharp text. Large
+// enough for the encoder to choose each frame's strings in two halves.
 QVector<QImage> cameraClip()
 {
     QRandomGenerator random(24);
     QVector<QImage> frames;
     for (int f = 0; f < 10; ++f) {
-        QImage image(160, 96, QImage::Format_RGBA8888);
-        for (int y = 0; y < 96; ++y) {
+        QImage image(256, 144, QImage::Format_RGBA8888);
+        for (int y = 0; y < 144; ++y) {
             uchar *row = image.scanLine(y);
-            for (int x = 0; x < 160; ++x) {
+            for (int x = 0; x < 256; ++x) {
                 int red = int(110 + 90 * std::sin((x + 2 * f) * 0.035));
                 int green = int(100 + 70 * std::cos(y * 0.05 + f * 0.1));
                 int blue = int(140 + 60 * std::sin((x + y) * 0.02));
                 const int grain = random.bounded(9) - 4;
-                const bool card = x >= 10 + 9 * f && x < 44 + 9 * f && y >= 16 && y < 56;
+                const bool card = x >= 10 + 14 * f && x < 64 + 14 * f && y >= 24 && y < 84;
                 if (card) {
                     const bool stripe = (x - 9 * f + y / 3) % 8 < 4;
                     red = stripe ? 230 : 30;
                     green = stripe ? 200 : 60;
                     blue = stripe ? 40 : 120;
                 }
-                if (y >= 80) { // the caption: still, no grain
-                    const bool letter = y >= 84 && y < 92 && x % 6 < 3 && (x / 6) % 4 != 3;
+                if (y >= 120) { // the caption: still, no grain
+                    const bool letter = y >= 126 && y < 136 && x % 6 < 3 && (x / 6) % 4 != 3;
                     red = green = blue = letter ? 240 : 36;
                 } else {
                     red += grain;
@@ -89,8 +90,8 @@ private slots:
     void lowerLevelsTradeSizeForSimilarity()
     {
         const QList<QPair<int, double>> floors = {
-            {100, 0.935}, {90, 0.96}, {80, 0.945}, {70, 0.93}, {60, 0.91},
-            {50, 0.89},   {40, 0.87}, {30, 0.855}, {20, 0.84}, {10, 0.815}};
+            {100, 0.90}, {90, 0.945}, {80, 0.93}, {70, 0.915}, {60, 0.895},
+            {50, 0.875}, {40, 0.86},  {30, 0.84}, {20, 0.82},  {10, 0.80}};
         qint64 above = 0;
         for (const auto &floor : floors) {
             const QString path = dir.filePath(QString("level%1.gif").arg(floor.first));
