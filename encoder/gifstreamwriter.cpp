@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -82,11 +81,7 @@ void releaseBuffers(GifFileState *state)
     releaseLzwDictionary(&state->dictionary);
     releaseColourCellTable(&state->cellTables[0]);
     releaseColourCellTable(&state->cellTables[1]);
-    if (state->quality) {
-        releaseLzwDictionary(&state->quality->strings[0].dictionary);
-        releaseLzwDictionary(&state->quality->strings[1].dictionary);
-    }
-    delete state->quality;
+    destroyQualityState(state->quality);
     state->quality = nullptr;
     state->previousFrame = nullptr;
     state->picture = nullptr;
@@ -114,21 +109,8 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight,
     const bool dictionary = allocateLzwDictionary(&state->dictionary, pixels);
     const bool cells = allocateColourCellTable(&state->cellTables[0])
                        && allocateColourCellTable(&state->cellTables[1]);
-    if (options.quality < 100) {
-        state->quality = new (std::nothrow) QualityState();
-        if (state->quality) {
-            state->quality->level = qualityLevelFor(options.quality);
-            state->quality->smallerFile = smallerFile;
-        }
-        // The choosing pass follows strings only: it needs no room for code bytes.
-        if (state->quality && !(allocateLzwDictionary(&state->quality->strings[0].dictionary, 0)
-                                && allocateLzwDictionary(&state->quality->strings[1].dictionary, 0))) {
-            releaseLzwDictionary(&state->quality->strings[0].dictionary);
-            releaseLzwDictionary(&state->quality->strings[1].dictionary);
-            delete state->quality;
-            state->quality = nullptr;
-        }
-    }
+    if (options.quality < 100)
+        state->quality = createQualityState(options.quality, smallerFile);
     if (state->previousFrame && (state->picture || !keepsPicture) && state->coveredWidth
         && state->work && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells
         && (state->quality || options.quality >= 100))

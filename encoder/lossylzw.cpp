@@ -111,7 +111,8 @@ struct LongestSearch
 
     void explore(int code, int length, int spent)
     {
-        const bool recorded = length > bestLength || (length == bestLength && spent < bestSpent);
+        const bool recorded =
+            length > bestLength || (length == bestLength && spent < bestSpent);
         if (recorded) {
             bestLength = length;
             bestSpent = spent;
@@ -151,7 +152,8 @@ struct LongestSearch
                 walk->weighPixel(&pixel);
             const int e = walk->error(pixel, strings->lastIndex[child]);
             const int extra = e > pixel.own ? e - pixel.own : 0;
-            if (e < 0 || e > pixel.own + level->lzwTolerance || spent + extra > level->stringBudget)
+            if (e < 0 || e > pixel.own + level->lzwTolerance
+                || spent + extra > level->stringBudget)
                 continue;
             tried++;
             explore(child, length + 1, spent + extra);
@@ -227,10 +229,11 @@ void addString(LzwStrings *strings, int current, int index, int code)
 
 } // namespace
 
-void chooseLzwIndices(const QualityLevel &level, LzwStrings *strings, const FramePalette *palette,
-                      const unsigned char *rgba, int width, FrameArea area,
-                      unsigned char *indices, unsigned char *shown, int canvasWidth,
-                      const int *coveredWidth, AwaitRows awaitRows, void *rowsArgument)
+void chooseLzwIndices(const QualityLevel &level, LzwStrings *strings,
+                      const FramePalette *palette, const unsigned char *rgba, int width,
+                      FrameArea area, unsigned char *indices, unsigned char *shown,
+                      int canvasWidth, const int *coveredWidth, AwaitRows awaitRows,
+                      void *rowsArgument)
 {
     FrameWalk walk = {rgba, width, indices, shown, canvasWidth, coveredWidth, area, {}};
     const int clearCode = 1 << palette->depth;

@@ -40,4 +40,8 @@ struct QualityState
     FramePalette eyePalette;
 };
 
+// The state of a file written at the level (1 to 99); null when there is no memory for it.
+QualityState *createQualityState(int level, bool smallerFile);
+void destroyQualityState(QualityState *quality);
+
 #endif

@@ -15,8 +15,8 @@
 // pixels in short runs between drawn ones. A pixel keeps what is shown when that is at most
 // keepTolerance from its picture (see visibleDifference), or at most stillTolerance when
 // its picture is exactly the one last given there (picture), which then takes the frame's
-// pixels. Copies the pixels to draw, in eye space (see eyespace.h), to the front of work in
-// row-major order and returns their number; changed receives the smallest rectangle that
+// pixels. Copies the pixels that are or may be drawn, in eye space (see eyespace.h), to the
+// front of work and returns their number; changed receives the smallest rectangle that
 // holds them. shown and picture describe the canvas, canvasWidth pixels per row.
 size_t collectVisibleChanges(int keepTolerance, int stillTolerance, const unsigned char *shown,
                              unsigned char *picture, const int *coveredWidth, int canvasWidth,
