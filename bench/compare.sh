@@ -7,8 +7,8 @@
 # ffmpeg's default as a ratio of medians, and a plot of bytes against SSIM per sequence
 # (SEQUENCE-quality.png in the work folder).
 # Usage: bench/compare.sh [BIN_DIR [WORK_DIR]]   (defaults: build/bin, a fresh temp folder)
-# Our programs and ffmpeg's default run RUNS times (default 5) in turn, and the median is
-# shown; gifski and the other slow tools run once. LEVELS (default "100 90 80 70 60 50 40")
+# Our programs and ffmpeg's default run RUNS times (default 5) in turn, the quality levels
+# LEVEL_RUNS times (default 3), and the median is shown; gifski and the slow tools run once. LEVELS (default "100 90 80 70 60 50 40")
 # and SEQUENCES (default "pan pan1080 zoom screen camera") choose what is measured. SLOW=1
 # adds the slow rows: the reference encoder (and its byte check), ffmpeg's palette per
 # frame and ImageMagick; without them the whole run takes about 15 minutes on 2 cores.
@@ -107,6 +107,7 @@ seconds() { # runs the command, prints its wall-clock seconds
 size_of() { du -cb "$@" | tail -1 | cut -f1; }
 median() { printf "%s\n" "$@" | sort -g | awk '{v[NR] = $1} END{print v[int((NR + 1) / 2)]}'; }
 runs=${RUNS:-5}
+level_runs=${LEVEL_RUNS:-3}
 # The encoder's own time, as encode-images prints it.
 encode_seconds() { "$@" 2>/dev/null | awk '/^encode:/{print $2}'; }
 # "SSIM PSNR" of a GIF against the sequence's frames, both decoded by ffmpeg: SSIM of the
@@ -117,37 +118,43 @@ quality() { # sequence gif
         -f null - 2>&1 | awk '/SSIM Y:/{sub(/.*SSIM Y:/, ""); s = $1}
             /PSNR.*average:/{sub(/.*average:/, ""); p = $1} END{print s, p}'
 }
+# The SSIM alone.
+luma_ssim() { # sequence gif
+    ffmpeg -hide_banner -framerate 10 -i "$1/%03d.png" -i "$2" -lavfi \
+        "[0:v]format=yuv444p[a];[1:v]format=yuv444p[b];[b][a]ssim" -f null - 2>&1 |
+        awk '/SSIM Y:/{sub(/.*SSIM Y:/, ""); print $1}'
+}
 
 # The lowest level whose GIF of the sequence has at least the given SSIM, by bisection
-# between a level known to have less (0 for none) and one known to have as much (SSIM falls
-# with the level); nothing when even the higher has less. Leaves the GIFs it made as
-# SEQUENCE-qLEVEL.search.gif.
-lowest_level_as_good() { # sequence ssim low high
+# between a level known to have less (0 for none) and one that has as much (SSIM falls with
+# the level), checked first unless it was measured; nothing when even that has less. Leaves
+# the GIFs it made as SEQUENCE-qLEVEL.search.gif.
+lowest_level_as_good() { # sequence ssim low high high-measured
     local low=$3 high=$4 middle
     good() { # sequence level ssim
-        local measured
         "$bin/encode-images" --quality $2 $1-q$2.search.gif $1/*.png >/dev/null 2>&1
-        measured=$(quality $1 $1-q$2.search.gif)
-        awk -v a="${measured% *}" -v b="$3" 'BEGIN{exit !(a >= b)}'
+        awk -v a="$(luma_ssim $1 $1-q$2.search.gif)" -v b="$3" 'BEGIN{exit !(a >= b)}'
     }
-    good $1 $high $2 || return 0
+    [ "$5" = measured ] || good $1 $high $2 || return 0
     while ((high - low > 1)); do
         middle=$(((low + high) / 2))
         if good $1 $middle $2; then high=$middle; else low=$middle; fi
     done
     echo $high
 }
-# Of the levels measured on the sequence, the "low high" around the SSIM: the highest with
-# less and the lowest with as much (99 when none has).
+# Of the levels measured on the sequence, the "low high measured" around the SSIM: the
+# highest with less and the lowest with as much ("99 unmeasured" when none has).
 levels_around() { # sequence ssim
-    local r s tool t mp bytes ssim db kind level low=0 high=99
+    local r s tool t mp bytes ssim db kind level low=0 high=99 measured=unmeasured
     for r in "${rows[@]}"; do
         IFS='|' read -r s tool t mp bytes ssim db kind <<<"$r"
         [ "$s" = "$1" ] && [ "$kind" = level ] || continue
         level=${tool##* }
         [ "$level" = "(ours)" ] && continue
-        if awk -v a="$ssim" -v b="$2" 'BEGIN{exit !(a >= b)}'; then
-            ((level < high)) && high=$level
+        if awk -v a="$ssim" -v b="$2" 'BEGIN{exit !(a >= b)}' \
+            && { [ $measured = unmeasured ] || ((level < high)); }; then
+            high=$level
+            measured=measured
         fi
     done
     for r in "${rows[@]}"; do
@@ -157,7 +164,7 @@ levels_around() { # sequence ssim
         [ "$level" = "(ours)" ] && continue
         ((level < high && level > low)) && low=$level
     done
-    echo $low $high
+    echo $low $high $measured
 }
 
 # Measures the commands given as strings with the function named first (seconds or
@@ -192,20 +199,22 @@ for seq in "${sequences[@]}"; do
     count=$(ls $seq/*.png | wc -l)
     read -r width height <<<"$(identify -format "%w %h\n" $seq/001.png)"
     megapixels=$(awk -v w=$width -v h=$height -v n=$count 'BEGIN{print w*h*n/1e6}')
-    # Level 100 is the default; the other levels take turns with it.
-    commands=('"$bin/encode-images" $seq-ours.gif $seq/*.png'
-        '"$bin/encode-images" --smaller $seq-smaller.gif $seq/*.png'
-        'ffmpeg -v error -y -framerate 10 -i $seq/%03d.png $seq-ffmpeg.gif')
-    for level in "${levels[@]}"; do
-        [ "$level" = 100 ] || commands+=("\"\$bin/encode-images\" --quality $level \$seq-q$level.gif \$seq/*.png")
-    done
-    side_by_side seconds "${commands[@]}"
+    # Level 100 is the default, timed in turn with ffmpeg's; the other levels in turn with
+    # each other, level_runs times.
+    side_by_side seconds '"$bin/encode-images" $seq-ours.gif $seq/*.png' \
+        '"$bin/encode-images" --smaller $seq-smaller.gif $seq/*.png' \
+        'ffmpeg -v error -y -framerate 10 -i $seq/%03d.png $seq-ffmpeg.gif'
     row $seq "encode-images (ours)" ${medians[0]} $megapixels $seq-ours.gif level
     row $seq "encode-images --smaller" ${medians[1]} $megapixels $seq-smaller.gif smaller
     ffmpeg_default=${medians[2]}
     versus+=("$seq|${medians[0]}|$ffmpeg_default")
     row $seq "ffmpeg default" $ffmpeg_default $megapixels $seq-ffmpeg.gif ffmpeg
-    k=3
+    commands=()
+    for level in "${levels[@]}"; do
+        [ "$level" = 100 ] || commands+=("\"\$bin/encode-images\" --quality $level \$seq-q$level.gif \$seq/*.png")
+    done
+    runs=$level_runs side_by_side seconds "${commands[@]}"
+    k=0
     for level in "${levels[@]}"; do
         [ "$level" = 100 ] && continue
         row $seq "encode-images -q $level" ${medians[k]} $megapixels $seq-q$level.gif level
@@ -222,7 +231,7 @@ for seq in "${sequences[@]}"; do
         [ -n "$level" ] || continue
         case " ${levels[*]} $found " in *" $level "*) continue ;; esac
         found="$found $level"
-        side_by_side seconds "\"\$bin/encode-images\" --quality $level \$seq-q$level.gif \$seq/*.png"
+        runs=$level_runs side_by_side seconds "\"\$bin/encode-images\" --quality $level \$seq-q$level.gif \$seq/*.png"
         row $seq "encode-images -q $level" ${medians[0]} $megapixels $seq-q$level.gif level
     done
     # Encoding alone, from frames decoded into memory first: both our modes in turn.
