@@ -1,5 +1,4 @@
 #include "encoder/qualityframe.h"
-#include "encoder/eyespace.h"
 #include "encoder/framehelperthread.h"
 #include "encoder/lossylzw.h"
 #include "encoder/palettebuilder.h"
@@ -165,10 +164,11 @@ int mapAndChooseQualityFrame(GifFileState *state, const unsigned char *rgba, int
         bands.done[b] = false;
 
     // A large frame is chosen in two parts at once: the coder's table starts again at the
-    // middle row. Whether a frame is large does not depend on the helper, so that the file
+    // row that parts them. The helper, which maps most bands first, chooses the smaller,
+    // lower part. Whether a frame is large does not depend on the helper, so that the file
     // does not either.
     const size_t pixels = size_t(written.right - written.left) * size_t(rows);
-    const int middle = pixels >= 2 * ParallelPixels && rows >= 2 ? written.top + rows / 2
+    const int middle = pixels >= 2 * ParallelPixels && rows >= 2 ? written.top + rows * 5 / 8
                                                                   : written.bottom;
     FramePart upper = {state, &quality->strings[0], palette, rgba, width, written, indices,
                        {&bands, &state->cellTables[0], 0}};
