@@ -1,4 +1,4 @@
-// encode-images [--reference | --in-memory] [--smaller] OUT.gif IMAGE...
+// encode-images [--reference | --in-memory] [--smaller] [--quality N] OUT.gif IMAGE...
 // Makes one GIF of the images exactly as the Create GIF job does and prints the times.
 // "load:" checks every file's header as a command line would: files that cannot become a
 // frame (unreadable, larger than 65535 a side or 100 megapixels) are skipped with a
@@ -8,8 +8,9 @@
 // the job encodes them from there, so that "encode:" is the encoding alone. --reference
 // does the same with the straightforward encoder that the tests keep as the reference, on
 // one thread, so that the speed-up can be measured in one run. --smaller writes the
-// "Smaller file" kind of GIF. Exits non-zero, leaving no GIF, when no image is readable or
-// one cannot be read when the job reaches it.
+// "Smaller file" kind of GIF; --quality N is the quality level (1 to 100, 100 by default).
+// Exits non-zero, leaving no GIF, when no image is readable or one cannot be read when the
+// job reaches it.
 #include "support/referenceencoder.h"
 #include "workers/framefile.h"
 #include "workers/gifcreaterthread.h"
@@ -88,14 +89,26 @@ int main(int argc, char *argv[])
     QStringList arguments = app.arguments();
     arguments.removeFirst();
     QStringList options;
-    while (!arguments.isEmpty() && arguments.first().startsWith("--"))
-        options << arguments.takeFirst();
+    int quality = 100;
+    bool qualityGiven = false;
+    bool qualityValid = true;
+    while (!arguments.isEmpty() && arguments.first().startsWith("--")) {
+        const QString option = arguments.takeFirst();
+        if (option != "--quality") {
+            options << option;
+            continue;
+        }
+        qualityGiven = true;
+        quality = arguments.isEmpty() ? 0 : arguments.takeFirst().toInt(&qualityValid);
+        qualityValid = qualityValid && quality >= 1 && quality <= 100;
+    }
     const bool useReference = options.removeAll("--reference") > 0;
     const bool inMemory = useReference || options.removeAll("--in-memory") > 0;
     const bool smallerFile = options.removeAll("--smaller") > 0;
-    if (arguments.size() < 2 || !options.isEmpty() || (useReference && smallerFile)) {
-        fprintf(stderr, "usage: encode-images [--reference | --in-memory] [--smaller] OUT.gif "
-                        "IMAGE...\n");
+    if (arguments.size() < 2 || !options.isEmpty() || !qualityValid
+        || (useReference && (smallerFile || qualityGiven))) {
+        fprintf(stderr, "usage: encode-images [--reference | --in-memory] [--smaller] "
+                        "[--quality N] OUT.gif IMAGE...\n");
         return 2;
     }
     const QString outPath = arguments.takeFirst();
@@ -130,6 +143,7 @@ int main(int argc, char *argv[])
     frames.removeAll(QImage());
     GifJobChoices choices;
     choices.encoding.smallerFile = smallerFile;
+    choices.encoding.quality = quality;
     const GifJob job = makeGifJob(outPath, sources, choices);
     const QSize canvas = job.canvas;
     const double loadSeconds = timer.nsecsElapsed() / 1e9;
@@ -144,9 +158,9 @@ int main(int argc, char *argv[])
                      : encodeWithWorker(job);
     const double encodeSeconds = timer.nsecsElapsed() / 1e9;
 
-    printf("encoder: %s%s\n",
+    printf("encoder: %s%s, quality %d\n",
            useReference ? "reference" : (smallerFile ? "ours, smaller file" : "ours"),
-           inMemory ? ", frames in memory" : "");
+           inMemory ? ", frames in memory" : "", quality);
     printf("frames: %d, canvas %d x %d\n", int(sources.size()), canvas.width(),
            canvas.height());
     printf("load: %.3f s\n", loadSeconds);

@@ -4,6 +4,7 @@
 #include "encoder/framearea.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -69,24 +70,30 @@ const unsigned char *prepareClearFrame(GifFileState *state, const unsigned char 
         releaseHeldFrame(state);
     }
 
-    // A smaller file compares with the pictures given, the default with what is shown.
-    unsigned char *compared = state->picture ? state->picture : state->previousFrame;
+    // A smaller file at level 100 compares with the pictures given; the default, and every
+    // level below 100 first, with what is shown.
+    const unsigned char *compared =
+        state->picture && !state->quality ? state->picture : state->previousFrame;
     const size_t pixels = size_t(state->canvasWidth) * size_t(state->canvasHeight);
     for (size_t i = 0; i < pixels; ++i) {
         const unsigned char *pixel = rgba + i * 4;
         unsigned char *seen = state->prepared + i * 4;
-        unsigned char *before = compared + i * 4;
         if (isClearAlpha(pixel[3])) {
-            memcpy(seen, before, 4);
+            memcpy(seen, compared + i * 4, 4);
             state->shownClear[i] = 1;
             continue;
         }
         memcpy(seen, pixel, 4);
-        // Far from the pixel on every channel, so that no tolerance takes it for shown.
+        // What is shown and the picture before are made far from the pixel on every channel,
+        // so that no tolerance and no still picture takes it for shown.
         if (state->shownClear[i]) {
-            before[0] = pixel[0] ^ 0x80;
-            before[1] = pixel[1] ^ 0x80;
-            before[2] = pixel[2] ^ 0x80;
+            for (unsigned char *before : {state->previousFrame, state->picture}) {
+                if (!before)
+                    continue;
+                before[i * 4 + 0] = pixel[0] ^ 0x80;
+                before[i * 4 + 1] = pixel[1] ^ 0x80;
+                before[i * 4 + 2] = pixel[2] ^ 0x80;
+            }
             state->shownClear[i] = 0;
         }
     }

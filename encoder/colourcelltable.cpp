@@ -5,6 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 
+// Out of line: kept for the rare case, so that the common one stays small.
+#ifdef _MSC_VER
+#define NEVER_INLINE __declspec(noinline)
+#else
+#define NEVER_INLINE __attribute__((noinline))
+#endif
+
 namespace {
 
 const int CellBits = 3;                      // cubes of 8 values a side
@@ -101,12 +108,7 @@ void makeParentList(const FramePalette *palette, int red, int green, int blue,
 // The list of the colour's cube the first time a colour falls into it, made from its parent
 // cube's list. Once the room for lists is full, it is made again for every colour, in a
 // spare place. Kept out of line: the lookup of a list already made is the common case.
-#ifdef _MSC_VER
-__declspec(noinline)
-#else
-__attribute__((noinline))
-#endif
-const ColourCellGroup *makeCellList(ColourCellTable *table, int cell, int red, int green,
+NEVER_INLINE const ColourCellGroup *makeCellList(ColourCellTable *table, int cell, int red, int green,
                                     int blue, int *groupCount)
 {
     const int parent = ((red >> ParentBits) * ParentsPerSide + (green >> ParentBits))
@@ -175,9 +177,115 @@ bool walkReachesFirst(const FramePalette *palette, int red, int green, int blue,
     return ((nodeA & 1) == 0) == leftFirst;
 }
 
+} // namespace
+
+#ifdef LUMORRA_SSE2
+
+// The differences from the colour to the 8 places of the group, in 16-bit lanes.
+static inline __m128i groupDifferences(const ColourCellGroup *group, __m128i red,
+                                       __m128i green, __m128i blue)
+{
+    const __m128i *rows = reinterpret_cast<const __m128i *>(group);
+    const auto distance = [](__m128i a, __m128i b) {
+        return _mm_max_epi16(_mm_sub_epi16(a, b), _mm_sub_epi16(b, a));
+    };
+    return _mm_add_epi16(_mm_add_epi16(distance(_mm_loadu_si128(rows), red),
+                                       distance(_mm_loadu_si128(rows + 1), green)),
+                         distance(_mm_loadu_si128(rows + 2), blue));
+}
+
+// The smallest difference in any lane, in every lane.
+static inline __m128i lowestLane(__m128i v)
+{
+    v = _mm_min_epi16(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2)));
+    v = _mm_min_epi16(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1)));
+    v = _mm_min_epi16(v, _mm_shufflelo_epi16(v, _MM_SHUFFLE(2, 3, 0, 1)));
+    return _mm_shuffle_epi32(v, 0);
+}
+
+// The walk's answer from a list of more than 4 groups: every group is measured, then the
+// entries at the smallest difference are taken in list order, ties going to the one the
+// walk meets first. Long lists are rare in the exact palettes and common in those refined
+// in eye space below level 100, whose entries lie close together.
+static NEVER_INLINE int nearestOfLongList(const FramePalette *palette,
+                                            const ColourCellGroup *list, int groupCount,
+                                            int red, int green, int blue)
+{
+    const __m128i r = _mm_set1_epi16(short(red));
+    const __m128i g = _mm_set1_epi16(short(green));
+    const __m128i b = _mm_set1_epi16(short(blue));
+    __m128i differences[MostGroups];
+    __m128i lowest = _mm_set1_epi16(0x7FFF);
+    for (int i = 0; i < groupCount; ++i) {
+        differences[i] = groupDifferences(list + i, r, g, b);
+        lowest = _mm_min_epi16(lowest, differences[i]);
+    }
+    const __m128i low = lowestLane(lowest);
+    int found = 0;
+    for (int i = 0; i < groupCount; ++i) {
+        uint32_t places =
+            uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi16(differences[i], low))) & 0x5555u;
+        for (; places != 0; places &= places - 1) {
+            const int e = list[i].entry[lowestSetBit(places) / 2];
+            if (!found || walkReachesFirst(palette, red, green, blue, e, found))
+                found = e;
+        }
+    }
+    return found;
+}
+
+// The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
+// groups are measured at once; longer lists group by group.
+int searchColourCells(ColourCellTable *table, int red, int green, int blue)
+{
+    int groupCount;
+    const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
+    if (groupCount > MostGroupsAtOnce)
+        return nearestOfLongList(table->palette, list, groupCount, red, green, blue);
+    const __m128i r = _mm_set1_epi16(short(red));
+    const __m128i g = _mm_set1_epi16(short(green));
+    const __m128i b = _mm_set1_epi16(short(blue));
+    // Places past the list's end are as far as padding.
+    const __m128i far = _mm_set1_epi16(0x7FFF);
+    // Most lists have one or two groups, as often one as the other: the second is measured
+    // either way, and set far when it is not the list's, rather than guessed at. The group
+    // after a list is always there to read: the next list's, or spare room.
+    const __m128i d0 = groupDifferences(list, r, g, b);
+    const __m128i d1 = _mm_or_si128(groupDifferences(list + 1, r, g, b),
+                                    _mm_set1_epi16(short(groupCount > 1 ? 0 : 0x7FFF)));
+    __m128i lowest = _mm_min_epi16(d0, d1);
+    __m128i d2 = far;
+    __m128i d3 = far;
+    if (groupCount > 2) {
+        d2 = groupDifferences(list + 2, r, g, b);
+        d3 = groupCount > 3 ? groupDifferences(list + 3, r, g, b) : far;
+        lowest = _mm_min_epi16(lowest, _mm_min_epi16(d2, d3));
+    }
+    // One bit per place at the smallest difference, place 8 * i + k at bit 8 * i + k.
+    const __m128i low = lowestLane(lowest);
+    uint32_t places = uint32_t(_mm_movemask_epi8(
+        _mm_packs_epi16(_mm_cmpeq_epi16(d0, low), _mm_cmpeq_epi16(d1, low))));
+    if (groupCount > 2)
+        places |= uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d2, low),
+                                                             _mm_cmpeq_epi16(d3, low))))
+                  << 16;
+    int first = lowestSetBit(places);
+    int found = list[first / 8].entry[first % 8];
+    // Entries that tie: the one the walk meets first.
+    for (places &= places - 1; places != 0; places &= places - 1) {
+        first = lowestSetBit(places);
+        const int e = list[first / 8].entry[first % 8];
+        if (walkReachesFirst(table->palette, red, green, blue, e, found))
+            found = e;
+    }
+    return found;
+}
+
+#else
+
 // Of the list's entries at the smallest difference from the colour, the one the walk meets
 // first.
-int nearestOfList(const FramePalette *palette, const ColourCellGroup *list, int groupCount,
+static int nearestOfList(const FramePalette *palette, const ColourCellGroup *list, int groupCount,
                   int red, int green, int blue)
 {
     int best = 0x7FFFFFFF;
@@ -199,75 +307,6 @@ int nearestOfList(const FramePalette *palette, const ColourCellGroup *list, int 
     }
     return found;
 }
-
-} // namespace
-
-#ifdef LUMORRA_SSE2
-
-// The differences from the colour to the 8 places of the group, in 16-bit lanes.
-static inline __m128i groupDifferences(const ColourCellGroup *group, __m128i red,
-                                       __m128i green, __m128i blue)
-{
-    const __m128i *rows = reinterpret_cast<const __m128i *>(group);
-    const auto distance = [](__m128i a, __m128i b) {
-        return _mm_max_epi16(_mm_sub_epi16(a, b), _mm_sub_epi16(b, a));
-    };
-    return _mm_add_epi16(_mm_add_epi16(distance(_mm_loadu_si128(rows), red),
-                                       distance(_mm_loadu_si128(rows + 1), green)),
-                         distance(_mm_loadu_si128(rows + 2), blue));
-}
-
-// The walk's answer from the candidates listed for the colour's cube. Lists of up to 4
-// groups are measured at once; longer lists go through every entry.
-int searchColourCells(ColourCellTable *table, int red, int green, int blue)
-{
-    int groupCount;
-    const ColourCellGroup *list = cellList(table, red, green, blue, &groupCount);
-    if (groupCount > MostGroupsAtOnce)
-        return nearestOfList(table->palette, list, groupCount, red, green, blue);
-    const __m128i r = _mm_set1_epi16(short(red));
-    const __m128i g = _mm_set1_epi16(short(green));
-    const __m128i b = _mm_set1_epi16(short(blue));
-    // Places past the list's end are as far as padding.
-    const __m128i far = _mm_set1_epi16(0x7FFF);
-    // Most lists have one or two groups, as often one as the other: the second is measured
-    // either way, and set far when it is not the list's, rather than guessed at. The group
-    // after a list is always there to read: the next list's, or spare room.
-    const __m128i d0 = groupDifferences(list, r, g, b);
-    const __m128i d1 = _mm_or_si128(groupDifferences(list + 1, r, g, b),
-                                    _mm_set1_epi16(short(groupCount > 1 ? 0 : 0x7FFF)));
-    __m128i lowest = _mm_min_epi16(d0, d1);
-    __m128i d2 = far;
-    __m128i d3 = far;
-    if (groupCount > 2) {
-        d2 = groupDifferences(list + 2, r, g, b);
-        d3 = groupCount > 3 ? groupDifferences(list + 3, r, g, b) : far;
-        lowest = _mm_min_epi16(lowest, _mm_min_epi16(d2, d3));
-    }
-    lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(1, 0, 3, 2)));
-    lowest = _mm_min_epi16(lowest, _mm_shuffle_epi32(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
-    lowest = _mm_min_epi16(lowest, _mm_shufflelo_epi16(lowest, _MM_SHUFFLE(2, 3, 0, 1)));
-    // One bit per place at the smallest difference, place 8 * i + k at bit 8 * i + k.
-    const __m128i low = _mm_shuffle_epi32(lowest, 0);
-    uint32_t places = uint32_t(_mm_movemask_epi8(
-        _mm_packs_epi16(_mm_cmpeq_epi16(d0, low), _mm_cmpeq_epi16(d1, low))));
-    if (groupCount > 2)
-        places |= uint32_t(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(d2, low),
-                                                             _mm_cmpeq_epi16(d3, low))))
-                  << 16;
-    int first = lowestSetBit(places);
-    int found = list[first / 8].entry[first % 8];
-    // Entries that tie: the one the walk meets first.
-    for (places &= places - 1; places != 0; places &= places - 1) {
-        first = lowestSetBit(places);
-        const int e = list[first / 8].entry[first % 8];
-        if (walkReachesFirst(table->palette, red, green, blue, e, found))
-            found = e;
-    }
-    return found;
-}
-
-#else
 
 // The walk's answer from the candidates listed for the colour's cube.
 int searchColourCells(ColourCellTable *table, int red, int green, int blue)

@@ -9,7 +9,8 @@ void runFrameWrite(void *argument)
 {
     const FrameWrite *w = static_cast<const FrameWrite *>(argument);
     w->encoder->writeFrameBlocks(w->out, w->indices, w->indexStride, w->left, w->top, w->width,
-                                 w->height, w->delay, &w->palette, w->dictionary, w->disposal);
+                                 w->height, w->delay, &w->palette, w->dictionary, w->disposal,
+                                 w->restartRow);
 }
 
 } // namespace

@@ -27,6 +27,7 @@ struct FrameWrite
     int disposal;               // what the viewer does with the frame before the next: 1 or 2
     FramePalette palette;
     LzwDictionary *dictionary;
+    int restartRow;             // where the coder's table starts again (see writeFrameBlocks)
     int ticket;                 // the helper's ticket for this write; 0 when written
 };
 

@@ -24,9 +24,11 @@ struct GifEncoder
     // ignored unless the file was opened with GifOptions::alpha, see clearframe.h) placed
     // at (0, 0) of the canvas. A smaller file (see openGifStream) gets only
     // the rectangle that holds the pixels whose picture changed, or one transparent pixel
-    // with a table of 4 colours when none did. Returns false, writing nothing, when the
-    // state has no open file, the frame is empty or does not fit the canvas (with alpha:
-    // is not as large as the canvas), or depth is not 2 to 8.
+    // with a table of 4 colours when none did. Below level 100 (GifOptions::quality) the
+    // steps of qualityframe.h take the place of the palette and the mapping below, and the
+    // frame is cropped in the same way. Returns false, writing nothing, when the state has
+    // no open file, the frame is empty or does not fit the canvas (with alpha: is not as
+    // large as the canvas), or depth is not 2 to 8.
     // previousFrame is up to date on return; the frame's bytes may still be on their way
     // to the file (closeGifStream waits for them, gifStreamHasError reports their errors).
     bool encodeFrame(GifFileState *state, const unsigned char *rgba, int width, int height,
@@ -34,13 +36,15 @@ struct GifEncoder
 
     // Writes one complete frame: graphic control extension (with the disposal method: 1
     // leaves the frame in place, 2 clears its rectangle once it has been shown), image
-    // descriptor, local colour table and LZW data. indices holds one palette index per pixel, from the frame's
-    // top-left pixel, rows indexStride bytes apart. The dictionary is cleared first; it must
-    // have room for the frame (encodeFrame only passes frames that fit the canvas).
+    // descriptor, local colour table and LZW data. indices holds one palette index per
+    // pixel, from the frame's top-left pixel, rows indexStride bytes apart. The dictionary
+    // is cleared first, and again (with a clear code) at the start of row restartRow when
+    // that is one of the frame's rows but the first; it must have room for the frame
+    // (encodeFrame only passes frames that fit the canvas).
     void writeFrameBlocks(FILE *out, const unsigned char *indices, int indexStride, int left,
                           int top, int width, int height, int delay,
                           const FramePalette *palette, LzwDictionary *dictionary,
-                          int disposal = 1) const;
+                          int disposal = 1, int restartRow = -1) const;
 
     // Fills the palette (entries 1 to 2^depth - 1 and the tree) from the frame's pixels that
     // differ from prev (what is shown, or in a smaller file the pictures so far); prev null

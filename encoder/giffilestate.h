@@ -9,6 +9,7 @@
 
 class FrameHelperThread;
 class SubtreeQueue;
+struct QualityState;
 
 // One GIF file being written, from openGifStream to closeGifStream. Every buffer of the
 // run is allocated when the file is opened, so that frames allocate nothing.
@@ -17,10 +18,11 @@ struct GifFileState
     FILE *outputFile;             // null when opening failed or after closing
     // Per canvas pixel (y * canvasWidth + x), 4 bytes: red, green, blue of what a viewer
     // shows there after the last frame, and the palette index that frame encoded for it
-    // (in a smaller file: the last frame that drew the pixel).
+    // (in a smaller file and below level 100: the last frame that drew the pixel).
     unsigned char *previousFrame;
-    // Only in a smaller file, else null: per canvas pixel, 4 bytes, the red, green and blue
-    // of the picture last given there, exact. A pixel whose picture stays is not written.
+    // Only in a smaller file and below level 100, else null: per canvas pixel, 4 bytes, the
+    // red, green and blue of the picture last given there, exact. In a smaller file a pixel
+    // whose picture stays is not written.
     unsigned char *picture;
     // Per canvas row, how many pixels from the left some frame has drawn. Frames sit at
     // (0, 0), so the drawn area is a staircase and this describes it exactly; pixels
@@ -51,6 +53,7 @@ struct GifFileState
     ColourCellTable cellTables[2];
     FrameHelperThread *helper;    // null on a single core: everything runs here
     SubtreeQueue *subtrees;       // the palette's subtrees, shared with the helper
+    QualityState *quality;        // below level 100, else null
 };
 
 #endif

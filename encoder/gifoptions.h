@@ -12,8 +12,11 @@ struct GifOptions
     // plays n times (the extension asks for n - 1 repeats after the first play, as viewers
     // count them; at most 65536 plays).
     int playCount = 0;
-    // 1 to 100: below 100 the encoder spends quality for bytes where a viewer notices
-    // least; 100 writes every pixel as exactly as the palette allows.
+    // The quality level, 1 to 100. 100 writes every changed pixel in the nearest colour of
+    // its frame's palette; below, the encoder keeps what is shown where the picture changed
+    // too little to see, builds better palettes of fewer colours and lets LZW strings run on
+    // over near colours (see qualityframe.h): the lower the level, the smaller the file.
+    // Smaller file holds at every level.
     int quality = 100;
     // The 4th byte of each frame is alpha: a pixel whose alpha is below half is clear
     // (isClearAlpha), and the viewer shows what lies behind the GIF there, even where an

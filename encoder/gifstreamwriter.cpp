@@ -3,6 +3,7 @@
 #include "encoder/framehelperthread.h"
 #include "encoder/gifencoder.h"
 #include "encoder/lzwbitbuffer.h"
+#include "encoder/qualitystate.h"
 #include "encoder/subtreequeue.h"
 
 #include <algorithm>
@@ -85,6 +86,8 @@ void releaseBuffers(GifFileState *state)
     releaseLzwDictionary(&state->dictionary);
     releaseColourCellTable(&state->cellTables[0]);
     releaseColourCellTable(&state->cellTables[1]);
+    destroyQualityState(state->quality);
+    state->quality = nullptr;
     state->previousFrame = nullptr;
     state->picture = nullptr;
     state->coveredWidth = nullptr;
@@ -102,7 +105,9 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight,
     // Zero-filled so that what is written never depends on memory left over.
     const size_t pixels = size_t(canvasWidth) * size_t(canvasHeight);
     state->previousFrame = static_cast<unsigned char *>(calloc(pixels, 4));
-    if (smallerFile)
+    // Levels below 100 keep the pictures too, to tell still areas from changing ones.
+    const bool keepsPicture = smallerFile || options.quality < 100;
+    if (keepsPicture)
         state->picture = static_cast<unsigned char *>(calloc(pixels, 4));
     state->coveredWidth = static_cast<int *>(calloc(size_t(canvasHeight), sizeof(int)));
     if (options.alpha) {
@@ -120,9 +125,12 @@ bool allocateBuffers(GifFileState *state, int canvasWidth, int canvasHeight,
     const bool dictionary = allocateLzwDictionary(&state->dictionary, pixels);
     const bool cells = allocateColourCellTable(&state->cellTables[0])
                        && allocateColourCellTable(&state->cellTables[1]);
-    if (state->previousFrame && (state->picture || !smallerFile) && state->coveredWidth
+    if (options.quality < 100)
+        state->quality = createQualityState(options.quality, smallerFile);
+    if (state->previousFrame && (state->picture || !keepsPicture) && state->coveredWidth
         && ((state->shownClear && state->prepared) || !options.alpha) && state->work
-        && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells)
+        && state->indexPlanes[0] && state->indexPlanes[1] && dictionary && cells
+        && (state->quality || options.quality >= 100))
         return true;
     releaseBuffers(state);
     return false;
@@ -185,7 +193,7 @@ bool gifStreamHasError(const GifFileState *state)
 void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int indexStride,
                                   int left, int top, int width, int height, int delay,
                                   const FramePalette *palette, LzwDictionary *dictionary,
-                                  int disposal) const
+                                  int disposal, int restartRow) const
 {
     const int depth = palette->depth;
     assert(size_t(width) * size_t(height) <= dictionary->maxPixels);
@@ -232,15 +240,22 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
         current = indices[0];
     for (int y = 0; y < height && current >= 0; ++y) {
         const unsigned char *row = indices + size_t(y) * size_t(indexStride);
-        for (int x = y == 0 ? 1 : 0; x < width; ++x) {
+        int x = y == 0 ? 1 : 0;
+        if (y == restartRow && y > 0) {
+            // The rows from here on start from an empty table of strings, as after code 4095.
+            emitCode(&bits, current, codeWidth);
+            emitCode(&bits, clearCode, codeWidth);
+            clearLzwDictionary(dictionary);
+            codeWidth = depth + 1;
+            lastCode = clearCode + 1;
+            current = row[0];
+            x = 1;
+        }
+        for (; x < width; ++x) {
             const int value = row[x];
             const uint32_t key = uint32_t(current) << 8 | uint32_t(value);
-            uint32_t slot = lzwDictionarySlot(key);
-            uint32_t word = words[slot];
-            while (word != 0 && (word >> 12) != key) {
-                slot = (slot + 1) & LzwDictionaryMask;
-                word = words[slot];
-            }
+            const uint32_t slot = lzwFindSlot(words, key);
+            const uint32_t word = words[slot];
             if (word != 0) {
                 current = int(word & 0xFFF);
                 continue;

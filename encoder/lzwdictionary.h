@@ -30,6 +30,15 @@ inline uint32_t lzwDictionarySlot(uint32_t key)
     return (key * 2654435761u) >> (32 - LzwDictionaryBits);
 }
 
+// Where the key (code << 8 | index) is stored, or the empty word where it would go.
+inline uint32_t lzwFindSlot(const uint32_t *words, uint32_t key)
+{
+    uint32_t slot = lzwDictionarySlot(key);
+    while (words[slot] != 0 && (words[slot] >> 12) != key)
+        slot = (slot + 1) & LzwDictionaryMask;
+    return slot;
+}
+
 // Allocates the table and room for the codes of frames of up to maxPixels pixels.
 bool allocateLzwDictionary(LzwDictionary *dictionary, size_t maxPixels);
 void releaseLzwDictionary(LzwDictionary *dictionary);

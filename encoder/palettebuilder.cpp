@@ -78,15 +78,21 @@ size_t GifEncoder::buildPalette(const unsigned char *prev, const int *coveredWid
         *changed = {0, 0, width, height};
     }
 
+    buildFramePalette(work, n, depth, (1 << depth) - 1, palette, helper, subtrees);
+    return n;
+}
+
+void buildFramePalette(unsigned char *work, size_t n, int depth, int entries,
+                       FramePalette *palette, FrameHelperThread *helper, SubtreeQueue *subtrees)
+{
     if (!helper || n < ParallelPixels) {
-        buildPaletteTree(work, n, 1, 1 << depth, 1 << (depth - 1), 1 << (depth - 2), 1,
+        buildPaletteTree(work, n, 1, entries + 1, 1 << (depth - 1), 1 << (depth - 2), 1,
                          palette);
-        return n;
+        return;
     }
     // Whichever thread is free takes the next subtree; the helper joins once it is done
     // with what it was given before; the wait for its share of the rows covers this task.
-    subtrees->open(work, n, depth, palette);
+    subtrees->open(work, n, depth, entries, palette);
     helper->post(shareSubtrees, subtrees);
     subtrees->work();
-    return n;
 }

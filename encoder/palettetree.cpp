@@ -154,6 +154,13 @@ void buildPaletteTree(unsigned char *pixels, size_t n, int first, int end, int s
         return;
     }
 
+    // A palette of fewer entries than its table holds ends before some splits: their range
+    // lies wholly on the left.
+    if (splitEntry >= end) {
+        buildPaletteTree(pixels, n, first, end, splitEntry - splitDistance, splitDistance / 2,
+                         node * 2, palette);
+        return;
+    }
     const size_t nLeft = splitPaletteNode(pixels, n, first, end, splitEntry, node, palette);
     buildPaletteTree(pixels, nLeft, first, splitEntry, splitEntry - splitDistance,
                      splitDistance / 2, node * 2, palette);

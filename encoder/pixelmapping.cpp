@@ -2,6 +2,8 @@
 #include "encoder/clearframe.h"
 #include "encoder/framehelperthread.h"
 #include "encoder/pixelword.h"
+#include "encoder/qualityframe.h"
+#include "encoder/qualitystate.h"
 
 #include <atomic>
 #include <cstring>
@@ -172,6 +174,11 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
             && (width != state->canvasWidth || height != state->canvasHeight)))
         return false;
 
+    // Levels below 100 may use fewer colours.
+    QualityState *quality = state->quality;
+    if (quality)
+        depth = qualityDepth(quality->level, depth);
+
     // The write that used this slot two frames ago must be done with its buffers.
     FrameWrite *write = &state->writes[state->nextWrite];
     unsigned char *indices = state->indexPlanes[state->nextWrite];
@@ -179,8 +186,8 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     write->ticket = 0;
 
     // The smaller file counts a pixel as changed when its picture changed, the default
-    // mode when it differs from what is shown.
-    unsigned char *picture = state->picture;
+    // mode when it differs from what is shown (levels below 100 decide for themselves).
+    unsigned char *picture = quality ? nullptr : state->picture;
     const unsigned char *prev =
         state->firstFrame ? nullptr : (picture ? picture : state->previousFrame);
     if (state->shownClear) {
@@ -190,9 +197,12 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     FramePalette *palette = &write->palette;
     memset(palette, 0, sizeof(*palette));
     FrameArea changed;
-    const size_t n = buildPalette(prev, state->coveredWidth, state->canvasWidth, rgba, width,
-                                  height, depth, palette, state->work, &changed, state->helper,
-                                  state->subtrees);
+    const size_t n =
+        quality ? prepareQualityFrame(state, rgba, width, height, depth, palette, indices,
+                                      &changed)
+                : buildPalette(prev, state->coveredWidth, state->canvasWidth, rgba, width,
+                               height, depth, palette, state->work, &changed, state->helper,
+                               state->subtrees);
     // The node above entry 1 also leads to the transparent entry 0, which stays black.
     palette->splitAxis[1 << (depth - 1)] = 0;
     palette->splitValue[1 << (depth - 1)] = 0;
@@ -200,13 +210,14 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     palette->green[0] = 0;
     palette->blue[0] = 0;
 
-    // The default mode writes the whole frame, the smaller file the rectangle of its changed
-    // pixels, or one transparent pixel with the smallest colour table when nothing changed,
-    // so that the delay still counts.
+    // The default mode at level 100 writes the whole frame; the smaller file and the levels
+    // below the rectangle of its changed pixels, or one transparent pixel with the smallest
+    // colour table when nothing changed, so that the delay still counts.
+    const bool cropped = picture || quality;
     FrameArea written = {0, 0, width, height};
-    if (picture)
+    if (cropped)
         written = n > 0 ? changed : FrameArea{0, 0, 1, 1};
-    if (picture && n == 0)
+    if (cropped && n == 0)
         palette->depth = 2;
 
     const bool useCells = transparentIndex == 0 && paletteFullyBuilt(depth, n);
@@ -214,8 +225,8 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     startColourCellFrame(&state->cellTables[1], palette);
     const int writtenWidth = written.right - written.left;
     const int writtenHeight = written.bottom - written.top;
-    const bool split =
-        state->helper && size_t(writtenWidth) * size_t(writtenHeight) >= ParallelPixels;
+    const bool split = !quality && state->helper
+                       && size_t(writtenWidth) * size_t(writtenHeight) >= ParallelPixels;
     std::atomic<int> nextBand{0};
     RowsMapping here = {this, prev, state->coveredWidth, state->canvasWidth, rgba,
                         state->previousFrame, picture, indices, width, written, palette,
@@ -224,7 +235,12 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     helped.cells = useCells ? &state->cellTables[1] : nullptr;
     // Waiting for the helper's rows also waits for everything posted to it before them.
     const int ticket = split ? state->helper->post(mapRows, &helped) : 0;
-    mapRows(&here);
+    // Below level 100 the mapping and the LZW choice share the frame's rows.
+    int restartRow = -1;
+    if (quality)
+        restartRow = mapAndChooseQualityFrame(state, rgba, width, written, palette, indices);
+    else
+        mapRows(&here);
     waitForHelper(state->helper, ticket);
 
     for (int y = 0; y < height; ++y) {
@@ -244,6 +260,7 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     write->delay = delay;
     write->disposal = 1;
     write->dictionary = &state->dictionary;
+    write->restartRow = restartRow;
     // With alpha the next frame decides how this one is disposed of.
     if (state->shownClear)
         state->heldWrite = state->nextWrite;

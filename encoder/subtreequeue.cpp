@@ -1,11 +1,12 @@
 #include "encoder/subtreequeue.h"
 #include "encoder/palettetree.h"
 
-void SubtreeQueue::open(unsigned char *pixels, size_t n, int depth, FramePalette *palette)
+void SubtreeQueue::open(unsigned char *pixels, size_t n, int depth, int entries,
+                        FramePalette *palette)
 {
     std::lock_guard<std::mutex> locker(mutex);
     this->palette = palette;
-    queue[0] = {pixels, n, 1, 1 << depth, 1 << (depth - 1), 1 << (depth - 2), 1};
+    queue[0] = {pixels, n, 1, entries + 1, 1 << (depth - 1), 1 << (depth - 2), 1};
     head = 0;
     tail = 1;
     unfinished = 1;
@@ -42,6 +43,12 @@ void SubtreeQueue::build(Subtree s)
 {
     // Split off right halves while they are worth handing over; the left half stays here.
     while (s.node < SharedNodes && s.n >= SharedPixels && s.end - s.first >= 2) {
+        // A range that ends before the split lies wholly on the left (see buildPaletteTree).
+        if (s.splitEntry >= s.end) {
+            s = {s.pixels, s.n, s.first, s.end, s.splitEntry - s.splitDistance,
+                 s.splitDistance / 2, s.node * 2};
+            continue;
+        }
         const size_t nLeft = splitPaletteNode(s.pixels, s.n, s.first, s.end, s.splitEntry,
                                               s.node, palette);
         const int distance = s.splitDistance / 2;

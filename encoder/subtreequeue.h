@@ -15,8 +15,8 @@ struct FramePalette;
 class SubtreeQueue
 {
 public:
-    // Queues the whole tree over the n pixels (entries 1 to 2^depth - 1).
-    void open(unsigned char *pixels, size_t n, int depth, FramePalette *palette);
+    // Queues the whole tree over the n pixels (entries 1 to entries, see buildFramePalette).
+    void open(unsigned char *pixels, size_t n, int depth, int entries, FramePalette *palette);
     // Builds subtrees until the tree is complete; at once when it already is.
     void work();
 

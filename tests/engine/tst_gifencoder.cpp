@@ -21,39 +21,6 @@ QImage opaque(QImage image)
     return image;
 }
 
-// Encodes the frames into path, recording after each frame what the encoder says a viewer
-// shows: the RGB of previousFrame, alpha 255 where the viewer shows a colour, else 0
-// (never drawn, or cleared).
-QVector<QImage> encode(const QString &path, const QVector<QImage> &frames, QSize canvas,
-                      QVector<bool> *written = nullptr, const GifOptions &options = {})
-{
-    QVector<QImage> shown;
-    GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
-                                       canvas.height(), 10, options);
-    GifEncoder encoder;
-    for (const QImage &frame : frames) {
-        const bool ok = encoder.encodeFrame(&state, frame.constBits(), frame.width(),
-                                            frame.height(), 10, 8);
-        if (written)
-            written->append(ok);
-        if (!ok)
-            continue;
-        QImage image(canvas, QImage::Format_RGBA8888);
-        for (int y = 0; y < canvas.height(); ++y) {
-            for (int x = 0; x < canvas.width(); ++x) {
-                const int i = y * canvas.width() + x;
-                const uchar *p = state.previousFrame + i * 4;
-                const bool covered = x < state.coveredWidth[y]
-                                     && !(state.shownClear && state.shownClear[i]);
-                image.setPixelColor(x, y, covered ? QColor(p[0], p[1], p[2]) : Qt::transparent);
-            }
-        }
-        shown.append(image);
-    }
-    closeGifStream(&state);
-    return shown;
-}
-
 // Per frame, which of its pixels a smaller file must write: those whose picture differs
 // from the last one given at their place, and those no frame has drawn yet.
 QVector<QImage> changedPixels(const QVector<QImage> &frames, QSize canvas)
@@ -105,13 +72,14 @@ class TestGifEncoder : public QObject
 private:
     QTemporaryDir dir;
 
-    // Every frame as giflib composites it must be what the encoder says a viewer shows. A
-    // smaller file writes the rectangle of the changed pixels, the others transparent.
+    // Every frame as giflib composites it must be what the encoder says a viewer shows. At
+    // level 100 a smaller file writes the rectangle of the changed pixels, the others
+    // transparent; the default mode the whole frame; below 100 a rectangle inside the frame.
     void checkRoundTrip(const QString &name, const QVector<QImage> &frames, QSize canvas,
-                        bool smallerFile = false)
+                        const GifOptions &options = GifOptions())
     {
         const QString path = dir.filePath(name);
-        const QVector<QImage> shown = encode(path, frames, canvas, nullptr, GifOptions{smallerFile});
+        const QVector<QImage> shown = encodeRecordingShown(path, frames, canvas, nullptr, options);
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
         QCOMPARE(gif.canvasSize, canvas);
@@ -120,7 +88,11 @@ private:
         for (int i = 0; i < shown.size(); ++i) {
             const DecodedFrame &frame = gif.frames[i];
             QCOMPARE(frame.canvas, shown[i]);
-            if (!smallerFile) {
+            if (options.quality < 100) {
+                QVERIFY(QRect(QPoint(0, 0), frames[i].size()).contains(frame.rect));
+                continue;
+            }
+            if (!options.smallerFile) {
                 QCOMPARE(frame.rect, QRect(QPoint(0, 0), frames[i].size()));
                 continue;
             }
@@ -169,8 +141,12 @@ private slots:
                 }
                 canvas = canvas.expandedTo(frames.last().size());
             }
-            const bool smallerFile = run % 2 == 1;
-            checkRoundTrip(QString("random%1.gif").arg(run), frames, canvas, smallerFile);
+            // Both kinds, at the exact level and below.
+            for (const int quality : {100, 70, 1}) {
+                const GifOptions options{run % 2 == 1, quality};
+                checkRoundTrip(QString("random%1-%2.gif").arg(run).arg(quality), frames, canvas,
+                               options);
+            }
         }
     }
 
@@ -186,7 +162,7 @@ private slots:
         // Rows never drawn count as changed even in the colour of the row above.
         const QVector<QImage> frames = {flatFrame(8, 3, a), flatFrame(8, 6, a), corner, corner,
                                         two, flatFrame(4, 2, b)};
-        checkRoundTrip("rectangles.gif", frames, QSize(8, 6), true);
+        checkRoundTrip("rectangles.gif", frames, QSize(8, 6), GifOptions{true});
         DecodedGif gif;
         QVERIFY(decodeGif(dir.filePath("rectangles.gif"), &gif));
         // Nothing changed: one transparent pixel with the smallest table, its delay kept.
@@ -229,9 +205,11 @@ private slots:
     {
         QVector<bool> written;
         const QString path = dir.filePath("refused.gif");
-        encode(path, {flatFrame(4, 4, qRgb(1, 2, 3)), flatFrame(5, 4, qRgb(1, 2, 3)),
-                      flatFrame(4, 5, qRgb(1, 2, 3)), QImage(), flatFrame(2, 2, qRgb(9, 9, 9))},
-               QSize(4, 4), &written);
+        encodeRecordingShown(path,
+                             {flatFrame(4, 4, qRgb(1, 2, 3)), flatFrame(5, 4, qRgb(1, 2, 3)),
+                              flatFrame(4, 5, qRgb(1, 2, 3)), QImage(),
+                              flatFrame(2, 2, qRgb(9, 9, 9))},
+                             QSize(4, 4), &written);
         QCOMPARE(written, QVector<bool>({true, false, false, false, true}));
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
@@ -257,7 +235,7 @@ private slots:
         QImage third = first;
         third.setPixel(5, 7, qRgb(12, 34, 56));
         const QString path = dir.filePath("palette.gif");
-        encode(path, {first, first, third}, QSize(15, 15));
+        encodeRecordingShown(path, {first, first, third}, QSize(15, 15));
         DecodedGif gif;
         QVERIFY(decodeGif(path, &gif));
         QCOMPARE(gif.frames.size(), 3);
@@ -304,7 +282,7 @@ private slots:
             options.alpha = true;
             options.smallerFile = run % 2 == 1;
             const QString path = dir.filePath(QString("clear%1.gif").arg(run));
-            const QVector<QImage> shown = encode(path, frames, canvas, nullptr, options);
+            const QVector<QImage> shown = encodeRecordingShown(path, frames, canvas, nullptr, options);
             DecodedGif gif;
             QVERIFY(decodeGif(path, &gif));
             QCOMPARE(gif.frames.size(), frames.size());
@@ -344,7 +322,7 @@ private slots:
             options.smallerFile = smallerFile;
             const QString path = dir.filePath("sticker.gif");
             QVector<bool> written;
-            encode(path, {frames[0], frames[1], flatFrame(10, 12, qRgb(1, 1, 1)), frames[2]},
+            encodeRecordingShown(path, {frames[0], frames[1], flatFrame(10, 12, qRgb(1, 1, 1)), frames[2]},
                    QSize(20, 12), &written, options);
             QCOMPARE(written, QVector<bool>({true, true, false, true}));
             DecodedGif gif;

@@ -38,6 +38,8 @@ GifOptions optionsFrom(Input *in)
     options.smallerFile = bits & 1;
     options.alpha = bits & 2;
     options.playCount = in->below(4);
+    // Half the inputs take the exact level, the rest one of the levels below it.
+    options.quality = bits & 4 ? 1 + in->below(99) : 100;
     return options;
 }
 

@@ -63,6 +63,37 @@ bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canv
     return closeGifStream(&state);
 }
 
+QVector<QImage> encodeRecordingShown(const QString &path, const QVector<QImage> &frames,
+                                     QSize canvas, QVector<bool> *written,
+                                     const GifOptions &options)
+{
+    QVector<QImage> shown;
+    GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
+                                       canvas.height(), 10, options);
+    GifEncoder encoder;
+    for (const QImage &frame : frames) {
+        const bool ok = encoder.encodeFrame(&state, frame.constBits(), frame.width(),
+                                            frame.height(), 10, 8);
+        if (written)
+            written->append(ok);
+        if (!ok)
+            continue;
+        QImage image(canvas, QImage::Format_RGBA8888);
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x) {
+                const int i = y * canvas.width() + x;
+                const uchar *p = state.previousFrame + i * 4;
+                const bool covered = x < state.coveredWidth[y]
+                                     && !(state.shownClear && state.shownClear[i]);
+                image.setPixelColor(x, y, covered ? QColor(p[0], p[1], p[2]) : Qt::transparent);
+            }
+        }
+        shown.append(image);
+    }
+    closeGifStream(&state);
+    return shown;
+}
+
 QList<int> progressOf(const QSignalSpy &spy)
 {
     QList<int> values;

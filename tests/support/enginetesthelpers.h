@@ -1,6 +1,7 @@
 #ifndef ENGINETESTHELPERS_H
 #define ENGINETESTHELPERS_H
 
+#include "encoder/gifoptions.h"
 #include "workers/gifcreaterthread.h"
 
 #include <QByteArray>
@@ -35,6 +36,13 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 // Encodes the frames as the creation job does and returns whether the file was written.
 bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canvas,
                   int delay = 10, int depth = 8, const GifOptions &options = GifOptions());
+
+// Encodes the frames into path with the options, recording after each frame what the
+// encoder says a viewer shows: the RGB of previousFrame, alpha 255 where the viewer shows a
+// colour, else 0 (never drawn, or cleared). written, when given, receives encodeFrame's answer per frame.
+QVector<QImage> encodeRecordingShown(const QString &path, const QVector<QImage> &frames,
+                                     QSize canvas, QVector<bool> *written = nullptr,
+                                     const GifOptions &options = GifOptions());
 
 // The progress values a worker's updateprogress spy recorded, in order.
 QList<int> progressOf(const QSignalSpy &spy);
