@@ -108,6 +108,16 @@ JobOutcome GifCreaterThread::writeUnderLimit(const GifJob &job, GifWriter *write
 {
     const qint64 limit = job.choices.maxBytes;
     const int total = job.stream ? job.stream->expectedFrames() : job.frames.size();
+    // Without frames there is nothing to sample nor to make smaller.
+    if (!job.stream && total == 0) {
+        const JobOutcome outcome = writer->write(job, file);
+        if (outcome == JobOutcome::Completed && QFileInfo((*file)->path()).size() > limit) {
+            smallestBytes = QFileInfo((*file)->path()).size();
+            file->reset();
+            return JobOutcome::CannotFit;
+        }
+        return outcome;
+    }
     progressShare = PlanningShare;
     SizeFitter fitter(
         job, [this] { return isInterruptionRequested(); },

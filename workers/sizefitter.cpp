@@ -129,7 +129,9 @@ bool SizeFitter::plan(double correction, FitPlan *plan)
     double asItIs = 0;
     if (!bytesAt(job.choices.encoding.quality, 1, &asItIs))
         return false;
-    bool done = asItIs <= high;
+    // The job as it is is the best GIF there is: it is tried whenever it may fit, a write
+    // that comes out over the limit being stopped there and planned again.
+    bool done = asItIs <= limit;
     if (done && !setPlan(FitPlan::Kind::AsItIs, {job.choices.encoding.quality, 1, 0}, 1, plan))
         return false;
     if (!done && !fitQuality(aim, low, high, plan, &done))
