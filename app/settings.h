@@ -59,6 +59,8 @@ inline constexpr IntSetting imagesResizeWidth{"imagesResizeWidth", 0, 0, 65535};
 inline constexpr IntSetting imagesResizeHeight{"imagesResizeHeight", 0, 0, 65535};
 // How many times the GIF plays; 0 for ever.
 inline constexpr IntSetting imagesPlayCount{"imagesPlayCount", 0, 0, 65535};
+// The quality level of the images' GIF; 100 is the exact output.
+inline constexpr IntSetting imagesQuality{"imagesQuality", 100, 1, 100};
 // The page offers 5 to 30 in steps of 5 and takes any other stored rate as the default.
 inline constexpr IntSetting videoFrameRate{"videoFrameRate", 15, 5, 30};
 inline constexpr BoolSetting videoHighQualityColours{"videoHighQualityColours", false};

@@ -27,7 +27,7 @@ const QStringList QtWindowOptions = {
 const char Help[] = R"(Usage: lumorra [FILE...]
        lumorra create -o OUT.gif [--fps N | --delays FILE] [--loop forever|N]
                       [--place topleft|centre|fit] [--width W] [--height H]
-                      [--no-sort] [--smaller] [--quiet] IMAGE...
+                      [--no-sort] [--smaller] [--quality Q] [--quiet] IMAGE...
        lumorra create -o OUT.gif --timing FILE [...]
        lumorra video CLIP -o OUT.gif [--start T] [--duration D] [--width W]
                      [--height H] [--fps N] [--quality Q] [--quiet]

@@ -4,6 +4,7 @@
 #include "cli/commandoutput.h"
 #include "cli/createchoices.h"
 #include "cli/createoutput.h"
+#include "cli/numberoption.h"
 #include "encoder/gifstreamwriter.h"
 #include "rules/framedelay.h"
 #include "rules/naturalorder.h"
@@ -56,6 +57,9 @@ Options:
                         in natural order (file2 before file10, case ignored)
   --smaller             the "Smaller file" kind of GIF: only what changes between the
                         pictures is stored, much smaller for screen recordings
+  --quality Q           1 to 100 (default 100, every changed pixel in its nearest
+                        colour): lower levels give smaller files, leaving out changes
+                        too small to see and using fewer, better chosen colours
   -q, --quiet           no progress bar (it is drawn only on a terminal)
   -h, --help            show this help
 
@@ -148,10 +152,11 @@ int runCreateCommand(const QStringList &arguments)
     const QCommandLineOption fps("fps", QString(), "N", "10");
     const QCommandLineOption noSort("no-sort");
     const QCommandLineOption smaller("smaller");
+    const QCommandLineOption quality("quality", QString(), "Q", "100");
     const QCommandLineOption quiet(QStringList{"q", "quiet"});
     const QCommandLineOption help(QStringList{"h", "help"});
     const FrameChoiceOptions frameOptions;
-    parser.addOptions({output, fps, noSort, smaller, quiet, help});
+    parser.addOptions({output, fps, noSort, smaller, quality, quiet, help});
     parser.addOptions(frameOptions.all());
     if (!parser.parse(arguments))
         return failParse(Command, parser, arguments);
@@ -172,7 +177,10 @@ int runCreateCommand(const QStringList &arguments)
     GifJobChoices choices;
     choices.frameRate = frameRate;
     choices.encoding.smallerFile = parser.isSet(smaller);
-    QString problem = frameChoicesFromOptions(parser, frameOptions, &choices);
+    QString problem;
+    if (!wholeNumber(parser, quality, 1, 100, &choices.encoding.quality, &problem))
+        return failUsage(Command, problem);
+    problem = frameChoicesFromOptions(parser, frameOptions, &choices);
     if (!problem.isEmpty())
         return failUsage(Command, problem);
     QStringList images = parser.positionalArguments();

@@ -2,6 +2,7 @@
 
 #include "cli/commandoutput.h"
 #include "cli/interruptwatch.h"
+#include "cli/numberoption.h"
 #include "cli/terminalprogress.h"
 #include "rules/framedelay.h"
 #include "rules/sizetext.h"
@@ -46,23 +47,6 @@ ffmpeg and ffprobe are run from the program's folder when they are there, else f
 the PATH.
 Exit status: 0 done, 1 failed, 2 bad options, 130 interrupted.
 )";
-
-// The option's value as a whole number from least to most; false, with *problem set, when
-// it is not one.
-bool wholeNumber(const QCommandLineParser &parser, const QCommandLineOption &option, int least,
-                 int most, int *value, QString *problem)
-{
-    bool isNumber = false;
-    *value = parser.value(option).toInt(&isNumber);
-    if (isNumber && *value >= least && *value <= most)
-        return true;
-    *problem = QStringLiteral("--%1 takes a whole number from %2 to %3, not '%4'")
-                   .arg(option.names().first())
-                   .arg(least)
-                   .arg(most)
-                   .arg(parser.value(option));
-    return false;
-}
 
 QString outcomeProblem(VideoConversion::Outcome outcome, const QString &clip,
                        const QString &outPath)

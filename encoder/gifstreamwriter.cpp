@@ -243,7 +243,11 @@ void GifEncoder::writeFrameBlocks(FILE *out, const unsigned char *indices, int i
         int x = y == 0 ? 1 : 0;
         if (y == restartRow && y > 0) {
             // The rows from here on start from an empty table of strings, as after code 4095.
+            // A decoder counts a string for the code before the clear code too, and may read
+            // the clear code one bit wider.
             emitCode(&bits, current, codeWidth);
+            if (++lastCode >= (1 << codeWidth) && codeWidth < 12)
+                codeWidth++;
             emitCode(&bits, clearCode, codeWidth);
             clearLzwDictionary(dictionary);
             codeWidth = depth + 1;

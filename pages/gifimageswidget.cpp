@@ -53,7 +53,7 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     setTabOrder(framepsComboBox, previewButton);
     setTabOrder(previewButton, smallerFileCheckBox);
     setTabOrder(smallerFileCheckBox, jobOptions->placementComboBox);
-    setTabOrder(jobOptions->playComboBox, backupmeuButton);
+    setTabOrder(jobOptions->qualityComboBox, backupmeuButton);
     // Undo and redo work wherever the page's focus is.
     addActions({viewImageWidget->undoAction, viewImageWidget->redoAction});
 
@@ -100,7 +100,7 @@ void GifImagesWidget::initLayout()
     framepsComboBox->setGeometry(w - scaled(115), scaled(130), scaled(100), scaled(30));
     previewButton->setGeometry(w - scaled(115), scaled(180), scaled(100), scaled(30));
     smallerFileCheckBox->setGeometry(w - scaled(115), scaled(225), scaled(100), scaled(30));
-    // Below them the job's options; under those there is room for two more rows and a line
+    // Below them the job's options; under those there is room for one more row and a line
     // of text above "Backup".
     jobOptions->setGeometry(w - scaled(115), scaled(262), scaled(100), 0);
     jobOptions->initLayout();

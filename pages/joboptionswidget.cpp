@@ -14,6 +14,9 @@
 namespace {
 
 const int MaxPlayCount = Setting::imagesPlayCount.most;
+const int ExactQuality = Setting::imagesQuality.most;
+// The levels offered without asking: steps a viewer tells apart, in size and in look.
+const int OfferedQualities[] = {90, 80, 70, 60, 50, 40};
 
 // Heights of a row's parts and the room below it, in design pixels.
 const int captionHeight = 16;
@@ -36,20 +39,25 @@ JobOptionsWidget::JobOptionsWidget(QWidget *parent) : QWidget(parent)
     resizeComboBox = new QComboBox(this);
     playLabel = new QLabel(this);
     playComboBox = new QComboBox(this);
+    qualityLabel = new QLabel(this);
+    qualityComboBox = new QComboBox(this);
 
     chosenPlacement = static_cast<Placement>(readSetting(Setting::imagesPlacement));
     const int width = readSetting(Setting::imagesResizeWidth);
     chosenSize = width > 0 ? QSize(width, 0) : QSize(0, readSetting(Setting::imagesResizeHeight));
     chosenPlayCount = readSetting(Setting::imagesPlayCount);
+    chosenQuality = readSetting(Setting::imagesQuality);
 
-    for (QComboBox *box : {placementComboBox, resizeComboBox, playComboBox})
+    for (QComboBox *box : {placementComboBox, resizeComboBox, playComboBox, qualityComboBox})
         styleComboBox(box);
     setTabOrder(placementComboBox, resizeComboBox);
     setTabOrder(resizeComboBox, playComboBox);
+    setTabOrder(playComboBox, qualityComboBox);
     // Only the user's choices: refilling a box must not ask anything.
     connect(placementComboBox, SIGNAL(activated(int)), this, SLOT(placementComboBox_slots(int)));
     connect(resizeComboBox, SIGNAL(activated(int)), this, SLOT(resizeComboBox_slots(int)));
     connect(playComboBox, SIGNAL(activated(int)), this, SLOT(playComboBox_slots(int)));
+    connect(qualityComboBox, SIGNAL(activated(int)), this, SLOT(qualityComboBox_slots(int)));
 }
 
 void JobOptionsWidget::initLayout()
@@ -58,7 +66,8 @@ void JobOptionsWidget::initLayout()
     int y = 0;
     for (const auto &row : {qMakePair(placementLabel, placementComboBox),
                             qMakePair(resizeLabel, resizeComboBox),
-                            qMakePair(playLabel, playComboBox)}) {
+                            qMakePair(playLabel, playComboBox),
+                            qMakePair(qualityLabel, qualityComboBox)}) {
         row.first->setGeometry(0, y, w, scaled(captionHeight));
         row.second->setGeometry(0, y + scaled(captionHeight), w, scaled(boxHeight));
         y += scaled(captionHeight) + scaled(boxHeight) + scaled(rowGap);
@@ -70,7 +79,8 @@ void JobOptionsWidget::retranslateUi()
 {
     const QList<QPair<QLabel *, QString>> captions{{placementLabel, tr("Smaller pictures:")},
                                                    {resizeLabel, tr("Size:")},
-                                                   {playLabel, tr("Play:")}};
+                                                   {playLabel, tr("Play:")},
+                                                   {qualityLabel, tr("Quality:")}};
     for (const auto &caption : captions) {
         QFont font = caption.first->font();
         font.setPixelSize(scaled(11));
@@ -82,6 +92,7 @@ void JobOptionsWidget::retranslateUi()
     fillPlacementBox();
     fillResizeBox();
     fillPlayBox();
+    fillQualityBox();
 }
 
 void JobOptionsWidget::applyTo(GifJobChoices *choices) const
@@ -89,6 +100,7 @@ void JobOptionsWidget::applyTo(GifJobChoices *choices) const
     choices->placement = chosenPlacement;
     choices->resize = chosenSize;
     choices->encoding.playCount = chosenPlayCount;
+    choices->encoding.quality = chosenQuality;
 }
 
 void JobOptionsWidget::fillPlacementBox()
@@ -129,10 +141,28 @@ void JobOptionsWidget::fillPlayBox()
     fitBoxTexts();
 }
 
+// The exact level, the steps below it, the level chosen if it is another, then the question.
+void JobOptionsWidget::fillQualityBox()
+{
+    qualityComboBox->clear();
+    addItem(qualityComboBox, tr("100 (exact)"), ExactQuality);
+    bool offered = chosenQuality == ExactQuality;
+    for (const int level : OfferedQualities) {
+        addItem(qualityComboBox, QString::number(level), level);
+        offered = offered || level == chosenQuality;
+    }
+    if (!offered)
+        addItem(qualityComboBox, QString::number(chosenQuality), chosenQuality);
+    addItem(qualityComboBox, tr("Level…"));
+    qualityComboBox->setCurrentIndex(qualityComboBox->findData(chosenQuality));
+    fitBoxTexts();
+}
+
 // The boxes show their texts at one size, the largest at which all fit.
 void JobOptionsWidget::fitBoxTexts()
 {
-    fitComboBoxTexts({placementComboBox, resizeComboBox, playComboBox}, scaled(12));
+    fitComboBoxTexts({placementComboBox, resizeComboBox, playComboBox, qualityComboBox},
+                     scaled(12));
 }
 
 void JobOptionsWidget::placementComboBox_slots(int index)
@@ -192,5 +222,30 @@ void JobOptionsWidget::setPlayCount(int count)
     chosenPlayCount = count;
     writeSetting(Setting::imagesPlayCount, count);
     fillPlayBox();
+    emit changed();
+}
+
+void JobOptionsWidget::qualityComboBox_slots(int index)
+{
+    const QVariant level = qualityComboBox->itemData(index);
+    if (level.isValid()) {
+        setQuality(level.toInt());
+        return;
+    }
+    const int least = Setting::imagesQuality.least;
+    askNumber(
+        this,
+        {tr("Quality level, %1 to %2 (lower levels give smaller files):")
+             .arg(least)
+             .arg(ExactQuality),
+         double(least), double(ExactQuality), 0, double(chosenQuality)},
+        [this](double level) { setQuality(int(level)); }, [this] { fillQualityBox(); });
+}
+
+void JobOptionsWidget::setQuality(int level)
+{
+    chosenQuality = level;
+    writeSetting(Setting::imagesQuality, level);
+    fillQualityBox();
     emit changed();
 }

@@ -12,8 +12,9 @@ class QLabel;
 // The images page's choices for the GIF beyond its frames, each a caption over a drop-down
 // box, remembered in the settings: where pictures smaller than the canvas go, the GIF's
 // size (the pictures' own, or a width or a height asked for, proportions kept) and how often
-// it plays (for ever, once, or a number of times asked for). It lies in the page's right
-// column; choices still to come join it as rows.
+// it plays (for ever, once, or a number of times asked for) and the quality level (100,
+// the exact output, steps of ten below it, or a level asked for). It lies in the page's
+// right column; choices still to come join it as rows.
 class JobOptionsWidget : public QWidget
 {
     Q_OBJECT
@@ -33,6 +34,8 @@ public:
     QComboBox *resizeComboBox = nullptr;
     QLabel *playLabel = nullptr;
     QComboBox *playComboBox = nullptr;
+    QLabel *qualityLabel = nullptr;
+    QComboBox *qualityComboBox = nullptr;
 
 signals:
     void changed();
@@ -41,18 +44,22 @@ private slots:
     void placementComboBox_slots(int index);
     void resizeComboBox_slots(int index);
     void playComboBox_slots(int index);
+    void qualityComboBox_slots(int index);
 
 private:
     void fillPlacementBox();
     void fillResizeBox();
     void fillPlayBox();
+    void fillQualityBox();
     void fitBoxTexts();
     void setResize(const QSize &size);
     void setPlayCount(int count);
+    void setQuality(int level);
 
     Placement chosenPlacement = Placement::TopLeft;
     QSize chosenSize = QSize(0, 0);
     int chosenPlayCount = 0;
+    int chosenQuality = 100;
 };
 
 #endif

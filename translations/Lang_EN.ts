@@ -493,6 +493,22 @@
         <source>How many times the GIF plays, %1 to %2:</source>
         <translation>How many times the GIF plays, %1 to %2:</translation>
     </message>
+    <message>
+        <source>Quality:</source>
+        <translation>Quality:</translation>
+    </message>
+    <message>
+        <source>100 (exact)</source>
+        <translation>100 (exact)</translation>
+    </message>
+    <message>
+        <source>Level…</source>
+        <translation>Level…</translation>
+    </message>
+    <message>
+        <source>Quality level, %1 to %2 (lower levels give smaller files):</source>
+        <translation>Quality level, %1 to %2 (lower levels give smaller files):</translation>
+    </message>
 </context>
 <context>
     <name>OutputFolder</name>

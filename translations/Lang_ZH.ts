@@ -493,6 +493,22 @@
         <source>How many times the GIF plays, %1 to %2:</source>
         <translation>GIF 播放的次数（%1 到 %2）：</translation>
     </message>
+    <message>
+        <source>Quality:</source>
+        <translation>质量：</translation>
+    </message>
+    <message>
+        <source>100 (exact)</source>
+        <translation>100（精确）</translation>
+    </message>
+    <message>
+        <source>Level…</source>
+        <translation>级别…</translation>
+    </message>
+    <message>
+        <source>Quality level, %1 to %2 (lower levels give smaller files):</source>
+        <translation>质量级别（%1 到 %2，级别越低文件越小）：</translation>
+    </message>
 </context>
 <context>
     <name>OutputFolder</name>

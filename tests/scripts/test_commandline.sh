@@ -57,6 +57,10 @@ for canvas in "20x20 small.png" "50x24 wide.png in/f1.png"; do
 done
 $lumorra create --smaller -o smaller.gif in/*.png && $lumorra resolve smaller.gif -o smaller-frames
 diff -r cli smaller-frames || fail "--smaller shows other pictures"
+$lumorra create -q --quality 100 -o level100.gif in/*.png && cmp level100.gif cli.gif \
+    || fail "--quality 100 is not the exact output"
+$lumorra create -q --quality 40 -o level40.gif in/*.png && [ "$(identify level40.gif | wc -l)" -eq 3 ] \
+    || fail "--quality 40 does not make a GIF of every picture"
 
 # Inputs of every kind of failure.
 echo text >notes.txt
@@ -94,6 +98,7 @@ expect_failure 2 "unknown option '--bogus'" --bogus
 expect_failure 2 "unknown option '--bogus'" create --bogus -o o.gif in/f1.png
 expect_failure 2 "missing value after '-o'" create in/f1.png -o
 expect_failure 2 "no GIF to write" create in/f1.png
+expect_failure 2 "--quality takes a whole number from 1 to 100, not '0'" create --quality 0 -o o.gif in/f1.png
 expect_failure 2 "no images given" create -o o.gif
 for rate in 0 51 x 2.5; do
     expect_failure 2 "--fps takes a whole number from 1 to 50, not '$rate'" create --fps $rate -o o.gif in/f1.png

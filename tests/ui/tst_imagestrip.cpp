@@ -259,6 +259,8 @@ private slots:
         QCOMPARE(items(options->placementComboBox), QString("Top left|Centred|Scaled to fit"));
         QCOMPARE(items(options->resizeComboBox), QString("Original size|Width…|Height…"));
         QCOMPARE(items(options->playComboBox), QString("Forever|Once|Times…"));
+        QCOMPARE(items(options->qualityComboBox),
+                 QString("100 (exact)|90|80|70|60|50|40|Level…"));
 
         QTest::keyClick(options->placementComboBox, Qt::Key_End);
         QCOMPARE(page->jobChoices.placement, Placement::ScaledToFit);
@@ -274,6 +276,10 @@ private slots:
         answerNumber(options, "3", Qt::Key_Return);
         QCOMPARE(page->jobChoices.encoding.playCount, 3);
         QCOMPARE(items(options->playComboBox), QString("Forever|Once|3 times|Times…"));
+        QTest::keyClick(options->qualityComboBox, Qt::Key_End);
+        answerNumber(options, "35", Qt::Key_Return);
+        QCOMPARE(page->jobChoices.encoding.quality, 35);
+        QCOMPARE(options->qualityComboBox->currentText(), QString("35"));
 
         window->retranslateAll();
         GifImagesWidget next;
@@ -282,11 +288,14 @@ private slots:
         QCOMPARE(next.jobChoices.resize, QSize(320, 0));
         QCOMPARE(next.jobChoices.encoding.playCount, 3);
         QCOMPARE(next.jobOptions->playComboBox->currentText(), QString("3 times"));
+        QCOMPARE(next.jobChoices.encoding.quality, 35);
 
         QTest::keyClick(options->placementComboBox, Qt::Key_Home);
         QTest::keyClick(options->resizeComboBox, Qt::Key_Home);
         QTest::keyClick(options->playComboBox, Qt::Key_Home);
+        QTest::keyClick(options->qualityComboBox, Qt::Key_Home);
         QCOMPARE(readSetting(Setting::imagesResizeWidth), 0);
+        QCOMPARE(readSetting(Setting::imagesQuality), 100);
         QCOMPARE(page->jobChoices.encoding.playCount, 0);
     }
 

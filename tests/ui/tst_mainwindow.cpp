@@ -243,7 +243,8 @@ private slots:
             {images->viewImageWidget->scrollArea, images->addPhotosButton,
              images->framepsComboBox, images->smallerFileCheckBox,
              images->jobOptions->placementComboBox, images->jobOptions->resizeComboBox,
-             images->jobOptions->playComboBox, images->backupmeuButton},
+             images->jobOptions->playComboBox, images->jobOptions->qualityComboBox,
+             images->backupmeuButton},
             {video->addVideosButton, video->backupmeuButton},
             // The video form once a video is in, top to bottom.
             {video->addVideosButton, video->createGifButton, video->startTimeEdit,
