@@ -27,10 +27,12 @@ const QStringList QtWindowOptions = {
 const char Help[] = R"(Usage: lumorra [FILE...]
        lumorra create -o OUT.gif [--fps N | --delays FILE] [--loop forever|N]
                       [--place topleft|centre|fit] [--width W] [--height H]
-                      [--no-sort] [--smaller] [--quality Q] [--quiet] IMAGE...
+                      [--no-sort] [--smaller] [--quality Q] [--max-size SIZE]
+                      [--quiet] IMAGE...
        lumorra create -o OUT.gif --timing FILE [...]
        lumorra video CLIP -o OUT.gif [--start T] [--duration D] [--width W]
-                     [--height H] [--fps N] [--quality Q] [--quiet]
+                     [--height H] [--fps N] [--quality Q] [--max-size SIZE]
+                     [--quiet]
        lumorra resolve IN.gif [-o DIR] [--timing] [--quiet]
 
 Lumorra makes animated GIFs from still images or video, and splits GIFs into frames.

@@ -3,6 +3,7 @@
 #include "cli/unknownoption.h"
 #include "rules/filekinds.h"
 #include "rules/printablename.h"
+#include "rules/sizetext.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -106,4 +107,14 @@ bool standardErrorIsTerminal()
 #else
     return isatty(fileno(stderr));
 #endif
+}
+
+QString cannotFitProblem(const QString &path, qint64 limit, qint64 smallest)
+{
+    const QString problem = QStringLiteral("cannot make %1 fit under %2 even at the smallest "
+                                           "settings, nothing written")
+                                .arg(path, bytesToSizeText(limit));
+    return smallest > 0
+               ? problem + QStringLiteral(" (it would take about %1)").arg(bytesToSizeText(smallest))
+               : problem;
 }

@@ -40,6 +40,10 @@ QString readProblem(const QString &path);
 // folder is missing); empty when one can be tried.
 QString writeProblem(const QString &path);
 
+// "cannot make PATH fit under LIMIT: ..." for a size limit not met even at the smallest
+// settings; smallest is the least the GIF comes to, 0 when not known.
+QString cannotFitProblem(const QString &path, qint64 limit, qint64 smallest);
+
 // True when standard error goes to a terminal: only then is progress drawn.
 bool standardErrorIsTerminal();
 

@@ -60,6 +60,11 @@ Options:
   --quality Q           1 to 100 (default 100, every changed pixel in its nearest
                         colour): lower levels give smaller files, leaving out changes
                         too small to see and using fewer, better chosen colours
+  --max-size SIZE       the GIF is never larger: SIZE in bytes, or with K (1 000
+                        bytes) or M (1 000 000 bytes), as in 10M. The quality level is
+                        lowered first (from --quality), then the size, then the number
+                        of frames (dropped evenly, the length kept); a limit not met
+                        even then writes nothing (status 1)
   -q, --quiet           no progress bar (it is drawn only on a terminal)
   -h, --help            show this help
 
@@ -135,6 +140,8 @@ int makeGif(const FrameList &list, const QString &outPath, const GifJobChoices &
                                  .arg(creater.gifHeight)
                                  .arg(MaxFramePixels / 1000000)
                                  .arg(outPath));
+    case JobOutcome::CannotFit:
+        return fail(Command, cannotFitProblem(outPath, choices.maxBytes, creater.smallestBytes));
     default:
         return fail(Command, creater.writeError.isEmpty()
                                  ? QStringLiteral("cannot write %1").arg(outPath)
@@ -153,10 +160,11 @@ int runCreateCommand(const QStringList &arguments)
     const QCommandLineOption noSort("no-sort");
     const QCommandLineOption smaller("smaller");
     const QCommandLineOption quality("quality", QString(), "Q", "100");
+    const QCommandLineOption maxSize("max-size", QString(), "SIZE");
     const QCommandLineOption quiet(QStringList{"q", "quiet"});
     const QCommandLineOption help(QStringList{"h", "help"});
     const FrameChoiceOptions frameOptions;
-    parser.addOptions({output, fps, noSort, smaller, quality, quiet, help});
+    parser.addOptions({output, fps, noSort, smaller, quality, maxSize, quiet, help});
     parser.addOptions(frameOptions.all());
     if (!parser.parse(arguments))
         return failParse(Command, parser, arguments);
@@ -178,7 +186,8 @@ int runCreateCommand(const QStringList &arguments)
     choices.frameRate = frameRate;
     choices.encoding.smallerFile = parser.isSet(smaller);
     QString problem;
-    if (!wholeNumber(parser, quality, 1, 100, &choices.encoding.quality, &problem))
+    if (!wholeNumber(parser, quality, 1, 100, &choices.encoding.quality, &problem)
+        || !sizeLimit(parser, maxSize, &choices.maxBytes, &problem))
         return failUsage(Command, problem);
     problem = frameChoicesFromOptions(parser, frameOptions, &choices);
     if (!problem.isEmpty())

@@ -10,4 +10,9 @@
 bool wholeNumber(const QCommandLineParser &parser, const QCommandLineOption &option, int least,
                  int most, int *value, QString *problem);
 
+// The option's value as a size limit in bytes (see sizeTextToBytes); 0 when the option is
+// not given. False, with *problem set, when it is not a size.
+bool sizeLimit(const QCommandLineParser &parser, const QCommandLineOption &option,
+               qint64 *bytes, QString *problem);
+
 #endif

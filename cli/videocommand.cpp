@@ -5,7 +5,6 @@
 #include "cli/numberoption.h"
 #include "cli/terminalprogress.h"
 #include "rules/framedelay.h"
-#include "rules/sizetext.h"
 #include "videotool/conversionlimits.h"
 #include "videotool/videoconversion.h"
 #include "videotool/videotimetext.h"
@@ -22,8 +21,8 @@ const QString Command = QStringLiteral("video");
 const char Help[] = R"(Usage: lumorra video CLIP -o OUT.gif [options]
 
 Makes one looping GIF of a video clip, as the video page of the window does. ffmpeg
-decodes the clip; at quality 100 ffmpeg also writes the GIF, with its fixed palette;
-below 100 our own encoder writes it, with a palette for every frame.
+decodes the clip; at quality 100 without a size limit ffmpeg also writes the GIF, with
+its fixed palette; otherwise our own encoder writes it, with a palette for every frame.
 
 Options:
   -o, --output OUT.gif  the GIF to write; a file already there is replaced only once
@@ -38,8 +37,10 @@ Options:
                         two the clip's proportions are kept, with neither its size
   --fps N               frames per second, a whole number from 1 to 50 (default 15)
   --quality Q           1 to 100 (default 100): below 100 our encoder writes the GIF
-  --max-size SIZE       not available yet: refused with status 2. SIZE is in bytes,
-                        or with K (1 000 bytes) or M (1 000 000 bytes), as in 10M
+  --max-size SIZE       the GIF is never larger: SIZE in bytes, or with K (1 000
+                        bytes) or M (1 000 000 bytes), as in 10M. The quality level is
+                        lowered first, then the size, then the frame rate (the length
+                        kept); a limit not met even then writes nothing (status 1)
   -q, --quiet           no progress bar (it is drawn only on a terminal)
   -h, --help            show this help
 
@@ -99,6 +100,8 @@ int convert(const QString &clip, const VideoFacts &facts, const GifSettings &set
     }
     if (outcome == VideoConversion::Outcome::Completed)
         return ExitSucceeded;
+    if (outcome == VideoConversion::Outcome::CannotFit)
+        return fail(Command, cannotFitProblem(outPath, settings.maxBytes, conversion.smallestBytes()));
     return fail(Command, outcomeProblem(outcome, clip, outPath));
 }
 
@@ -146,14 +149,8 @@ int runVideoCommand(const QStringList &arguments)
         || !wholeNumber(parser, fps, MinFrameRate, MaxFrameRate, &settings.frameRate, &problem)
         || !wholeNumber(parser, quality, 1, 100, &settings.quality, &problem))
         return failUsage(Command, problem);
-    if (parser.isSet(maxSize)) {
-        qint64 bytes = 0;
-        if (!sizeTextToBytes(parser.value(maxSize), &bytes))
-            return failUsage(Command, QStringLiteral("--max-size takes a size in bytes, or with "
-                                                     "K or M (10M), not '%1'")
-                                          .arg(parser.value(maxSize)));
-        return failUsage(Command, QStringLiteral("--max-size is not available yet"));
-    }
+    if (!sizeLimit(parser, maxSize, &settings.maxBytes, &problem))
+        return failUsage(Command, problem);
 
     const QString clip = clips.first();
     const QString unreadable = readProblem(clip);

@@ -26,3 +26,16 @@ bool sizeTextToBytes(const QString &text, qint64 *bytes)
     *bytes = result;
     return true;
 }
+
+QString bytesToSizeText(qint64 bytes)
+{
+    if (bytes < 1000)
+        return QStringLiteral("%1 bytes").arg(bytes);
+    const bool mega = bytes >= 999500;
+    const double units = double(bytes) / (mega ? 1e6 : 1e3);
+    const QString unit = mega ? QStringLiteral("MB") : QStringLiteral("KB");
+    QString number = units < 9.95 ? QString::number(units, 'f', 1) : QString::number(qRound64(units));
+    if (number.endsWith(QLatin1String(".0")))
+        number.chop(2);
+    return number + QLatin1Char(' ') + unit;
+}

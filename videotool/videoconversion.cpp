@@ -175,6 +175,9 @@ VideoConversion::Outcome VideoConversion::encodingOutcome() const
     default:
         break;
     }
+    // A limit found out of reach from a sample of frames ends before any frame is written.
+    if (creater.outcome == JobOutcome::CannotFit)
+        return Outcome::CannotFit;
     if (frameStream->framesTaken() == 0)
         return Outcome::NoFrames;
     // The worker puts the GIF in its place only when it is whole.

@@ -32,6 +32,7 @@ public:
         NotReplaced,    // the new GIF could not take the place of the file there
         ToolNotStarted, // the tool could not be started at all
         WriteFailed,    // our encoder could not write the GIF (a full disk)
+        CannotFit,      // the GIF does not fit its size limit even at the smallest settings
     };
     Q_ENUM(Outcome)
 
@@ -55,6 +56,8 @@ public:
     // Ten-thousandths of the conversion done (0 to 10000), or -1 while the length being
     // converted is not known.
     int progress() const;
+    // After CannotFit: the least the GIF comes to, as far as known (0 when not).
+    qint64 smallestBytes() const { return creater.smallestBytes; }
 
 signals:
     void updateprogress(int progress);

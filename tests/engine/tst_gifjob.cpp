@@ -1,6 +1,7 @@
 // What a job makes of its pictures before the encoder sees them: the canvas, each frame as
 // the viewer sees it, and the delays of a frame rate.
 #include "rules/framedelay.h"
+#include "rules/sizetext.h"
 #include "support/enginetesthelpers.h"
 #include "workers/framecompose.h"
 #include "workers/gifjob.h"
@@ -138,6 +139,28 @@ private slots:
         QCOMPARE(job.frames[0].delay, 3);
         QCOMPARE(job.frames[1].delay, 50);
         QCOMPARE(job.frames[2].delay, 4);
+    }
+
+    // Size limits as typed and sizes as shown: a file under "10M" fits a limit of 10000000.
+    void sizeTexts()
+    {
+        const QList<QPair<QString, qint64>> read = {{"800000", 800000}, {"500K", 500000},
+                                                    {"2.5m", 2500000},  {" 10M ", 10000000},
+                                                    {"1.500K", 1500},   {"0.001M", 1000}};
+        for (const auto &size : read) {
+            qint64 bytes = 0;
+            QVERIFY2(sizeTextToBytes(size.first, &bytes) && bytes == size.second,
+                     qPrintable(size.first));
+        }
+        for (const char *wrong : {"", "0", "0K", "1.5", "1.0001K", "-3M", "10MB", "1e6"}) {
+            qint64 bytes = -1;
+            QVERIFY2(!sizeTextToBytes(wrong, &bytes) && bytes == -1, wrong);
+        }
+        const QList<QPair<qint64, QString>> shown = {
+            {950, "950 bytes"}, {12345, "12 KB"},      {9960, "10 KB"},
+            {999600, "1 MB"},   {6430000, "6.4 MB"},   {25000000, "25 MB"}};
+        for (const auto &size : shown)
+            QCOMPARE(bytesToSizeText(size.first), size.second);
     }
 };
 

@@ -59,6 +59,12 @@ $lumorra create --smaller -o smaller.gif in/*.png && $lumorra resolve smaller.gi
 diff -r cli smaller-frames || fail "--smaller shows other pictures"
 $lumorra create -q --quality 100 -o level100.gif in/*.png && cmp level100.gif cli.gif \
     || fail "--quality 100 is not the exact output"
+# Noise that the exact GIF stores in about 180 KB, under a limit of 100 KB.
+for n in 1 2 3 4 5 6; do convert -size 200x200 -seed $n plasma:fractal "noise$n.png"; done
+$lumorra create -q --max-size 100K -o fit.gif noise*.png
+size=$(stat -c %s fit.gif)
+[ "$size" -le 100000 ] && [ "$size" -ge 85000 ] || fail "--max-size 100K gave $size bytes"
+rm noise*.png fit.gif
 $lumorra create -q --quality 40 -o level40.gif in/*.png && [ "$(identify level40.gif | wc -l)" -eq 3 ] \
     || fail "--quality 40 does not make a GIF of every picture"
 
@@ -99,6 +105,9 @@ expect_failure 2 "unknown option '--bogus'" create --bogus -o o.gif in/f1.png
 expect_failure 2 "missing value after '-o'" create in/f1.png -o
 expect_failure 2 "no GIF to write" create in/f1.png
 expect_failure 2 "--quality takes a whole number from 1 to 100, not '0'" create --quality 0 -o o.gif in/f1.png
+expect_failure 2 "--max-size takes a size in bytes, or with K or M (10M), not '1MB'" create --max-size 1MB -o o.gif in/f1.png
+expect_failure 1 "cannot make o.gif fit under 100 bytes even at the smallest settings, nothing written (it would take about" \
+    create --max-size 100 -o o.gif in/*.png
 expect_failure 2 "no images given" create -o o.gif
 for rate in 0 51 x 2.5; do
     expect_failure 2 "--fps takes a whole number from 1 to 50, not '$rate'" create --fps $rate -o o.gif in/f1.png

@@ -36,6 +36,14 @@ for quality in 100 70; do
 done
 [ "$(ls)" = "$(printf 'clip.mp4\nnotes.txt\nout.gif\nstderr\nsub')" ] || fail "left $(ls)"
 
+# Under a limit, as written either way: the GIF fits, and is not far below it.
+$lumorra video clip.mp4 -o fit.gif --width 320 --fps 25 --max-size 200K
+size=$(stat -c %s fit.gif)
+[ "$size" -le 200000 ] && [ "$size" -ge 170000 ] || fail "--max-size 200K gave $size bytes"
+$lumorra video clip.mp4 -o fit.gif --width 320 --fps 25 --max-size 0.2M
+[ "$(stat -c %s fit.gif)" -le 200000 ] || fail "--max-size 0.2M gave $(stat -c %s fit.gif) bytes"
+rm fit.gif
+
 snapshot() { { find . -print; find . -type f -exec md5sum {} +; } | sort; }
 # expect_failure STATUS MESSAGE ARG...: lumorra video ARG... ends with STATUS and the one
 # line "lumorra video: ...MESSAGE...", and the folder is as it was.
@@ -64,9 +72,8 @@ for quality in 0 101 x; do
     expect_failure 2 "--quality takes a whole number from 1 to 100, not '$quality'" clip.mp4 -o o.gif --quality $quality
 done
 expect_failure 2 "--max-size takes a size in bytes, or with K or M (10M), not '10MB'" clip.mp4 -o o.gif --max-size 10MB
-for size in 10M 2.5M 500k 800000; do
-    expect_failure 2 "--max-size is not available yet" clip.mp4 -o o.gif --max-size $size
-done
+expect_failure 1 "cannot make o.gif fit under 500 bytes even at the smallest settings, nothing written" \
+    clip.mp4 -o o.gif --max-size 500
 expect_failure 1 "cannot read missing.mp4: no such file" missing.mp4 -o o.gif
 expect_failure 1 "cannot read notes.txt: not a video" notes.txt -o o.gif
 expect_failure 1 "--start 3 is past the end of clip.mp4, which lasts 3 s" clip.mp4 -o out.gif --start 3
