@@ -61,11 +61,14 @@ inline constexpr IntSetting imagesResizeHeight{"imagesResizeHeight", 0, 0, 65535
 inline constexpr IntSetting imagesPlayCount{"imagesPlayCount", 0, 0, 65535};
 // The quality level of the images' GIF; 100 is the exact output.
 inline constexpr IntSetting imagesQuality{"imagesQuality", 100, 1, 100};
+// The size the GIF must fit under, in bytes; 0 for none.
+inline constexpr IntSetting imagesMaxBytes{"imagesMaxBytes", 0, 0, 2000000000};
 // The page offers 5 to 30 in steps of 5 and takes any other stored rate as the default.
 inline constexpr IntSetting videoFrameRate{"videoFrameRate", 15, 5, 30};
 inline constexpr BoolSetting videoHighQualityColours{"videoHighQualityColours", false};
 // Below 100 our encoder writes the video's GIF at that level.
 inline constexpr IntSetting videoQuality{"videoQuality", 100, 1, 100};
+inline constexpr IntSetting videoMaxBytes{"videoMaxBytes", 0, 0, 2000000000};
 }
 
 bool readSetting(const BoolSetting &setting);

@@ -1,6 +1,7 @@
 #include "pages/gifvideowidget.h"
 
 #include "app/appdirpath.h"
+#include "app/cannotfitnotice.h"
 #include "app/filechooser.h"
 #include "app/mainmainwidget.h"
 #include "app/messagequestions.h"
@@ -11,6 +12,7 @@
 #include "app/settings.h"
 #include "pages/filedrop.h"
 #include "pages/gifmenuwidget.h"
+#include "pages/sizelimitbox.h"
 #include "pages/starttimeproblem.h"
 #include "pages/thumbnailfit.h"
 #include "rules/filekinds.h"
@@ -92,10 +94,13 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     coloursCheckBox = new QCheckBox(this);
     qualityLabel = new QLabel(this);
     qualitySpinBox = new QSpinBox(this);
+    sizeLimitLabel = new QLabel(this);
+    sizeLimitBox = new SizeLimitBox(Setting::videoMaxBytes, this);
     videoProbe = new VideoProbe(this);
     videoStill = new VideoStill(this);
     // "Backup" sits below the form, so Tab reaches it last.
-    setTabOrder(qualitySpinBox, backupmeuButton);
+    setTabOrder(qualitySpinBox, sizeLimitBox);
+    setTabOrder(sizeLimitBox, backupmeuButton);
 
     durationValidator = new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,5}(\\.\\d{0,2})?")), this);
@@ -132,6 +137,10 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     connect(coloursCheckBox, &QCheckBox::clicked, this, &GifVideoWidget::coloursCheckBox_slots);
     connect(qualitySpinBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
             &GifVideoWidget::qualitySpinBox_slots);
+    connect(sizeLimitBox, &SizeLimitBox::limitChanged, this, [this] {
+        fitComboBoxText(sizeLimitBox, scaled(12));
+        showColoursChoice();
+    });
     new FileDrop(
         this, [](const FileKinds &kinds) { return kinds.videos.mid(0, 1); },
         [this](const QStringList &videos, const QStringList &) { importVideo(videos.first()); });
@@ -162,16 +171,18 @@ void GifVideoWidget::initLayout()
     startTimeEdit->setGeometry(column, scaled(160), scaled(100), scaled(28));
     durationLabel->setGeometry(column, scaled(190), scaled(100), scaled(28));
     durationEdit->setGeometry(column, scaled(220), scaled(100), scaled(28));
-    widthLabel->setGeometry(column, scaled(280), scaled(100), scaled(28));
-    widthEdit->setGeometry(column, scaled(310), scaled(100), scaled(28));
-    heightLabel->setGeometry(column, scaled(340), scaled(100), scaled(28));
-    heightEdit->setGeometry(column, scaled(370), scaled(100), scaled(28));
-    frameRateLabel->setGeometry(column, scaled(400), scaled(100), scaled(28));
-    frameRateComboBox->setGeometry(column, scaled(430), scaled(100), scaled(30));
-    coloursCheckBox->setGeometry(column, scaled(470), scaled(100), scaled(36));
-    // Caption and field on one row, which leaves a row's room above "Backup".
-    qualityLabel->setGeometry(column, scaled(512), scaled(58), scaled(28));
-    qualitySpinBox->setGeometry(column + scaled(58), scaled(512), scaled(42), scaled(28));
+    widthLabel->setGeometry(column, scaled(256), scaled(100), scaled(28));
+    widthEdit->setGeometry(column, scaled(286), scaled(100), scaled(28));
+    heightLabel->setGeometry(column, scaled(316), scaled(100), scaled(28));
+    heightEdit->setGeometry(column, scaled(346), scaled(100), scaled(28));
+    frameRateLabel->setGeometry(column, scaled(376), scaled(100), scaled(28));
+    frameRateComboBox->setGeometry(column, scaled(406), scaled(100), scaled(30));
+    coloursCheckBox->setGeometry(column, scaled(446), scaled(100), scaled(36));
+    // Caption and field on one row.
+    qualityLabel->setGeometry(column, scaled(488), scaled(58), scaled(28));
+    qualitySpinBox->setGeometry(column + scaled(58), scaled(488), scaled(42), scaled(28));
+    sizeLimitLabel->setGeometry(column, scaled(520), scaled(100), scaled(24));
+    sizeLimitBox->setGeometry(column, scaled(546), scaled(100), scaled(30));
 }
 
 void GifVideoWidget::initStyle()
@@ -185,6 +196,7 @@ void GifVideoWidget::initStyle()
     styleTile(createGifButton);
     styleTile(backupmeuButton);
     styleComboBox(frameRateComboBox);
+    styleComboBox(sizeLimitBox);
 }
 
 void GifVideoWidget::retranslateUi()
@@ -198,7 +210,9 @@ void GifVideoWidget::retranslateUi()
     widthLabel->setText(tr("GIF Width:"));
     heightLabel->setText(tr("GIF Height:"));
     frameRateLabel->setText(tr("Frame rate:"));
-    for (QLabel *caption : {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel})
+    sizeLimitLabel->setText(tr("Fit under:"));
+    for (QLabel *caption :
+         {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel, sizeLimitLabel})
         caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     qualityLabel->setText(tr("Quality:"));
     qualityLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -213,6 +227,8 @@ void GifVideoWidget::retranslateUi()
         frameRateComboBox->addItem(tr("%1Frame/s").arg(each), each);
     frameRateComboBox->setCurrentIndex(frameRateComboBox->findData(rate));
     fitComboBoxText(frameRateComboBox, scaled(12));
+    sizeLimitBox->retranslateUi();
+    fitComboBoxText(sizeLimitBox, scaled(12));
 
     startTimeEdit->setText(startTextFromMs(startMs));
     durationEdit->setText(secondsTextFromMs(durationMs));
@@ -233,7 +249,8 @@ void GifVideoWidget::setControlsEnabled(bool on)
     const QString textColor = on ? "#ffffff" : "#b4b4b4";
     const QString captionStyle = "QLabel{font-size:" + fontSize + "px;color:" + textColor + ";}";
     for (QLabel *caption :
-         {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel, qualityLabel})
+         {startTimeLabel, durationLabel, widthLabel, heightLabel, frameRateLabel, qualityLabel,
+          sizeLimitLabel})
         caption->setStyleSheet(captionStyle);
     for (QLineEdit *field : {startTimeEdit, durationEdit, widthEdit, heightEdit}) {
         field->setEnabled(on);
@@ -242,13 +259,15 @@ void GifVideoWidget::setControlsEnabled(bool on)
     qualitySpinBox->setEnabled(on);
     qualitySpinBox->setStyleSheet(fieldStyle(scaled(12), on).replace("QLineEdit", "QSpinBox"));
     frameRateComboBox->setEnabled(on);
+    sizeLimitBox->setEnabled(on);
     showColoursChoice();
 }
 
 void GifVideoWidget::showColoursChoice()
 {
     // Our encoder chooses every frame's colours itself.
-    const bool on = formEnabled && qualitySpinBox->value() == Setting::videoQuality.most;
+    const bool on = formEnabled && qualitySpinBox->value() == Setting::videoQuality.most
+                    && sizeLimitBox->limit() == 0;
     coloursCheckBox->setEnabled(on);
     coloursCheckBox->setStyleSheet(checkBoxStyle(scaled(12), on));
     QFont font = coloursCheckBox->font();
@@ -408,6 +427,7 @@ bool GifVideoWidget::readForm(GifSettings *settings)
     settings->frameRate = frameRateComboBox->currentData().toInt();
     settings->paletteFromClip = coloursCheckBox->isChecked();
     settings->quality = qualitySpinBox->value();
+    settings->maxBytes = sizeLimitBox->limit();
     const QString startProblem = startTimeProblem(startTimeEdit->text(), videoFacts.durationMs);
     if (!startProblem.isEmpty()) {
         showNotice(tr("Failed, Start Time: %1").arg(startProblem), tr("OK"));
@@ -460,8 +480,10 @@ void GifVideoWidget::videoConversion_toolOutput(const QByteArray &output)
 
 void GifVideoWidget::videoConversion_updateprogress(int progress)
 {
-    mainWindow()->setLoadingText(progress < 0 ? tr("Create GIF...")
-                                              : tr("Create GIF: ") + progressText(progress));
+    const QString fitting = fittingText(sizeLimitBox->limit());
+    mainWindow()->setLoadingText(progress < 0 ? tr("Create GIF...") + fitting
+                                              : tr("Create GIF: ") + progressText(progress)
+                                                    + fitting);
 }
 
 void GifVideoWidget::videoConversion_Finished(VideoConversion::Outcome outcome)
@@ -474,6 +496,10 @@ void GifVideoWidget::videoConversion_Finished(VideoConversion::Outcome outcome)
     if (outcome == VideoConversion::Outcome::NotReplaced
         || outcome == VideoConversion::Outcome::WriteFailed) {
         showCannotWriteInto(QFileInfo(outputPath).absolutePath());
+        return;
+    }
+    if (outcome == VideoConversion::Outcome::CannotFit) {
+        showCannotFit(sizeLimitBox->limit(), videoConversion.smallestBytes());
         return;
     }
     if (outcome != VideoConversion::Outcome::Completed) {

@@ -17,6 +17,7 @@ class QLineEdit;
 class QRegularExpressionValidator;
 class QSpinBox;
 class MyTempButton2;
+class SizeLimitBox;
 class VideoStill;
 struct GifSettings;
 
@@ -58,6 +59,8 @@ public:
     QCheckBox *coloursCheckBox = nullptr;
     QLabel *qualityLabel = nullptr;
     QSpinBox *qualitySpinBox = nullptr;
+    QLabel *sizeLimitLabel = nullptr;
+    SizeLimitBox *sizeLimitBox = nullptr;
     QWidget *thumbArea = nullptr;
     QWidget *thumbFrame = nullptr;
     QLabel *thumbLabel = nullptr;

@@ -3,6 +3,7 @@
 #include "app/messagequestions.h"
 #include "app/settings.h"
 #include "encoder/gifstreamwriter.h"
+#include "pages/sizelimitbox.h"
 #include "widgets/comboboxstyle.h"
 #include "widgets/textfit.h"
 #include "widgets/uiscale.h"
@@ -41,6 +42,8 @@ JobOptionsWidget::JobOptionsWidget(QWidget *parent) : QWidget(parent)
     playComboBox = new QComboBox(this);
     qualityLabel = new QLabel(this);
     qualityComboBox = new QComboBox(this);
+    sizeLimitLabel = new QLabel(this);
+    sizeLimitBox = new SizeLimitBox(Setting::imagesMaxBytes, this);
 
     chosenPlacement = static_cast<Placement>(readSetting(Setting::imagesPlacement));
     const int width = readSetting(Setting::imagesResizeWidth);
@@ -48,16 +51,23 @@ JobOptionsWidget::JobOptionsWidget(QWidget *parent) : QWidget(parent)
     chosenPlayCount = readSetting(Setting::imagesPlayCount);
     chosenQuality = readSetting(Setting::imagesQuality);
 
-    for (QComboBox *box : {placementComboBox, resizeComboBox, playComboBox, qualityComboBox})
+    for (QComboBox *box :
+         {placementComboBox, resizeComboBox, playComboBox, qualityComboBox,
+          static_cast<QComboBox *>(sizeLimitBox)})
         styleComboBox(box);
     setTabOrder(placementComboBox, resizeComboBox);
     setTabOrder(resizeComboBox, playComboBox);
     setTabOrder(playComboBox, qualityComboBox);
+    setTabOrder(qualityComboBox, sizeLimitBox);
     // Only the user's choices: refilling a box must not ask anything.
     connect(placementComboBox, SIGNAL(activated(int)), this, SLOT(placementComboBox_slots(int)));
     connect(resizeComboBox, SIGNAL(activated(int)), this, SLOT(resizeComboBox_slots(int)));
     connect(playComboBox, SIGNAL(activated(int)), this, SLOT(playComboBox_slots(int)));
     connect(qualityComboBox, SIGNAL(activated(int)), this, SLOT(qualityComboBox_slots(int)));
+    connect(sizeLimitBox, &SizeLimitBox::limitChanged, this, [this] {
+        fitBoxTexts();
+        emit changed();
+    });
 }
 
 void JobOptionsWidget::initLayout()
@@ -67,7 +77,8 @@ void JobOptionsWidget::initLayout()
     for (const auto &row : {qMakePair(placementLabel, placementComboBox),
                             qMakePair(resizeLabel, resizeComboBox),
                             qMakePair(playLabel, playComboBox),
-                            qMakePair(qualityLabel, qualityComboBox)}) {
+                            qMakePair(qualityLabel, qualityComboBox),
+                            qMakePair(sizeLimitLabel, static_cast<QComboBox *>(sizeLimitBox))}) {
         row.first->setGeometry(0, y, w, scaled(captionHeight));
         row.second->setGeometry(0, y + scaled(captionHeight), w, scaled(boxHeight));
         y += scaled(captionHeight) + scaled(boxHeight) + scaled(rowGap);
@@ -80,7 +91,8 @@ void JobOptionsWidget::retranslateUi()
     const QList<QPair<QLabel *, QString>> captions{{placementLabel, tr("Smaller pictures:")},
                                                    {resizeLabel, tr("Size:")},
                                                    {playLabel, tr("Play:")},
-                                                   {qualityLabel, tr("Quality:")}};
+                                                   {qualityLabel, tr("Quality:")},
+                                                   {sizeLimitLabel, tr("Fit under:")}};
     for (const auto &caption : captions) {
         QFont font = caption.first->font();
         font.setPixelSize(scaled(11));
@@ -93,6 +105,8 @@ void JobOptionsWidget::retranslateUi()
     fillResizeBox();
     fillPlayBox();
     fillQualityBox();
+    sizeLimitBox->retranslateUi();
+    fitBoxTexts();
 }
 
 void JobOptionsWidget::applyTo(GifJobChoices *choices) const
@@ -101,6 +115,7 @@ void JobOptionsWidget::applyTo(GifJobChoices *choices) const
     choices->resize = chosenSize;
     choices->encoding.playCount = chosenPlayCount;
     choices->encoding.quality = chosenQuality;
+    choices->maxBytes = sizeLimitBox->limit();
 }
 
 void JobOptionsWidget::fillPlacementBox()
@@ -161,7 +176,8 @@ void JobOptionsWidget::fillQualityBox()
 // The boxes show their texts at one size, the largest at which all fit.
 void JobOptionsWidget::fitBoxTexts()
 {
-    fitComboBoxTexts({placementComboBox, resizeComboBox, playComboBox, qualityComboBox},
+    fitComboBoxTexts({placementComboBox, resizeComboBox, playComboBox, qualityComboBox,
+                      sizeLimitBox},
                      scaled(12));
 }
 

@@ -8,13 +8,14 @@
 
 class QComboBox;
 class QLabel;
+class SizeLimitBox;
 
 // The images page's choices for the GIF beyond its frames, each a caption over a drop-down
 // box, remembered in the settings: where pictures smaller than the canvas go, the GIF's
 // size (the pictures' own, or a width or a height asked for, proportions kept) and how often
-// it plays (for ever, once, or a number of times asked for) and the quality level (100,
-// the exact output, steps of ten below it, or a level asked for). It lies in the page's
-// right column; choices still to come join it as rows.
+// it plays (for ever, once, or a number of times asked for), the quality level (100, the
+// exact output, steps of ten below it, or a level asked for) and the size the GIF must fit
+// under. It lies in the page's right column.
 class JobOptionsWidget : public QWidget
 {
     Q_OBJECT
@@ -36,6 +37,8 @@ public:
     QComboBox *playComboBox = nullptr;
     QLabel *qualityLabel = nullptr;
     QComboBox *qualityComboBox = nullptr;
+    QLabel *sizeLimitLabel = nullptr;
+    SizeLimitBox *sizeLimitBox = nullptr;
 
 signals:
     void changed();

@@ -1,5 +1,6 @@
 #include "pages/viewimagewidget.h"
 
+#include "app/cannotfitnotice.h"
 #include "app/freedmemory.h"
 #include "app/mainmainwidget.h"
 #include "app/messagequestions.h"
@@ -432,7 +433,7 @@ void ViewImageWidget::createGif(const GifJobChoices &choices)
         makeGifJob(newGifFilePath(savePath, currentTime()), jobFrames(), choices));
 
     mainWindow()->showLoading(1);
-    mainWindow()->setLoadingText(tr("Create GIF: ") + progressText(0));
+    gifCreaterThread_updateprogress(0);
 }
 
 void ViewImageWidget::cancelJob()
@@ -446,7 +447,8 @@ void ViewImageWidget::cancelJob()
 
 void ViewImageWidget::gifCreaterThread_updateprogress(int progress)
 {
-    mainWindow()->setLoadingText(tr("Create GIF: ") + progressText(progress));
+    mainWindow()->setLoadingText(tr("Create GIF: ") + progressText(progress)
+                                 + fittingText(gifCreaterThread->choices.maxBytes));
 }
 
 void ViewImageWidget::gifCreaterThread_Finished()
@@ -471,6 +473,9 @@ void ViewImageWidget::gifCreaterThread_Finished()
                        .arg(gifCreaterThread->gifHeight)
                        .arg(MaxFramePixels / 1000000),
                    tr("OK"));
+        return;
+    case JobOutcome::CannotFit:
+        showCannotFit(gifCreaterThread->choices.maxBytes, gifCreaterThread->smallestBytes);
         return;
     default:
         showCannotWriteInto(QFileInfo(gifCreaterThread->gifFilePath).absolutePath());

@@ -327,6 +327,10 @@
         <source>Failed, Start Time: %1</source>
         <translation>Failed, Start Time: %1</translation>
     </message>
+    <message>
+        <source>Fit under:</source>
+        <translation>Fit under:</translation>
+    </message>
 </context>
 <context>
     <name>MyMessageDialog</name>
@@ -509,6 +513,10 @@
         <source>Quality level, %1 to %2 (lower levels give smaller files):</source>
         <translation>Quality level, %1 to %2 (lower levels give smaller files):</translation>
     </message>
+    <message>
+        <source>Fit under:</source>
+        <translation>Fit under:</translation>
+    </message>
 </context>
 <context>
     <name>OutputFolder</name>
@@ -519,6 +527,43 @@
     <message>
         <source>Failed, could not write into %1.</source>
         <translation>Failed, could not write into %1.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>SizeLimitBox</name>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>Custom…</translation>
+    </message>
+    <message>
+        <source>Fit the GIF under this size, in MB (0.01 to %1):</source>
+        <translation>Fit the GIF under this size, in MB (0.01 to %1):</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressText</name>
+    <message>
+        <source>· fitting under %1</source>
+        <translation>· fitting under %1</translation>
+    </message>
+</context>
+<context>
+    <name>CannotFitNotice</name>
+    <message>
+        <source>Failed, the GIF does not fit under %1 even at the smallest settings: it would take about %2.</source>
+        <translation>Failed, the GIF does not fit under %1 even at the smallest settings: it would take about %2.</translation>
+    </message>
+    <message>
+        <source>Failed, the GIF does not fit under %1 even at the smallest settings.</source>
+        <translation>Failed, the GIF does not fit under %1 even at the smallest settings.</translation>
     </message>
     <message>
         <source>OK</source>

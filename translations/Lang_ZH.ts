@@ -327,6 +327,10 @@
         <source>Failed, Start Time: %1</source>
         <translation>失败，开始时间：%1</translation>
     </message>
+    <message>
+        <source>Fit under:</source>
+        <translation>限制大小：</translation>
+    </message>
 </context>
 <context>
     <name>MyMessageDialog</name>
@@ -509,6 +513,10 @@
         <source>Quality level, %1 to %2 (lower levels give smaller files):</source>
         <translation>质量级别（%1 到 %2，级别越低文件越小）：</translation>
     </message>
+    <message>
+        <source>Fit under:</source>
+        <translation>限制大小：</translation>
+    </message>
 </context>
 <context>
     <name>OutputFolder</name>
@@ -519,6 +527,43 @@
     <message>
         <source>Failed, could not write into %1.</source>
         <translation>失败，无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>SizeLimitBox</name>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Custom…</source>
+        <translation>自定义…</translation>
+    </message>
+    <message>
+        <source>Fit the GIF under this size, in MB (0.01 to %1):</source>
+        <translation>GIF 不超过此大小，单位 MB（0.01 到 %1）：</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressText</name>
+    <message>
+        <source>· fitting under %1</source>
+        <translation>· 限制在 %1 以内</translation>
+    </message>
+</context>
+<context>
+    <name>CannotFitNotice</name>
+    <message>
+        <source>Failed, the GIF does not fit under %1 even at the smallest settings: it would take about %2.</source>
+        <translation>失败，即使使用最小的设置，GIF 也无法小于 %1：大约需要 %2。</translation>
+    </message>
+    <message>
+        <source>Failed, the GIF does not fit under %1 even at the smallest settings.</source>
+        <translation>失败，即使使用最小的设置，GIF 也无法小于 %1。</translation>
     </message>
     <message>
         <source>OK</source>

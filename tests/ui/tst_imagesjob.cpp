@@ -209,6 +209,43 @@ private slots:
         QVERIFY(fileText(opened).isEmpty());
     }
 
+    // Under a size limit the GIF fits and the overlay says what the job is doing; a limit
+    // out of reach even at the smallest settings is said so, and nothing is written.
+    void fitsUnderTheChosenSize()
+    {
+        QRandomGenerator random(25);
+        QStringList noisy;
+        for (int i = 0; i < 12; ++i) {
+            noisy << temp.path() + QString("/noisy%1.png").arg(i);
+            QVERIFY(noisyFrame(500, 400, &random).save(noisy.last()));
+        }
+        importImages(window, noisy);
+        SizeLimitBox *box = page->jobOptions->sizeLimitBox;
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->currentText(), QString("1 MB"));
+        createGif();
+        QCOMPARE(answerer.dialogs, QStringList{completed});
+        QCOMPARE(overlayText(window),
+                 QString::fromUtf8("Create GIF: 100.00% · fitting under 1 MB"));
+        const qint64 size = QFileInfo(outFolder + "/20243578945.gif").size();
+        QVERIFY2(size <= 1000000 && size >= 850000, qPrintable(QString::number(size)));
+
+        QVERIFY(QFile::remove(outFolder + "/20243578945.gif"));
+        answerer.dialogs.clear();
+        QTest::keyClick(box, Qt::Key_End);
+        answerNumber(page->jobOptions, "0.01", Qt::Key_Return);
+        QCOMPARE(box->currentText(), QString("10 KB"));
+        createGif();
+        QCOMPARE(answerer.dialogs.size(), 1);
+        QVERIFY2(answerer.dialogs.first().startsWith(
+                     "Failed, the GIF does not fit under 10 KB even at the smallest settings"),
+                 qPrintable(answerer.dialogs.first()));
+        QCOMPARE(QDir(outFolder).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QTest::keyClick(box, Qt::Key_Home);
+        QCOMPARE(readSetting(Setting::imagesMaxBytes), 0);
+    }
+
     // Two small pictures, one wide and one tall, that together need a canvas of 120
     // megapixels: refused with a notice that says so, and no file. (The command line's test
     // takes 65535 x 1525 and 1525 x 65535, whose thumbnails alone take 800 MB to make.)

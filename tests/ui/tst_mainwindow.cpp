@@ -244,12 +244,13 @@ private slots:
              images->framepsComboBox, images->smallerFileCheckBox,
              images->jobOptions->placementComboBox, images->jobOptions->resizeComboBox,
              images->jobOptions->playComboBox, images->jobOptions->qualityComboBox,
-             images->backupmeuButton},
+             images->jobOptions->sizeLimitBox, images->backupmeuButton},
             {video->addVideosButton, video->backupmeuButton},
             // The video form once a video is in, top to bottom.
             {video->addVideosButton, video->createGifButton, video->startTimeEdit,
              video->durationEdit, video->widthEdit, video->heightEdit, video->frameRateComboBox,
-             video->coloursCheckBox, video->qualitySpinBox, video->backupmeuButton}};
+             video->coloursCheckBox, video->qualitySpinBox, video->sizeLimitBox,
+             video->backupmeuButton}};
         for (int page = 0; page < pages.size(); ++page) {
             window->switchPage(qMin(page, 2));
             QTRY_COMPARE(runningAnimations(), 0);

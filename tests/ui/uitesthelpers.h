@@ -15,6 +15,7 @@
 #include "pages/gifimageswidget.h"
 #include "pages/gifmenuwidget.h"
 #include "pages/gifvideowidget.h"
+#include "pages/sizelimitbox.h"
 #include "pages/imageitem.h"
 #include "pages/joboptionswidget.h"
 #include "pages/viewimagewidget.h"
