@@ -134,10 +134,16 @@ bool SizeFitter::plan(double correction, FitPlan *plan)
     bool done = asItIs <= limit;
     if (done && !setPlan(FitPlan::Kind::AsItIs, {job.choices.encoding.quality, 1, 0}, 1, plan))
         return false;
-    if (!done && !fitQuality(aim, low, high, plan, &done))
+    if (!done && !fitQuality(1, aim, low, high, plan, &done))
         return false;
-    if (!done && !fitScale(lowestQuality, aim, low, high, plan, &done))
-        return false;
+    if (!done) {
+        if (!fitScale(lowestQuality, aim, low, high, plan, &done))
+            return false;
+        // Shrinking smooths the frames: a scale just below 1 may leave the GIF far below
+        // the limit at the lowest level, room for a higher level at that scale.
+        if (done && plan->expectedBytes < low && !raiseQuality(aim, low, high, plan))
+            return false;
+    }
     if (!done && !fitFrames(aim, high, limit, plan))
         return false;
     plan->expectedBytes = qint64(double(plan->expectedBytes) * correction);
@@ -146,13 +152,13 @@ bool SizeFitter::plan(double correction, FitPlan *plan)
 
 // The levels form a smooth curve below 100, where the exact mode stands apart: a guess
 // follows the levels measured below it, or the usual slope.
-bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, bool *done)
+bool SizeFitter::fitQuality(double scale, double aim, double low, double high, FitPlan *plan,
+                            bool *done)
 {
     const int own = job.choices.encoding.quality;
     int over = own;
-    double overBytes = 0;
-    if (!bytesAt(own, 1, &overBytes))
-        return false;
+    double overBytes = -1; // the job's own level is measured only when a guess needs it
+    const auto measureOver = [&] { return overBytes >= 0 || bytesAt(over, scale, &overBytes); };
     int under = -1;
     double underBytes = 0;
     int lowerUnder = -1; // the feasible level below under, for the curve's slope
@@ -160,11 +166,11 @@ bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, 
     int quality = lowestQuality;
     for (int probe = 0; probe < MostProbes && quality < own; ++probe) {
         double bytes = 0;
-        if (!bytesAt(quality, 1, &bytes))
+        if (!bytesAt(quality, scale, &bytes))
             return false;
         if (bytes <= high && bytes >= low) {
             *done = true;
-            return setPlan(FitPlan::Kind::Fitted, {quality, 1, 0}, 1, plan);
+            return setPlan(FitPlan::Kind::Fitted, {quality, scale, 0}, 1, plan);
         }
         if (bytes > high) {
             over = quality;
@@ -178,6 +184,8 @@ bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, 
         if (under < 0)
             return true; // even the lowest level is too large: smaller frames next
         double guess = under + std::log(aim / underBytes) / QualitySlope;
+        if (over < 100 && !measureOver())
+            return false;
         if (over < 100)
             guess = towards(under, underBytes, over, overBytes, aim);
         else if (lowerUnder >= 0)
@@ -191,10 +199,12 @@ bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, 
     // Between two levels measured, the one the curve puts at the aim, when it is measured
     // to fit.
     if (over - under >= 2) {
+        if (!measureOver())
+            return false;
         const int between = std::clamp(int(towards(under, underBytes, over, overBytes, aim)),
                                        under + 1, over - 1);
         double bytes = 0;
-        if (!bytesAt(between, 1, &bytes))
+        if (!bytesAt(between, scale, &bytes))
             return false;
         if (bytes <= high) {
             under = between;
@@ -203,57 +213,87 @@ bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, 
     }
     // Far below the limit, the level above is taken slightly smaller instead.
     *done = true;
-    if (underBytes < low && over - under == 1) {
+    if (underBytes < low && over - under == 1 && scale == 1) {
         if (!fitScale(over, aim, low, high, plan, done))
             return false;
         if (*done)
             return true;
         *done = true;
     }
-    return setPlan(FitPlan::Kind::Fitted, {under, 1, 0}, 1, plan);
+    return setPlan(FitPlan::Kind::Fitted, {under, scale, 0}, 1, plan);
 }
 
-// The bytes follow a power of the scale: a guess from the usual power, then along the line
-// through the scales measured.
+bool SizeFitter::raiseQuality(double aim, double low, double high, FitPlan *plan)
+{
+    FitPlan raised;
+    bool done = false;
+    if (!fitQuality(plan->setting.scale, aim, low, high, &raised, &done))
+        return false;
+    if (done && raised.expectedBytes > plan->expectedBytes)
+        *plan = raised;
+    return true;
+}
+
+// The bytes follow a power of the scale below 1, where shrinking smooths the frames and
+// the GIF falls at once: a guess from the usual power, then along the line through the
+// scales measured below 1.
 bool SizeFitter::fitScale(int quality, double aim, double low, double high, FitPlan *plan,
                           bool *done)
 {
     *done = false;
-    double overScale = 1;
-    double overBytes = 0;
-    if (!bytesAt(quality, 1, &overBytes))
+    // The largest scale that shrinks the canvas' longer side.
+    const int side = std::max(job.canvas.width(), job.canvas.height());
+    const double largest = double(side - 1) / side;
+    if (largest < smallestScale)
+        return true;
+    double bytes = 0;
+    if (!bytesAt(quality, 1, &bytes))
         return false;
-    double underScale = -1;
+    double scale = std::exp(std::log(aim / bytes) / ScalePower);
+    double overScale = 2; // the smallest scale measured over the limit
+    double overBytes = 0;
+    double underScale = -1; // the largest measured under it
     double underBytes = 0;
-    double scale = std::exp(std::log(aim / overBytes) / ScalePower);
+    double lastScale = -1;
+    double lastBytes = 0;
     for (int probe = 0; probe < MostProbes; ++probe) {
-        scale = std::clamp(scale, smallestScale, overScale);
-        double bytes = 0;
+        scale = std::clamp(scale, smallestScale, largest);
         if (!bytesAt(quality, scale, &bytes))
             return false;
         if (bytes <= high && bytes >= low) {
             *done = true;
             return setPlan(FitPlan::Kind::Fitted, {quality, scale, 0}, 1, plan);
         }
-        const double lastScale = bytes > high ? overScale : underScale;
-        const double lastBytes = bytes > high ? overBytes : underBytes;
-        if (bytes > high) {
+        if (bytes > high && scale < overScale) {
             overScale = scale;
             overBytes = bytes;
-        } else {
+        } else if (bytes < low && scale > underScale) {
             underScale = scale;
             underBytes = bytes;
         }
         if (underScale < 0 && scale <= smallestScale)
             return true; // too large even at the smallest scale: fewer frames next
-        const double next =
-            underScale < 0
-                ? std::exp(towards(std::log(lastScale), lastBytes, std::log(scale), bytes, aim))
-                : std::exp(towards(std::log(underScale), underBytes, std::log(overScale),
-                                   overBytes, aim));
+        if (overScale > 1 && scale >= largest)
+            break; // far below even at the largest scale
+        double next = scale * std::exp(std::log(aim / bytes) / ScalePower);
+        if (underScale > 0 && overScale < 1)
+            next = std::exp(towards(std::log(underScale), underBytes, std::log(overScale),
+                                    overBytes, aim));
+        else if (lastScale > 0) {
+            // Sharp edges shrunk grow colours: a line that does not lead the right way
+            // leaves the usual power.
+            const double along =
+                std::exp(towards(std::log(lastScale), lastBytes, std::log(scale), bytes, aim));
+            if ((bytes > high) == (along < scale))
+                next = along;
+        }
+        if (underScale > 0 && overScale < 1)
+            next = std::clamp(next, underScale, overScale);
         if (std::abs(next - scale) < 0.002)
             break;
-        scale = underScale < 0 ? next : std::clamp(next, underScale, overScale);
+        lastScale = scale;
+        lastBytes = bytes;
+        scale = next;
     }
     if (underScale < 0)
         return true;

@@ -79,7 +79,9 @@ public:
 private:
     bool measure(int quality, double scale, int gaps, SampleSize *cost);
     bool bytesAt(int quality, double scale, double *bytes);
-    bool fitQuality(double aim, double low, double high, FitPlan *plan, bool *done);
+    bool fitQuality(double scale, double aim, double low, double high, FitPlan *plan,
+                    bool *done);
+    bool raiseQuality(double aim, double low, double high, FitPlan *plan);
     bool fitScale(int quality, double aim, double low, double high, FitPlan *plan, bool *done);
     bool fitFrames(double aim, double high, double limit, FitPlan *plan);
     bool setPlan(FitPlan::Kind kind, const FitSetting &setting, int gaps, FitPlan *plan);
