@@ -15,7 +15,8 @@ FrameArea pixelsToClear(const GifFileState *state, const unsigned char *rgba)
     for (int y = 0; y < state->canvasHeight; ++y) {
         const size_t row = size_t(y) * size_t(state->canvasWidth);
         for (int x = 0; x < state->canvasWidth; ++x) {
-            if (state->shownClear[row + x] || !isClearAlpha(rgba[(row + x) * 4 + 3]))
+            if (state->shownClear[row + x] == ShownClear
+                || !isClearAlpha(rgba[(row + x) * 4 + 3]))
                 continue;
             area.left = x < area.left ? x : area.left;
             area.right = x + 1 > area.right ? x + 1 : area.right;
@@ -46,8 +47,8 @@ void disposeOver(GifFileState *state, FrameWrite *held, unsigned char *plane,
             if (!inside || x < drawn.left || x >= drawn.right)
                 row[x] = transparentIndex;
         }
-        memset(state->shownClear + size_t(y) * size_t(state->canvasWidth) + grown.left, 1,
-               size_t(grown.right - grown.left));
+        memset(state->shownClear + size_t(y) * size_t(state->canvasWidth) + grown.left,
+               ShownClear, size_t(grown.right - grown.left));
     }
     held->indices = plane + size_t(grown.top) * stride + size_t(grown.left);
     held->left = grown.left;
@@ -80,13 +81,13 @@ const unsigned char *prepareClearFrame(GifFileState *state, const unsigned char 
         unsigned char *seen = state->prepared + i * 4;
         if (isClearAlpha(pixel[3])) {
             memcpy(seen, compared + i * 4, 4);
-            state->shownClear[i] = 1;
+            state->shownClear[i] = ShownClear;
             continue;
         }
         memcpy(seen, pixel, 4);
         // What is shown and the picture before are made far from the pixel on every channel,
         // so that no tolerance and no still picture takes it for shown.
-        if (state->shownClear[i]) {
+        if (state->shownClear[i] == ShownClear) {
             for (unsigned char *before : {state->previousFrame, state->picture}) {
                 if (!before)
                     continue;
@@ -94,10 +95,19 @@ const unsigned char *prepareClearFrame(GifFileState *state, const unsigned char 
                 before[i * 4 + 1] = pixel[1] ^ 0x80;
                 before[i * 4 + 2] = pixel[2] ^ 0x80;
             }
-            state->shownClear[i] = 0;
+            state->shownClear[i] = DrawnOverClear;
         }
     }
     return state->prepared;
+}
+
+void finishClearFrame(GifFileState *state)
+{
+    const size_t pixels = size_t(state->canvasWidth) * size_t(state->canvasHeight);
+    for (size_t i = 0; i < pixels; ++i) {
+        if (state->shownClear[i] == DrawnOverClear)
+            state->shownClear[i] = ShownColour;
+    }
 }
 
 void releaseHeldFrame(GifFileState *state)

@@ -9,4 +9,9 @@ inline bool isClearAlpha(int alpha)
     return alpha < 128;
 }
 
+// What the viewer shows at a canvas pixel, as GifFileState::shownClear tells it. A pixel
+// that was clear and that the frame being encoded draws must not keep what is shown (index
+// 0) at any quality level, however near the colour previousFrame holds there.
+enum ShownPixel : unsigned char { ShownColour = 0, ShownClear = 1, DrawnOverClear = 2 };
+
 #endif

@@ -29,8 +29,10 @@ struct GifFileState
     // outside it have never been shown and always count as changed. With alpha, every row
     // is whole from the start: shownClear tells the pixels never drawn.
     int *coveredWidth;
-    // Only with alpha (GifOptions), else null: per canvas pixel, 1 while the viewer shows it
-    // clear (never drawn, or cleared), 0 while it shows the colour in previousFrame.
+    // Only with alpha (GifOptions), else null: per canvas pixel, ShownClear while the viewer
+    // shows it clear (never drawn, or cleared), ShownColour while it shows the colour in
+    // previousFrame; while a frame is encoded, DrawnOverClear where it draws a pixel shown
+    // clear before (see clearpixel.h).
     unsigned char *shownClear;
     // Only with alpha: canvas * 4 bytes, the frame as the palette and the mapping see it
     // (see prepareClearFrame).

@@ -1,4 +1,5 @@
 #include "encoder/lossylzw.h"
+#include "encoder/clearpixel.h"
 #include "encoder/qualitylevel.h"
 
 #include <cstdint>
@@ -72,8 +73,11 @@ struct FrameWalk
         const unsigned char *s =
             shown + (size_t(place.y) * size_t(canvasWidth) + size_t(place.x)) * 4;
         p->picture = weigh(c[0], c[1], c[2]);
-        p->mustKeep = clear && clear[size_t(place.y) * size_t(canvasWidth) + size_t(place.x)];
-        p->keepError = place.x < coveredWidth[place.y]
+        const ShownPixel state =
+            clear ? ShownPixel(clear[size_t(place.y) * size_t(canvasWidth) + size_t(place.x)])
+                  : ShownColour;
+        p->mustKeep = state == ShownClear;
+        p->keepError = place.x < coveredWidth[place.y] && state != DrawnOverClear
                            ? visibleDifference(c[0] - s[0], c[1] - s[1], c[2] - s[2])
                            : -1;
         p->own = error(*p, *p->index);

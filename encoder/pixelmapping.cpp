@@ -242,6 +242,8 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     else
         mapRows(&here);
     waitForHelper(state->helper, ticket);
+    if (state->shownClear)
+        finishClearFrame(state);
 
     for (int y = 0; y < height; ++y) {
         if (state->coveredWidth[y] < width)

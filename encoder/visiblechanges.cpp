@@ -1,4 +1,5 @@
 #include "encoder/visiblechanges.h"
+#include "encoder/clearpixel.h"
 #include "encoder/eyespace.h"
 #include "encoder/pixelword.h"
 #include "encoder/qualitylevel.h"
@@ -40,7 +41,8 @@ size_t markShortGaps(const unsigned char *row, unsigned char *marks, int first, 
 } // namespace
 
 size_t collectVisibleChanges(int keepTolerance, int stillTolerance, const unsigned char *shown,
-                             unsigned char *picture, const int *coveredWidth, int canvasWidth,
+                             unsigned char *picture, const int *coveredWidth,
+                             const unsigned char *clear, int canvasWidth,
                              const unsigned char *rgba, int width, int height,
                              unsigned char *work, unsigned char *marks, FrameArea *changed)
 {
@@ -53,12 +55,15 @@ size_t collectVisibleChanges(int keepTolerance, int stillTolerance, const unsign
         unsigned char *pictureRow = picture + canvasRow;
         unsigned char *markRow = marks + size_t(y) * size_t(width);
         const int covered = coveredWidth[y] < width ? coveredWidth[y] : width;
+        const unsigned char *clearRow = clear ? clear + size_t(y) * size_t(canvasWidth) : nullptr;
         int first = width;
         int last = -1;
         for (int x = 0; x < width; ++x) {
             const uint32_t p = loadPixel(row, x);
             bool keep;
-            if (x < covered && ((p ^ loadPixel(shownRow, x)) & RgbMask) != 0) {
+            if (clearRow && clearRow[x] == DrawnOverClear) {
+                keep = false;
+            } else if (x < covered && ((p ^ loadPixel(shownRow, x)) & RgbMask) != 0) {
                 const unsigned char *s = shownRow + x * 4;
                 const int difference = visibleDifference(row[x * 4] - s[0],
                                                          row[x * 4 + 1] - s[1],

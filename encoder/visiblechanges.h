@@ -15,11 +15,13 @@
 // pixels in short runs between drawn ones. A pixel keeps what is shown when that is at most
 // keepTolerance from its picture (see visibleDifference), or at most stillTolerance when
 // its picture is exactly the one last given there (picture), which then takes the frame's
-// pixels. Copies the pixels that are or may be drawn, in eye space (see eyespace.h), to the
+// pixels. clear, when not null, is the canvas' shownClear (see clearpixel.h): the pixels
+// drawn over clear ones are always drawn. Copies the pixels that are or may be drawn, in eye space (see eyespace.h), to the
 // front of work and returns their number; changed receives the smallest rectangle that
 // holds them. shown and picture describe the canvas, canvasWidth pixels per row.
 size_t collectVisibleChanges(int keepTolerance, int stillTolerance, const unsigned char *shown,
-                             unsigned char *picture, const int *coveredWidth, int canvasWidth,
+                             unsigned char *picture, const int *coveredWidth,
+                             const unsigned char *clear, int canvasWidth,
                              const unsigned char *rgba, int width, int height,
                              unsigned char *work, unsigned char *marks, FrameArea *changed);
 

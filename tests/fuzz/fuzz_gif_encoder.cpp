@@ -4,6 +4,7 @@
 #include "encoder/gifstreamwriter.h"
 #include "support/gifdecoder.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QVector>
@@ -91,6 +92,29 @@ QImage shownCanvas(const GifFileState &state)
     return image;
 }
 
+// Names the first pixel where giflib and the encoder disagree, for the one who reads the
+// fault.
+void reportFirstDifference(int frame, const QImage &decoded, const QImage &shown,
+                           const GifOptions &options)
+{
+    for (int y = 0; y < decoded.height(); ++y) {
+        for (int x = 0; x < decoded.width(); ++x) {
+            const QColor got = decoded.pixelColor(x, y);
+            const QColor said = shown.pixelColor(x, y);
+            if (got == said)
+                continue;
+            fprintf(stderr,
+                    "frame %d shows other pixels than the encoder says: at %d,%d giflib shows "
+                    "%s alpha %d, the encoder says %s alpha %d (quality %d, smaller file %d, "
+                    "alpha %d)\n",
+                    frame + 1, x, y, qPrintable(got.name()), got.alpha(),
+                    qPrintable(said.name()), said.alpha(), options.quality,
+                    int(options.smallerFile), int(options.alpha));
+            return;
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -131,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     for (int i = 0; i < frameCount; ++i) {
         if (gif.frames[i].canvas != shown[i]) {
-            fprintf(stderr, "frame %d shows other pixels than the encoder says\n", i + 1);
+            reportFirstDifference(i, gif.frames[i].canvas, shown[i], options);
             abort();
         }
     }
