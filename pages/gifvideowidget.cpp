@@ -95,7 +95,7 @@ GifVideoWidget::GifVideoWidget(QWidget *parent) : QWidget(parent)
     qualityLabel = new QLabel(this);
     qualitySpinBox = new QSpinBox(this);
     sizeLimitLabel = new QLabel(this);
-    sizeLimitBox = new SizeLimitBox(Setting::videoMaxBytes, this);
+    sizeLimitBox = new SizeLimitBox(Setting::videoMaxBytes, QIcon(), this);
     videoProbe = new VideoProbe(this);
     videoStill = new VideoStill(this);
     // "Backup" sits below the form, so Tab reaches it last.

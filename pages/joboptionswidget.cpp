@@ -43,7 +43,8 @@ JobOptionsWidget::JobOptionsWidget(QWidget *parent) : QWidget(parent)
     qualityLabel = new QLabel(this);
     qualityComboBox = new QComboBox(this);
     sizeLimitLabel = new QLabel(this);
-    sizeLimitBox = new SizeLimitBox(Setting::imagesMaxBytes, this);
+    sizeLimitBox = new SizeLimitBox(Setting::imagesMaxBytes,
+                                    QIcon(QStringLiteral(":/images/arrowtest.png")), this);
 
     chosenPlacement = static_cast<Placement>(readSetting(Setting::imagesPlacement));
     const int width = readSetting(Setting::imagesResizeWidth);

@@ -3,8 +3,6 @@
 #include "app/messagequestions.h"
 #include "rules/sizetext.h"
 
-#include <QIcon>
-
 namespace {
 
 const qint64 OfferedLimits[] = {1000000, 2000000, 5000000, 8000000, 10000000, 25000000};
@@ -12,8 +10,8 @@ const double Megabyte = 1e6;
 
 } // namespace
 
-SizeLimitBox::SizeLimitBox(const IntSetting &setting, QWidget *parent)
-    : QComboBox(parent), setting(setting), chosen(readSetting(setting))
+SizeLimitBox::SizeLimitBox(const IntSetting &setting, const QIcon &itemIcon, QWidget *parent)
+    : QComboBox(parent), setting(setting), itemIcon(itemIcon), chosen(readSetting(setting))
 {
     // Only the user's choices: refilling the box must not ask anything.
     connect(this, QOverload<int>::of(&QComboBox::activated), this, &SizeLimitBox::itemActivated);
@@ -21,17 +19,16 @@ SizeLimitBox::SizeLimitBox(const IntSetting &setting, QWidget *parent)
 
 void SizeLimitBox::retranslateUi()
 {
-    const QIcon arrow(QStringLiteral(":/images/arrowtest.png"));
     clear();
-    addItem(arrow, tr("None"), qint64(0));
+    addItem(itemIcon, tr("None"), qint64(0));
     bool offered = chosen == 0;
     for (const qint64 limit : OfferedLimits) {
-        addItem(arrow, bytesToSizeText(limit), limit);
+        addItem(itemIcon, bytesToSizeText(limit), limit);
         offered = offered || limit == chosen;
     }
     if (!offered)
-        addItem(arrow, bytesToSizeText(chosen), chosen);
-    addItem(arrow, tr("Custom…"));
+        addItem(itemIcon, bytesToSizeText(chosen), chosen);
+    addItem(itemIcon, tr("Custom…"));
     setCurrentIndex(findData(chosen));
 }
 

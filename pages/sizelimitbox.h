@@ -4,6 +4,7 @@
 #include "app/settings.h"
 
 #include <QComboBox>
+#include <QIcon>
 
 // A drop-down box of the size a GIF must fit under: none, the sizes chat apps, forums and
 // issue trackers cap files at, the size asked for if it is another, and "Custom…", which
@@ -13,7 +14,8 @@ class SizeLimitBox : public QComboBox
     Q_OBJECT
 
 public:
-    SizeLimitBox(const IntSetting &setting, QWidget *parent = nullptr);
+    // Each item shows itemIcon, as the page's other boxes do (none when it is null).
+    SizeLimitBox(const IntSetting &setting, const QIcon &itemIcon, QWidget *parent = nullptr);
 
     // In bytes; 0 for none.
     qint64 limit() const { return chosen; }
@@ -30,6 +32,7 @@ private:
     void setLimit(qint64 bytes);
 
     const IntSetting &setting;
+    const QIcon itemIcon;
     qint64 chosen = 0;
 };
 
