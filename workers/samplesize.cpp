@@ -38,8 +38,8 @@ struct SampleStep
     int measuredGap;
 };
 
-// The first frame, then for every gap the pairs that gap apart; a pair's first frame is
-// left out when it is the frame just encoded.
+// The first frame, then for every gap the pairs that gap apart, each after the frame that
+// gap before it; a frame is left out when it is the frame just encoded.
 QVector<SampleStep> sampleSteps(int frameCount, int pairs, int gaps)
 {
     QVector<SampleStep> steps{{0, 0}};
@@ -48,12 +48,21 @@ QVector<SampleStep> sampleSteps(int frameCount, int pairs, int gaps)
         for (int place : measured) {
             if (place < gap)
                 continue;
-            if (steps.last().place != place - gap)
-                steps << SampleStep{place - gap, 0};
+            for (int before : {place - 2 * gap, place - gap}) {
+                if (before >= 0 && steps.last().place != before)
+                    steps << SampleStep{before, 0};
+            }
             steps << SampleStep{place, gap};
         }
     }
     return steps;
+}
+
+// The frames a pair and the frames before it hold for gaps up to gaps, at most: places
+// 0 to gaps, and the even places up to 2 * gaps, before the pair's second frame.
+int framesPerPair(int gaps)
+{
+    return 2 * gaps + 1 - gaps / 2;
 }
 
 } // namespace
@@ -80,7 +89,7 @@ int samplePairs(int frameCount, qint64 frameBytes, int gaps)
 {
     const int wanted = std::clamp(frameCount / FramesPerPair, FewestPairs, MostPairs);
     const int fitting =
-        int((MaxSampleBytes / std::max<qint64>(1, frameBytes) - 1) / (gaps + 1));
+        int((MaxSampleBytes / std::max<qint64>(1, frameBytes) - 1) / framesPerPair(gaps));
     return std::max(1, std::min(wanted, fitting));
 }
 

@@ -13,8 +13,11 @@ class FrameSample;
 // The size of a GIF told from a few of its frames, through our encoder: the first frame,
 // and pairs of frames spread evenly over the others, each pair encoded in turn, so that the
 // second frame of a pair costs what a frame costs after the one before it (a frame stores
-// what changed). Frames dropped evenly for a smaller GIF leave gaps between those that
-// stay: a pair may be that many places apart.
+// what changed). Each pair follows the frame before it: after the jump to a pair, what is
+// shown still differs from the picture where the palette missed, which the next frame
+// writes again, so the pair's second frame would cost more than in the GIF. Frames
+// dropped evenly for a smaller GIF leave gaps between those that stay: a pair, and the
+// frame before it, may be that many places apart.
 
 // What the frames of a GIF cost, as a sample measured them.
 struct SampleSize
