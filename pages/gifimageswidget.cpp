@@ -10,6 +10,7 @@
 #include "pages/imagebatchloader.h"
 #include "pages/joboptionswidget.h"
 #include "pages/previewdialog.h"
+#include "pages/sizeestimatelabel.h"
 #include "pages/stripcontrols.h"
 #include "pages/viewimagewidget.h"
 #include "rules/filekinds.h"
@@ -21,6 +22,7 @@
 #include "widgets/textfit.h"
 #include "widgets/tilestyle.h"
 #include "widgets/uiscale.h"
+#include "workers/gifcreaterthread.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,6 +44,7 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     previewButton = new MyTempButton2(this);
     smallerFileCheckBox = new QCheckBox(this);
     jobOptions = new JobOptionsWidget(this);
+    sizeEstimateLabel = new SizeEstimateLabel(this);
 
     styleComboBox(framepsComboBox);
     jobChoices.frameRate = readSetting(Setting::imagesFrameRate);
@@ -78,6 +81,8 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     connect(viewImageWidget, SIGNAL(frameRateChanged(int)), this,
             SLOT(viewImageWidget_frameRateChanged(int)));
     connect(viewImageWidget, SIGNAL(framesChanged()), this, SLOT(viewImageWidget_framesChanged()));
+    connect(viewImageWidget->gifCreaterThread, &QThread::finished, sizeEstimateLabel,
+            &SizeEstimateLabel::resumeEstimate);
     connect(imageLoader, &ImageBatchLoader::imageLoaded, this,
             &GifImagesWidget::imageLoader_imageLoaded);
     connect(imageLoader, &ImageBatchLoader::imageLeftOut, this,
@@ -100,10 +105,10 @@ void GifImagesWidget::initLayout()
     framepsComboBox->setGeometry(w - scaled(115), scaled(130), scaled(100), scaled(30));
     previewButton->setGeometry(w - scaled(115), scaled(180), scaled(100), scaled(30));
     smallerFileCheckBox->setGeometry(w - scaled(115), scaled(225), scaled(100), scaled(30));
-    // Below them the job's options; under those there is room for one more row and a line
-    // of text above "Backup".
+    // Below them the job's options; the GIF's expected size stands above "Backup".
     jobOptions->setGeometry(w - scaled(115), scaled(262), scaled(100), 0);
     jobOptions->initLayout();
+    sizeEstimateLabel->setGeometry(w - scaled(115), h - scaled(64), scaled(100), scaled(20));
     backupmeuButton->setGeometry(w - scaled(115), h - scaled(40), scaled(100), scaled(30));
     QScrollArea *scrollArea = viewImageWidget->scrollArea;
     scrollArea->setGeometry(1, 1, viewImageWidget->width() - 2, viewImageWidget->height() - 2);
@@ -134,6 +139,7 @@ void GifImagesWidget::retranslateUi()
     smallerFileCheckBox->setStyleSheet(checkBoxStyle(size, true));
     smallerFileCheckBox->setText(option);
     jobOptions->retranslateUi();
+    sizeEstimateLabel->retranslateUi();
     // The tiles' delays are written in the language too.
     viewImageWidget->relayout();
 }
@@ -162,6 +168,7 @@ void GifImagesWidget::viewImageWidget_frameRateChanged(int rate)
     jobChoices.frameRate = rate;
     writeSetting(Setting::imagesFrameRate, rate);
     fillFrameRateBox();
+    estimateSize();
 }
 
 void GifImagesWidget::enterPage()
@@ -169,6 +176,7 @@ void GifImagesWidget::enterPage()
     show();
     viewImageWidget->releaseAll();
     enableFrameTiles();
+    estimateSize();
 }
 
 void GifImagesWidget::cancelJob()
@@ -187,12 +195,24 @@ void GifImagesWidget::enableFrameTiles()
     previewButton->setEnabledStyle(any);
 }
 
+GifJob GifImagesWidget::nextJob() const
+{
+    return makeGifJob(QString(), viewImageWidget->jobFrames(), jobChoices);
+}
+
+void GifImagesWidget::estimateSize()
+{
+    sizeEstimateLabel->jobChanged(nextJob());
+}
+
 // Leaving the page gives the thumbnails back; it shows an empty strip when entered again.
 void GifImagesWidget::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         viewImageWidget->releaseAll();
+        estimateSize();
+    }
 }
 
 void GifImagesWidget::addPhotosButton_slots()
@@ -227,6 +247,7 @@ void GifImagesWidget::imageLoader_finished()
     returnFreedMemory();
     mainWindow()->showLoading(0);
     enableFrameTiles();
+    estimateSize();
     importLeftOut.showAndClear();
 }
 
@@ -237,7 +258,11 @@ void GifImagesWidget::showLoadingCount(int done, int total)
 
 void GifImagesWidget::createGifButton_slots()
 {
+    // The creation takes every core; the estimate waits for it to end.
+    sizeEstimateLabel->pauseEstimate();
     viewImageWidget->createGif(jobChoices);
+    if (!viewImageWidget->gifCreaterThread->isRunning())
+        sizeEstimateLabel->resumeEstimate();
 }
 
 bool GifImagesWidget::mayLeave()
@@ -278,10 +303,10 @@ void GifImagesWidget::askCustomFrameRate()
 
 void GifImagesWidget::previewButton_slots()
 {
-    const QList<FrameSource> frames = viewImageWidget->jobFrames();
-    if (frames.isEmpty())
+    const GifJob job = nextJob();
+    if (job.frames.isEmpty())
         return;
-    auto *preview = new PreviewDialog(makeGifJob(QString(), frames, jobChoices), this);
+    auto *preview = new PreviewDialog(job, this);
     connect(preview, &QObject::destroyed, [] { returnFreedMemory(); });
     mainWindow()->centerOnMainWindow(preview);
     preview->open();
@@ -291,16 +316,19 @@ void GifImagesWidget::smallerFileCheckBox_slots(bool on)
 {
     jobChoices.encoding.smallerFile = on;
     writeSetting(Setting::imagesSmallerFile, on);
+    estimateSize();
 }
 
 void GifImagesWidget::jobOptions_changed()
 {
     jobOptions->applyTo(&jobChoices);
+    estimateSize();
 }
 
 void GifImagesWidget::viewImageWidget_framesChanged()
 {
     enableFrameTiles();
+    estimateSize();
 }
 
 void GifImagesWidget::NoItemsignal_slots()

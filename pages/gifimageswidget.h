@@ -14,10 +14,12 @@ class QSize;
 class ImageBatchLoader;
 class JobOptionsWidget;
 class MyTempButton2;
+class SizeEstimateLabel;
 class ViewImageWidget;
 
 // The Create GIF from Images page: the image strip, "Import Images", "Create GIF",
-// the frame-rate box, "Preview", the "Smaller file" option, the job's options and "Backup".
+// the frame-rate box, "Preview", the "Smaller file" option, the job's options, the GIF's
+// expected size and "Backup".
 // Image files dropped on the page are imported. Leaving with edits of the strip asks first.
 class GifImagesWidget : public QWidget
 {
@@ -49,6 +51,7 @@ public:
     MyTempButton2 *previewButton = nullptr;
     QCheckBox *smallerFileCheckBox = nullptr;
     JobOptionsWidget *jobOptions = nullptr;
+    SizeEstimateLabel *sizeEstimateLabel = nullptr;
     // The choices the page's controls make for the next GIF; remembered in the settings.
     GifJobChoices jobChoices;
 
@@ -77,6 +80,10 @@ private:
     void askCustomFrameRate();
     // "Create GIF" and "Preview" work while the strip has a tile.
     void enableFrameTiles();
+    // The job "Create GIF" would start now, its file aside.
+    GifJob nextJob() const;
+    // Tells the expected size to follow a change of the strip or of a choice.
+    void estimateSize();
 
     ImageBatchLoader *imageLoader = nullptr;
     LeftOutNotice importLeftOut;
