@@ -11,6 +11,7 @@
 #include "pages/joboptionswidget.h"
 #include "pages/previewdialog.h"
 #include "pages/sizeestimatelabel.h"
+#include "pages/sizelimitbox.h"
 #include "pages/stripcontrols.h"
 #include "pages/viewimagewidget.h"
 #include "rules/filekinds.h"
@@ -56,7 +57,7 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     setTabOrder(framepsComboBox, previewButton);
     setTabOrder(previewButton, smallerFileCheckBox);
     setTabOrder(smallerFileCheckBox, jobOptions->placementComboBox);
-    setTabOrder(jobOptions->qualityComboBox, backupmeuButton);
+    setTabOrder(jobOptions->sizeLimitBox, backupmeuButton);
     // Undo and redo work wherever the page's focus is.
     addActions({viewImageWidget->undoAction, viewImageWidget->redoAction});
 

@@ -570,4 +570,15 @@
         <translation>OK</translation>
     </message>
 </context>
+<context>
+    <name>SizeEstimateLabel</name>
+    <message>
+        <source>≈ %1</source>
+        <translation>≈ %1</translation>
+    </message>
+    <message>
+        <source>Too large for the size limit even at the lowest quality, size and frame rate</source>
+        <translation>Too large for the size limit even at the lowest quality, size and frame rate</translation>
+    </message>
+</context>
 </TS>

@@ -570,4 +570,15 @@
         <translation>确定</translation>
     </message>
 </context>
+<context>
+    <name>SizeEstimateLabel</name>
+    <message>
+        <source>≈ %1</source>
+        <translation>≈ %1</translation>
+    </message>
+    <message>
+        <source>Too large for the size limit even at the lowest quality, size and frame rate</source>
+        <translation>即使使用最低的质量、尺寸和帧率，仍超过大小限制</translation>
+    </message>
+</context>
 </TS>
