@@ -574,7 +574,7 @@
     <name>SizeEstimateLabel</name>
     <message>
         <source>≈ %1</source>
-        <translation>≈ %1</translation>
+        <translation>约 %1</translation>
     </message>
     <message>
         <source>Too large for the size limit even at the lowest quality, size and frame rate</source>
