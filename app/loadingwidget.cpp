@@ -24,7 +24,8 @@ LoadingWidget::LoadingWidget(QWidget *parent) : QWidget(parent)
 void LoadingWidget::setOverlayGeometry(int x, int y, int w, int h)
 {
     setGeometry(x, y, w, h);
-    const int pw = scaled(200);
+    // Wide enough for the longest progress line: "Create GIF: 100.00% · fitting under 25 MB".
+    const int pw = scaled(280);
     const int ph = scaled(160);
     panelWidget->setGeometry((w - pw) / 2, (h - ph) / 2, pw, ph);
     frameWidget->setGeometry(0, 0, panelWidget->width(), panelWidget->height());
