@@ -29,9 +29,16 @@ struct FrameWrite
     LzwDictionary *dictionary;
     int restartRow;             // where the coder's table starts again (see writeFrameBlocks)
     int ticket;                 // the helper's ticket for this write; 0 when written
+    long bytes;                 // what the write added to the file, once written; 0 after
+                                // settleFrameWrite has counted it
 };
 
 // Hands the write to the helper (or does it at once without one) and records its ticket.
 void postFrameWrite(FrameHelperThread *helper, FrameWrite *write);
+
+// Waits until the write is done and counts its bytes into *settledBytes and *settledFrames,
+// once.
+void settleFrameWrite(FrameHelperThread *helper, FrameWrite *write, long long *settledBytes,
+                      int *settledFrames);
 
 #endif

@@ -16,6 +16,10 @@ struct QualityState;
 struct GifFileState
 {
     FILE *outputFile;             // null when opening failed or after closing
+    // The header's bytes and those of the frames whose writes are known to be done when the
+    // last frame started: the same on every run, whatever the helper thread's pace.
+    long long settledBytes;
+    int settledFrames;
     // Per canvas pixel (y * canvasWidth + x), 4 bytes: red, green, blue of what a viewer
     // shows there after the last frame, and the palette index that frame encoded for it
     // (in a smaller file and below level 100: the last frame that drew the pixel).

@@ -166,6 +166,7 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
     // Viewers play a GIF without the extension once.
     if (delay != 0 && options.playCount != 1)
         writeLoopingExtension(file, std::min(std::max(options.playCount - 1, 0), 65535));
+    state.settledBytes = ftell(file);
     return state;
 }
 

@@ -182,8 +182,7 @@ bool GifEncoder::encodeFrame(GifFileState *state, const unsigned char *rgba, int
     // The write that used this slot two frames ago must be done with its buffers.
     FrameWrite *write = &state->writes[state->nextWrite];
     unsigned char *indices = state->indexPlanes[state->nextWrite];
-    waitForHelper(state->helper, write->ticket);
-    write->ticket = 0;
+    settleFrameWrite(state->helper, write, &state->settledBytes, &state->settledFrames);
 
     // The smaller file counts a pixel as changed when its picture changed, the default
     // mode when it differs from what is shown (levels below 100 decide for themselves).

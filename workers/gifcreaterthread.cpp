@@ -150,8 +150,7 @@ JobOutcome GifCreaterThread::writeUnderLimit(const GifJob &job, GifWriter *write
                 return true;
             if (frames < qMax(FewestFramesToProject, kept / 3))
                 return false;
-            // The file holds the frames before the last one, give or take.
-            const double expected = double(plan.cost.bytesOfFirst(frames - 1, kept, total));
+            const double expected = double(plan.cost.bytesOfFirst(frames, kept, total));
             return double(bytes) / expected * expectedAll > ClearlyOver * double(limit);
         };
         std::unique_ptr<PartialFile> written;
@@ -162,7 +161,7 @@ JobOutcome GifCreaterThread::writeUnderLimit(const GifJob &job, GifWriter *write
         const qint64 bytes = written ? QFileInfo(written->path()).size() : writer->bytesAtCut();
         const double expected =
             written ? expectedAll
-                    : double(plan.cost.bytesOfFirst(writer->framesAtCut() - 1, kept, total));
+                    : double(plan.cost.bytesOfFirst(writer->framesAtCut(), kept, total));
         const double ratio = double(bytes) / expected;
         // Planning again moves no progress.
         progressFrom = progressNow;

@@ -9,7 +9,6 @@
 #include "workers/framethinning.h"
 #include "workers/partialfile.h"
 
-#include <QFileInfo>
 
 GifWriter::GifWriter(std::function<bool()> stopped, std::function<void(int)> progress)
     : stopped(std::move(stopped)), progress(std::move(progress))
@@ -67,13 +66,15 @@ JobOutcome GifWriter::encode(const GifEncoder &encoder, GifFileState *state,
     framesGiven++;
     if (!overLimit)
         return JobOutcome::Completed;
-    // The file holds every frame but the last one or two, which may be on their way.
-    const qint64 bytes = QFileInfo(partPath).size();
-    if (!overLimit(framesGiven, bytes))
+    // The last frames may still be on their way to the file: only those known to be written
+    // count, so that the same job is cut at the same frame on every run.
+    const qint64 bytes = state->settledBytes;
+    const int frames = state->settledFrames;
+    if (!overLimit(frames, bytes))
         return JobOutcome::Completed;
     cut = true;
     cutBytes = bytes;
-    cutFrames = framesGiven;
+    cutFrames = frames;
     return JobOutcome::Stopped;
 }
 

@@ -24,8 +24,9 @@ struct GifFileState;
 class GifWriter
 {
 public:
-    // Asked after every frame with the frames given to the encoder and the bytes in the file
-    // so far: true stops the write there (a size limit that will not be met).
+    // Asked after every frame with the frames known to be in the file and the bytes they and
+    // the header take (the last frame or two may still be on their way): true stops the
+    // write there (a size limit that will not be met).
     using OverLimit = std::function<bool(int frames, qint64 bytes)>;
 
     // stopped is asked before every frame; progress receives ten-thousandths of the write.
@@ -39,7 +40,7 @@ public:
     bool cutAtLimit() const { return cut; }
     // The bytes written when the write was cut.
     qint64 bytesAtCut() const { return cutBytes; }
-    // The frames given to the encoder when it was cut.
+    // The frames known to be in the file when it was cut.
     int framesAtCut() const { return cutFrames; }
     // The picture that could not be read, when the outcome is Unreadable.
     QString unreadableFile;

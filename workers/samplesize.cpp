@@ -15,55 +15,67 @@
 
 namespace {
 
-// The frames a sample holds, at most; and how many pairs it takes from a job.
+// The frames a sample holds, at most; and how many places it takes from a job.
 const qint64 MaxSampleBytes = qint64(256) << 20;
-const int FewestPairs = 3;
-const int MostPairs = 8;
-const int FramesPerPair = 12;
+const int FewestPlaces = 3;
+const int MostPlaces = 8;
+const int FramesPerPlace = 12;
 
-// The frame of a pair that is measured: spread evenly over the frames after the first.
-QVector<int> measuredPlaces(int frameCount, int pairs)
+// The last frame of each run: spread evenly over the frames after the first.
+QVector<int> runEnds(int frameCount, int places)
 {
-    const int count = std::min(pairs, frameCount - 1);
-    QVector<int> places;
+    const int count = std::min(places, frameCount - 1);
+    QVector<int> ends;
     for (int j = 0; j < count; ++j)
-        places << 1 + int((2 * qint64(j) + 1) * (frameCount - 1) / (2 * count));
-    return places;
+        ends << 1 + int((2 * qint64(j) + 1) * (frameCount - 1) / (2 * count));
+    return ends;
 }
 
-// One frame to encode; measuredGap is the gap of the pair whose second frame it is, else 0.
+// One frame to encode: its place in the job, and for a frame of a run but the first, the
+// run's gap and the frame's position in it (1 for the second frame); else 0.
 struct SampleStep
 {
     int place;
     int measuredGap;
+    int position;
+    bool lastOfRun;
 };
 
-// The first frame, then for every gap the pairs that gap apart, each after the frame that
-// gap before it; a frame is left out when it is the frame just encoded.
-QVector<SampleStep> sampleSteps(int frameCount, int pairs, int gaps)
+// The first frame, then for every gap the runs of frames that gap apart, each as long as
+// the job's start allows and after the frame that gap before it; a frame is left out when
+// it is the frame just encoded.
+QVector<SampleStep> sampleSteps(int frameCount, const SampleShape &shape)
 {
-    QVector<SampleStep> steps{{0, 0}};
-    const QVector<int> measured = measuredPlaces(frameCount, pairs);
-    for (int gap = 1; gap <= gaps; ++gap) {
-        for (int place : measured) {
-            if (place < gap)
+    QVector<SampleStep> steps{{0, 0, 0, false}};
+    const QVector<int> ends = runEnds(frameCount, shape.places);
+    for (int gap = 1; gap <= shape.gaps; ++gap) {
+        for (int end : ends) {
+            const int length = std::min(shape.run - 1, end / gap);
+            if (length < 1)
                 continue;
-            for (int before : {place - 2 * gap, place - gap}) {
+            const int start = end - length * gap;
+            for (int before : {start - gap, start}) {
                 if (before >= 0 && steps.last().place != before)
-                    steps << SampleStep{before, 0};
+                    steps << SampleStep{before, 0, 0, false};
             }
-            steps << SampleStep{place, gap};
+            for (int k = 1; k <= length; ++k)
+                steps << SampleStep{start + k * gap, gap, k, k == length};
         }
     }
     return steps;
 }
 
-// The frames a pair and the frames before it hold for gaps up to gaps, at most: places
-// 0 to gaps, and the even places up to 2 * gaps, before the pair's second frame.
-int framesPerPair(int gaps)
+// The bytes of the frames a run measured, at one gap: the second frames of the runs, their
+// last frames, and all of them.
+struct GapBytes
 {
-    return 2 * gaps + 1 - gaps / 2;
-}
+    double second = 0;
+    int seconds = 0;
+    double last = 0;
+    int lasts = 0;
+    double all = 0;
+    int count = 0;
+};
 
 } // namespace
 
@@ -85,25 +97,29 @@ qint64 SampleSize::bytesOfFirst(int frames, int kept, int total) const
     return firstBytes + qint64(std::llround(later * (frames - 1)));
 }
 
-int samplePairs(int frameCount, qint64 frameBytes, int gaps)
+int samplePlaceCount(int frameCount, qint64 frameBytes, int gaps, int run)
 {
-    const int wanted = std::clamp(frameCount / FramesPerPair, FewestPairs, MostPairs);
+    // Longer runs take fewer places, for about the frames of pairs.
+    const int places = std::clamp(frameCount / FramesPerPlace, FewestPlaces, MostPlaces);
+    const int wanted = (places * 2 + run - 1) / run;
+    // The runs ending at one place hold at most this many frames over all gaps.
+    const int framesPerPlace = gaps * run + 1;
     const int fitting =
-        int((MaxSampleBytes / std::max<qint64>(1, frameBytes) - 1) / framesPerPair(gaps));
+        int((MaxSampleBytes / std::max<qint64>(1, frameBytes) - 1) / framesPerPlace);
     return std::max(1, std::min(wanted, fitting));
 }
 
-QVector<int> samplePlaces(int frameCount, int pairs, int gaps)
+QVector<int> samplePlaces(int frameCount, const SampleShape &shape)
 {
     QVector<int> places;
-    for (const SampleStep &step : sampleSteps(frameCount, pairs, gaps))
+    for (const SampleStep &step : sampleSteps(frameCount, shape))
         places << step.place;
     std::sort(places.begin(), places.end());
     places.erase(std::unique(places.begin(), places.end()), places.end());
     return places;
 }
 
-bool measureSample(const FrameSample &sample, int pairs, int gaps, const QSize &size,
+bool measureSample(const FrameSample &sample, const SampleShape &shape, const QSize &size,
                    const GifOptions &options, int delay, const std::function<bool()> &stopped,
                    SampleSize *measured)
 {
@@ -115,12 +131,12 @@ bool measureSample(const FrameSample &sample, int pairs, int gaps, const QSize &
                                        size.height(), delay, options);
     if (!state.outputFile)
         return false;
-    // Which frame of the file each measured step became, by gap; -1 for none.
-    QVector<QVector<int>> written(gaps);
+    // The measured steps and which frame of the file each became; -1 for none.
+    QVector<QPair<SampleStep, int>> written;
     int frames = 0;
     {
         const GifEncoder encoder;
-        for (const SampleStep &step : sampleSteps(sample.frameCount(), pairs, gaps)) {
+        for (const SampleStep &step : sampleSteps(sample.frameCount(), shape)) {
             if (stopped())
                 break;
             if (!sample.has(step.place))
@@ -129,7 +145,7 @@ bool measureSample(const FrameSample &sample, int pairs, int gaps, const QSize &
             const bool stored = encoder.encodeFrame(&state, frame.constBits(), frame.width(),
                                                     frame.height(), delay, 8);
             if (step.measuredGap > 0)
-                written[step.measuredGap - 1] << (stored ? frames : -1);
+                written << qMakePair(step, stored ? frames : -1);
             frames += stored ? 1 : 0;
         }
         if (!closeGifStream(&state) || stopped())
@@ -140,15 +156,35 @@ bool measureSample(const FrameSample &sample, int pairs, int gaps, const QSize &
         return false;
     *measured = SampleSize();
     measured->firstBytes = ends.value(0);
-    for (const QVector<int> &gap : qAsConst(written)) {
-        double sum = 0;
-        for (int frame : gap)
-            sum += frame > 0 ? double(ends.at(frame) - ends.at(frame - 1)) : 0.0;
-        // A gap no pair is long enough for costs what the one before it does.
-        if (!gap.isEmpty())
-            measured->laterBytes << sum / gap.size();
-        else if (!measured->laterBytes.isEmpty())
-            measured->laterBytes << measured->laterBytes.last();
+    QVector<GapBytes> gaps(shape.gaps);
+    for (const auto &step : qAsConst(written)) {
+        const int frame = step.second;
+        const double bytes = frame > 0 ? double(ends.at(frame) - ends.at(frame - 1)) : 0.0;
+        GapBytes &gap = gaps[step.first.measuredGap - 1];
+        gap.all += bytes;
+        gap.count++;
+        if (step.first.position == 1) {
+            gap.second += bytes;
+            gap.seconds++;
+        }
+        if (step.first.lastOfRun) {
+            gap.last += bytes;
+            gap.lasts++;
+        }
+    }
+    // The gap of the job's own frames tells whether they settle.
+    const GapBytes &nearest = gaps.first();
+    const bool settles = shape.run > 2 && nearest.lasts > 0 && nearest.seconds > 0
+                        && nearest.last / nearest.lasts
+                               < SettledShare * nearest.second / nearest.seconds;
+    for (const GapBytes &gap : qAsConst(gaps)) {
+        // A gap no run is long enough for costs what the one before it does.
+        if (gap.count == 0) {
+            if (!measured->laterBytes.isEmpty())
+                measured->laterBytes << measured->laterBytes.last();
+            continue;
+        }
+        measured->laterBytes << (settles ? gap.last / gap.lasts : gap.all / gap.count);
     }
     return true;
 }

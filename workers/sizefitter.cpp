@@ -19,6 +19,8 @@ const int MostProbes = 5;
 const double QualitySlope = 0.02;
 const double ScalePower = 1.8;
 const int MostGaps = FewestFramesShare;
+// The frames of a run of a sample below level 100.
+const int SettlingRun = 4;
 
 // Where the line through two points (t, log bytes) reaches log aim.
 double towards(double t1, double bytes1, double t2, double bytes2, double aim)
@@ -81,14 +83,19 @@ bool SizeFitter::measure(int quality, double scale, int gaps, SampleSize *cost)
         *cost = known->second;
         return true;
     }
-    const int pairs = samplePairs(frameCount, sample.frameBytes(), gaps);
-    if (!sample.load(samplePlaces(frameCount, pairs, gaps))) {
+    // Level 100 writes exactly what changed: pairs tell its frames. Below it the frames may
+    // settle, which runs see.
+    SampleShape shape;
+    shape.gaps = gaps;
+    shape.run = quality < 100 ? SettlingRun : 2;
+    shape.places = samplePlaceCount(frameCount, sample.frameBytes(), gaps, shape.run);
+    if (!sample.load(samplePlaces(frameCount, shape))) {
         failed = stopped() ? JobOutcome::Stopped : JobOutcome::Unreadable;
         return false;
     }
     GifOptions options = job.choices.encoding;
     options.quality = quality;
-    if (!measureSample(sample, pairs, gaps, size, options, job.delay, stopped, cost)) {
+    if (!measureSample(sample, shape, size, options, job.delay, stopped, cost)) {
         failed = stopped() ? JobOutcome::Stopped : JobOutcome::WriteFailed;
         return false;
     }
