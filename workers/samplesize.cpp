@@ -42,8 +42,8 @@ struct SampleStep
 };
 
 // The first frame, then for every gap the runs of frames that gap apart, each as long as
-// the job's start allows and after the frame that gap before it; a frame is left out when
-// it is the frame just encoded.
+// the job's start allows, a pair after the frame that gap before it; a frame is left out
+// when it is the frame just encoded.
 QVector<SampleStep> sampleSteps(int frameCount, const SampleShape &shape)
 {
     QVector<SampleStep> steps{{0, 0, 0, false}};
@@ -54,8 +54,10 @@ QVector<SampleStep> sampleSteps(int frameCount, const SampleShape &shape)
             if (length < 1)
                 continue;
             const int start = end - length * gap;
-            for (int before : {start - gap, start}) {
-                if (before >= 0 && steps.last().place != before)
+            // Longer runs settle by themselves; a pair needs the frame before it.
+            const int first = shape.run == 2 && start >= gap ? start - gap : start;
+            for (int before = first; before <= start; before += gap) {
+                if (steps.last().place != before)
                     steps << SampleStep{before, 0, 0, false};
             }
             for (int k = 1; k <= length; ++k)
@@ -103,7 +105,7 @@ int samplePlaceCount(int frameCount, qint64 frameBytes, int gaps, int run)
     const int places = std::clamp(frameCount / FramesPerPlace, FewestPlaces, MostPlaces);
     const int wanted = (places * 2 + run - 1) / run;
     // The runs ending at one place hold at most this many frames over all gaps.
-    const int framesPerPlace = gaps * run + 1;
+    const int framesPerPlace = gaps * std::max(run, 3) + 1;
     const int fitting =
         int((MaxSampleBytes / std::max<qint64>(1, frameBytes) - 1) / framesPerPlace);
     return std::max(1, std::min(wanted, fitting));

@@ -16,11 +16,11 @@ class FrameSample;
 // stores what changed). Runs of two, pairs, tell that cost when a frame costs the same
 // whatever came before. Below level 100 the encoder keeps what is shown where it changed
 // too little to see, and after a large change it settles over several frames: longer runs
-// see later frames cost less. Each run follows the frame before it: after the jump to a run,
+// see later frames cost less. A pair follows the frame before it: after the jump to a pair,
 // what is shown still differs from the picture where the palette missed, which the next
-// frame writes again, so the run's second frame would cost more than in the GIF. Frames
+// frame writes again, so the pair's second frame would cost more than in the GIF. Frames
 // dropped evenly for a smaller GIF leave gaps between those that stay: the frames of a run,
-// and the frame before it, may be that many places apart.
+// and the frame before a pair, may be that many places apart.
 
 // What the frames of a GIF cost, as a sample measured them.
 struct SampleSize
