@@ -76,6 +76,11 @@ bool SizeFitter::estimateAsItIs(qint64 *bytes)
 
 bool SizeFitter::measure(int quality, double scale, int gaps, SampleSize *cost)
 {
+    // A job without frames has nothing to sample: its GIF is a header and a trailer.
+    if (frameCount == 0) {
+        *cost = SampleSize();
+        return true;
+    }
     const QSize size = scaledCanvas(job.canvas, scale);
     const auto key = std::make_tuple(quality, size.width(), size.height(), gaps);
     const auto known = measured.find(key);

@@ -5,6 +5,7 @@
 #include "support/gifdecoder.h"
 #include "workers/framestream.h"
 #include "workers/gifcreaterthread.h"
+#include "workers/sizefitter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -278,6 +279,11 @@ private slots:
         QVERIFY(runToEnd(&thread, makeGifJob(path, {}, choices)));
         QCOMPARE(thread.outcome, JobOutcome::CannotFit);
         QVERIFY(!QFile::exists(path));
+        // The fitter itself, as the page's estimate asks it, has nothing to sample.
+        const GifJob empty = makeGifJob(path, {}, choices);
+        SizeFitter fitter(empty, [] { return false; }, [](int) {});
+        qint64 estimate = -1;
+        QVERIFY(fitter.estimateAsItIs(&estimate) && estimate >= 0 && estimate < 39);
     }
 };
 
