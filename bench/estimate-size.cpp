@@ -4,34 +4,15 @@
 // default), the estimate from a sample of the frames against the GIF the job then writes.
 // Prints a row per level: the estimate, the real bytes, estimate / real, the seconds of
 // each, and MISSED where the estimate is more than 15 % off. Exits 1 when one was.
-#include "workers/framefile.h"
+#include "bench/sequencepictures.h"
 #include "workers/gifcreaterthread.h"
 #include "workers/sizefitter.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QTemporaryDir>
 #include <cstdio>
-
-namespace {
-
-QList<FrameSource> pictures(const QString &folder)
-{
-    QList<FrameSource> sources;
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList({"*.png"}, QDir::Files, QDir::Name)) {
-        QImageReader reader(dir.filePath(name));
-        const QSize size = pictureFrameSize(&reader);
-        if (!size.isEmpty())
-            sources << FrameSource::fromFile(dir.filePath(name), size);
-    }
-    return sources;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -56,7 +37,7 @@ int main(int argc, char *argv[])
            "ratio", "est s", "job s", "missed");
     for (const QString &folder : qAsConst(arguments)) {
         const QString name = QFileInfo(folder).fileName();
-        const QList<FrameSource> sources = pictures(folder);
+        const QList<FrameSource> sources = sequencePictures(folder);
         for (const int level : qAsConst(levels)) {
             GifJobChoices choices;
             choices.encoding.quality = level;

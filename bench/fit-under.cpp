@@ -8,14 +8,12 @@
 // what missed its target: OVER (larger than the limit), LOW (below 85 % of a limit the
 // unlimited GIF passes), SLOW (more than 3 times the unlimited job), CHANGED (a limit the
 // GIF fits under, yet not the unlimited GIF). Exits 1 when a target was missed.
-#include "workers/framefile.h"
+#include "bench/sequencepictures.h"
 #include "workers/gifcreaterthread.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -53,18 +51,6 @@ double runJob(const GifJob &job, GifCreaterThread *creater)
     return creater->outcome == JobOutcome::Completed ? timer.nsecsElapsed() / 1e9 : -1;
 }
 
-QList<FrameSource> pictures(const QString &folder)
-{
-    QList<FrameSource> sources;
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList({"*.png"}, QDir::Files, QDir::Name)) {
-        QImageReader reader(dir.filePath(name));
-        const QSize size = pictureFrameSize(&reader);
-        if (!size.isEmpty())
-            sources << FrameSource::fromFile(dir.filePath(name), size);
-    }
-    return sources;
-}
 
 bool parseList(const QString &text, bool sizes, QList<Limit> *limits)
 {
@@ -118,7 +104,7 @@ int main(int argc, char *argv[])
            "unlimited", "s", "bytes", "/limit", "time", "q", "scale", "frames", "missed");
     for (const QString &folder : qAsConst(arguments)) {
         const QString name = QFileInfo(folder).fileName();
-        const QList<FrameSource> sources = pictures(folder);
+        const QList<FrameSource> sources = sequencePictures(folder);
         if (sources.isEmpty()) {
             fprintf(stderr, "no pictures in %s\n", qPrintable(folder));
             return 2;
