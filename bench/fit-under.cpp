@@ -9,6 +9,7 @@
 // unlimited GIF passes), SLOW (more than 3 times the unlimited job), CHANGED (a limit the
 // GIF fits under, yet not the unlimited GIF). Exits 1 when a target was missed.
 #include "bench/sequencepictures.h"
+#include "rules/sizetext.h"
 #include "workers/gifcreaterthread.h"
 
 #include <QCoreApplication>
@@ -26,21 +27,6 @@ struct Limit
     int share = 0;
 };
 
-qint64 parseSize(const QString &text)
-{
-    const QString upper = text.toUpper();
-    const qint64 unit = upper.endsWith('M') ? 1000000 : upper.endsWith('K') ? 1000 : 1;
-    bool ok = false;
-    const qint64 number = (unit > 1 ? upper.chopped(1) : upper).toLongLong(&ok);
-    return ok && number > 0 ? number * unit : 0;
-}
-
-QString sizeText(qint64 bytes)
-{
-    return bytes % 1000000 == 0 ? QStringLiteral("%1M").arg(bytes / 1000000)
-                                : QString::number(bytes);
-}
-
 // Runs the job; its seconds, or -1 when it did not complete (the outcome tells).
 double runJob(const GifJob &job, GifCreaterThread *creater)
 {
@@ -57,7 +43,7 @@ bool parseList(const QString &text, bool sizes, QList<Limit> *limits)
     for (const QString &item : text.split(',', Qt::SkipEmptyParts)) {
         Limit limit;
         if (sizes)
-            limit.bytes = parseSize(item);
+            sizeTextToBytes(item, &limit.bytes);
         else
             limit.share = item.toInt();
         if (limit.bytes <= 0 && limit.share <= 0)
@@ -143,7 +129,7 @@ int main(int argc, char *argv[])
                                                                           : "failed");
             allMet = allMet && (missed.isEmpty() || missed == QStringList("cannot-fit"));
             const FitSetting &setting = creater.fitSetting;
-            const QString label = limit.bytes > 0 ? sizeText(bytes)
+            const QString label = limit.bytes > 0 ? bytesToSizeText(bytes)
                                                   : QStringLiteral("1/%1").arg(limit.share);
             printf("%-8s %-9s %10lld %7.3f %10lld %6.3f %6.2f %4d %6.3f %7s %s\n",
                    qPrintable(name), qPrintable(label), unlimitedBytes, unlimitedSeconds, made,

@@ -36,9 +36,8 @@ JobOutcome GifWriter::write(const GifJob &job, std::unique_ptr<PartialFile> *fil
     writeError = output->errorString();
     if (!output->isOpen())
         return JobOutcome::WriteFailed;
-    partPath = output->path();
     const QSize gifCanvas = job.gifCanvas();
-    GifFileState state = openGifStream(encoderPath(partPath).constData(), gifCanvas.width(),
+    GifFileState state = openGifStream(encoderPath(output->path()).constData(), gifCanvas.width(),
                                        gifCanvas.height(), job.delay, options);
     if (!state.outputFile)
         return JobOutcome::WriteFailed;

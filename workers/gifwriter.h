@@ -59,7 +59,6 @@ private:
     std::function<bool()> stopped;
     std::function<void(int)> progress;
     OverLimit overLimit;
-    QString partPath;
     int framesGiven = 0;
     bool cut = false;
     qint64 cutBytes = 0;
