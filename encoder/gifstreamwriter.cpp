@@ -186,6 +186,12 @@ bool closeGifStream(GifFileState *state)
     return written;
 }
 
+void setGifStreamQuality(GifFileState *state, int level)
+{
+    if (state->quality)
+        state->quality->level = qualityLevelFor(level);
+}
+
 bool gifStreamHasError(const GifFileState *state)
 {
     return state->outputFile && ferror(state->outputFile);

@@ -21,6 +21,10 @@ GifFileState openGifStream(const char *utf8Path, int canvasWidth, int canvasHeig
 // every byte reached the file; false when no file was open or anything failed.
 bool closeGifStream(GifFileState *state);
 
+// Sets the quality level (1 to 99) of the frames still to come in a file opened below level
+// 100, so that a write can follow a size it aims at; a file opened at 100 stays exact.
+void setGifStreamQuality(GifFileState *state, int level);
+
 // True when a write to the open file has failed.
 bool gifStreamHasError(const GifFileState *state);
 

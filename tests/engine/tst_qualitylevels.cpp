@@ -108,6 +108,21 @@ private slots:
         }
     }
 
+    // A write under a size limit changes the level between frames: far up and down, each
+    // frame still shows what the encoder says.
+    void levelsChangedBetweenFramesShowWhatTheySay()
+    {
+        const QString path = dir.filePath("steered.gif");
+        const QVector<int> levels{20, 95, 40, 1, 99, 60, 30, 80, 50};
+        const QVector<QImage> shown = encodeRecordingShown(
+            path, clip, clip[0].size(), nullptr, atLevel(70), levels);
+        DecodedGif gif;
+        QVERIFY(decodeGif(path, &gif));
+        QCOMPARE(gif.frames.size(), clip.size());
+        for (int i = 0; i < clip.size(); ++i)
+            QCOMPARE(gif.frames[i].canvas, shown[i]);
+    }
+
     // Clear pixels stay clear at every level: near matches and kept pixels must never paint
     // a colour where the picture is clear, nor leave one showing there.
     void clearPixelsStayClearAtEveryLevel()

@@ -65,13 +65,16 @@ bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canv
 
 QVector<QImage> encodeRecordingShown(const QString &path, const QVector<QImage> &frames,
                                      QSize canvas, QVector<bool> *written,
-                                     const GifOptions &options)
+                                     const GifOptions &options, const QVector<int> &levels)
 {
     QVector<QImage> shown;
     GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
                                        canvas.height(), 10, options);
     GifEncoder encoder;
     for (const QImage &frame : frames) {
+        const int given = int(&frame - frames.constData());
+        if (given > 0 && given <= levels.size())
+            setGifStreamQuality(&state, levels[given - 1]);
         const bool ok = encoder.encodeFrame(&state, frame.constBits(), frame.width(),
                                             frame.height(), 10, 8);
         if (written)
