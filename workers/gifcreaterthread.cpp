@@ -2,6 +2,7 @@
 
 #include "workers/frameformat.h"
 #include "workers/gifwriter.h"
+#include "workers/levelsteering.h"
 #include "workers/partialfile.h"
 
 #include <QDebug>
@@ -17,10 +18,6 @@ const double NearEnoughShare = 0.85;
 // share more careful than the last one found.
 const int MostWrites = 4;
 const double ExtraCaution = 0.03;
-// A write whose projection passes the limit by this share is stopped once a third of its
-// frames are written.
-const double ClearlyOver = 1.03;
-const int FewestFramesToProject = 4;
 
 } // namespace
 
@@ -144,25 +141,27 @@ JobOutcome GifCreaterThread::writeUnderLimit(const GifJob &job, GifWriter *write
             || (write > 0 && job.stream && !job.stream->restart()))
             break;
         const int kept = plan.setting.kept > 0 ? plan.setting.kept : total;
-        const double expectedAll = double(plan.cost.bytes(kept, total));
-        const auto overLimit = [&](int frames, qint64 bytes) {
-            if (bytes > limit)
-                return true;
-            if (frames < qMax(FewestFramesToProject, kept / 3))
-                return false;
-            const double expected = double(plan.cost.bytesOfFirst(frames, kept, total));
-            return double(bytes) / expected * expectedAll > ClearlyOver * double(limit);
-        };
+        // Below level 100 the write steers the level towards the limit, up only while all
+        // frames stay; the job as it is stays as it is.
+        const int quality = plan.setting.quality;
+        const bool steered = plan.kind == FitPlan::Kind::Fitted && quality < 100;
+        const int highest =
+            steered && plan.setting.kept == 0 ? qMin(job.choices.encoding.quality, 99) : quality;
+        LevelSteering steering(plan.cost, quality, kept, total, limit,
+                               steered ? qMin(LowestFittingQuality, quality) : quality, highest,
+                               plan.power);
         std::unique_ptr<PartialFile> written;
-        const JobOutcome outcome = writer->write(fittedJob(job, plan.setting), &written,
-                                                 overLimit);
+        const JobOutcome outcome = writer->write(
+            fittedJob(job, plan.setting), &written,
+            [&](int frames, qint64 bytes) { return steering.overLimit(frames, bytes); },
+            [&](int given, int frames, qint64 bytes) {
+                return steering.nextLevel(given, frames, bytes);
+            });
         if (outcome != JobOutcome::Completed && !writer->cutAtLimit())
             return outcome;
         const qint64 bytes = written ? QFileInfo(written->path()).size() : writer->bytesAtCut();
-        const double expected =
-            written ? expectedAll
-                    : double(plan.cost.bytesOfFirst(writer->framesAtCut(), kept, total));
-        const double ratio = double(bytes) / expected;
+        const double ratio = steering.ratio(written ? kept : writer->framesAtCut(), bytes);
+        plan.setting.quality = steering.meanLevel();
         // Planning again moves no progress.
         progressFrom = progressNow;
         progressShare = 0;

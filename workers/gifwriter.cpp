@@ -16,9 +16,10 @@ GifWriter::GifWriter(std::function<bool()> stopped, std::function<void(int)> pro
 }
 
 JobOutcome GifWriter::write(const GifJob &job, std::unique_ptr<PartialFile> *file,
-                            const OverLimit &limit)
+                            const OverLimit &limit, const NextLevel &level)
 {
     overLimit = limit;
+    nextLevel = level;
     framesGiven = 0;
     cut = false;
     unreadableFile.clear();
@@ -69,8 +70,11 @@ JobOutcome GifWriter::encode(const GifEncoder &encoder, GifFileState *state,
     // count, so that the same job is cut at the same frame on every run.
     const qint64 bytes = state->settledBytes;
     const int frames = state->settledFrames;
-    if (!overLimit(frames, bytes))
+    if (!overLimit(frames, bytes)) {
+        if (nextLevel)
+            setGifStreamQuality(state, nextLevel(framesGiven, frames, bytes));
         return JobOutcome::Completed;
+    }
     cut = true;
     cutBytes = bytes;
     cutFrames = frames;

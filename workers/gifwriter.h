@@ -28,6 +28,9 @@ public:
     // the header take (the last frame or two may still be on their way): true stops the
     // write there (a size limit that will not be met).
     using OverLimit = std::function<bool(int frames, qint64 bytes)>;
+    // Asked likewise after every frame, below level 100: the quality level of the frames to
+    // come, as given frames are encoded so far (see setGifStreamQuality).
+    using NextLevel = std::function<int(int given, int frames, qint64 bytes)>;
 
     // stopped is asked before every frame; progress receives ten-thousandths of the write.
     GifWriter(std::function<bool()> stopped, std::function<void(int)> progress);
@@ -35,7 +38,7 @@ public:
     // Completed: *file holds the whole GIF. Stopped also when overLimit stopped it
     // (cutAtLimit() tells).
     JobOutcome write(const GifJob &job, std::unique_ptr<PartialFile> *file,
-                     const OverLimit &overLimit = {});
+                     const OverLimit &overLimit = {}, const NextLevel &nextLevel = {});
 
     bool cutAtLimit() const { return cut; }
     // The bytes written when the write was cut.
@@ -59,6 +62,7 @@ private:
     std::function<bool()> stopped;
     std::function<void(int)> progress;
     OverLimit overLimit;
+    NextLevel nextLevel;
     int framesGiven = 0;
     bool cut = false;
     qint64 cutBytes = 0;

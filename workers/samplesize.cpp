@@ -99,6 +99,15 @@ qint64 SampleSize::bytesOfFirst(int frames, int kept, int total) const
     return firstBytes + qint64(std::llround(later * (frames - 1)));
 }
 
+SampleSize SampleSize::times(double factor) const
+{
+    SampleSize scaled = *this;
+    scaled.firstBytes = qint64(double(firstBytes) * factor);
+    for (double &later : scaled.laterBytes)
+        later *= factor;
+    return scaled;
+}
+
 int samplePlaceCount(int frameCount, qint64 frameBytes, int gaps, int run)
 {
     // Longer runs take fewer places, for about the frames of pairs.

@@ -33,6 +33,8 @@ struct SampleSize
     qint64 bytes(int kept, int total) const;
     // The bytes of its first frames.
     qint64 bytesOfFirst(int frames, int kept, int total) const;
+    // The same frames costing factor times as much.
+    SampleSize times(double factor) const;
 };
 
 // The places and length of a sample's runs: runs of `run` frames (at least 2) ending at

@@ -1,6 +1,7 @@
 #include "workers/sizefitter.h"
 
 #include "workers/framethinning.h"
+#include "workers/levelcurve.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,12 +13,17 @@ namespace {
 const double AimShare = 0.91;
 const double LowShare = 0.87;
 const double HighShare = 0.95;
+// At the lowest level a write can steer only upwards (levelsteering.h): a smaller scale aims
+// lower, and one far below is taken at a level guessed above the lowest.
+const double ScaledAimShare = 0.85;
+const double ScaledLowShare = 0.7;
+const double ScaledHighShare = 0.89;
 // Samples encoded in search of a quality level or a scale, at most.
 const int MostProbes = 5;
 // What a first guess assumes: the bytes fall by this share of their logarithm per level, and
 // with this power of the scale.
-const double QualitySlope = 0.02;
 const double ScalePower = 1.8;
+const double NearScale = 0.8;
 const int MostGaps = FewestFramesShare;
 // The frames of a run of a sample below level 100.
 const int SettlingRun = 4;
@@ -29,6 +35,13 @@ double towards(double t1, double bytes1, double t2, double bytes2, double aim)
     if (!(std::abs(rise) > 1e-9))
         return (t1 + t2) / 2;
     return t1 + (std::log(aim) - std::log(bytes1)) * (t2 - t1) / rise;
+}
+
+// The same through two levels below 100, along their curve.
+double levelTowards(int level1, double bytes1, int level2, double bytes2, double aim)
+{
+    return 100 - std::exp(towards(std::log(100.0 - level1), bytes1, std::log(100.0 - level2),
+                                  bytes2, aim));
 }
 
 } // namespace
@@ -129,7 +142,32 @@ bool SizeFitter::setPlan(FitPlan::Kind kind, const FitSetting &setting, int gaps
         return false;
     const int kept = setting.kept > 0 ? setting.kept : frameCount;
     plan->expectedBytes = plan->cost.bytes(kept, frameCount);
+    plan->power = powerNear(setting);
     return true;
+}
+
+// Through the nearest other level below 100 measured at the setting's size.
+double SizeFitter::powerNear(const FitSetting &setting) const
+{
+    const QSize size = scaledCanvas(job.canvas, setting.scale);
+    const auto key = [&](int quality) {
+        return std::make_tuple(quality, size.width(), size.height(), 1);
+    };
+    int nearest = -1;
+    for (const auto &known : measured) {
+        const int quality = std::get<0>(known.first);
+        if (quality < 100 && quality != setting.quality && known.first == key(quality)
+            && (nearest < 0
+                || std::abs(quality - setting.quality) < std::abs(nearest - setting.quality)))
+            nearest = quality;
+    }
+    if (nearest < 0 || measured.count(key(setting.quality)) == 0)
+        return UsualLevelPower;
+    const auto bytesOf = [&](int quality) {
+        return double(measured.at(key(quality)).bytes(frameCount, frameCount));
+    };
+    return levelPowerThrough(setting.quality, bytesOf(setting.quality), nearest,
+                             bytesOf(nearest));
 }
 
 bool SizeFitter::plan(double correction, FitPlan *plan)
@@ -149,12 +187,13 @@ bool SizeFitter::plan(double correction, FitPlan *plan)
     if (!done && !fitQuality(1, aim, low, high, plan, &done))
         return false;
     if (!done) {
-        if (!fitScale(lowestQuality, aim, low, high, plan, &done))
+        if (!fitScale(lowestQuality, ScaledAimShare * limit, ScaledLowShare * limit,
+                      ScaledHighShare * limit, plan, &done))
             return false;
         // Shrinking smooths the frames: a scale just below 1 may leave the GIF far below
         // the limit at the lowest level, room for a higher level at that scale.
-        if (done && plan->expectedBytes < low && !raiseQuality(aim, low, high, plan))
-            return false;
+        if (done && plan->expectedBytes < ScaledAimShare * limit)
+            raiseQuality(ScaledAimShare * limit, plan);
     }
     if (!done && !fitFrames(aim, high, limit, plan))
         return false;
@@ -162,8 +201,8 @@ bool SizeFitter::plan(double correction, FitPlan *plan)
     return true;
 }
 
-// The levels form a smooth curve below 100, where the exact mode stands apart: a guess
-// follows the levels measured below it, or the usual slope.
+// The levels form a smooth curve below 100 (levelcurve.h), where the exact mode stands
+// apart: a guess follows the levels measured below it, or the usual power.
 bool SizeFitter::fitQuality(double scale, double aim, double low, double high, FitPlan *plan,
                             bool *done)
 {
@@ -195,13 +234,13 @@ bool SizeFitter::fitQuality(double scale, double aim, double low, double high, F
         }
         if (under < 0)
             return true; // even the lowest level is too large: smaller frames next
-        double guess = under + std::log(aim / underBytes) / QualitySlope;
+        double guess = levelForFactor(under, aim / underBytes, UsualLevelPower);
         if (over < 100 && !measureOver())
             return false;
         if (over < 100)
-            guess = towards(under, underBytes, over, overBytes, aim);
+            guess = levelTowards(under, underBytes, over, overBytes, aim);
         else if (lowerUnder >= 0)
-            guess = towards(lowerUnder, lowerUnderBytes, under, underBytes, aim);
+            guess = levelTowards(lowerUnder, lowerUnderBytes, under, underBytes, aim);
         quality = std::clamp(int(std::lround(guess)), under + 1, over - 1);
         if (over - under < 2)
             break;
@@ -213,8 +252,9 @@ bool SizeFitter::fitQuality(double scale, double aim, double low, double high, F
     if (over - under >= 2) {
         if (!measureOver())
             return false;
-        const int between = std::clamp(int(towards(under, underBytes, over, overBytes, aim)),
-                                       under + 1, over - 1);
+        const int between =
+            std::clamp(int(levelTowards(under, underBytes, over, overBytes, aim)), under + 1,
+                       over - 1);
         double bytes = 0;
         if (!bytesAt(between, scale, &bytes))
             return false;
@@ -235,15 +275,19 @@ bool SizeFitter::fitQuality(double scale, double aim, double low, double high, F
     return setPlan(FitPlan::Kind::Fitted, {under, scale, 0}, 1, plan);
 }
 
-bool SizeFitter::raiseQuality(double aim, double low, double high, FitPlan *plan)
+// The write steers from a guess (levelsteering.h): no sample is spent on the level.
+void SizeFitter::raiseQuality(double aim, FitPlan *plan)
 {
-    FitPlan raised;
-    bool done = false;
-    if (!fitQuality(plan->setting.scale, aim, low, high, &raised, &done))
-        return false;
-    if (done && raised.expectedBytes > plan->expectedBytes)
-        *plan = raised;
-    return true;
+    const int from = plan->setting.quality;
+    const int highest = std::max(from, std::min(job.choices.encoding.quality - 1, 99));
+    const double guess =
+        levelForFactor(from, aim / double(plan->expectedBytes), UsualLevelPower);
+    const int raised = std::clamp(int(guess), from, highest);
+    const double factor = levelBytesFactor(raised, from, UsualLevelPower);
+    plan->setting.quality = raised;
+    plan->cost = plan->cost.times(factor);
+    plan->expectedBytes = qint64(double(plan->expectedBytes) * factor);
+    plan->power = UsualLevelPower;
 }
 
 // The bytes follow a power of the scale below 1, where shrinking smooths the frames and
@@ -262,6 +306,10 @@ bool SizeFitter::fitScale(int quality, double aim, double low, double high, FitP
     if (!bytesAt(quality, 1, &bytes))
         return false;
     double scale = std::exp(std::log(aim / bytes) / ScalePower);
+    // Any shrinking smooths the frames and the GIF falls at once: near 1 the guess starts from
+    // the largest scale, below which the power holds.
+    if (scale >= NearScale)
+        scale = largest;
     double overScale = 2; // the smallest scale measured over the limit
     double overBytes = 0;
     double underScale = -1; // the largest measured under it

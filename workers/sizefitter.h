@@ -39,8 +39,10 @@ struct FitPlan
     FitSetting setting;
     // The GIF's size at the setting as the sample tells (Unreachable: the smallest reachable).
     qint64 expectedBytes = 0;
-    // What the setting's frames cost, to follow the write with.
+    // What the setting's frames cost, to follow the write with, and the power of the level
+    // curve near it (levelcurve.h).
     SampleSize cost;
+    double power = 0;
 };
 
 // The GIF's canvas at a scale of the pictures' canvas: each side at least 1.
@@ -55,8 +57,10 @@ GifJob fittedJob(const GifJob &job, const FitSetting &setting);
 // LowestFittingQuality that fits; else that level at the largest scale down to
 // SmallestFittingScale; else at that scale the most frames down to a share of
 // FewestFramesShare. A level that leaves the GIF far below the limit is taken at the level
-// above, slightly smaller instead. The plan aims a little below the limit, the samples being
-// estimates; each estimate is kept, so that planning again after a write costs little.
+// above, slightly smaller instead; a smaller scale far below the limit at the lowest level
+// is taken at a level guessed above it. The plan aims a little below the limit, the samples
+// being estimates the write corrects (levelsteering.h); each estimate is kept, so that
+// planning again after a write costs little.
 class SizeFitter
 {
 public:
@@ -81,10 +85,11 @@ private:
     bool bytesAt(int quality, double scale, double *bytes);
     bool fitQuality(double scale, double aim, double low, double high, FitPlan *plan,
                     bool *done);
-    bool raiseQuality(double aim, double low, double high, FitPlan *plan);
+    void raiseQuality(double aim, FitPlan *plan);
     bool fitScale(int quality, double aim, double low, double high, FitPlan *plan, bool *done);
     bool fitFrames(double aim, double high, double limit, FitPlan *plan);
     bool setPlan(FitPlan::Kind kind, const FitSetting &setting, int gaps, FitPlan *plan);
+    double powerNear(const FitSetting &setting) const;
 
     GifJob job;
     std::function<bool()> stopped;
