@@ -18,7 +18,7 @@ const double HighShare = 0.95;
 const double ScaledAimShare = 0.85;
 const double ScaledLowShare = 0.7;
 const double ScaledHighShare = 0.89;
-// Samples encoded in search of a quality level or a scale, at most.
+// Samples encoded in search of a scale, at most.
 const int MostProbes = 5;
 // What a first guess assumes: the bytes fall by this share of their logarithm per level, and
 // with this power of the scale.
@@ -35,13 +35,6 @@ double towards(double t1, double bytes1, double t2, double bytes2, double aim)
     if (!(std::abs(rise) > 1e-9))
         return (t1 + t2) / 2;
     return t1 + (std::log(aim) - std::log(bytes1)) * (t2 - t1) / rise;
-}
-
-// The same through two levels below 100, along their curve.
-double levelTowards(int level1, double bytes1, int level2, double bytes2, double aim)
-{
-    return 100 - std::exp(towards(std::log(100.0 - level1), bytes1, std::log(100.0 - level2),
-                                  bytes2, aim));
 }
 
 } // namespace
@@ -184,7 +177,7 @@ bool SizeFitter::plan(double correction, FitPlan *plan)
     bool done = asItIs <= limit;
     if (done && !setPlan(FitPlan::Kind::AsItIs, {job.choices.encoding.quality, 1, 0}, 1, plan))
         return false;
-    if (!done && !fitQuality(1, aim, low, high, plan, &done))
+    if (!done && !fitQuality(aim, low, high, plan, &done))
         return false;
     if (!done) {
         if (!fitScale(lowestQuality, ScaledAimShare * limit, ScaledLowShare * limit,
@@ -202,92 +195,68 @@ bool SizeFitter::plan(double correction, FitPlan *plan)
 }
 
 // The levels form a smooth curve below 100 (levelcurve.h), where the exact mode stands
-// apart: a guess follows the levels measured below it, or the usual power.
-bool SizeFitter::fitQuality(double scale, double aim, double low, double high, FitPlan *plan,
-                            bool *done)
+// apart. The lowest level tells whether any fits; a second sample, at the level the usual
+// power puts at the aim, tells the curve's own power, which then chooses the level. The
+// write steers from there (levelsteering.h), so no more samples are spent on it.
+bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, bool *done)
 {
-    const int own = job.choices.encoding.quality;
-    int over = own;
-    double overBytes = -1; // the job's own level is measured only when a guess needs it
-    const auto measureOver = [&] { return overBytes >= 0 || bytesAt(over, scale, &overBytes); };
-    int under = -1;
-    double underBytes = 0;
-    int lowerUnder = -1; // the feasible level below under, for the curve's slope
-    double lowerUnderBytes = 0;
-    int quality = lowestQuality;
-    for (int probe = 0; probe < MostProbes && quality < own; ++probe) {
-        double bytes = 0;
-        if (!bytesAt(quality, scale, &bytes))
-            return false;
-        if (bytes <= high && bytes >= low) {
-            *done = true;
-            return setPlan(FitPlan::Kind::Fitted, {quality, scale, 0}, 1, plan);
-        }
-        if (bytes > high) {
-            over = quality;
-            overBytes = bytes;
-        } else {
-            lowerUnder = under;
-            lowerUnderBytes = underBytes;
-            under = quality;
-            underBytes = bytes;
-        }
-        if (under < 0)
-            return true; // even the lowest level is too large: smaller frames next
-        double guess = levelForFactor(under, aim / underBytes, UsualLevelPower);
-        if (over < 100 && !measureOver())
-            return false;
-        if (over < 100)
-            guess = levelTowards(under, underBytes, over, overBytes, aim);
-        else if (lowerUnder >= 0)
-            guess = levelTowards(lowerUnder, lowerUnderBytes, under, underBytes, aim);
-        quality = std::clamp(int(std::lround(guess)), under + 1, over - 1);
-        if (over - under < 2)
-            break;
-    }
-    if (under < 0)
+    const int highest = std::min(job.choices.encoding.quality - 1, 99);
+    if (lowestQuality > highest)
+        return true; // no level below the job's own: smaller frames next
+    double lowestBytes = 0;
+    if (!bytesAt(lowestQuality, 1, &lowestBytes))
+        return false;
+    if (lowestBytes > high)
         return true;
-    // Between two levels measured, the one the curve puts at the aim, when it is measured
-    // to fit.
-    if (over - under >= 2) {
-        if (!measureOver())
-            return false;
-        const int between =
-            std::clamp(int(levelTowards(under, underBytes, over, overBytes, aim)), under + 1,
-                       over - 1);
-        double bytes = 0;
-        if (!bytesAt(between, scale, &bytes))
-            return false;
-        if (bytes <= high) {
-            under = between;
-            underBytes = bytes;
-        }
-    }
-    // Far below the limit, the level above is taken slightly smaller instead.
     *done = true;
-    if (underBytes < low && over - under == 1 && scale == 1) {
-        if (!fitScale(over, aim, low, high, plan, done))
-            return false;
-        if (*done)
-            return true;
-        *done = true;
-    }
-    return setPlan(FitPlan::Kind::Fitted, {under, scale, 0}, 1, plan);
+    if (lowestBytes >= low || lowestQuality == highest)
+        return setPlan(FitPlan::Kind::Fitted, {lowestQuality, 1, 0}, 1, plan);
+    const double guess = levelForFactor(lowestQuality, aim / lowestBytes, UsualLevelPower);
+    const int second = std::clamp(int(std::lround(guess)), lowestQuality + 1, highest);
+    double secondBytes = 0;
+    if (!bytesAt(second, 1, &secondBytes)
+        || !setPlan(FitPlan::Kind::Fitted, {second, 1, 0}, 1, plan))
+        return false;
+    if (secondBytes >= low && secondBytes <= high)
+        return true;
+    const double power = levelPowerThrough(lowestQuality, lowestBytes, second, secondBytes);
+    const int chosen = int(std::floor(levelForFactor(second, aim / secondBytes, power)));
+    moveLevel(secondBytes > high ? std::clamp(chosen, lowestQuality, second - 1)
+                                 : std::clamp(chosen, second, highest),
+              power, plan);
+    // Far below the limit at the top of the levels, the job's own level is taken slightly
+    // smaller instead: the exact mode stands far above the levels below it.
+    if (plan->setting.quality < highest - 1 || plan->expectedBytes >= low)
+        return true;
+    FitPlan smaller;
+    bool fits = false;
+    if (!fitScale(highest + 1, aim, low, high, &smaller, &fits))
+        return false;
+    if (fits)
+        *plan = smaller;
+    return true;
 }
 
-// The write steers from a guess (levelsteering.h): no sample is spent on the level.
+// A smaller scale far below the limit at the lowest level takes the level the usual power
+// puts at the aim.
 void SizeFitter::raiseQuality(double aim, FitPlan *plan)
 {
     const int from = plan->setting.quality;
     const int highest = std::max(from, std::min(job.choices.encoding.quality - 1, 99));
     const double guess =
         levelForFactor(from, aim / double(plan->expectedBytes), UsualLevelPower);
-    const int raised = std::clamp(int(guess), from, highest);
-    const double factor = levelBytesFactor(raised, from, UsualLevelPower);
-    plan->setting.quality = raised;
+    moveLevel(std::clamp(int(guess), from, highest), UsualLevelPower, plan);
+}
+
+// The plan at another level, its cost following the curve of this power from the level
+// measured.
+void SizeFitter::moveLevel(int level, double power, FitPlan *plan)
+{
+    const double factor = levelBytesFactor(level, plan->setting.quality, power);
+    plan->setting.quality = level;
     plan->cost = plan->cost.times(factor);
     plan->expectedBytes = qint64(double(plan->expectedBytes) * factor);
-    plan->power = UsualLevelPower;
+    plan->power = power;
 }
 
 // The bytes follow a power of the scale below 1, where shrinking smooths the frames and

@@ -56,11 +56,10 @@ GifJob fittedJob(const GifJob &job, const FitSetting &setting);
 // when it fits; else the highest quality level from the job's own down to
 // LowestFittingQuality that fits; else that level at the largest scale down to
 // SmallestFittingScale; else at that scale the most frames down to a share of
-// FewestFramesShare. A level that leaves the GIF far below the limit is taken at the level
-// above, slightly smaller instead; a smaller scale far below the limit at the lowest level
-// is taken at a level guessed above it. The plan aims a little below the limit, the samples
-// being estimates the write corrects (levelsteering.h); each estimate is kept, so that
-// planning again after a write costs little.
+// FewestFramesShare. A smaller scale far below the limit at the lowest level is taken at a
+// level guessed above it. The plan aims a little below the limit, the samples being
+// estimates the write corrects (levelsteering.h); each estimate is kept, so that planning
+// again after a write costs little.
 class SizeFitter
 {
 public:
@@ -83,9 +82,9 @@ public:
 private:
     bool measure(int quality, double scale, int gaps, SampleSize *cost);
     bool bytesAt(int quality, double scale, double *bytes);
-    bool fitQuality(double scale, double aim, double low, double high, FitPlan *plan,
-                    bool *done);
+    bool fitQuality(double aim, double low, double high, FitPlan *plan, bool *done);
     void raiseQuality(double aim, FitPlan *plan);
+    void moveLevel(int level, double power, FitPlan *plan);
     bool fitScale(int quality, double aim, double low, double high, FitPlan *plan, bool *done);
     bool fitFrames(double aim, double high, double limit, FitPlan *plan);
     bool setPlan(FitPlan::Kind kind, const FitSetting &setting, int gaps, FitPlan *plan);
