@@ -4,8 +4,8 @@
 // bytes or with K (1 000) or M (1 000 000), 1M,2M,5M,10M by default, and a share 1/N of the
 // unlimited size for each N, 4,10,20 by default. Prints a row per limit: the unlimited bytes
 // and seconds (the median of --runs runs, 3 by default), the bytes under the limit, bytes /
-// limit, seconds / unlimited seconds, the quality level, scale and frames the job chose, and
-// what missed its target: OVER (larger than the limit), LOW (below 85 % of a limit the
+// limit, seconds / unlimited seconds, the quality level (the mean over the frames), scale
+// and frames the job chose, and what missed its target: OVER (larger than the limit), LOW (below 85 % of a limit the
 // unlimited GIF passes), SLOW (more than 3 times the unlimited job), CHANGED (a limit the
 // GIF fits under, yet not the unlimited GIF). Exits 1 when a target was missed.
 #include "bench/sequencepictures.h"

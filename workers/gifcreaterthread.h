@@ -51,8 +51,9 @@ public:
     QString unreadableFile;
     // Why the GIF could not even be started, when the system said; may be empty.
     QString writeError;
-    // Under a size limit: the setting the GIF was made at; when it could not be made
-    // (CannotFit), the smallest size the job comes to, as far as known (0 when not).
+    // Under a size limit: the setting the GIF was made at, its level the mean of its frames';
+    // when it could not be made (CannotFit), the smallest size the job comes to, as far as
+    // known (0 when not).
     FitSetting fitSetting;
     qint64 smallestBytes = 0;
 
