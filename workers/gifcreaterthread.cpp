@@ -137,9 +137,16 @@ JobOutcome GifCreaterThread::writeUnderLimit(const GifJob &job, GifWriter *write
         // Writing again starts where the progress stands and goes on to the end.
         progressFrom += progressShare;
         progressShare = 10000 - progressFrom;
-        if (plan.kind == FitPlan::Kind::Unreachable
-            || (write > 0 && job.stream && !job.stream->restart()))
+        if (plan.kind == FitPlan::Kind::Unreachable)
             break;
+        // A stream that cannot start again was stopped, or failed.
+        if (write > 0 && job.stream && !job.stream->restart()) {
+            if (isInterruptionRequested())
+                return JobOutcome::Stopped;
+            if (!farBelow)
+                return JobOutcome::Unreadable;
+            break;
+        }
         const int kept = plan.setting.kept > 0 ? plan.setting.kept : total;
         // Below level 100 the write steers the level towards the limit, up only while all
         // frames stay; the job as it is stays as it is.

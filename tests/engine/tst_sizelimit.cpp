@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <numeric>
 
 namespace {
@@ -82,6 +83,35 @@ private:
     const QVector<QImage> frames;
     int next = 0;
     std::atomic<bool> stopped{false};
+};
+
+// A stream whose sample shows still grey frames while its run gives the pan: the job looks
+// as if it fits as it is, its write passes the limit, and the stream is asked to start again.
+// Its restart fails, or stands for the user stopping the job at that moment.
+class MisjudgedStream : public ListStream
+{
+public:
+    MisjudgedStream(const QVector<QImage> &frames, std::function<void()> restarting)
+        : ListStream(frames), restarting(std::move(restarting))
+    {
+    }
+    bool sampleFrames(const QVector<int> &places, QVector<QImage> *made) override
+    {
+        for (int i = 0; i < places.size(); ++i) {
+            QImage grey(FrameSize, QImage::Format_RGBA8888);
+            grey.fill(Qt::gray);
+            *made << grey;
+        }
+        return true;
+    }
+    bool restart() override
+    {
+        restarting();
+        return false;
+    }
+
+private:
+    const std::function<void()> restarting;
 };
 
 // The source frame the decoded frame shows: the one it differs least from, shrunk alike.
@@ -250,6 +280,25 @@ private slots:
 
     // Too small even for the fewest frames at the smallest scale: no GIF, and an earlier
     // file of that name stays as it was.
+    // A stream that cannot be read again for a second write fails as it failed, or stops
+    // when the user stopped it: it is not a limit out of reach. Nothing is written.
+    void streamNotReadAgain()
+    {
+        for (const bool userStops : {false, true}) {
+            const QString path = dir.filePath(QStringLiteral("again%1.gif").arg(userStops));
+            GifCreaterThread thread;
+            auto stream = std::make_shared<MisjudgedStream>(frames, [&] {
+                if (userStops)
+                    thread.requestStop();
+            });
+            GifJobChoices choices;
+            choices.maxBytes = unlimitedBytes / 2;
+            QVERIFY(runToEnd(&thread, makeStreamGifJob(path, stream, FrameSize, choices)));
+            QCOMPARE(thread.outcome, userStops ? JobOutcome::Stopped : JobOutcome::Unreadable);
+            QVERIFY(!QFileInfo::exists(path));
+        }
+    }
+
     void impossibleLimitWritesNothing()
     {
         const QString path = dir.filePath("impossible.gif");
