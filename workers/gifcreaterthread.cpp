@@ -187,7 +187,8 @@ JobOutcome GifCreaterThread::writeUnderLimit(const GifJob &job, GifWriter *write
             correction = ratio;
             continue;
         }
-        if (farBelow)
+        // A stream that expects no frames gives no sample a second write could follow.
+        if (farBelow || total <= 0)
             break;
         correction = qMax(correction, ratio) * (1 + ExtraCaution * write);
     }

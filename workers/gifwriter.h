@@ -28,8 +28,8 @@ public:
     // the header take (the last frame or two may still be on their way): true stops the
     // write there (a size limit that will not be met).
     using OverLimit = std::function<bool(int frames, qint64 bytes)>;
-    // Asked likewise after every frame, below level 100: the quality level of the frames to
-    // come, as given frames are encoded so far (see setGifStreamQuality).
+    // Asked likewise after every frame that goes on, given frames encoded so far: the
+    // quality level of the frames to come (see setGifStreamQuality; none at level 100).
     using NextLevel = std::function<int(int given, int frames, qint64 bytes)>;
 
     // stopped is asked before every frame; progress receives ten-thousandths of the write.

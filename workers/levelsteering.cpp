@@ -79,10 +79,13 @@ int LevelSteering::nextLevel(int given, int frames, qint64 bytes)
         double(bytes) + r * (expectedOfFirst(given) - expectedOfFirst(frames));
     const double room = AimShare * double(limit) - committed;
     const double atLevel = r * laterBytes * (kept - given);
-    int next = lowest;
+    // Within a step of the last level before it becomes a whole number: little room on a flat
+    // curve asks for levels far below any there is.
+    double wanted = lowest;
     if (room > 0 && atLevel > 0)
-        next = int(std::floor(levelForFactor(level, room / atLevel, power)));
-    next = std::clamp(next, last - MostStep, last + MostStep);
+        wanted = levelForFactor(level, room / atLevel, power);
+    wanted = std::clamp(wanted, double(last - MostStep), double(last + MostStep));
+    int next = int(std::floor(wanted));
     // Early frames tell little of the later ones' cost: the level rises above the planned
     // one only in the second half.
     next = std::clamp(next, lowest, 2 * given < kept ? level : highest);
@@ -96,7 +99,10 @@ bool LevelSteering::overLimit(int frames, qint64 bytes) const
         return true;
     if (frames < std::max(FewestFramesToProject, kept / 3) || frames >= kept)
         return false;
-    const double rest = ratio(frames, bytes) * laterBytes * (kept - frames) * weight(lowest);
+    // The last frames' pace tells best what the rest will cost, settling or growing.
+    const double recent = recentRatio(frames, bytes);
+    const double pace = recent > 0 ? recent : ratio(frames, bytes);
+    const double rest = pace * laterBytes * (kept - frames) * weight(lowest);
     return double(bytes) + rest > ClearlyOver * double(limit);
 }
 

@@ -24,7 +24,7 @@ public:
     // in the file with the header, taking `bytes`.
     int nextLevel(int given, int frames, qint64 bytes);
     // Whether the write must stop: past the limit, or once a third of its frames are in,
-    // clearly on its way past it even at the lowest level.
+    // clearly on its way past it at the last frames' pace even at the lowest level.
     bool overLimit(int frames, qint64 bytes) const;
     // The bytes of the first frames against the sample's for them at the levels they had.
     double ratio(int frames, qint64 bytes) const;

@@ -20,8 +20,7 @@ const double ScaledLowShare = 0.7;
 const double ScaledHighShare = 0.89;
 // Samples encoded in search of a scale, at most.
 const int MostProbes = 5;
-// What a first guess assumes: the bytes fall by this share of their logarithm per level, and
-// with this power of the scale.
+// What a first guess assumes: the bytes follow this power of the scale.
 const double ScalePower = 1.8;
 const double NearScale = 0.8;
 const int MostGaps = FewestFramesShare;

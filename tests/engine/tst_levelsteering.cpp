@@ -23,8 +23,8 @@ struct Write
 };
 
 // A write whose later frame f costs truth(f) times what the sample said, following the
-// levels with truePower; the file's bytes are known one frame late, as the encoder's helper
-// thread leaves them.
+// levels with truePower; the file's bytes are known two frames late, as the encoder settles
+// a frame's write only when the frame after the next one starts.
 Write simulate(const std::function<double(int)> &truth, double truePower, int lowest,
                int highest)
 {
@@ -41,7 +41,7 @@ Write simulate(const std::function<double(int)> &truth, double truePower, int lo
         frameBytes << (f == 0 ? FirstBytes
                               : qint64(LaterBytes * truth(f)
                                        * levelBytesFactor(level, Planned, truePower)));
-        const int settled = f;
+        const int settled = std::max(0, f - 1);
         qint64 bytes = 0;
         for (int k = 0; k < settled; ++k)
             bytes += frameBytes[k];

@@ -278,8 +278,6 @@ private slots:
         checkFitted(thread, path, choices.maxBytes, delays);
     }
 
-    // Too small even for the fewest frames at the smallest scale: no GIF, and an earlier
-    // file of that name stays as it was.
     // A stream that cannot be read again for a second write fails as it failed, or stops
     // when the user stopped it: it is not a limit out of reach. Nothing is written.
     void streamNotReadAgain()
@@ -299,6 +297,8 @@ private slots:
         }
     }
 
+    // Too small even for the fewest frames at the smallest scale: no GIF, and an earlier
+    // file of that name stays as it was.
     void impossibleLimitWritesNothing()
     {
         const QString path = dir.filePath("impossible.gif");
