@@ -18,10 +18,7 @@ FrameArea pixelsToClear(const GifFileState *state, const unsigned char *rgba)
             if (state->shownClear[row + x] == ShownClear
                 || !isClearAlpha(rgba[(row + x) * 4 + 3]))
                 continue;
-            area.left = x < area.left ? x : area.left;
-            area.right = x + 1 > area.right ? x + 1 : area.right;
-            area.top = y < area.top ? y : area.top;
-            area.bottom = y + 1;
+            growAreaByRow(&area, x, x + 1, y);
         }
     }
     return area;

@@ -53,10 +53,7 @@ size_t collectChangedPixels(const unsigned char *prev, const int *coveredWidth,
         memcpy(work + count * 4, row + size_t(covered) * 4, size_t(width - covered) * 4);
         count += size_t(width - covered);
 
-        area.left = first < area.left ? first : area.left;
-        area.right = end > area.right ? end : area.right;
-        area.top = y < area.top ? y : area.top;
-        area.bottom = y + 1;
+        growAreaByRow(&area, first, end, y);
     }
     *changed = area;
     return count;

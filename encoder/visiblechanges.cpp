@@ -87,10 +87,7 @@ size_t collectVisibleChanges(int keepTolerance, int stillTolerance, const unsign
             count += markShortGaps(row, markRow, first, last, work + count * 4);
         if (last < 0)
             continue;
-        area.left = first < area.left ? first : area.left;
-        area.right = last + 1 > area.right ? last + 1 : area.right;
-        area.top = y < area.top ? y : area.top;
-        area.bottom = y + 1;
+        growAreaByRow(&area, first, last + 1, y);
     }
     *changed = area;
     return count;
