@@ -4,14 +4,7 @@
 # and one line naming the file, and leaves the folder as it was; a stopped run removes what
 # it wrote; the progress bar is drawn only on a terminal.
 # Arguments: bin folder, source folder, build folder.
-set -euo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-lumorra=$bin/lumorra
-cd "$work"
+source "$(dirname "$0")/cli-test-setup.sh"
 
 for command in "" create resolve; do
     $lumorra $command --help | grep -q "^Usage: lumorra $command" || fail "$command --help"
@@ -85,21 +78,6 @@ mkdir full sub noise && touch full/x
 for n in 1 2 3 4; do convert -size 1280x720 xc: +noise Random "noise/n$n.png"; done
 $lumorra create -q -o noise.gif noise/*.png noise/*.png noise/*.png
 
-# Every name in the folder and every file's content.
-snapshot() { { find . -path ./page -prune -o -print; find . -type f -exec md5sum {} +; } | sort; }
-# expect_failure STATUS MESSAGE ARG...: lumorra ARG... ends with STATUS and the one line
-# "lumorra ...: ...MESSAGE..." (libpng reports a damaged file on a line of its own first),
-# and the folder is as it was.
-expect_failure() {
-    local status=$1 message=$2 rc=0; shift 2
-    local before; before=$(snapshot)
-    $lumorra "$@" >out 2>err || rc=$?
-    [ "$rc" -eq "$status" ] || fail "lumorra $*: status $rc, not $status"
-    [ "$(grep -vc '^libpng error: ' err)" -eq 1 ] && grep -q "^lumorra.*: .*$message" err \
-        || fail "lumorra $*: $(cat err)"
-    rm out err
-    [ "$(snapshot)" = "$before" ] || fail "lumorra $* changed the folder"
-}
 expect_failure 2 "unknown option '--bogus'" --bogus
 expect_failure 2 "unknown option '--bogus'" create --bogus -o o.gif in/f1.png
 expect_failure 2 "missing value after '-o'" create in/f1.png -o

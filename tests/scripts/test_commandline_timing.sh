@@ -3,14 +3,7 @@
 # file, loops, placement and size; resolve --timing and create --timing give back the same
 # GIF; files that cannot be used are named with the line at fault.
 # Arguments: bin folder, source folder, build folder.
-set -euo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-lumorra=$bin/lumorra
-cd "$work"
+source "$(dirname "$0")/cli-test-setup.sh"
 
 # A sticker: a red disc moving over a clear background.
 mkdir sticker

@@ -4,14 +4,7 @@
 # failure ends with its status and one line, and leaves the folder as it was; a stopped run
 # leaves no partial file; the progress bar is drawn only on a terminal.
 # Arguments: bin folder, source folder, build folder.
-set -euo pipefail
-bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-lumorra=$bin/lumorra
-cd "$work"
+source "$(dirname "$0")/cli-test-setup.sh"
 
 $lumorra --help | grep -q '^  video ' || fail "lumorra --help does not list video"
 $lumorra video --help | grep -q '^Usage: lumorra video' || fail "video --help"
@@ -44,41 +37,28 @@ $lumorra video clip.mp4 -o fit.gif --width 320 --fps 25 --max-size 0.2M
 [ "$(stat -c %s fit.gif)" -le 200000 ] || fail "--max-size 0.2M gave $(stat -c %s fit.gif) bytes"
 rm fit.gif
 
-snapshot() { { find . -print; find . -type f -exec md5sum {} +; } | sort; }
-# expect_failure STATUS MESSAGE ARG...: lumorra video ARG... ends with STATUS and the one
-# line "lumorra video: ...MESSAGE...", and the folder is as it was.
-expect_failure() {
-    local status=$1 message=$2 rc=0; shift 2
-    local before; before=$(snapshot)
-    $lumorra video "$@" >out 2>err || rc=$?
-    [ "$rc" -eq "$status" ] || fail "lumorra video $*: status $rc, not $status"
-    [ "$(wc -l <err)" -eq 1 ] && grep -q "^lumorra video: .*$message" err \
-        || fail "lumorra video $*: $(cat err)"
-    rm out err
-    [ "$(snapshot)" = "$before" ] || fail "lumorra video $* changed the folder"
-}
-expect_failure 2 "no clip given" -o o.gif
-expect_failure 2 "one clip at a time" clip.mp4 clip.mp4 -o o.gif
-expect_failure 2 "no GIF to write" clip.mp4
-expect_failure 2 "unknown option '--bogus'" clip.mp4 -o o.gif --bogus
-expect_failure 2 "--start takes seconds, m:s or h:m:s, not '1:x'" clip.mp4 -o o.gif --start 1:x
-expect_failure 2 "--duration takes seconds from 0 to 10000" clip.mp4 -o o.gif --duration 10001
-expect_failure 2 "--width takes a whole number from 0 to 4096, not '4097'" clip.mp4 -o o.gif --width 4097
-expect_failure 2 "--height takes a whole number from 0 to 4096, not '-1'" clip.mp4 -o o.gif --height -1
+expect_failure 2 "no clip given" video -o o.gif
+expect_failure 2 "one clip at a time" video clip.mp4 clip.mp4 -o o.gif
+expect_failure 2 "no GIF to write" video clip.mp4
+expect_failure 2 "unknown option '--bogus'" video clip.mp4 -o o.gif --bogus
+expect_failure 2 "--start takes seconds, m:s or h:m:s, not '1:x'" video clip.mp4 -o o.gif --start 1:x
+expect_failure 2 "--duration takes seconds from 0 to 10000" video clip.mp4 -o o.gif --duration 10001
+expect_failure 2 "--width takes a whole number from 0 to 4096, not '4097'" video clip.mp4 -o o.gif --width 4097
+expect_failure 2 "--height takes a whole number from 0 to 4096, not '-1'" video clip.mp4 -o o.gif --height -1
 for rate in 0 51 2.5; do
-    expect_failure 2 "--fps takes a whole number from 1 to 50, not '$rate'" clip.mp4 -o o.gif --fps $rate
+    expect_failure 2 "--fps takes a whole number from 1 to 50, not '$rate'" video clip.mp4 -o o.gif --fps $rate
 done
 for quality in 0 101 x; do
-    expect_failure 2 "--quality takes a whole number from 1 to 100, not '$quality'" clip.mp4 -o o.gif --quality $quality
+    expect_failure 2 "--quality takes a whole number from 1 to 100, not '$quality'" video clip.mp4 -o o.gif --quality $quality
 done
-expect_failure 2 "--max-size takes a size in bytes, or with K or M (10M), not '10MB'" clip.mp4 -o o.gif --max-size 10MB
-expect_failure 1 "cannot make o.gif fit under 500 bytes even at the smallest settings, nothing written" \
+expect_failure 2 "--max-size takes a size in bytes, or with K or M (10M), not '10MB'" video clip.mp4 -o o.gif --max-size 10MB
+expect_failure 1 "cannot make o.gif fit under 500 bytes even at the smallest settings, nothing written" video \
     clip.mp4 -o o.gif --max-size 500
-expect_failure 1 "cannot read missing.mp4: no such file" missing.mp4 -o o.gif
-expect_failure 1 "cannot read notes.txt: not a video" notes.txt -o o.gif
-expect_failure 1 "--start 3 is past the end of clip.mp4, which lasts 3 s" clip.mp4 -o out.gif --start 3
-expect_failure 1 "cannot write sub: it is a folder" clip.mp4 -o sub
-expect_failure 1 "cannot write no/o.gif: no folder" clip.mp4 -o no/o.gif
+expect_failure 1 "cannot read missing.mp4: no such file" video missing.mp4 -o o.gif
+expect_failure 1 "cannot read notes.txt: not a video" video notes.txt -o o.gif
+expect_failure 1 "--start 3 is past the end of clip.mp4, which lasts 3 s" video clip.mp4 -o out.gif --start 3
+expect_failure 1 "cannot write sub: it is a folder" video clip.mp4 -o sub
+expect_failure 1 "cannot write no/o.gif: no folder" video clip.mp4 -o no/o.gif
 rc=0; PATH=/nonexistent $lumorra video clip.mp4 -o o.gif 2>err || rc=$?
 [ "$rc" -eq 1 ] && grep -qx "lumorra video: cannot read clip.mp4: ffprobe could not be run" err \
     && [ ! -e o.gif ] || fail "without ffmpeg: status $rc, $(cat err)"
