@@ -61,6 +61,7 @@ SizeFitter::SizeFitter(const GifJob &job, std::function<bool()> stopped,
     : job(job), stopped(std::move(stopped)), progress(std::move(progress)),
       sample(this->job, this->stopped), frameCount(sample.frameCount()),
       lowestQuality(std::min(job.choices.encoding.quality, LowestFittingQuality)),
+      highestQuality(std::min(job.choices.encoding.quality - 1, 99)),
       // The canvas stays as large as the smallest GIF canvas.
       smallestScale(std::min(1.0, std::max({SmallestFittingScale,
                                             double(MinGifCanvas.width()) / job.canvas.width(),
@@ -199,8 +200,7 @@ bool SizeFitter::plan(double correction, FitPlan *plan)
 // write steers from there (levelsteering.h), so no more samples are spent on it.
 bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, bool *done)
 {
-    const int highest = std::min(job.choices.encoding.quality - 1, 99);
-    if (lowestQuality > highest)
+    if (lowestQuality > highestQuality)
         return true; // no level below the job's own: smaller frames next
     double lowestBytes = 0;
     if (!bytesAt(lowestQuality, 1, &lowestBytes))
@@ -208,10 +208,10 @@ bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, 
     if (lowestBytes > high)
         return true;
     *done = true;
-    if (lowestBytes >= low || lowestQuality == highest)
+    if (lowestBytes >= low || lowestQuality == highestQuality)
         return setPlan(FitPlan::Kind::Fitted, {lowestQuality, 1, 0}, 1, plan);
     const double guess = levelForFactor(lowestQuality, aim / lowestBytes, UsualLevelPower);
-    const int second = std::clamp(int(std::lround(guess)), lowestQuality + 1, highest);
+    const int second = std::clamp(int(std::lround(guess)), lowestQuality + 1, highestQuality);
     double secondBytes = 0;
     if (!bytesAt(second, 1, &secondBytes)
         || !setPlan(FitPlan::Kind::Fitted, {second, 1, 0}, 1, plan))
@@ -221,15 +221,15 @@ bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, 
     const double power = levelPowerThrough(lowestQuality, lowestBytes, second, secondBytes);
     const int chosen = int(std::floor(levelForFactor(second, aim / secondBytes, power)));
     moveLevel(secondBytes > high ? std::clamp(chosen, lowestQuality, second - 1)
-                                 : std::clamp(chosen, second, highest),
+                                 : std::clamp(chosen, second, highestQuality),
               power, plan);
     // Far below the limit at the top of the levels, the job's own level is taken slightly
     // smaller instead: the exact mode stands far above the levels below it.
-    if (plan->setting.quality < highest - 1 || plan->expectedBytes >= low)
+    if (plan->setting.quality < highestQuality - 1 || plan->expectedBytes >= low)
         return true;
     FitPlan smaller;
     bool fits = false;
-    if (!fitScale(highest + 1, aim, low, high, &smaller, &fits))
+    if (!fitScale(job.choices.encoding.quality, aim, low, high, &smaller, &fits))
         return false;
     if (fits)
         *plan = smaller;
@@ -241,7 +241,7 @@ bool SizeFitter::fitQuality(double aim, double low, double high, FitPlan *plan, 
 void SizeFitter::raiseQuality(double aim, FitPlan *plan)
 {
     const int from = plan->setting.quality;
-    const int highest = std::max(from, std::min(job.choices.encoding.quality - 1, 99));
+    const int highest = std::max(from, highestQuality);
     const double guess =
         levelForFactor(from, aim / double(plan->expectedBytes), UsualLevelPower);
     moveLevel(std::clamp(int(guess), from, highest), UsualLevelPower, plan);

@@ -96,6 +96,7 @@ private:
     FrameSample sample;
     const int frameCount;
     const int lowestQuality;
+    const int highestQuality; // below the job's own, which does not fit when a level is fitted
     const double smallestScale;
     // Measured samples: by quality level, GIF width and height, and gaps.
     std::map<std::tuple<int, int, int, int>, SampleSize> measured;
