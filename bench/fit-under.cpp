@@ -5,9 +5,10 @@
 // unlimited size for each N, 4,10,20 by default. Prints a row per limit: the unlimited bytes
 // and seconds (the median of --runs runs, 3 by default), the bytes under the limit, bytes /
 // limit, seconds / unlimited seconds, the quality level (the mean over the frames), scale
-// and frames the job chose, and what missed its target: OVER (larger than the limit), LOW (below 85 % of a limit the
-// unlimited GIF passes), SLOW (more than 3 times the unlimited job), CHANGED (a limit the
-// GIF fits under, yet not the unlimited GIF). Exits 1 when a target was missed.
+// and frames the job chose, and what missed its target: OVER (larger than the limit), LOW
+// (below 85 % of a limit the unlimited GIF passes), SLOW (more than 3 times the unlimited
+// job), CHANGED (a limit the GIF fits under, yet not the unlimited GIF). Exits 1 when a
+// target was missed.
 #include "bench/sequencepictures.h"
 #include "rules/sizetext.h"
 #include "workers/gifcreaterthread.h"

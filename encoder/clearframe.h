@@ -16,8 +16,9 @@
 // pixel takes the colour it is compared with (so it is transparent and takes no place in
 // the palette), and where the viewer shows nothing, the colour compared with is changed,
 // far from the pixel's, so that the pixel is drawn, and shownClear marks it DrawnOverClear
-// until finishClearFrame; shownClear then describes the canvas after the frame. A quality level that lets pixels near the compared colour stay
-// transparent keeps clear pixels clear and draws the others.
+// until finishClearFrame; shownClear then describes the canvas after the frame. A quality
+// level that lets pixels near the compared colour stay transparent keeps clear pixels clear
+// and draws the others.
 const unsigned char *prepareClearFrame(GifFileState *state, const unsigned char *rgba,
                                        unsigned char transparentIndex);
 

@@ -16,7 +16,8 @@
 // table. indices holds the mapping's choice (0 where the pixel keeps what is shown), width
 // per row; rgba the frame's pixels; coveredWidth the canvas drawn before this frame (index
 // 0 shows nothing elsewhere); clear, when not null, the canvas' shownClear: pixels shown
-// clear must stay so (index 0 alone), pixels drawn over clear ones must not take index 0; strings is the pass's own table.
+// clear must stay so (index 0 alone), pixels drawn over clear ones must not take index 0;
+// strings is the pass's own table.
 // The mapping may still be under way: before looking at a row the pass calls
 // awaitRows(rowsArgument, row), which returns once every row of area above row is mapped.
 // The pass looks at the same pixels whatever the order the rows come in, so the indices

@@ -127,8 +127,8 @@ size_t prepareQualityFrame(GifFileState *state, const unsigned char *rgba, int w
                                                   : level.keepTolerance + level.lzwTolerance;
     const size_t n = collectVisibleChanges(level.keepTolerance, still, state->previousFrame,
                                            state->picture, state->coveredWidth,
-                                           state->shownClear, state->canvasWidth, rgba, width, height,
-                                           state->work, indices, changed);
+                                           state->shownClear, state->canvasWidth, rgba, width,
+                                           height, state->work, indices, changed);
     FramePalette *eye = &state->quality->eyePalette;
     memset(eye, 0, sizeof(*eye));
     eye->depth = depth;

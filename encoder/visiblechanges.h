@@ -16,9 +16,10 @@
 // keepTolerance from its picture (see visibleDifference), or at most stillTolerance when
 // its picture is exactly the one last given there (picture), which then takes the frame's
 // pixels. clear, when not null, is the canvas' shownClear (see clearpixel.h): the pixels
-// drawn over clear ones are always drawn. Copies the pixels that are or may be drawn, in eye space (see eyespace.h), to the
-// front of work and returns their number; changed receives the smallest rectangle that
-// holds them. shown and picture describe the canvas, canvasWidth pixels per row.
+// drawn over clear ones are always drawn. Copies the pixels that are or may be drawn, in
+// eye space (see eyespace.h), to the front of work and returns their number; changed
+// receives the smallest rectangle that holds them. shown and picture describe the canvas,
+// canvasWidth pixels per row.
 size_t collectVisibleChanges(int keepTolerance, int stillTolerance, const unsigned char *shown,
                              unsigned char *picture, const int *coveredWidth,
                              const unsigned char *clear, int canvasWidth,

@@ -77,7 +77,8 @@ GifImagesWidget::GifImagesWidget(QWidget *parent) : QWidget(parent)
     // Only the user's choice: refilling the box must not ask for a rate.
     connect(framepsComboBox, SIGNAL(activated(int)), this, SLOT(framepsComboBox_slots(int)));
     connect(previewButton, SIGNAL(clicked()), this, SLOT(previewButton_slots()));
-    connect(smallerFileCheckBox, SIGNAL(clicked(bool)), this, SLOT(smallerFileCheckBox_slots(bool)));
+    connect(smallerFileCheckBox, SIGNAL(clicked(bool)), this,
+            SLOT(smallerFileCheckBox_slots(bool)));
     connect(jobOptions, SIGNAL(changed()), this, SLOT(jobOptions_changed()));
     connect(viewImageWidget, SIGNAL(frameRateChanged(int)), this,
             SLOT(viewImageWidget_frameRateChanged(int)));

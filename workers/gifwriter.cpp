@@ -9,7 +9,6 @@
 #include "workers/framethinning.h"
 #include "workers/partialfile.h"
 
-
 GifWriter::GifWriter(std::function<bool()> stopped, std::function<void(int)> progress)
     : stopped(std::move(stopped)), progress(std::move(progress))
 {

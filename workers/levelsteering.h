@@ -34,6 +34,7 @@ public:
 private:
     double weight(int level) const;
     double expectedOfFirst(int frames) const;
+    double recentRatio(int frames, qint64 bytes) const;
 
     double firstBytes;
     double laterBytes; // a later frame at the planned level
@@ -43,7 +44,6 @@ private:
     int lowest;
     int highest;
     double power;
-    double recentRatio(int frames, qint64 bytes) const;
 
     std::vector<int> levels; // of the frames given
     std::vector<qint64> settledBytes; // [frames]: the bytes when that many were known in the file

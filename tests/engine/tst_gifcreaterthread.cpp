@@ -171,7 +171,8 @@ private slots:
         QSignalSpy progress(&thread, &GifCreaterThread::updateprogress);
         QList<QImage> images;
         for (int i = 0; i < 4; ++i)
-            images.append(noisyFrame(60 - 10 * i, 40, &random).convertToFormat(QImage::Format_RGB32));
+            images.append(
+                noisyFrame(60 - 10 * i, 40, &random).convertToFormat(QImage::Format_RGB32));
         const QStringList files{"f0.png", "f1.png", "", "f3.bmp"};
         for (int i = 0; i < 4; ++i)
             QVERIFY(files.at(i).isEmpty() || images.at(i).save(dir.filePath(files.at(i))));
@@ -316,7 +317,8 @@ private slots:
 
     void loopsAndOwnDelays()
     {
-        const QList<QImage> images{flatFrame(20, 20, qRgb(1, 2, 3)), flatFrame(20, 20, qRgb(4, 5, 6))};
+        const QList<QImage> images{flatFrame(20, 20, qRgb(1, 2, 3)),
+                                   flatFrame(20, 20, qRgb(4, 5, 6))};
         for (const int plays : {0, 1, 2, 7}) {
             GifCreaterThread thread;
             const QString path = dir.filePath("loops.gif");

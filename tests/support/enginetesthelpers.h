@@ -39,8 +39,9 @@ bool encodeFrames(const QString &path, const QVector<QImage> &frames, QSize canv
 
 // Encodes the frames into path with the options, recording after each frame what the
 // encoder says a viewer shows: the RGB of previousFrame, alpha 255 where the viewer shows a
-// colour, else 0 (never drawn, or cleared). written, when given, receives encodeFrame's answer per frame.
-// levels, when given, holds the quality level of each frame after the first.
+// colour, else 0 (never drawn, or cleared). written, when given, receives encodeFrame's
+// answer per frame. levels, when given, holds the quality level of each frame after the
+// first.
 QVector<QImage> encodeRecordingShown(const QString &path, const QVector<QImage> &frames,
                                      QSize canvas, QVector<bool> *written = nullptr,
                                      const GifOptions &options = GifOptions(),

@@ -17,7 +17,8 @@ QImage gradient(bool withAlpha)
     QImage image(64, 48, QImage::Format_ARGB32);
     for (int y = 0; y < 48; ++y) {
         for (int x = 0; x < 64; ++x)
-            image.setPixel(x, y, qRgba(x * 4, y * 5, x * y % 256, withAlpha ? (x * 9 + y) % 256 : 255));
+            image.setPixel(x, y,
+                           qRgba(x * 4, y * 5, x * y % 256, withAlpha ? (x * 9 + y) % 256 : 255));
     }
     return image;
 }

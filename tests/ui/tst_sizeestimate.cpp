@@ -123,7 +123,8 @@ private slots:
              }}};
         for (const QString &name : makers.keys()) {
             for (int i = 0; i < FrameCount; ++i) {
-                sequences[name] << temp.filePath(QString("%1-%2.png").arg(name).arg(i, 3, 10, QChar('0')));
+                sequences[name] << temp.filePath(
+                    QString("%1-%2.png").arg(name).arg(i, 3, 10, QChar('0')));
                 QVERIFY(makers.value(name)(i).save(sequences[name].last()));
             }
         }
@@ -196,7 +197,8 @@ private slots:
 
         strip->deleteTiles(strip->tilesInUse().mid(FrameCount / 2));
         const qint64 half = waitForEstimate(spy);
-        QVERIFY2(half > lower * 0.4 && half < lower * 0.7, qPrintable(page->sizeEstimateLabel->text()));
+        QVERIFY2(half > lower * 0.4 && half < lower * 0.7,
+                 qPrintable(page->sizeEstimateLabel->text()));
 
         strip->deleteTiles(strip->tilesInUse());
         QVERIFY(page->sizeEstimateLabel->text().isEmpty());
