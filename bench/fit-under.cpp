@@ -38,7 +38,6 @@ double runJob(const GifJob &job, GifCreaterThread *creater)
     return creater->outcome == JobOutcome::Completed ? timer.nsecsElapsed() / 1e9 : -1;
 }
 
-
 bool parseList(const QString &text, bool sizes, QList<Limit> *limits)
 {
     for (const QString &item : text.split(',', Qt::SkipEmptyParts)) {

@@ -20,6 +20,9 @@ const qint64 MaxSampleBytes = qint64(256) << 20;
 const int FewestPlaces = 3;
 const int MostPlaces = 8;
 const int FramesPerPlace = 12;
+// The runs' frames settle when their last frames cost less than this share of their second
+// ones: a later frame then costs what the last ones do, else what all but the first do.
+const double SettledShare = 0.9;
 
 // The last frame of each run: spread evenly over the frames after the first.
 QVector<int> runEnds(int frameCount, int places)
@@ -32,12 +35,12 @@ QVector<int> runEnds(int frameCount, int places)
 }
 
 // One frame to encode: its place in the job, and for a frame of a run but the first, the
-// run's gap and the frame's position in it (1 for the second frame); else 0.
+// run's gap (else 0) and whether it is the run's second or last frame.
 struct SampleStep
 {
     int place;
     int measuredGap;
-    int position;
+    bool secondOfRun;
     bool lastOfRun;
 };
 
@@ -58,10 +61,10 @@ QVector<SampleStep> sampleSteps(int frameCount, const SampleShape &shape)
             const int first = shape.run == 2 && start >= gap ? start - gap : start;
             for (int before = first; before <= start; before += gap) {
                 if (steps.last().place != before)
-                    steps << SampleStep{before, 0, 0, false};
+                    steps << SampleStep{before, 0, false, false};
             }
             for (int k = 1; k <= length; ++k)
-                steps << SampleStep{start + k * gap, gap, k, k == length};
+                steps << SampleStep{start + k * gap, gap, k == 1, k == length};
         }
     }
     return steps;
@@ -174,7 +177,7 @@ bool measureSample(const FrameSample &sample, const SampleShape &shape, const QS
         GapBytes &gap = gaps[step.first.measuredGap - 1];
         gap.all += bytes;
         gap.count++;
-        if (step.first.position == 1) {
+        if (step.first.secondOfRun) {
             gap.second += bytes;
             gap.seconds++;
         }

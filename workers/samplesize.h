@@ -54,10 +54,6 @@ int samplePlaceCount(int frameCount, qint64 frameBytes, int gaps, int run);
 // The places of the frames a sample of this shape takes, increasing.
 QVector<int> samplePlaces(int frameCount, const SampleShape &shape);
 
-// The runs' frames settle when their last frames cost less than this share of their second
-// ones: a later frame then costs what the last ones do, else what all but the first do.
-const double SettledShare = 0.9;
-
 // Encodes the sample (its frames at samplePlaces, shrunk to size) as the job would with
 // options and delay, into a temporary file, and measures it into *size. False when stopped,
 // or the temporary file cannot be written.

@@ -71,8 +71,8 @@ QVector<QImage> encodeRecordingShown(const QString &path, const QVector<QImage> 
     GifFileState state = openGifStream(QFile::encodeName(path).constData(), canvas.width(),
                                        canvas.height(), 10, options);
     GifEncoder encoder;
-    for (const QImage &frame : frames) {
-        const int given = int(&frame - frames.constData());
+    for (int given = 0; given < frames.size(); ++given) {
+        const QImage &frame = frames[given];
         if (given > 0 && given <= levels.size())
             setGifStreamQuality(&state, levels[given - 1]);
         const bool ok = encoder.encodeFrame(&state, frame.constBits(), frame.width(),
